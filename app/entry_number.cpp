@@ -1,0 +1,79 @@
+#include "app/entry_number.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The number between the blanks, or empty when anything else surrounds it.
+std::string_view trimBlanks(std::string_view text) {
+    std::size_t begin = 0;
+    while (begin < text.size() && isBlank(text[begin])) ++begin;
+    std::size_t end = text.size();
+    while (end > begin && isBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+}  // namespace
+
+std::optional<float> parseEntryFloat(std::string_view text) {
+    const std::string_view number = trimBlanks(text);
+    std::size_t i = 0;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+    const std::size_t mantissaStart = i;
+    std::size_t digits = 0;
+    while (i < number.size() && isDigit(number[i])) ++i, ++digits;
+    if (i < number.size() && number[i] == '.') {
+        ++i;
+        while (i < number.size() && isDigit(number[i])) ++i, ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        ++i;
+        if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+        std::size_t expDigits = 0;
+        while (i < number.size() && isDigit(number[i])) ++i, ++expDigits;
+        if (expDigits == 0) return std::nullopt;
+    }
+    if (i != number.size()) return std::nullopt;
+
+    double value = 0;
+    const std::string_view body = number.substr(mantissaStart);
+    const auto result = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too small reads as 0 (and is refused below unless it starts with 0); too large is refused.
+        const auto ePos = body.find_first_of("eE");
+        if (ePos == std::string_view::npos || body.find('-', ePos) == std::string_view::npos) return std::nullopt;
+        value = 0;
+    } else if (result.ec != std::errc()) {
+        return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value == 0 && number.front() != '0') return std::nullopt;
+    const auto single = static_cast<float>(value);
+    if (!std::isfinite(single)) return std::nullopt;
+    return single;
+}
+
+std::optional<int> parseEntryInt(std::string_view text) {
+    const std::string_view number = trimBlanks(text);
+    std::size_t i = 0;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+    if (i == number.size()) return std::nullopt;
+    for (std::size_t k = i; k < number.size(); ++k)
+        if (!isDigit(number[k])) return std::nullopt;
+    long long value = 0;
+    const std::string_view digits = number.substr(i);
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (result.ec != std::errc()) return std::nullopt;
+    if (number.front() == '-') value = -value;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return std::nullopt;
+    if (value == 0 && number.front() != '0') return std::nullopt;
+    return static_cast<int>(value);
+}

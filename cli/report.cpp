@@ -1,0 +1,93 @@
+#include "cli/report.h"
+
+#include <array>
+#include <string_view>
+
+#include "app/design_state.h"
+#include "engine/number_text.h"
+#include "engine/solution_record.h"
+
+namespace {
+
+constexpr std::array<std::string_view, 18> kHeadings = {
+    "No.", "分值", "Np_1", "Ns", "Np_2", "Nf", "φNp", "φNs", "φNf",
+    "Lp(uH)", "f(KHz)", "△B(GS)", "Cmil/A", "Dmax", "Ipkp", "Ipks", "Cin(uF)", "Vor"};
+
+// Columns on a terminal: CJK ideographs take two cells, everything else one.
+std::size_t displayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        width += len == 3 && c >= 0xE4 ? 2 : 1;  // U+4E00 and up: wide
+        i += len;
+    }
+    return width;
+}
+
+std::string padded(std::string_view text, std::size_t width) {
+    std::string out(text);
+    const std::size_t used = displayWidth(text);
+    if (used < width) out.append(width - used, ' ');
+    return out;
+}
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr std::string_view hex = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[(c >> 4) & 0xF];
+            out += hex[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::string resultTable(const DesignState& state) {
+    const auto& texts = state.solutionRecords;
+    const std::size_t rows = texts.size() / kShownRecordSize;
+    std::array<std::size_t, kHeadings.size()> widths{};
+    for (std::size_t c = 0; c < kHeadings.size(); ++c) {
+        widths[c] = displayWidth(kHeadings[c]);
+        for (std::size_t r = 0; r < rows; ++r)
+            widths[c] = std::max(widths[c], displayWidth(texts[r * kShownRecordSize + c]));
+    }
+    std::string out;
+    const auto line = [&](auto cell) {
+        for (std::size_t c = 0; c < kHeadings.size(); ++c) {
+            out += padded(cell(c), widths[c]);
+            out += c + 1 < kHeadings.size() ? "  " : "\n";
+        }
+    };
+    line([](std::size_t c) { return kHeadings[c]; });
+    for (std::size_t r = 0; r < rows; ++r)
+        line([&](std::size_t c) { return std::string_view(texts[r * kShownRecordSize + c]); });
+    if (rows == 0) out += "没有找到合适的解法,参数可能不合理!\n";
+    out += "分析总数: " + numberText(static_cast<double>(state.analysedCount)) +
+           "  找到解法: " + numberText(static_cast<double>(state.acceptedCount)) +
+           "  搜索轮次: " + std::to_string(state.passNumber) + "\n";
+    return out;
+}
+
+std::string resultJson(const DesignState& state) {
+    std::string out = "{\"analysedCount\":" + std::to_string(state.analysedCount) +
+                      ",\"acceptedCount\":" + std::to_string(state.acceptedCount) +
+                      ",\"passNumber\":" + std::to_string(state.passNumber) + ",\"solutionRecords\":[";
+    const auto& texts = state.solutionRecords;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        if (k % kShownRecordSize == 0) out += k == 0 ? "[" : "],[";
+        else out += ",";
+        out += jsonString(texts[k]);
+    }
+    if (!texts.empty()) out += "]";
+    return out + "]}";
+}

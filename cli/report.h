@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+struct DesignState;
+
+/// The 18 result-table columns, their headings and the counts, for a person to read.
+std::string resultTable(const DesignState& state);
+
+/// {"analysedCount":N,"acceptedCount":N,"passNumber":N,"solutionRecords":[[22 texts],...]}
+std::string resultJson(const DesignState& state);

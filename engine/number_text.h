@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/// A finite value rounded to 7 significant decimal digits, half away from zero, exactly on
+/// its binary value: |value| ≈ digits · 10^(exponent − 6), 10^6 ≤ digits < 10^7 (digits 0 for 0).
+struct Decimal7 {
+    bool negative = false;
+    std::int64_t digits = 0;
+    int exponent = -1;  ///< power of ten of the leading digit after rounding; 0 counts as -1
+};
+
+Decimal7 roundTo7Digits(double value);
+
+/// The record number text: 7 significant digits, fixed notation for exponents -1 to 6,
+/// "d.dddddde±xxx" otherwise, trailing fractional zeros dropped, a final point removed
+/// (12 → "12", 0.05 → "5.e-002").
+std::string numberText(double value);
+
+/// The same text keeping a final point (rank texts: "1.", "10.").
+std::string numberTextWithPoint(double value);
+
+/// Reads the longest leading decimal number of a stored text (blanks, sign, digits with an
+/// optional point, optional exponent); a text without one reads as 0.
+double parseNumberPrefix(std::string_view text);
+
+/// What a score becomes after a trip through its text and back into single precision.
+float storedScore(double value);

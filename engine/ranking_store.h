@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/solution_record.h"
+
+/// The raw candidate store, kept as small as the ranking allows: the shown list holds the
+/// records of the `capacity` greatest distinct scores above 0 (a score compared as the float
+/// its text reads back as), each represented by the earliest record offered with it. Offering
+/// the records in grid order therefore yields exactly the list a full store would rank to.
+class RankingStore {
+public:
+    /// Empties the store; at most `capacity` distinct scores are kept (none when ≤ 0).
+    void reset(int capacity);
+
+    /// Offers the next accepted record; returns whether it is kept (for now).
+    bool offer(const CandidateRecord& record);
+
+    /// The shown records: per solution its rank text ("1.", "2.", ...) and its 21 texts.
+    std::vector<std::string> rankedTexts() const;
+
+    std::size_t size() const { return byScore_.size(); }
+    bool empty() const { return byScore_.empty(); }
+
+private:
+    int capacity_ = 0;
+    std::map<float, CandidateRecord, std::greater<>> byScore_;
+};

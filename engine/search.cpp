@@ -1,0 +1,342 @@
+#include "engine/search.h"
+
+#include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "engine/candidate.h"
+#include "engine/grid.h"
+#include "engine/pass_progress.h"
+#include "engine/winding_fit.h"
+
+namespace {
+
+constexpr int kSlots = WireCatalogue::kSize;
+
+// Sleeps that a stop request cuts short.
+void pause(std::chrono::milliseconds duration, const std::stop_token& stop) {
+    if (duration.count() <= 0) return;
+    std::mutex mutex;
+    std::condition_variable_any wakeUp;
+    std::unique_lock lock(mutex);
+    wakeUp.wait_for(lock, stop, duration, [] { return false; });
+}
+
+/// The primary wire of a grid point as the fit sees it.
+struct PrimaryWinding {
+    float bare = 0;       // dp
+    float outer = 0;      // Dp
+    double turnWidth = 0; // Dp · np
+    Layers layers;        // of Np − 1 turns, the plain count
+};
+
+/// A first half of a sandwiched primary that fills its last layer well enough.
+struct FirstHalf {
+    std::int64_t turns = 0;  // Np_1
+    float fill = 0;          // f1 after folding
+};
+
+/// One search pass over the grid: the candidate calculation, the fit and the store.
+class Pass {
+public:
+    Pass(const SearchSetup& setup, const Grid& grid, DesignState& state, NotificationSink& sink, const Pacing& pacing,
+         const std::stop_token& stop, float primaryThreshold, float secondaryThreshold)
+        : setup_(setup),
+          rules_(setup.rules),
+          grid_(grid),
+          state_(state),
+          sink_(sink),
+          pacing_(pacing),
+          stop_(stop),
+          primaryThreshold_(primaryThreshold),
+          secondaryThreshold_(secondaryThreshold),
+          progress_(grid.candidates(), grid.progressTotal, progressEvents()) {
+        const double w = setup.inputs.slotWidth;
+        usableWidth_ = static_cast<float>(w * (1 - rules_.slotWidthReserve * 0.01));
+        depthLimit_ = rules_.windDepthLimit * 0.01 * setup.inputs.slotDepth;
+        const int tapeLayers = rules_.sandwichWinding != 0 ? 4 : 3;
+        tapeBuild_ = static_cast<double>(rules_.tapeTurns) * rules_.tapeThickness * tapeLayers;
+        feedbackWire_ = setup.inputs.auxWireDiameter;
+    }
+
+    /// False when stopped.
+    bool run() {
+        for (int a = 0; a < grid_.onDuty.count; ++a)
+            for (int b = 0; b < grid_.busVoltage.count; ++b)
+                for (int c = 0; c < grid_.frequency.count; ++c)
+                    for (int d = 0; d < grid_.fluxDensity.count; ++d) {
+                        if (stop_.stop_requested()) return false;
+                        const GridPoint point{grid_.onDuty.at(a), grid_.busVoltage.at(b), grid_.frequency.at(c),
+                                              grid_.fluxDensity.at(d)};
+                        if (!runPoint(point)) return false;
+                    }
+        return true;
+    }
+
+    /// The analysed counter after the pass: 3 per candidate.
+    std::int64_t analysedCount() const { return progress_.analysedCount(); }
+
+private:
+    PassProgress::Events progressEvents() {
+        return {[this](std::int64_t analysed) {
+                    state_.analysedCount = analysed;
+                    sink_.post(Notification::AnalysisStatus);
+                    if (pacing_.yieldAfterPosts) std::this_thread::yield();
+                },
+                [this](int percent) {
+                    state_.progressPercent = percent;
+                    sink_.post(Notification::AnalysisProgress);
+                    if (pacing_.yieldAfterPosts) std::this_thread::yield();
+                }};
+    }
+
+    bool skinTooThick(float diameter) const { return rules_.skinEffect != 0 && diameter > electrical_.skinDepthLimit; }
+
+    bool runPoint(const GridPoint& point) {
+        point_ = point;
+        electrical_ = designElectrical(setup_, state_.workFrequency, point);
+        if (electrical_.rejected || skinTooThick(feedbackWire_)) {
+            progress_.advance(kSlots * kSlots);
+            return true;
+        }
+        for (int i = 0; i < kSlots; ++i) {
+            if (stop_.stop_requested()) return false;
+            if (!primaryWinding(rules_.primaryWires[static_cast<std::size_t>(i)])) {
+                progress_.advance(kSlots);
+                continue;
+            }
+            firstHalvesReady_ = false;
+            for (int j = 0; j < kSlots; ++j) {
+                if (!runPair(rules_.secondaryWires[static_cast<std::size_t>(j)])) return false;
+            }
+        }
+        return true;
+    }
+
+    // Everything of the fit that does not depend on the secondary wire; false rejects every pair.
+    bool primaryWinding(float bare) {
+        if (bare == 0 || skinTooThick(bare)) return false;
+        primary_.bare = bare;
+        primary_.outer = outerDiameter(bare);
+        primary_.turnWidth = static_cast<double>(primary_.outer) * rules_.primaryStrands;
+        const auto layers = layersOf(static_cast<double>(electrical_.primaryTurns) - 1,
+                                     (usableWidth_ - primary_.turnWidth) / primary_.turnWidth);
+        if (!layers) return false;
+        primary_.layers = *layers;
+        return rules_.sandwichWinding != 0 || !(primary_.layers.fraction < primaryThreshold_);
+    }
+
+    // One candidate: the secondary wire against the current primary. False when stopped.
+    bool runPair(float secondaryBare) {
+        if (secondaryBare == 0 || skinTooThick(secondaryBare)) {
+            progress_.advance(1);
+            return true;
+        }
+        const float secondaryOuter = outerDiameter(secondaryBare);
+        const double secondaryTurnWidth = static_cast<double>(secondaryOuter) * rules_.secondaryStrands;
+        const double w = usableWidth_;
+        const auto secondary = layersOf(static_cast<double>(electrical_.secondaryTurns) - 1,
+                                        (w - primary_.turnWidth - secondaryTurnWidth) / secondaryTurnWidth);
+        const double fw = feedbackWire_;
+        const auto feedback = layersOf(static_cast<double>(electrical_.feedbackTurns) - 1,
+                                       (w - primary_.turnWidth - secondaryTurnWidth - fw) / fw);
+        if (!secondary || !feedback) {
+            progress_.advance(1);
+            return true;
+        }
+        const double build = static_cast<double>(primary_.layers.count) * primary_.outer + tapeBuild_ +
+                             static_cast<double>(secondary->count) * secondaryOuter +
+                             static_cast<double>(feedback->count) * fw;
+        progress_.advance(1);
+        if (build > depthLimit_) return true;
+
+        CandidateRecord record = baseRecord(secondaryBare);
+        record.fills[3] = feedback->fraction;
+        if (rules_.sandwichWinding == 0) {
+            record.score = static_cast<float>(10.0 * primary_.layers.fraction + 10.0 * secondary->fraction);
+            record.fills[0] = primary_.layers.fraction;
+            record.fills[1] = secondary->fraction;
+            accept(record);
+            return true;
+        }
+        return sandwichSplits(record, secondaryTurnWidth);
+    }
+
+    CandidateRecord baseRecord(float secondaryBare) const {
+        CandidateRecord r;
+        r.primaryTurns = electrical_.primaryTurns;
+        r.secondaryTurns = electrical_.secondaryTurns;
+        r.feedbackTurns = electrical_.feedbackTurns;
+        r.primaryWire = primary_.bare;
+        r.primaryStrands = rules_.primaryStrands;
+        r.secondaryWire = secondaryBare;
+        r.secondaryStrands = rules_.secondaryStrands;
+        r.feedbackWire = feedbackWire_;
+        r.inductance = electrical_.inductance;
+        r.frequency = rules_.ccMode ? static_cast<float>(point_.frequency) : state_.workFrequency;
+        r.fluxDensity = point_.fluxDensity;
+        r.onDuty = point_.onDuty;
+        r.ipkPrimary = electrical_.ipkPrimary;
+        r.ipkSecondary = electrical_.ipkSecondary;
+        r.inputCapacitance = electrical_.inputCapacitance;
+        r.reflectedVoltage = electrical_.reflectedVoltage;
+        return r;
+    }
+
+    // The first halves that pass their fill window depend only on the primary wire, so they
+    // are found once per primary and reused for every secondary and second-half wire.
+    bool collectFirstHalves() {
+        firstHalves_.clear();
+        firstHalvesReady_ = true;
+        const double np = electrical_.primaryTurns;
+        const double start = std::trunc(np * rules_.firstWindingMinShare * 0.01);
+        if (!(start < np)) return true;
+        constexpr double kLimit = 9.0e15;  // loop variable range
+        if (start < -kLimit || np > kLimit) return true;
+        const double perLayer = usableWidth_ / primary_.turnWidth;
+        for (auto turns = static_cast<std::int64_t>(start); static_cast<double>(turns) < np; ++turns) {
+            if ((turns & 0xFFF) == 0 && stop_.stop_requested()) return false;
+            const auto first = layersOf(static_cast<double>(turns), perLayer);
+            if (!first) return true;
+            if (0.05 < first->fraction && first->fraction < 0.95) continue;
+            firstHalves_.push_back({turns, foldFullLayer(first->fraction)});
+        }
+        return true;
+    }
+
+    bool sandwichSplits(CandidateRecord& record, double secondaryTurnWidth) {
+        const double w = usableWidth_;
+        const auto secondary = layersOf(electrical_.secondaryTurns, (w - primary_.turnWidth) / secondaryTurnWidth);
+        if (!secondary) return true;
+        if (0.05 < secondary->fraction && secondary->fraction < secondaryThreshold_) return true;
+        const float f2 = foldFullLayer(secondary->fraction);
+        if (!firstHalvesReady_ && !collectFirstHalves()) return false;
+        if (firstHalves_.empty()) return true;
+
+        record.sandwich = true;
+        record.fills[1] = f2;
+        const auto trySecondHalf = [&](float bare) {
+            const float outer = outerDiameter(bare);
+            const double perLayer = (w - primary_.turnWidth - secondaryTurnWidth) /
+                                    (static_cast<double>(outer) * rules_.primaryStrands);
+            record.secondHalfWire = bare;
+            for (const FirstHalf& half : firstHalves_) {
+                const auto secondHalfTurns = static_cast<float>(electrical_.primaryTurns - static_cast<double>(half.turns));
+                const auto third = layersOf(secondHalfTurns, perLayer);
+                if (!third) return;
+                if (std::trunc(static_cast<double>(third->value)) == 0 && third->fraction < 0.8) continue;
+                const float f3 = foldFullLayer(third->fraction);
+                record.score = static_cast<float>(10.0 * f2 + f3);
+                record.primaryTurns = static_cast<float>(half.turns);
+                record.secondHalfTurns = secondHalfTurns;
+                record.fills[0] = half.fill;
+                record.fills[2] = f3;
+                accept(record);
+            }
+        };
+        if (!rules_.sandwichWireChange) {
+            trySecondHalf(primary_.bare);
+            return true;
+        }
+        for (float bare : rules_.primaryWires) {
+            if (bare == 0 || skinTooThick(bare)) continue;
+            trySecondHalf(bare);
+        }
+        return true;
+    }
+
+    void accept(const CandidateRecord& record) {
+        state_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
+        state_.candidateRecords.offer(record);
+        state_.searchPhase = static_cast<int>(SearchPhase::Searching);
+        sink_.post(Notification::AnalysisStatus);
+    }
+
+    const SearchSetup& setup_;
+    const RuleSet& rules_;
+    const Grid& grid_;
+    DesignState& state_;
+    NotificationSink& sink_;
+    const Pacing& pacing_;
+    const std::stop_token& stop_;
+    const float primaryThreshold_;
+    const float secondaryThreshold_;
+    PassProgress progress_;
+
+    float usableWidth_ = 0;  // W′, mm
+    double depthLimit_ = 0;  // mm
+    double tapeBuild_ = 0;   // mm
+    float feedbackWire_ = 0; // df, mm
+
+    GridPoint point_;
+    ElectricalDesign electrical_;
+    PrimaryWinding primary_;
+    bool firstHalvesReady_ = false;
+    std::vector<FirstHalf> firstHalves_;
+};
+
+void announce(DesignState& state, NotificationSink& sink, SearchPhase phase) {
+    state.searchPhase = static_cast<int>(phase);
+    state.phaseChanged = true;
+    sink.post(Notification::AnalysisStatus);
+}
+
+}  // namespace
+
+SearchEnd runAnalysis(const SearchSetup& setup, DesignState& state, NotificationSink& sink, const Pacing& pacing,
+                      std::stop_token stop) {
+    sink.setStatusText("读取用户参数......");
+    pause(pacing.startPause, stop);
+    sink.setStatusText("执行分析线程......");
+    pause(pacing.startPause, stop);
+    state.analysedCount = 0;
+    announce(state, sink, SearchPhase::Searching);
+    pause(pacing.startPause, stop);
+
+    const bool sandwich = setup.rules.sandwichWinding != 0;
+    float secondaryThreshold = 0.90f;
+    float primaryThreshold = sandwich ? 0.90f : 0.95f;
+
+    state.acceptedCount = 0;
+    state.analysedCount = 0;
+    state.progressPercent = -1;
+    sink.post(Notification::AnalysisProgress);
+    state.passNumber = 1;
+    state.workFrequency = setup.rules.frequency;
+
+    // The Analyse checks refuse rules that do not fit the loops; this keeps a direct call safe.
+    const std::optional<Grid> grid = searchGrid(setup);
+    for (;;) {
+        if (stop.stop_requested()) return SearchEnd::Stopped;
+        state.candidateRecords.reset(setup.rules.maxSolutions);
+        state.solutionRecords.clear();
+        if (grid) {
+            Pass pass(setup, *grid, state, sink, pacing, stop, primaryThreshold, secondaryThreshold);
+            if (!pass.run()) return SearchEnd::Stopped;
+            state.analysedCount = pass.analysedCount();
+        }
+        if (state.acceptedCount > 0) break;
+
+        // Nothing fitted: widen the search by relaxing the fill threshold.
+        state.passNumber += 1;
+        state.analysedCount = 0;
+        announce(state, sink, SearchPhase::Widened);
+        state.progressPercent = 0;
+        if (sandwich) {
+            secondaryThreshold = static_cast<float>(secondaryThreshold - 0.1);
+            if (!(secondaryThreshold > 0.05)) break;
+        } else {
+            primaryThreshold = static_cast<float>(primaryThreshold - 0.05);
+            if (!(primaryThreshold > 0)) break;
+        }
+    }
+
+    pause(pacing.extractPause, stop);
+    if (stop.stop_requested()) return SearchEnd::Stopped;
+    announce(state, sink, SearchPhase::Extracting);
+    state.solutionRecords = state.candidateRecords.rankedTexts();
+    sink.post(Notification::AnalysisDone);
+    return SearchEnd::Finished;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+/// Number of texts in a raw record; a shown record has one more, its rank text, in front.
+inline constexpr int kRawRecordSize = 21;
+inline constexpr int kShownRecordSize = 22;
+
+/// The values of one accepted candidate (or sandwich split) from which its record texts are
+/// written. Turns are whole numbers held in floats; diameters in mm.
+struct CandidateRecord {
+    float score = 0;
+    float primaryTurns = 0;     ///< Np, or Np_1 in a sandwich
+    float secondaryTurns = 0;   ///< Ns
+    float secondHalfTurns = 0;  ///< Np_2; 0 writes "No" (plain winding)
+    float feedbackTurns = 0;    ///< Nf
+    float primaryWire = 0;      ///< dp
+    float primaryStrands = 1;   ///< np
+    bool sandwich = false;
+    float secondHalfWire = 0;   ///< dx, sandwich only
+    float secondaryWire = 0;    ///< ds
+    float secondaryStrands = 1; ///< ns
+    float feedbackWire = 0;     ///< df
+    float inductance = 0;       ///< Lp after snapping, µH
+    float frequency = 0;        ///< kHz
+    int fluxDensity = 0;        ///< gauss
+    int onDuty = 0;             ///< %
+    float ipkPrimary = 0;       ///< A
+    float ipkSecondary = 0;     ///< A
+    float inputCapacitance = 0; ///< µF
+    float reflectedVoltage = 0; ///< V
+    std::array<float, 4> fills{};  ///< last-layer fractions of windings 1..4 (plain: fP, fS, 0, fF)
+};
+
+/// The 21 texts of a raw record, in column order.
+std::array<std::string, kRawRecordSize> recordTexts(const CandidateRecord& record);
+
+/// "0.23*1": a diameter and its strand count.
+std::string wireText(float diameter, float strands);
