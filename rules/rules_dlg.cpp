@@ -1,0 +1,215 @@
+#include "rules/rules_dlg.h"
+
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "app/entry_number.h"
+#include "rules/wire_set_edit.h"
+#include "ui_rules_dlg.h"
+
+namespace {
+
+// Edits hold at most this many characters worth reading.
+constexpr int kEditReadLength = 31;
+
+QString floatText(float value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.*g", 6, static_cast<double>(value));
+    return QString::fromLatin1(buffer);
+}
+
+std::string editText(const QLineEdit& edit) {
+    return edit.text().left(kEditReadLength).toStdString();
+}
+
+}  // namespace
+
+CRulesDlg::CRulesDlg(DesignState& state, QWidget* parent)
+    : QDialog(parent), state_(state), ui_(std::make_unique<Ui::CRulesDlg>()) {
+    ui_->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    using W = RulesWorkingCopy;
+    fields_ = {
+        {ui_->edit1000, &W::peakFlux},
+        {ui_->edit1026, &W::peakFluxSpan},
+        {ui_->edit1003, &W::onDuty},
+        {ui_->edit1025, &W::onDutySpan},
+        {ui_->edit1004, &W::frequency},
+        {ui_->edit1017, &W::frequencySpan},
+        {ui_->edit1019, &W::windDepthLimit},
+        {ui_->edit1012, &W::maxSolutions},
+        {ui_->edit1031, &W::firstWindingMinShare},
+        {ui_->edit1035, &W::tapeThickness},
+        {ui_->edit1014, &W::idleRatio},
+        {ui_->edit1018, &W::tempRise},
+        {ui_->edit1016, &W::diodeDrop},
+        {ui_->edit1015, &W::switchDrop},
+        {ui_->edit1038, &W::slotWidthReserve},
+        {ui_->edit1037, &W::tapeTurns},
+        {ui_->edit1011, &W::outputDuty},
+        {ui_->edit1084, &W::primaryStrands},
+        {ui_->edit1085, &W::secondaryStrands},
+    };
+
+    const RuleSet& rules = state_.rules;
+    ui_->check1039->setChecked(rules.sandwichWinding == 1);
+    ui_->check1033->setChecked(rules.skinEffect == 1);
+    ui_->check1052->setChecked(rules.evenTurns);
+    ui_->check1040->setChecked(rules.sandwichWireChange);
+    updateSandwichWireChange();
+
+    working_ = RulesWorkingCopy::from(rules);
+    if (rules.ccMode)
+        showCcMode();
+    else
+        showCvMode();
+    if (state_.controllerChoice != static_cast<int>(Controller::PsrGeneric)) ui_->edit1011->setEnabled(false);
+    fillEdits();
+
+    for (int i = 0; i < WireCatalogue::kSize; ++i)
+        ui_->list1076->addItem(QString::fromUtf8(WireCatalogue::text(i).data(),
+                                                 static_cast<qsizetype>(WireCatalogue::text(i).size())));
+    refreshWireLists();
+
+    connect(ui_->radio1056, &QRadioButton::clicked, this, &CRulesDlg::showCcMode);
+    connect(ui_->radio1057, &QRadioButton::clicked, this, &CRulesDlg::showCvMode);
+    connect(ui_->check1039, &QCheckBox::clicked, this, &CRulesDlg::updateSandwichWireChange);
+    connect(ui_->button1034, &QPushButton::clicked, this, &CRulesDlg::save);
+    connect(ui_->button2, &QPushButton::clicked, this, &CRulesDlg::reject);
+    connect(ui_->button1077, &QPushButton::clicked, this, [this] { addWire(&RuleSet::primaryWires); });
+    connect(ui_->button1082, &QPushButton::clicked, this, [this] { addWire(&RuleSet::secondaryWires); });
+    connect(ui_->button1079, &QPushButton::clicked, this,
+            [this] { removeWire(&RuleSet::primaryWires, *ui_->list1080); });
+    connect(ui_->button1083, &QPushButton::clicked, this,
+            [this] { removeWire(&RuleSet::secondaryWires, *ui_->list1081); });
+}
+
+CRulesDlg::~CRulesDlg() = default;
+
+void CRulesDlg::setMessageFunction(MessageFunction message) {
+    message_ = std::move(message);
+}
+
+void CRulesDlg::message(std::string_view text) {
+    message_(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void CRulesDlg::showCcMode() {
+    ui_->radio1056->setChecked(true);
+    ui_->edit1014->setEnabled(false);
+    ui_->static1058->setEnabled(false);
+    ui_->static1059->setText(QStringLiteral("PFM频率范围"));
+    ui_->edit1011->setEnabled(true);
+    ui_->static1075->setEnabled(true);
+    ui_->edit1017->setEnabled(true);
+}
+
+void CRulesDlg::showCvMode() {
+    ui_->radio1057->setChecked(true);
+    ui_->static1058->setEnabled(true);
+    ui_->edit1014->setEnabled(true);
+    ui_->static1059->setText(QStringLiteral("PWM频率"));
+    ui_->edit1011->setEnabled(false);
+    ui_->static1075->setEnabled(false);
+    ui_->edit1017->setEnabled(false);
+}
+
+void CRulesDlg::updateSandwichWireChange() {
+    const bool sandwich = ui_->check1039->isChecked();
+    if (!sandwich) ui_->check1040->setChecked(false);
+    ui_->check1040->setEnabled(sandwich);
+}
+
+void CRulesDlg::fillEdits() {
+    for (const NumberField& field : fields_) {
+        if (const auto* member = std::get_if<float RulesWorkingCopy::*>(&field.member))
+            field.edit->setText(floatText(working_.**member));
+        else
+            field.edit->setText(QString::number(working_.*std::get<int RulesWorkingCopy::*>(field.member)));
+    }
+}
+
+bool CRulesDlg::readEdits() {
+    // Read into a copy so that a refused edit leaves the working numbers as they were.
+    RulesWorkingCopy read = working_;
+    for (const NumberField& field : fields_) {
+        const std::string text = editText(*field.edit);
+        std::string_view refusal;
+        if (const auto* member = std::get_if<float RulesWorkingCopy::*>(&field.member)) {
+            const auto value = parseEntryFloat(text);
+            if (value)
+                read.** member = *value;
+            else
+                refusal = kEnterNumberMessage;
+        } else {
+            const auto value = parseEntryInt(text);
+            if (value)
+                read.*std::get<int RulesWorkingCopy::*>(field.member) = *value;
+            else
+                refusal = kEnterIntegerMessage;
+        }
+        if (!refusal.empty()) {
+            message(refusal);
+            field.edit->setFocus(Qt::OtherFocusReason);
+            field.edit->selectAll();
+            return false;
+        }
+    }
+    working_ = read;
+    return true;
+}
+
+void CRulesDlg::save() {
+    if (!readEdits()) return;
+    if (wireSetsEmpty()) {
+        message("数据错误,请检查!");
+        return;
+    }
+    RuleSet& rules = state_.rules;
+    rules.sandwichWinding = ui_->check1039->isChecked() ? 1 : 0;
+    rules.skinEffect = ui_->check1033->isChecked() ? 1 : 0;
+    rules.evenTurns = ui_->check1052->isChecked();
+    rules.sandwichWireChange = ui_->check1040->isChecked();
+    working_.writeTo(rules);
+    rules.ccMode = !ui_->radio1057->isChecked();
+    QDialog::accept();
+}
+
+void CRulesDlg::reject() {
+    if (wireSetsEmpty()) {
+        message("漆包线列表不能为空!");
+        return;
+    }
+    QDialog::reject();
+}
+
+bool CRulesDlg::wireSetsEmpty() const {
+    return isEmpty(state_.rules.primaryWires) || isEmpty(state_.rules.secondaryWires);
+}
+
+void CRulesDlg::addWire(WireSet RuleSet::*set) {
+    const auto mark = ui_->list1076->selectionMark();
+    if (!mark) {
+        message("没有选择任何数据!");
+        return;
+    }
+    addCatalogueWire(state_.rules.*set, *mark);
+    refreshWireLists();
+}
+
+void CRulesDlg::removeWire(WireSet RuleSet::*set, const WireListView& list) {
+    const auto mark = list.selectionMark();
+    if (!mark) {
+        message("没有选择任何数据!");
+        return;
+    }
+    removeListedWire(state_.rules.*set, *mark);
+    refreshWireLists();
+}
+
+void CRulesDlg::refreshWireLists() {
+    ui_->list1080->replaceItems(wireListTexts(state_.rules.primaryWires));
+    ui_->list1081->replaceItems(wireListTexts(state_.rules.secondaryWires));
+}

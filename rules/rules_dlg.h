@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include <QDialog>
+
+#include "app/design_state.h"
+#include "app/message_box.h"
+#include "rules/rules_working_copy.h"
+
+class QLineEdit;
+class WireListView;
+namespace Ui {
+class CRulesDlg;
+}
+
+/// The rules dialog "规则设置": the design rules, the output mode, the winding options and the
+/// wire candidate sets of the design state. Numbers, options and mode reach the state only on
+/// "保存"; the wire sets are written as soon as a wire is added or removed.
+class CRulesDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CRulesDlg(DesignState& state, QWidget* parent = nullptr);
+    ~CRulesDlg() override;
+
+    void setMessageFunction(MessageFunction message);
+
+    /// Cancel: "取消", Esc and the close box. Refused while a wire set is empty.
+    void reject() override;
+
+private:
+    /// One numeric edit and the working-copy number behind it.
+    struct NumberField {
+        QLineEdit* edit;
+        std::variant<float RulesWorkingCopy::*, int RulesWorkingCopy::*> member;
+    };
+
+    void showCcMode();
+    void showCvMode();
+    void updateSandwichWireChange();
+    void fillEdits();
+    bool readEdits();
+    void save();
+    void addWire(WireSet RuleSet::*set);
+    void removeWire(WireSet RuleSet::*set, const WireListView& list);
+    void refreshWireLists();
+    bool wireSetsEmpty() const;
+    void message(std::string_view text);
+
+    DesignState& state_;
+    std::unique_ptr<Ui::CRulesDlg> ui_;
+    RulesWorkingCopy working_;
+    std::vector<NumberField> fields_;  ///< in the order "保存" reads them
+    MessageFunction message_ = showMessageBox;
+};
