@@ -7,8 +7,12 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The number between the blanks, or empty when anything else surrounds it.
 std::string_view trimBlanks(std::string_view text) {
@@ -49,7 +53,8 @@ std::optional<float> parseEntryFloat(std::string_view text) {
     if (result.ec == std::errc::result_out_of_range) {
         // Too small reads as 0 (and is refused below unless it starts with 0); too large is refused.
         const auto ePos = body.find_first_of("eE");
-        if (ePos == std::string_view::npos || body.find('-', ePos) == std::string_view::npos) return std::nullopt;
+        if (ePos == std::string_view::npos || body.find('-', ePos) == std::string_view::npos)
+            return std::nullopt;
         value = 0;
     } else if (result.ec != std::errc()) {
         return std::nullopt;
@@ -73,7 +78,8 @@ std::optional<int> parseEntryInt(std::string_view text) {
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (result.ec != std::errc()) return std::nullopt;
     if (number.front() == '-') value = -value;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return std::nullopt;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return std::nullopt;
     if (value == 0 && number.front() != '0') return std::nullopt;
     return static_cast<int>(value);
 }

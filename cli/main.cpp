@@ -26,7 +26,8 @@ public:
             return;
         }
         if (showProgress_ && notification == Notification::AnalysisProgress) {
-            std::fprintf(stderr, "\r分析中 %3d%%  第 %d 轮", state_.progressPercent.load(), state_.passNumber.load());
+            std::fprintf(stderr, "\r分析中 %3d%%  第 %d 轮", state_.progressPercent.load(),
+                         state_.passNumber.load());
             std::fflush(stderr);
         }
     }

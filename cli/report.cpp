@@ -10,7 +10,7 @@
 namespace {
 
 constexpr std::array<std::string_view, 18> kHeadings = {
-    "No.", "分值", "Np_1", "Ns", "Np_2", "Nf", "φNp", "φNs", "φNf",
+    "No.",    "分值",   "Np_1",   "Ns",     "Np_2", "Nf",   "φNp",  "φNs",     "φNf",
     "Lp(uH)", "f(KHz)", "△B(GS)", "Cmil/A", "Dmax", "Ipkp", "Ipks", "Cin(uF)", "Vor"};
 
 // Columns on a terminal: CJK ideographs take two cells, everything else one.
@@ -84,8 +84,10 @@ std::string resultJson(const DesignState& state) {
                       ",\"passNumber\":" + std::to_string(state.passNumber) + ",\"solutionRecords\":[";
     const auto& texts = state.solutionRecords;
     for (std::size_t k = 0; k < texts.size(); ++k) {
-        if (k % kShownRecordSize == 0) out += k == 0 ? "[" : "],[";
-        else out += ",";
+        if (k % kShownRecordSize == 0)
+            out += k == 0 ? "[" : "],[";
+        else
+            out += ",";
         out += jsonString(texts[k]);
     }
     if (!texts.empty()) out += "]";

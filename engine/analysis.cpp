@@ -5,10 +5,14 @@
 
 std::string_view refusalMessage(AnalyseRefusal refusal) {
     switch (refusal) {
-        case AnalyseRefusal::None: return {};
-        case AnalyseRefusal::WorkerRunning: return "已经有一个线程在分析中!请等待分析完成!";
-        case AnalyseRefusal::PowerLimit: return "功率超过IC最大输出!";
-        case AnalyseRefusal::RulesOutOfRange: return "规则参数超出范围,请检查!";
+        case AnalyseRefusal::None:
+            return {};
+        case AnalyseRefusal::WorkerRunning:
+            return "已经有一个线程在分析中!请等待分析完成!";
+        case AnalyseRefusal::PowerLimit:
+            return "功率超过IC最大输出!";
+        case AnalyseRefusal::RulesOutOfRange:
+            return "规则参数超出范围,请检查!";
     }
     return {};
 }
@@ -22,7 +26,8 @@ AnalyseStart startAnalysis(DesignState& state, NotificationSink& sink, const Pac
     state.acceptedCount = 0;
     state.solutionRecords.clear();
 
-    const auto power = static_cast<float>(static_cast<double>(state.inputs.outputVoltage) * state.inputs.outputCurrent);
+    const auto power =
+        static_cast<float>(static_cast<double>(state.inputs.outputVoltage) * state.inputs.outputCurrent);
     if (power > 6.0 && state.controllerChoice == static_cast<int>(Controller::None)) {
         result.refusal = AnalyseRefusal::PowerLimit;
         return result;

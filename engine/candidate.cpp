@@ -61,7 +61,8 @@ ElectricalDesign designElectrical(const SearchSetup& setup, float workFrequency,
         e.turnsRatio = static_cast<float>(e.reflectedVoltage / (Vout + Vd));
         e.ipkPrimary = static_cast<float>(e.ipkSecondary / (std::sqrt(eta * 0.01) * e.turnsRatio));
         lp = static_cast<float>((Vdc - Vsw) * (D * 0.01 / (f * 1000)) * 1000000 / e.ipkPrimary);
-        npRaw = static_cast<float>(((Vdc - Vsw) * 0.01 * D / (f * 1000)) / (B * 0.0001 * in.coreAe * 0.000001));
+        npRaw =
+            static_cast<float>(((Vdc - Vsw) * 0.01 * D / (f * 1000)) / (B * 0.0001 * in.coreAe * 0.000001));
     } else {
         const double idle = rules.idleRatio;
         const double fw = workFrequency;
@@ -71,8 +72,10 @@ ElectricalDesign designElectrical(const SearchSetup& setup, float workFrequency,
         e.reflectedVoltage = static_cast<float>((Vout + Vd) * e.turnsRatio);
         const auto ton = static_cast<float>((1 / fw) * (Vout + Vd) * e.turnsRatio * (1 - idle * 0.01) /
                                             ((Vdc - Vsw) + (Vout + Vd) * e.turnsRatio));
-        lp = static_cast<float>((Vdc - Vsw) * 1000 * (Vdc - Vsw) * ton * ton * (eta * 0.01) * fw / (2 * Vout * Iout));
-        npRaw = static_cast<float>((Vdc - Vsw) * 0.01 * D / (1000 * fw) / (B * 0.0001 * in.coreAe * 0.000001));
+        lp = static_cast<float>((Vdc - Vsw) * 1000 * (Vdc - Vsw) * ton * ton * (eta * 0.01) * fw /
+                                (2 * Vout * Iout));
+        npRaw =
+            static_cast<float>((Vdc - Vsw) * 0.01 * D / (1000 * fw) / (B * 0.0001 * in.coreAe * 0.000001));
     }
 
     const std::optional<float> snapped = snapInductance(lp);
@@ -85,17 +88,20 @@ ElectricalDesign designElectrical(const SearchSetup& setup, float workFrequency,
     const auto vlow = static_cast<float>(Vpk * (1 - (Vpk - Vdc) * 0.01));
     const auto theta = static_cast<float>(std::acos(vlow / (Vac * 1.414)));
     const auto tc = static_cast<float>(theta * (10 / 3.1415926));
-    e.inputCapacitance =
-        static_cast<float>(2 * Vout * Iout * 100 / eta * 1000 * (10 - tc) / (2 * Vac * Vac - static_cast<double>(vlow) * vlow));
+    e.inputCapacitance = static_cast<float>(2 * Vout * Iout * 100 / eta * 1000 * (10 - tc) /
+                                            (2 * Vac * Vac - static_cast<double>(vlow) * vlow));
 
     e.primaryTurns = static_cast<float>(roundTurns(npRaw));
     e.secondaryTurns = static_cast<float>(roundTurns(static_cast<double>(e.primaryTurns) / e.turnsRatio));
-    e.feedbackTurns = static_cast<float>(roundTurns(static_cast<double>(in.feedbackVoltage) / Vout * e.secondaryTurns));
-    if (rules.evenTurns && std::fmod(std::trunc(static_cast<double>(e.primaryTurns)), 2.0) != 0) e.rejected = true;
+    e.feedbackTurns =
+        static_cast<float>(roundTurns(static_cast<double>(in.feedbackVoltage) / Vout * e.secondaryTurns));
+    if (rules.evenTurns && std::fmod(std::trunc(static_cast<double>(e.primaryTurns)), 2.0) != 0)
+        e.rejected = true;
 
-    e.skinDepthLimit = rules.skinEffect != 0
-                           ? static_cast<float>(2 * ((rules.tempRise - 20.0) * 0.0042 + 1) * 66.1 / std::sqrt(f * 1000))
-                           : 5000.0f;
+    e.skinDepthLimit =
+        rules.skinEffect != 0
+            ? static_cast<float>(2 * ((rules.tempRise - 20.0) * 0.0042 + 1) * 66.1 / std::sqrt(f * 1000))
+            : 5000.0f;
 
     if (!allFinite({e.ipkSecondary, e.reflectedVoltage, e.turnsRatio, e.ipkPrimary, lp, npRaw, e.primaryTurns,
                     e.secondaryTurns, e.feedbackTurns, e.inputCapacitance, e.skinDepthLimit})) {

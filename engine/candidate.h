@@ -15,16 +15,16 @@ struct GridPoint {
 /// The electrical design of one grid point, each value as stored in single precision.
 struct ElectricalDesign {
     bool rejected = false;
-    float ipkSecondary = 0;     ///< Ipks, A
-    float reflectedVoltage = 0; ///< Vor, V
-    float turnsRatio = 0;       ///< n
-    float ipkPrimary = 0;       ///< Ipkp, A
-    float inductance = 0;       ///< Lp after snapping, µH
-    float primaryTurns = 0;     ///< Np, rounded
-    float secondaryTurns = 0;   ///< Ns
-    float feedbackTurns = 0;    ///< Nf
-    float inputCapacitance = 0; ///< Cin, µF
-    float skinDepthLimit = 0;   ///< dmax, mm
+    float ipkSecondary = 0;      ///< Ipks, A
+    float reflectedVoltage = 0;  ///< Vor, V
+    float turnsRatio = 0;        ///< n
+    float ipkPrimary = 0;        ///< Ipkp, A
+    float inductance = 0;        ///< Lp after snapping, µH
+    float primaryTurns = 0;      ///< Np, rounded
+    float secondaryTurns = 0;    ///< Ns
+    float feedbackTurns = 0;     ///< Nf
+    float inputCapacitance = 0;  ///< Cin, µF
+    float skinDepthLimit = 0;    ///< dmax, mm
 };
 
 /// Peak currents, reflected voltage, snapped inductance, turns, input capacitance and skin-depth

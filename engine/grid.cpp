@@ -39,7 +39,7 @@ std::optional<Grid> searchGrid(const SearchSetup& setup) {
     if (!onDuty || !bus || !frequency || !flux) return std::nullopt;
     Grid grid{*onDuty, *bus, *frequency, *flux};
     // Assumes 5 voltage steps and whole-number rules, as the status always has.
-    grid.progressTotal = (2.0 * r.onDutySpan + 1) * (2.0 * r.frequencySpan + 1) *
-                         (2.0 * r.peakFluxSpan / 20 + 1) * 900 * 5;
+    grid.progressTotal =
+        (2.0 * r.onDutySpan + 1) * (2.0 * r.frequencySpan + 1) * (2.0 * r.peakFluxSpan / 20 + 1) * 900 * 5;
     return grid;
 }

@@ -24,7 +24,8 @@ struct Grid {
     LoopRange onDuty, busVoltage, frequency, fluxDensity;
 
     std::int64_t points() const {
-        return static_cast<std::int64_t>(onDuty.count) * busVoltage.count * frequency.count * fluxDensity.count;
+        return static_cast<std::int64_t>(onDuty.count) * busVoltage.count * frequency.count *
+               fluxDensity.count;
     }
     /// Candidates per pass: every grid point tries every pair of wire slots.
     std::int64_t candidates() const;

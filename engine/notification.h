@@ -28,6 +28,8 @@ struct Pacing {
     std::chrono::milliseconds extractPause{0};  ///< before ranking
     bool yieldAfterPosts = false;               ///< give the processor away after a post
 
-    static Pacing interactive() { return {std::chrono::milliseconds(400), std::chrono::milliseconds(800), true}; }
+    static Pacing interactive() {
+        return {std::chrono::milliseconds(400), std::chrono::milliseconds(800), true};
+    }
     static Pacing none() { return {}; }
 };

@@ -154,7 +154,9 @@ std::string numberText(double value) {
 
 double parseNumberPrefix(std::string_view text) {
     std::size_t i = 0;
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };
+    const auto isBlank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    };
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     while (i < text.size() && isBlank(text[i])) ++i;
     bool negative = false;
@@ -190,9 +192,9 @@ double parseNumberPrefix(std::string_view text) {
 
 float storedScore(double value) {
     const Decimal7 d = roundTo7Digits(value);
-    static constexpr std::array<double, 23> kPowers = {
-        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr std::array<double, 23> kPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const int shift = d.exponent - 6;
     double v;
     // Both operands are exact doubles, so one correctly rounded operation gives what reading

@@ -12,7 +12,7 @@ class PassProgress {
 public:
     struct Events {
         std::function<void(std::int64_t analysedCount)> counter;  ///< every 100 candidates
-        std::function<void(int percent)> percent;        ///< whole percentage changed
+        std::function<void(int percent)> percent;                 ///< whole percentage changed
     };
 
     /// `candidates` is the real number of candidates in the pass; `total` the grid formula's

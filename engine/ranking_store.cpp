@@ -12,7 +12,8 @@ bool RankingStore::offer(const CandidateRecord& record) {
     const bool full = byScore_.size() >= static_cast<std::size_t>(capacity_);
     // The text of a score is within 5e-7 of it (relative), so a score this far below the
     // smallest kept one cannot enter: skip the exact rounding for the many that do not.
-    if (full && static_cast<double>(record.score) < static_cast<double>(byScore_.rbegin()->first) * (1 - 2e-6)) {
+    if (full &&
+        static_cast<double>(record.score) < static_cast<double>(byScore_.rbegin()->first) * (1 - 2e-6)) {
         return false;
     }
     const float key = storedScore(record.score);

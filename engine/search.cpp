@@ -26,10 +26,10 @@ void pause(std::chrono::milliseconds duration, const std::stop_token& stop) {
 
 /// The primary wire of a grid point as the fit sees it.
 struct PrimaryWinding {
-    float bare = 0;       // dp
-    float outer = 0;      // Dp
-    double turnWidth = 0; // Dp · np
-    Layers layers;        // of Np − 1 turns, the plain count
+    float bare = 0;        // dp
+    float outer = 0;       // Dp
+    double turnWidth = 0;  // Dp · np
+    Layers layers;         // of Np − 1 turns, the plain count
 };
 
 /// A first half of a sandwiched primary that fills its last layer well enough.
@@ -41,8 +41,8 @@ struct FirstHalf {
 /// One search pass over the grid: the candidate calculation, the fit and the store.
 class Pass {
 public:
-    Pass(const SearchSetup& setup, const Grid& grid, DesignState& state, NotificationSink& sink, const Pacing& pacing,
-         const std::stop_token& stop, float primaryThreshold, float secondaryThreshold)
+    Pass(const SearchSetup& setup, const Grid& grid, DesignState& state, NotificationSink& sink,
+         const Pacing& pacing, const std::stop_token& stop, float primaryThreshold, float secondaryThreshold)
         : setup_(setup),
           rules_(setup.rules),
           grid_(grid),
@@ -68,8 +68,8 @@ public:
                 for (int c = 0; c < grid_.frequency.count; ++c)
                     for (int d = 0; d < grid_.fluxDensity.count; ++d) {
                         if (stop_.stop_requested()) return false;
-                        const GridPoint point{grid_.onDuty.at(a), grid_.busVoltage.at(b), grid_.frequency.at(c),
-                                              grid_.fluxDensity.at(d)};
+                        const GridPoint point{grid_.onDuty.at(a), grid_.busVoltage.at(b),
+                                              grid_.frequency.at(c), grid_.fluxDensity.at(d)};
                         if (!runPoint(point)) return false;
                     }
         return true;
@@ -92,7 +92,9 @@ private:
                 }};
     }
 
-    bool skinTooThick(float diameter) const { return rules_.skinEffect != 0 && diameter > electrical_.skinDepthLimit; }
+    bool skinTooThick(float diameter) const {
+        return rules_.skinEffect != 0 && diameter > electrical_.skinDepthLimit;
+    }
 
     bool runPoint(const GridPoint& point) {
         point_ = point;
@@ -208,7 +210,8 @@ private:
 
     bool sandwichSplits(CandidateRecord& record, double secondaryTurnWidth) {
         const double w = usableWidth_;
-        const auto secondary = layersOf(electrical_.secondaryTurns, (w - primary_.turnWidth) / secondaryTurnWidth);
+        const auto secondary =
+            layersOf(electrical_.secondaryTurns, (w - primary_.turnWidth) / secondaryTurnWidth);
         if (!secondary) return true;
         if (0.05 < secondary->fraction && secondary->fraction < secondaryThreshold_) return true;
         const float f2 = foldFullLayer(secondary->fraction);
@@ -223,7 +226,8 @@ private:
                                     (static_cast<double>(outer) * rules_.primaryStrands);
             record.secondHalfWire = bare;
             for (const FirstHalf& half : firstHalves_) {
-                const auto secondHalfTurns = static_cast<float>(electrical_.primaryTurns - static_cast<double>(half.turns));
+                const auto secondHalfTurns =
+                    static_cast<float>(electrical_.primaryTurns - static_cast<double>(half.turns));
                 const auto third = layersOf(secondHalfTurns, perLayer);
                 if (!third) return;
                 if (std::trunc(static_cast<double>(third->value)) == 0 && third->fraction < 0.8) continue;
@@ -248,6 +252,7 @@ private:
     }
 
     void accept(const CandidateRecord& record) {
+        state_.analysedCount = progress_.analysedCount();
         state_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
         state_.candidateRecords.offer(record);
         state_.searchPhase = static_cast<int>(SearchPhase::Searching);
@@ -265,10 +270,10 @@ private:
     const float secondaryThreshold_;
     PassProgress progress_;
 
-    float usableWidth_ = 0;  // W′, mm
-    double depthLimit_ = 0;  // mm
-    double tapeBuild_ = 0;   // mm
-    float feedbackWire_ = 0; // df, mm
+    float usableWidth_ = 0;   // W′, mm
+    double depthLimit_ = 0;   // mm
+    double tapeBuild_ = 0;    // mm
+    float feedbackWire_ = 0;  // df, mm
 
     GridPoint point_;
     ElectricalDesign electrical_;
@@ -285,8 +290,8 @@ void announce(DesignState& state, NotificationSink& sink, SearchPhase phase) {
 
 }  // namespace
 
-SearchEnd runAnalysis(const SearchSetup& setup, DesignState& state, NotificationSink& sink, const Pacing& pacing,
-                      std::stop_token stop) {
+SearchEnd runAnalysis(const SearchSetup& setup, DesignState& state, NotificationSink& sink,
+                      const Pacing& pacing, std::stop_token stop) {
     sink.setStatusText("读取用户参数......");
     pause(pacing.startPause, stop);
     sink.setStatusText("执行分析线程......");

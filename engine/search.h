@@ -13,5 +13,5 @@ enum class SearchEnd { Finished, Stopped };
 /// and posts AnalysisDone. Writes only the bookkeeping atomics, `workFrequency` and the two
 /// record stores of `state`. A stop request ends it within milliseconds, without the final
 /// post and with the shown list empty.
-SearchEnd runAnalysis(const SearchSetup& setup, DesignState& state, NotificationSink& sink, const Pacing& pacing,
-                      std::stop_token stop);
+SearchEnd runAnalysis(const SearchSetup& setup, DesignState& state, NotificationSink& sink,
+                      const Pacing& pacing, std::stop_token stop);

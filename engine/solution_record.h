@@ -18,18 +18,18 @@ struct CandidateRecord {
     float primaryWire = 0;      ///< dp
     float primaryStrands = 1;   ///< np
     bool sandwich = false;
-    float secondHalfWire = 0;   ///< dx, sandwich only
-    float secondaryWire = 0;    ///< ds
-    float secondaryStrands = 1; ///< ns
-    float feedbackWire = 0;     ///< df
-    float inductance = 0;       ///< Lp after snapping, µH
-    float frequency = 0;        ///< kHz
-    int fluxDensity = 0;        ///< gauss
-    int onDuty = 0;             ///< %
-    float ipkPrimary = 0;       ///< A
-    float ipkSecondary = 0;     ///< A
-    float inputCapacitance = 0; ///< µF
-    float reflectedVoltage = 0; ///< V
+    float secondHalfWire = 0;      ///< dx, sandwich only
+    float secondaryWire = 0;       ///< ds
+    float secondaryStrands = 1;    ///< ns
+    float feedbackWire = 0;        ///< df
+    float inductance = 0;          ///< Lp after snapping, µH
+    float frequency = 0;           ///< kHz
+    int fluxDensity = 0;           ///< gauss
+    int onDuty = 0;                ///< %
+    float ipkPrimary = 0;          ///< A
+    float ipkSecondary = 0;        ///< A
+    float inputCapacitance = 0;    ///< µF
+    float reflectedVoltage = 0;    ///< V
     std::array<float, 4> fills{};  ///< last-layer fractions of windings 1..4 (plain: fP, fS, 0, fF)
 };
 

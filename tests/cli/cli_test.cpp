@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "cli/cli_options.h"
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+};
+
+CliRun runCli(const std::string& args) {
+    const std::string command = std::string(QUILLMERE_CLI) + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buf{};
+    while (std::fgets(buf.data(), buf.size(), pipe)) out += buf.data();
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+TEST(Cli, ExitCodesAndMessages) {
+    const struct {
+        const char* args;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {"--bogus 1", 2, "--bogus"},
+        {"--slot-width abc", 2, "abc"},
+        {"--slot-width -0", 2, "-0"},
+        {"--primary-wires 0.20,0.22", 2, "0.20,0.22"},  // 0.22 is no catalogue size
+        {"--cc-mode 2", 2, "--cc-mode"},
+        {"--output-voltage", 2, "--output-voltage"},
+        {"--controller-choice 0", 3, "功率超过IC最大输出!"},
+        {"--peak-flux 3e9", 3, "规则参数超出范围,请检查!"},
+        {"--slot-width 2 --json", 0, "\"passNumber\":20,\"solutionRecords\":[]"},
+        {"--json", 0,
+         "[\"1.\",\"19.68691\",\"131\",\"48\",\"No\",\"27\",\"0.23*1\",\"0.3*1\",\"0.12*1\",\"1300\""},
+        {"--json", 0,
+         "{\"analysedCount\":1984500,\"acceptedCount\":45,\"passNumber\":1,\"solutionRecords\":[["},
+        {"", 0, "分值"},
+        {"--controller-choice 0 --output-voltage 12 --output-current 0.5 --json", 0, "\"acceptedCount\""},
+        {"--primary-wires 0.2,0.21,0.23 --secondary-wires 0.30 --json", 0, "\"acceptedCount\":45,"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.says), std::string::npos) << c.args << "\n" << run.out;
+    }
+}
+
+TEST(Cli, OptionsReachTheDesignState) {
+    DesignState state;
+    CliOptions options;
+    std::string error;
+    ASSERT_TRUE(
+        parseCommandLine({"--max-solutions", "7.9", "--primary-strands", "2", "--secondary-wires",
+                          "0.15,0.62", "--sandwich-winding", "1", "--cc-mode", "0", "--core-ae", "25"},
+                         state, options, error))
+        << error;
+    EXPECT_EQ(state.rules.maxSolutions, 7);
+    EXPECT_EQ(state.rules.primaryStrands, 2);
+    EXPECT_EQ(state.rules.sandwichWinding, 1);
+    EXPECT_FALSE(state.rules.ccMode);
+    EXPECT_EQ(state.inputs.coreAe, 25);
+    WireSet expected{};
+    expected[5] = 0.15f;
+    expected[29] = 0.62f;
+    EXPECT_EQ(state.rules.secondaryWires, expected);
+    EXPECT_FALSE(parseCommandLine({"--primary-strands", "2.5"}, state, options, error));
+}
+
+}  // namespace

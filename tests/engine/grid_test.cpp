@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include <limits>
+#include <vector>
+
+#include "engine/grid.h"
+
+namespace {
+
+std::vector<int> values(const LoopRange& r) {
+    std::vector<int> out;
+    for (int k = 0; k < r.count; ++k) out.push_back(r.at(k));
+    return out;
+}
+
+TEST(Grid, LoopRanges) {
+    const struct {
+        float centre, span;
+        int step;
+        std::vector<int> expected;
+    } cases[] = {
+        {42, 0, 1, {42}},
+        {42.7f, 0, 1, {42}},  // start truncated, 43 > 42.7
+        {100.5f, 2, 1, {98, 99, 100, 101, 102}},
+        {0.5f, 1, 1, {0, 1}},  // -0.5 truncates toward zero
+        {2600, 40, 20, {2560, 2580, 2600, 2620, 2640}},
+        {42, -1, 1, {}},  // a negative span sweeps nothing
+        {42.2f, -0.2f, 1, {}},
+    };
+    for (const auto& c : cases) {
+        const auto r = loopRange(c.centre, c.span, c.step);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(values(*r), c.expected) << c.centre << " ± " << c.span;
+    }
+    EXPECT_EQ(loopRange(2600, 200, 20)->count, 21);
+}
+
+TEST(Grid, RulesBeyondThe32BitLoopsAreRefused) {
+    const float big = 3e9f;
+    EXPECT_FALSE(loopRange(big, 0, 1));
+    EXPECT_FALSE(loopRange(-big, 0, 1));
+    EXPECT_FALSE(loopRange(0, big, 1));
+    EXPECT_FALSE(loopRange(2147483520.0f, 200, 20));  // the end lies beyond the loop variable
+    EXPECT_TRUE(loopRange(2147483520.0f, 0, 20));     // its last step still fits
+    EXPECT_FALSE(loopRange(INFINITY, 0, 1));
+    EXPECT_FALSE(loopRange(NAN, 0, 1));
+    EXPECT_TRUE(loopRange(2e9f, 0, 1));
+}
+
+TEST(Grid, DefaultsCountTheirCandidates) {
+    const auto grid = searchGrid(SearchSetup{DesignInputs{}, RuleSet{}});
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->points(), 1 * 5 * 7 * 21);
+    EXPECT_EQ(grid->candidates(), 661500);
+    EXPECT_EQ(grid->progressTotal, 661500);
+}
+
+}  // namespace

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <thread>
+
+#include "engine/number_text.h"
+#include "engine/search.h"
+#include "recording_sink.h"
+
+namespace {
+
+using Change = std::function<void(DesignState&)>;
+
+/// Runs one analysis on the calling thread, flat out.
+SearchEnd analyse(DesignState& state, NotificationSink& sink) {
+    return runAnalysis(SearchSetup::from(state), state, sink, Pacing::none(), {});
+}
+
+struct Outcome {
+    std::int64_t accepted, analysed;
+    int pass;
+    std::size_t solutions;
+};
+
+Outcome run(const Change& change) {
+    DesignState state;
+    change(state);
+    RecordingSink sink(state);
+    EXPECT_EQ(analyse(state, sink), SearchEnd::Finished);
+    return {state.acceptedCount, state.analysedCount, state.passNumber,
+            state.solutionRecords.size() / kShownRecordSize};
+}
+
+std::vector<std::string> solution(const DesignState& state, std::size_t k) {
+    return {state.solutionRecords.begin() + static_cast<long>(k * kShownRecordSize),
+            state.solutionRecords.begin() + static_cast<long>((k + 1) * kShownRecordSize)};
+}
+
+void allWires(WireSet& set) {
+    for (int i = 0; i < WireCatalogue::kSize; ++i) set[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+}
+
+TEST(Search, DefaultsGiveTheWorkedSolution) {
+    DesignState state;
+    RecordingSink sink(state);
+    ASSERT_EQ(analyse(state, sink), SearchEnd::Finished);
+    EXPECT_EQ(state.acceptedCount, 45);
+    EXPECT_EQ(state.analysedCount, 1984500);
+    EXPECT_EQ(state.passNumber, 1);
+    ASSERT_EQ(state.solutionRecords.size(), 10u * kShownRecordSize);
+    EXPECT_EQ(solution(state, 0),
+              (std::vector<std::string>{"1.",        "19.68691",  "131",       "48",      "No",       "27",
+                                        "0.23*1",    "0.3*1",     "0.12*1",    "1300",    "49",       "2620",
+                                        "Skipped",   "42",        "0.5119878", "1.32",    "9.962223", "64.68",
+                                        "0.9724383", "0.9962523", "0",         "0.395688"}));
+    EXPECT_EQ(solution(state, 9)[0], "10.");
+    // Scores fall strictly from row to row.
+    for (std::size_t k = 1; k < 10; ++k) {
+        EXPECT_LT(parseNumberPrefix(solution(state, k)[1]), parseNumberPrefix(solution(state, k - 1)[1]));
+    }
+}
+
+TEST(Search, OutcomesOfWholeRuns) {
+    const struct {
+        const char* what;
+        Change change;
+        Outcome expected;
+    } cases[] = {
+        {"no fit: every plain pass runs", [](DesignState& s) { s.inputs.slotWidth = 2; }, {0, 0, 20, 0}},
+        {"no fit: every sandwich pass runs",
+         [](DesignState& s) {
+             s.inputs.slotWidth = 2;
+             s.rules.sandwichWinding = 1;
+         },
+         {0, 0, 10, 0}},
+        {"deep search finds one in pass 5",
+         [](DesignState& s) {
+             s.rules.frequencySpan = 0;
+             s.rules.peakFluxSpan = 0;
+         },
+         {1, 13500, 5, 1}},
+        {"no solutions shown", [](DesignState& s) { s.rules.maxSolutions = 0; }, {45, 1984500, 1, 0}},
+        {"three solutions shown", [](DesignState& s) { s.rules.maxSolutions = 3; }, {45, 1984500, 1, 3}},
+        {"negative span runs nothing", [](DesignState& s) { s.rules.peakFluxSpan = -20; }, {0, 0, 20, 0}},
+        {"output duty 0", [](DesignState& s) { s.rules.outputDuty = 0; }, {0, 0, 20, 0}},
+        {"output voltage 0", [](DesignState& s) { s.inputs.outputVoltage = 0; }, {0, 0, 20, 0}},
+        {"zero strands", [](DesignState& s) { s.rules.primaryStrands = 0; }, {0, 0, 20, 0}},
+        {"zero strands in a sandwich",
+         [](DesignState& s) {
+             s.rules.secondaryStrands = 0;
+             s.rules.sandwichWinding = 1;
+         },
+         {0, 0, 10, 0}},
+        {"slot narrower than one turn", [](DesignState& s) { s.inputs.slotWidth = 0.2f; }, {0, 0, 20, 0}},
+        {"no feedback wire", [](DesignState& s) { s.inputs.auxWireDiameter = 0; }, {0, 0, 20, 0}},
+        {"feedback wire too thick for the skin depth",
+         [](DesignState& s) { s.inputs.auxWireDiameter = 0.8f; },
+         {0, 0, 20, 0}},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = run(c.change);
+        EXPECT_EQ(o.accepted, c.expected.accepted) << c.what;
+        EXPECT_EQ(o.analysed, c.expected.analysed) << c.what;
+        EXPECT_EQ(o.pass, c.expected.pass) << c.what;
+        EXPECT_EQ(o.solutions, c.expected.solutions) << c.what;
+    }
+}
+
+TEST(Search, CvModeWritesTheWorkingFrequency) {
+    DesignState state;
+    state.rules.ccMode = false;
+    state.rules.frequency = 60;
+    RecordingSink sink(state);
+    ASSERT_EQ(analyse(state, sink), SearchEnd::Finished);
+    ASSERT_FALSE(state.solutionRecords.empty());
+    for (std::size_t k = 0; k < state.solutionRecords.size() / kShownRecordSize; ++k) {
+        EXPECT_EQ(solution(state, k)[10], "60");
+    }
+}
+
+// The posts of a small run, in order: start-up, the counter every 100 candidates, the progress
+// when the whole percentage moves, one per stored candidate, the deep-search passes, the end.
+TEST(Search, NotificationSequenceOfASmallGrid) {
+    DesignState state;
+    state.rules.frequencySpan = 0;
+    state.rules.peakFluxSpan = 0;
+    RecordingSink sink(state);
+    ASSERT_EQ(analyse(state, sink), SearchEnd::Finished);
+    EXPECT_EQ(sink.statusTexts(), (std::vector<std::string>{"读取用户参数......", "执行分析线程......"}));
+
+    const auto posts = sink.posts();
+    ASSERT_GE(posts.size(), 4u);
+    EXPECT_EQ(posts[0].what, Notification::AnalysisStatus);
+    EXPECT_EQ(posts[0].phase, 0);
+    EXPECT_EQ(posts[1].what, Notification::AnalysisProgress);
+    EXPECT_EQ(posts[1].percent, -1);
+    EXPECT_EQ(posts.back().what, Notification::AnalysisDone);
+    EXPECT_EQ(posts[posts.size() - 2].phase, 2);
+
+    int pass = 1;
+    std::int64_t lastCounter = 0;
+    int lastPercent = 0;
+    int counterPosts = 0;
+    int acceptPosts = 0;
+    std::vector<int> widened;
+    for (std::size_t k = 2; k + 2 < posts.size(); ++k) {
+        const auto& p = posts[k];
+        if (p.what == Notification::AnalysisProgress) {
+            EXPECT_GT(p.percent, lastPercent);
+            EXPECT_LE(p.percent, 100);
+            lastPercent = p.percent;
+        } else if (p.phase == 1 && p.pass != pass) {
+            widened.push_back(p.pass);
+            pass = p.pass;
+            lastCounter = 0;
+            lastPercent = 0;
+        } else if (p.analysed % 3 == 0) {  // a stored candidate, after its three counts
+            EXPECT_EQ(p.accepted, 1);
+            ++acceptPosts;
+        } else {
+            // 4500 candidates a pass: the counter posts at 100, 400, ..., 13300.
+            EXPECT_EQ(p.analysed, lastCounter == 0 ? 100 : lastCounter + 300);
+            lastCounter = p.analysed;
+            ++counterPosts;
+        }
+    }
+    EXPECT_EQ(widened, (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_EQ(counterPosts, 5 * 45);
+    EXPECT_EQ(acceptPosts, 1);
+    EXPECT_EQ(lastPercent, 100);
+}
+
+TEST(Search, SandwichSplitsKeepTheirRules) {
+    DesignState state;
+    state.rules.sandwichWinding = 1;
+    state.rules.sandwichWireChange = true;
+    state.rules.maxSolutions = 1000;
+    RecordingSink sink(state);
+    ASSERT_EQ(analyse(state, sink), SearchEnd::Finished);
+    const std::size_t count = state.solutionRecords.size() / kShownRecordSize;
+    ASSERT_GT(count, 100u);
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto r = solution(state, k);
+        const double np1 = parseNumberPrefix(r[2]);
+        const double np2 = parseNumberPrefix(r[4]);
+        EXPECT_GE(np2, 1);
+        EXPECT_GE(np1, std::trunc((np1 + np2) * 0.4)) << k;
+        const auto slash = r[6].find('/');
+        ASSERT_NE(slash, std::string::npos);
+        const std::string second = r[6].substr(slash + 1);
+        EXPECT_TRUE(second == "0.2*1" || second == "0.21*1" || second == "0.23*1") << second;
+        // f1 and f2 lie in their windows after folding; f3 as well, or it fills 80 % of its only layer.
+        for (int fill : {18, 19})
+            EXPECT_GE(parseNumberPrefix(r[static_cast<std::size_t>(fill)]), 0.9 - 1e-6) << k;
+        EXPECT_NEAR(parseNumberPrefix(r[1]), 10 * parseNumberPrefix(r[19]) + parseNumberPrefix(r[20]), 1e-5);
+    }
+}
+
+TEST(Search, StopRequestEndsAHeavySearchQuickly) {
+    DesignState state;
+    allWires(state.rules.primaryWires);
+    allWires(state.rules.secondaryWires);
+    state.rules.sandwichWinding = 1;
+    state.rules.sandwichWireChange = true;
+    state.rules.onDutySpan = 20;
+    RecordingSink sink(state);
+    SearchEnd end = SearchEnd::Finished;
+    std::jthread worker([&](std::stop_token stop) {
+        end = runAnalysis(SearchSetup::from(state), state, sink, Pacing::interactive(), stop);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // past the start-up pauses, into the grid
+    const auto asked = std::chrono::steady_clock::now();
+    worker.request_stop();
+    worker.join();
+    const auto took = std::chrono::steady_clock::now() - asked;
+    EXPECT_EQ(end, SearchEnd::Stopped);
+    EXPECT_LT(took, std::chrono::milliseconds(500));
+    EXPECT_TRUE(state.solutionRecords.empty());
+    const auto posts = sink.posts();
+    EXPECT_TRUE(std::none_of(posts.begin(), posts.end(),
+                             [](const auto& p) { return p.what == Notification::AnalysisDone; }));
+}
+
+TEST(Search, StopRequestCutsTheStartUpPauseShort) {
+    DesignState state;
+    RecordingSink sink(state);
+    std::jthread worker([&](std::stop_token stop) {
+        runAnalysis(SearchSetup::from(state), state, sink, Pacing::interactive(), stop);
+    });
+    const auto asked = std::chrono::steady_clock::now();
+    worker.request_stop();
+    worker.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(300));
+}
+
+}  // namespace
