@@ -20,7 +20,9 @@ TEST(EntryNumber, FloatEntries) {
     for (const auto& c : cases) {
         const auto value = parseEntryFloat(c.text);
         ASSERT_EQ(value.has_value(), c.accepted) << '"' << c.text << '"';
-        if (c.accepted) EXPECT_EQ(*value, c.value) << c.text;
+        if (c.accepted) {
+            EXPECT_EQ(*value, c.value) << c.text;
+        }
     }
 }
 
@@ -36,7 +38,9 @@ TEST(EntryNumber, IntegerEntries) {
     for (const auto& c : cases) {
         const auto value = parseEntryInt(c.text);
         ASSERT_EQ(value.has_value(), c.accepted) << '"' << c.text << '"';
-        if (c.accepted) EXPECT_EQ(*value, c.value) << c.text;
+        if (c.accepted) {
+            EXPECT_EQ(*value, c.value) << c.text;
+        }
     }
 }
 
