@@ -18,6 +18,7 @@ std::int64_t nextCounterCandidate(std::int64_t from) {
 
 PassProgress::PassProgress(std::int64_t candidates, double total, Events events)
     : candidates_(candidates), total_(total), events_(std::move(events)) {
+    findNextPercent();
     findNextEvent();
 }
 
@@ -31,6 +32,10 @@ int PassProgress::percentAfter(std::int64_t done) const {
 void PassProgress::findNextEvent() {
     nextCounter_ = nextCounterCandidate(position_);
     if (nextCounter_ >= candidates_) nextCounter_ = kNever;
+    nextEvent_ = std::min(nextCounter_, nextPercent_);
+}
+
+void PassProgress::findNextPercent() {
     // The percentage never falls as candidates are done, so the first change is found by
     // bisection over the rest of the pass.
     nextPercent_ = kNever;
@@ -46,7 +51,6 @@ void PassProgress::findNextEvent() {
         }
         nextPercent_ = lo;
     }
-    nextEvent_ = std::min(nextCounter_, nextPercent_);
 }
 
 void PassProgress::advanceSlow(std::int64_t n) {
@@ -54,11 +58,12 @@ void PassProgress::advanceSlow(std::int64_t n) {
     while (nextEvent_ < end) {
         const std::int64_t at = nextEvent_;
         if (nextCounter_ == at) events_.counter(3 * at + 1);
+        position_ = at + 1;
         if (nextPercent_ == at) {
             lastPercent_ = percentAfter(at + 1);
             events_.percent(lastPercent_);
+            findNextPercent();
         }
-        position_ = at + 1;
         findNextEvent();
     }
     position_ = end;

@@ -38,6 +38,7 @@ public:
 private:
     void advanceSlow(std::int64_t n);
     void findNextEvent();
+    void findNextPercent();
 
     std::int64_t candidates_;
     double total_;

@@ -28,10 +28,10 @@ std::vector<std::string> rankFullStore(std::vector<std::string> raw, int maxSolu
         if (chosen == records) break;
         shown.push_back(numberTextWithPoint(rank++));
         for (int i = 0; i < kRawRecordSize; ++i) shown.push_back(raw[chosen * kRawRecordSize + i]);
-        raw[chosen * kRawRecordSize] = "0";
+        raw[chosen * kRawRecordSize].assign(1, '0');
         for (std::size_t k = chosen + 1; k < records; ++k) {
             if (static_cast<float>(parseNumberPrefix(raw[k * kRawRecordSize])) == best)
-                raw[k * kRawRecordSize] = "0";
+                raw[k * kRawRecordSize].assign(1, '0');
         }
     }
     return shown;

@@ -1,0 +1,89 @@
+// Whole analyses without pacing, as the form would run them, timed per run.
+// Peak memory is the process's resident peak so far: run one case per process to read it
+// (./project.sh bench --benchmark_filter=B3).
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <functional>
+
+#include "engine/search.h"
+
+namespace {
+
+class NullSink : public NotificationSink {
+public:
+    void post(Notification) override {}
+    void setStatusText(std::string_view) override {}
+};
+
+void allWires(WireSet& set) {
+    for (int i = 0; i < WireCatalogue::kSize; ++i) set[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+}
+
+double peakResidentMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void runCase(benchmark::State& bench, const std::function<void(DesignState&)>& change) {
+    std::int64_t accepted = 0;
+    int passes = 0;
+    for (auto _ : bench) {
+        DesignState state;
+        change(state);
+        NullSink sink;
+        runAnalysis(SearchSetup::from(state), state, sink, Pacing::none(), {});
+        accepted = state.acceptedCount;
+        passes = state.passNumber;
+        benchmark::DoNotOptimize(state.solutionRecords.data());
+    }
+    bench.counters["accepted"] = static_cast<double>(accepted);
+    bench.counters["passes"] = passes;
+    bench.counters["peak_MB"] = peakResidentMegabytes();
+}
+
+void B1_Defaults(benchmark::State& s) {
+    runCase(s, [](DesignState&) {});
+}
+
+void B2_AllWires(benchmark::State& s) {
+    runCase(s, [](DesignState& d) {
+        allWires(d.rules.primaryWires);
+        allWires(d.rules.secondaryWires);
+    });
+}
+
+void B3_AllWiresSandwichWireChange(benchmark::State& s) {
+    runCase(s, [](DesignState& d) {
+        allWires(d.rules.primaryWires);
+        allWires(d.rules.secondaryWires);
+        d.rules.sandwichWinding = 1;
+        d.rules.sandwichWireChange = true;
+    });
+}
+
+void B4_NarrowSlotAllPasses(benchmark::State& s) {
+    runCase(s, [](DesignState& d) { d.inputs.slotWidth = 2; });
+}
+
+void B5_AllWiresWideSpans(benchmark::State& s) {
+    runCase(s, [](DesignState& d) {
+        allWires(d.rules.primaryWires);
+        allWires(d.rules.secondaryWires);
+        d.rules.onDutySpan = 5;
+        d.rules.frequencySpan = 10;
+        d.rules.peakFluxSpan = 400;
+    });
+}
+
+}  // namespace
+
+BENCHMARK(B1_Defaults)->Unit(benchmark::kMillisecond);
+BENCHMARK(B2_AllWires)->Unit(benchmark::kMillisecond);
+BENCHMARK(B3_AllWiresSandwichWireChange)->Unit(benchmark::kMillisecond);
+BENCHMARK(B4_NarrowSlotAllPasses)->Unit(benchmark::kMillisecond);
+BENCHMARK(B5_AllWiresWideSpans)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
