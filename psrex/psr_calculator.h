@@ -1,0 +1,97 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+/// What the VEV_OD calculator holds: its inputs and the results it last computed. Floats are
+/// kept in single precision exactly as the fields store them; the arithmetic between them is
+/// done in double.
+struct PsrFields {
+    float exCoreAe = 19;        ///< core effective area, mm²
+    float exEfficiency = 90;    ///< transformer efficiency, percent
+    float exInductance = 0;     ///< primary inductance, µH
+    float exTurnsRatio = 0;     ///< primary-to-secondary turns ratio
+    float exFeedbackTurns = 0;  ///< a whole number kept as a float
+    int exPrimaryTurns = 0;
+    int exSecondaryTurns = 0;
+    float exWantedFrequency = 52;   ///< kHz
+    float exActualFrequency = 0;    ///< kHz, where the sweep settled
+    float exFeedbackVoltage = 13;   ///< V
+    float exOutputVoltage = 25;     ///< V
+    float exOutputCurrent = 0.33f;  ///< A
+
+    bool operator==(const PsrFields&) const = default;
+};
+
+/// The slider runs from 2000 to 3000 gauss in steps of 10.
+inline constexpr int kFluxSliderMinimum = 0;
+inline constexpr int kFluxSliderMaximum = 100;
+/// Where Analyse puts the slider: 2500 gauss, the flux density of the primary turns it gives.
+inline constexpr int kAnalyseSliderPosition = 50;
+
+/// Above this wanted frequency (kHz) the sweep could run for a very long time; refused.
+inline constexpr float kHighestWantedFrequency = 10000;
+
+/// An inductance (µH) moved onto the round value it lies close to: less than 15 µH from a
+/// multiple of 50 below 1000 µH, less than 35 µH from a multiple of 100 from 1000 µH up.
+/// Empty when it is close to none.
+std::optional<float> snapInductance(float inductance);
+
+/// Result of the frequency sweep: the ratio, the (snapped) inductance and the frequency tried last.
+struct SweepOutcome {
+    float turnsRatio = 0;
+    float inductance = 0;
+    float actualFrequency = 0;
+    bool matched = false;
+};
+
+/// Walks f₀, f₀−1, f₀+1, f₀−2, … while the frequency stays above 0 and stops at the first one
+/// whose inductance snaps. Empty when the inputs leave a formula without a value (no current,
+/// no efficiency, an output voltage that cancels the rectifier drop, a non-finite result).
+/// A wanted frequency of 0 or below tries nothing: `actualFrequency` is then 0.
+std::optional<SweepOutcome> sweepFrequency(const PsrFields& inputs);
+
+/// Primary turns at the flux density `tesla`, for the frequency and core area of `fields`.
+std::optional<int> primaryTurnsAt(const PsrFields& fields, double tesla);
+
+/// Secondary and feedback turns that go with a primary turns count.
+struct WindingTurns {
+    int primary = 0;
+    int secondary = 0;
+    float feedback = 0;
+};
+std::optional<WindingTurns> windingTurnsFor(int primaryTurns, const PsrFields& fields);
+
+/// What Analyse computes from the fields it read; the slider then stands at 50.
+struct AnalyseOutcome {
+    PsrFields fields;
+    std::string minLabel;  ///< primary turns at 2000 gauss, "170Ts"
+    std::string maxLabel;  ///< primary turns at 3000 gauss, "113Ts"
+};
+
+/// Empty when the inputs give no usable result; the caller then changes nothing.
+std::optional<AnalyseOutcome> analyse(const PsrFields& read);
+
+/// Flux density in gauss of a slider position.
+float fluxGauss(int sliderPosition);
+
+/// "2500GS" for position 50.
+std::string fluxLabelText(int sliderPosition);
+
+/// The turns for the flux density of a slider position, from the frequency, ratio and core
+/// area the last Analyse left. Empty when those give no value (before the first Analyse, say).
+std::optional<WindingTurns> turnsForSlider(const PsrFields& fields, int sliderPosition);
+
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+inline constexpr Rgb kMinLabelColour{0, 130, 0};
+inline constexpr Rgb kMaxLabelColour{255, 0, 0};
+
+/// Text colour of the flux label: green at the low end, pink in the middle, red at the high
+/// end; empty (the label's own colour) at exactly 20 and 80.
+std::optional<Rgb> fluxLabelColour(int sliderPosition);

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include <QDialog>
+#include <QPalette>
+
+#include "app/message_box.h"
+#include "psrex/psr_calculator.h"
+
+class QLineEdit;
+class QLabel;
+class QSlider;
+
+namespace Ui {
+class CPsrExDlg;
+}
+
+/// The VEV_OD calculator: inductance and turns of a primary-side-regulated flyback for a
+/// wanted frequency, with the design flux density on a slider. Run it modally; it keeps its
+/// own fields and shares nothing with the design form.
+class CPsrExDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CPsrExDlg(QWidget* parent = nullptr);
+    ~CPsrExDlg() override;
+
+    /// Where the fixed messages go; tests capture them instead of opening boxes.
+    void setMessageFunction(MessageFunction function);
+
+    const PsrFields& fields() const { return fields_; }
+
+    /// Reads the fields and closes with the accept result; stays open when a field is refused.
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    enum class Exchange { Read, Write };
+
+    void onAnalyse();
+    void onSliderDrawn();
+    bool exchangeFields(Exchange direction);
+    bool exchangeFloat(Exchange direction, QLineEdit* edit, float& field);
+    bool exchangeInt(Exchange direction, QLineEdit* edit, int& field);
+    void refuseEntry(QLineEdit* edit, std::string_view message);
+    void updateFluxLabelColour();
+
+    std::unique_ptr<Ui::CPsrExDlg> ui_;
+    PsrFields fields_;
+    MessageFunction showMessage_ = showMessageBox;
+    QPalette fluxLabelDefaultPalette_;
+};
