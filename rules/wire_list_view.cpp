@@ -16,8 +16,8 @@ void WireListView::replaceItems(const std::vector<std::string>& texts) {
 void WireListView::noteSelection(const QItemSelection& selected) {
     const QModelIndexList rows = selected.indexes();
     if (rows.isEmpty()) return;
-    // A click makes its row current before selecting it; the keys select a single row first
-    // and move the current row afterwards.
+    // Clicks and keys make their row current before its selection is announced; a range takes
+    // the row the engineer ended it on.
     const QModelIndex current = currentIndex();
     mark_ = rows.contains(current) ? current.row() : rows.last().row();
 }

@@ -1,0 +1,41 @@
+#include <string>
+
+#include "cli/cli_options.h"
+#include "cli/report.h"
+#include "engine/search.h"
+#include "tests/rules/rules_dialog_fixture.h"
+
+namespace {
+
+class QuietSink : public NotificationSink {
+public:
+    void post(Notification) override {}
+    void setStatusText(std::string_view) override {}
+};
+
+std::string analyse(DesignState& state) {
+    QuietSink sink;
+    runAnalysis(SearchSetup::from(state), state, sink, Pacing::none(), {});
+    return resultJson(state);
+}
+
+}  // namespace
+
+TEST_F(RulesDialogTest, SavedCvModeAnalysesLikeTheCommandLine) {
+    open();
+    click("radio1057");
+    click("button1034");
+    ASSERT_FALSE(dialog->isVisible());
+    ASSERT_FALSE(state.rules.ccMode);
+    const std::string fromDialog = analyse(state);
+
+    DesignState fromOptions;
+    CliOptions options;
+    std::string error;
+    ASSERT_TRUE(parseCommandLine({"--cc-mode", "0"}, fromOptions, options, error)) << error;
+    EXPECT_EQ(fromDialog, analyse(fromOptions));
+    EXPECT_FALSE(state.solutionRecords.empty());
+
+    DesignState ccMode;  // the mode must matter, or the comparison proves nothing
+    EXPECT_NE(fromDialog, analyse(ccMode));
+}
