@@ -13,7 +13,8 @@ class QWidget;
 ///
 /// It watches the form and all its present and later child widgets itself, and turns on mouse
 /// tracking where the form's surface shows through (the form, static texts, group boxes and
-/// plain containers). A left press on the form's bare surface is swallowed.
+/// plain containers), so installing it on the form once more is harmless. A left press on the
+/// form's bare surface is swallowed.
 class PointerReadout : public QObject {
     Q_OBJECT
 public:
