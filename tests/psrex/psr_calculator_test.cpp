@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <ostream>
@@ -191,15 +190,6 @@ INSTANTIATE_TEST_SUITE_P(
         // First run with nothing to sweep: there is no frequency to take the turns from.
         RefusedCase{"NoFrequencyYet", changed([](PsrFields& f) { f.exWantedFrequency = 0; })}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Analyse, AcceptsTheHighestWantedFrequency) {
-    PsrFields fields;
-    fields.exWantedFrequency = kHighestWantedFrequency;
-    const auto out = analyse(fields);
-    ASSERT_TRUE(out.has_value());
-    EXPECT_TRUE(std::isfinite(out->fields.exInductance));
-    EXPECT_GT(out->fields.exActualFrequency, 0);
-}
 
 TEST(Analyse, WithoutSecondaryTurnsGivesNoFeedbackTurns) {
     PsrFields fields;

@@ -279,14 +279,6 @@ INSTANTIATE_TEST_SUITE_P(Entries, RefusedEntries,
                                            RefusalCase{1095, "52kHz", "请键入一个数。"},
                                            RefusalCase{1092, ".0", "请键入一个数。"}));
 
-TEST_F(PsrExDlgTest, BlanksAroundANumberAreAccepted) {
-    type(1045, " \t5 ");
-    type(1095, "60\t");
-    analyse();
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(text(1099), QStringLiteral("4600"));
-}
-
 struct DegenerateCase {
     int id;
     const char* typed;
