@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <climits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -164,33 +163,5 @@ INSTANTIATE_TEST_SUITE_P(Fills, Band,
                                          BandCase{"No", 401, 401}, BandCase{"-0.5", 401, 401},
                                          BandCase{"1.5", 222, 580}, BandCase{"1e999", 222, 580},
                                          BandCase{"-1e999", 401, 401}));
-
-TEST(ShownSolution, OnlyCompleteStoredRecords) {
-    std::vector<std::string> two = plainShownRecord();
-    std::vector<std::string> second = shownRecordWith({{0, "2."}});
-    two.insert(two.end(), second.begin(), second.end());
-    std::vector<std::string> truncated = two;
-    truncated.pop_back();
-
-    struct Case {
-        const std::vector<std::string>* records;
-        int selected;
-        const char* rank;  // nullptr: no solution
-    };
-    const std::vector<std::string> empty;
-    const std::vector<Case> cases = {
-        {&empty, 0, nullptr},     {&two, -1, nullptr},      {&two, 0, "1."},
-        {&two, 1, "2."},          {&two, 2, nullptr},       {&truncated, 0, "1."},
-        {&truncated, 1, nullptr}, {&two, INT_MAX, nullptr}, {&two, INT_MIN, nullptr}};
-    for (const Case& c : cases) {
-        const auto shown = shownSolution(*c.records, c.selected);
-        if (c.rank == nullptr) {
-            EXPECT_FALSE(shown.has_value()) << c.selected << " of " << c.records->size();
-        } else {
-            ASSERT_TRUE(shown.has_value()) << c.selected << " of " << c.records->size();
-            EXPECT_EQ((*shown)[0], c.rank);
-        }
-    }
-}
 
 }  // namespace

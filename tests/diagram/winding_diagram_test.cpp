@@ -10,6 +10,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <climits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -155,7 +156,7 @@ TEST(WindingDiagram, NothingDrawnWithoutSuchSolution) {
     std::vector<std::string> two = plainShownRecord();
     const std::vector<std::string> second = plainShownRecord();
     two.insert(two.end(), second.begin(), second.end());
-    std::vector<std::string> truncated = plainShownRecord();
+    std::vector<std::string> truncated = two;  // a whole record, then one text short of another
     truncated.pop_back();
     const std::vector<std::string> empty;
 
@@ -165,11 +166,12 @@ TEST(WindingDiagram, NothingDrawnWithoutSuchSolution) {
         const std::vector<std::string>* records;
         int selected;
     };
-    for (const Case& c : {Case{"no records", &empty, 0}, Case{"no selection", &two, -1},
-                          Case{"past the end", &two, 2}, Case{"truncated record", &truncated, 0}}) {
+    for (const Case& c :
+         {Case{"no records", &empty, 0}, Case{"no selection", &two, -1}, Case{"past the end", &two, 2},
+          Case{"far past the end", &two, INT_MAX}, Case{"truncated record", &truncated, 1}}) {
         EXPECT_EQ(render(*c.records, c.selected, 0), blank) << c.name;
     }
-    EXPECT_NE(render(two, 1, 0), blank) << "second solution";
+    EXPECT_NE(render(truncated, 0, 0), blank) << "the whole record before a truncated one";
 }
 
 TEST(WindingDiagram, DrawsTheSelectedSolution) {
