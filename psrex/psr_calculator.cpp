@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/candidate.h"
 #include "engine/number_text.h"
 
 namespace {
@@ -27,15 +28,6 @@ std::optional<float> storedFloat(double value) {
     return single;
 }
 
-// First multiple step·k (k = 1 … count) closer than `reach` to the value.
-std::optional<float> nearMultiple(float value, int step, int count, double reach) {
-    for (int k = 1; k <= count; ++k) {
-        const int multiple = step * k;
-        if (std::fabs(multiple - static_cast<double>(value)) < reach) return static_cast<float>(multiple);
-    }
-    return std::nullopt;
-}
-
 // Inputs that leave a denominator at zero or a square root negative.
 bool inputsUsable(const PsrFields& in) {
     return in.exOutputVoltage != -0.8f && in.exOutputCurrent != 0 && in.exEfficiency > 0 &&
@@ -43,20 +35,6 @@ bool inputsUsable(const PsrFields& in) {
 }
 
 }  // namespace
-
-std::optional<float> snapInductance(float inductance) {
-    std::optional<float> snapped;
-    float value = inductance;
-    if (value < 1000) {
-        snapped = nearMultiple(value, 50, 21, 15);
-        if (snapped) value = *snapped;
-    }
-    // A value just moved up to 1000 is on a multiple of 100 and stays.
-    if (value >= 1000) {
-        if (auto hundred = nearMultiple(value, 100, 100, 35)) snapped = hundred;
-    }
-    return snapped;
-}
 
 std::optional<SweepOutcome> sweepFrequency(const PsrFields& in) {
     if (!inputsUsable(in)) return std::nullopt;

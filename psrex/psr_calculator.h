@@ -32,11 +32,6 @@ inline constexpr int kAnalyseSliderPosition = 50;
 /// Above this wanted frequency (kHz) the sweep could run for a very long time; refused.
 inline constexpr float kHighestWantedFrequency = 10000;
 
-/// An inductance (µH) moved onto the round value it lies close to: less than 15 µH from a
-/// multiple of 50 below 1000 µH, less than 35 µH from a multiple of 100 from 1000 µH up.
-/// Empty when it is close to none.
-std::optional<float> snapInductance(float inductance);
-
 /// Result of the frequency sweep: the ratio, the (snapped) inductance and the frequency tried last.
 struct SweepOutcome {
     float turnsRatio = 0;

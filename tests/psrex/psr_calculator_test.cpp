@@ -9,34 +9,6 @@
 
 namespace {
 
-struct SnapCase {
-    float inductance;
-    std::optional<float> snapped;
-};
-
-void PrintTo(const SnapCase& c, std::ostream* os) {
-    *os << c.inductance << " uH";
-}
-
-class SnapInductance : public ::testing::TestWithParam<SnapCase> {};
-
-TEST_P(SnapInductance, MovesOnlyCloseValuesOntoTheirRoundValue) {
-    const SnapCase c = GetParam();
-    EXPECT_EQ(snapInductance(c.inductance), c.snapped) << c.inductance;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Grids, SnapInductance,
-    ::testing::Values(SnapCase{1209.6f, 1200.0f}, SnapCase{1200.0f, 1200.0f}, SnapCase{1234.9f, 1200.0f},
-                      SnapCase{1235.0f, std::nullopt}, SnapCase{1165.0f, std::nullopt},
-                      SnapCase{1165.01f, 1200.0f}, SnapCase{1050.0f, std::nullopt}, SnapCase{950.0f, 950.0f},
-                      SnapCase{964.9f, 950.0f}, SnapCase{965.0f, std::nullopt}, SnapCase{35.0f, std::nullopt},
-                      SnapCase{35.5f, 50.0f}, SnapCase{20.0f, std::nullopt}, SnapCase{0.0f, std::nullopt},
-                      // just under 1000 goes to 1000 and stays there
-                      SnapCase{985.5f, 1000.0f}, SnapCase{999.9f, 1000.0f}, SnapCase{1034.9f, 1000.0f},
-                      SnapCase{10034.0f, 10000.0f}, SnapCase{10035.0f, std::nullopt},
-                      SnapCase{12000.0f, std::nullopt}, SnapCase{-50.0f, std::nullopt}));
-
 PsrFields withOutput(float volts, float wantedKHz) {
     PsrFields fields;
     fields.exOutputVoltage = volts;
