@@ -1,0 +1,12 @@
+#include "app/about_dlg.h"
+
+#include "app/app_icons.h"
+#include "ui_about_dlg.h"
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAboutDlg>()) {
+    ui_->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    ui_->staticIcon->setPixmap(aboutIcon(ui_->staticIcon->width()));
+}
+
+CAboutDlg::~CAboutDlg() = default;

@@ -1,0 +1,6 @@
+#include "app/quillmere_app.h"
+
+int main(int argc, char** argv) {
+    CQuillmereApp application;
+    return application.run(argc, argv);
+}

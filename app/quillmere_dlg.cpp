@@ -1,0 +1,353 @@
+#include "app/quillmere_dlg.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
+#include <QSignalBlocker>
+
+#include "app/about_dlg.h"
+#include "app/app_icons.h"
+#include "app/calculator_switch.h"
+#include "app/diagram_group_box.h"
+#include "app/entry_number.h"
+#include "app/result_table.h"
+#include "app/wait_cursor.h"
+#include "diagram/pointer_readout.h"
+#include "diagram/winding_diagram.h"
+#include "engine/analysis.h"
+#include "engine/number_text.h"
+#include "rules/rules_dlg.h"
+#include "ui_quillmere_dlg.h"
+
+namespace {
+
+struct InputField {
+    int id;
+    float DesignInputs::*member;
+};
+
+// The order in which "分析" reads the inputs; the first one refused stops the read.
+constexpr std::array<InputField, 11> kReadOrder{{
+    {1050, &DesignInputs::coreAe},
+    {1049, &DesignInputs::efficiency},
+    {1052, &DesignInputs::slotDepth},
+    {1046, &DesignInputs::outputCurrent},
+    {1044, &DesignInputs::maxInputVac},
+    {1047, &DesignInputs::feedbackVoltage},
+    {1043, &DesignInputs::minInputVac},
+    {1048, &DesignInputs::minRectifiedVdc},
+    {1045, &DesignInputs::outputVoltage},
+    {1051, &DesignInputs::slotWidth},
+    {1054, &DesignInputs::auxWireDiameter},
+}};
+
+constexpr std::array<const char*, 5> kControllers{"----", "BP3105", "PL3532", "PSR通用", "L6562"};
+
+// Edits hold at most this many characters worth reading.
+constexpr int kEditReadLength = 31;
+
+// Where the winding diagram is drawn, in client pixels (right and bottom edges excluded).
+const QRect kDiagramArea(QPoint(215, 255), QPoint(694, 421));
+
+// The progress bar's place, client pixels.
+const QRect kProgressArea(QPoint(205, 10), QPoint(579, 24));
+
+// Pixels between a caption and the count it runs into.
+constexpr int kCountGap = 6;
+
+const QColor kCaptionColour(0, 130, 0);
+const QColor kAcceptedColour(255, 0, 0);
+
+QString floatText(float value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.*g", 6, static_cast<double>(value));
+    return QString::fromLatin1(buffer);
+}
+
+QString countText(std::int64_t count) {
+    return QString::fromStdString(numberText(static_cast<double>(count)));
+}
+
+QString utf8Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+void setTextColour(QWidget& widget, const QColor& colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget.setPalette(palette);
+}
+
+}  // namespace
+
+CQuillmereDlg::CQuillmereDlg(QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::CQuillmereDlg>()),
+      runCalculator_(runCalculator),
+      notifier_(this) {
+    ui_->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    setWindowIcon(applicationIcon());
+
+    setTextColour(*ui_->static1053, kCaptionColour);
+    setTextColour(*ui_->static1057, kCaptionColour);
+    setTextColour(*ui_->static1055, kAcceptedColour);
+
+    for (const char* controller : kControllers) ui_->combo1042->addItem(QString::fromUtf8(controller));
+    ui_->combo1042->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
+    prepareResultTable(*ui_->list1010);
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progress"));
+    progress_->setGeometry(kProgressArea);
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    progress_->hide();
+
+    ui_->groupDiagram->setOverlay([this](QPainter& painter) { paintDiagram(painter); });
+    waitCursor_ = new WaitCursor(this);
+    setMouseTracking(true);
+    new PointerReadout(this, ui_->static1066);
+
+    writeForm();
+
+    connect(ui_->button1, &QPushButton::clicked, this, &CQuillmereDlg::analyse);
+    connect(ui_->button3, &QPushButton::clicked, this, &CQuillmereDlg::rules);
+    connect(ui_->button5, &QPushButton::clicked, this, &CQuillmereDlg::about);
+    connect(ui_->button2, &QPushButton::clicked, this, &CQuillmereDlg::reject);
+    connect(ui_->radio1089, &QRadioButton::clicked, this, &CQuillmereDlg::switchToCalculator);
+    connect(ui_->combo1042, &QComboBox::currentIndexChanged, this, &CQuillmereDlg::controllerChanged);
+    connect(ui_->list1010, &QTableWidget::cellClicked, this, [this] { update(kDiagramArea); });
+}
+
+CQuillmereDlg::~CQuillmereDlg() {
+    // The worker posts to this window and writes the state: it ends before either goes.
+    stopWorker(state_);
+}
+
+void CQuillmereDlg::setMessageFunction(MessageFunction message) {
+    message_ = std::move(message);
+}
+
+void CQuillmereDlg::setPacing(const Pacing& pacing) {
+    pacing_ = pacing;
+}
+
+void CQuillmereDlg::setCalculatorRunner(std::function<void()> run) {
+    runCalculator_ = std::move(run);
+}
+
+QLineEdit* CQuillmereDlg::edit(int id) const {
+    return findChild<QLineEdit*>(QStringLiteral("edit%1").arg(id));
+}
+
+void CQuillmereDlg::writeForm() {
+    for (const InputField& field : kReadOrder)
+        edit(field.id)->setText(floatText(state_.inputs.*field.member));
+    ui_->static1053->setText(QString::fromStdString(state_.statusText));
+    ui_->static1055->clear();
+    state_.controllerChoice = ui_->combo1042->currentIndex();
+}
+
+bool CQuillmereDlg::readForm() {
+    for (const InputField& field : kReadOrder) {
+        QLineEdit* entry = edit(field.id);
+        const auto value = parseEntryFloat(entry->text().left(kEditReadLength).toStdString());
+        if (!value) {
+            message(kEnterNumberMessage);
+            entry->setFocus();
+            entry->selectAll();
+            return false;
+        }
+        state_.inputs.*field.member = *value;
+    }
+    state_.statusText = ui_->static1053->text().toStdString();
+    state_.controllerChoice = ui_->combo1042->currentIndex();
+    return true;
+}
+
+void CQuillmereDlg::analyse() {
+    // Nothing the running worker writes may be touched: this check comes first.
+    if (state_.analysisThread.joinable()) {
+        message(refusalMessage(AnalyseRefusal::WorkerRunning));
+        return;
+    }
+    state_.acceptedCount = 0;
+    if (!readForm()) {
+        message("参数错误！");
+        return;
+    }
+    ui_->list1010->setRowCount(0);
+    state_.solutionRecords.clear();
+    update();
+    waitCursor_->show();
+
+    const AnalyseStart start = startAnalysis(state_, notifier_, pacing_);
+    if (start.refusal != AnalyseRefusal::None) {
+        message(refusalMessage(start.refusal));
+        return;
+    }
+    if (start.firstAnalysis) {
+        progress_->setRange(0, 100);
+        progress_->setValue(0);
+        progress_->show();
+    }
+    setBusy(true);
+}
+
+void CQuillmereDlg::rules() {
+    if (state_.analysisBusy) {
+        message("系统正忙!请等待分析完成!");
+        return;
+    }
+    openRulesDialog();
+}
+
+void CQuillmereDlg::openRulesDialog() {
+    CRulesDlg dialog(state_, this);
+    dialog.setMessageFunction(message_);
+    dialog.exec();
+}
+
+void CQuillmereDlg::about() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CQuillmereDlg::controllerChanged(int index) {
+    if (state_.analysisBusy) {
+        // The worker still writes the results this would discard; keep the previous choice.
+        const QSignalBlocker blocker(ui_->combo1042);
+        ui_->combo1042->setCurrentIndex(state_.controllerChoice);
+        return;
+    }
+    state_.controllerChoice = index;
+    if (index == static_cast<int>(Controller::L6562)) {
+        message("L6562暂未提供支持!");
+        const QSignalBlocker blocker(ui_->combo1042);
+        ui_->combo1042->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
+        state_.controllerChoice = static_cast<int>(Controller::PsrGeneric);
+        return;
+    }
+    state_.discardResults();
+    ui_->list1010->setRowCount(0);
+    setStatusLine(QStringLiteral("Quillmere Beta Version"));
+    update(kDiagramArea);
+}
+
+void CQuillmereDlg::switchToCalculator() {
+    close();
+    runCalculator_();
+}
+
+void CQuillmereDlg::reject() {
+    stopWorker(state_);
+    QDialog::reject();
+}
+
+void CQuillmereDlg::customEvent(QEvent* event) {
+    if (event->type() == StatusTextEvent::type()) {
+        setStatusLine(static_cast<const StatusTextEvent*>(event)->text());
+    } else if (NotificationEvent::is(*event, Notification::AnalysisStatus)) {
+        analysisStatus();
+    } else if (NotificationEvent::is(*event, Notification::AnalysisProgress)) {
+        analysisProgress();
+    } else if (NotificationEvent::is(*event, Notification::AnalysisDone)) {
+        analysisDone();
+    } else if (NotificationEvent::is(*event, Notification::FillResults)) {
+        fillResults();
+    } else {
+        QDialog::customEvent(event);
+    }
+}
+
+void CQuillmereDlg::analysisStatus() {
+    notifier_.handled(Notification::AnalysisStatus);
+    ui_->static1055->setText(countText(state_.acceptedCount));
+    if (state_.phaseChanged.exchange(false)) {
+        switch (static_cast<SearchPhase>(state_.searchPhase.load())) {
+            case SearchPhase::Searching:
+                setStatusLine(QStringLiteral("线程正在执行搜索中,分析总数:"));
+                ui_->static1057->setText(QStringLiteral("找到解法:"));
+                break;
+            case SearchPhase::Widened:
+                setStatusLine(QStringLiteral("扩大范围深度搜索（") + countText(state_.passNumber) +
+                              QStringLiteral("),分析总数:"));
+                break;
+            case SearchPhase::Extracting:
+                setStatusLine(QStringLiteral("正在提取结果，请稍后......:"));
+                break;
+        }
+    }
+    ui_->static1056->setText(countText(state_.analysedCount));
+}
+
+void CQuillmereDlg::analysisProgress() {
+    notifier_.handled(Notification::AnalysisProgress);
+    progress_->setValue(std::clamp(state_.progressPercent.load(), 0, 100));
+}
+
+void CQuillmereDlg::analysisDone() {
+    releaseWorker(state_);
+    setStatusLine(QStringLiteral("分析线程搜索完成.....分析总数:"));
+    if (state_.acceptedCount == 0) {
+        setStatusLine(QStringLiteral("没有找到合适的解法,参数可能不合理!"));
+        setBusy(false);
+    } else {
+        QCoreApplication::postEvent(this, new NotificationEvent(Notification::FillResults));
+    }
+}
+
+void CQuillmereDlg::fillResults() {
+    state_.candidateRecords.reset(0);
+    fillResultTable(*ui_->list1010, state_.solutionRecords);
+    setBusy(false);
+    if (ui_->list1010->rowCount() > 0) {
+        ui_->list1010->setCurrentCell(0, 0);
+        ui_->list1010->setFocus();
+    }
+    update();
+}
+
+void CQuillmereDlg::paintDiagram(QPainter& painter) {
+    // While an analysis runs the worker may be writing the solution list.
+    if (state_.analysisBusy) return;
+    if (!state_.solutionRecords.empty()) state_.selectedSolution = ui_->list1010->currentRow();
+    paintWindingDiagram(painter, state_.solutionRecords, state_.selectedSolution,
+                        state_.rules.sandwichWinding, state_.rules.tapeTurns);
+}
+
+void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("formMenu"));
+    menu.addAction(QStringLiteral("关于 Quillmere(&A)..."), this, &CQuillmereDlg::about);
+    menu.exec(event->globalPos());
+}
+
+void CQuillmereDlg::setStatusLine(const QString& caption) {
+    ui_->static1053->setText(caption);
+    state_.statusText = caption.toStdString();
+    // The longest captions reach into the count beside them: the count then starts after them.
+    const int captionEnd = ui_->static1053->x() + ui_->static1053->fontMetrics().horizontalAdvance(caption);
+    const int overlap = captionEnd - ui_->static1056->x();
+    ui_->static1056->setIndent(overlap > 0 ? overlap + kCountGap : 0);
+}
+
+void CQuillmereDlg::setBusy(bool busy) {
+    state_.analysisBusy = busy;
+    // The controller change discards results; it must wait until the worker is done with them.
+    ui_->combo1042->setEnabled(!busy);
+}
+
+void CQuillmereDlg::message(std::string_view utf8) {
+    message_(this, utf8Text(utf8));
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include <QDialog>
+#include <QString>
+
+#include "app/design_state.h"
+#include "app/form_notifier.h"
+#include "app/message_box.h"
+#include "engine/notification.h"
+
+class QLineEdit;
+class QPainter;
+class QProgressBar;
+class WaitCursor;
+namespace Ui {
+class CQuillmereDlg;
+}
+
+/// The design form, the program's main window: the design inputs, the controller choice, the
+/// result table with the progress of an analysis and the winding diagram. It owns the design
+/// state for the life of the program.
+class CQuillmereDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CQuillmereDlg(QWidget* parent = nullptr);
+    ~CQuillmereDlg() override;
+
+    void setMessageFunction(MessageFunction message);
+    /// How the analysis worker paces itself (the interactive pacing unless changed).
+    void setPacing(const Pacing& pacing);
+    /// What "REV_IR Mod" runs in the form's place after the form has closed.
+    void setCalculatorRunner(std::function<void()> run);
+
+    DesignState& designState() { return state_; }
+
+    /// Closing: "退出", Esc and the close box. A running analysis is stopped and waited for.
+    void reject() override;
+
+protected:
+    void customEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void writeForm();
+    bool readForm();
+    QLineEdit* edit(int id) const;
+
+    void analyse();
+    void rules();
+    void openRulesDialog();
+    void about();
+    void controllerChanged(int index);
+    void switchToCalculator();
+
+    void analysisStatus();
+    void analysisProgress();
+    void analysisDone();
+    void fillResults();
+
+    /// The winding diagram of the selected solution, in client coordinates.
+    void paintDiagram(QPainter& painter);
+
+    void setStatusLine(const QString& text);
+    void setBusy(bool busy);
+    void message(std::string_view text);
+
+    std::unique_ptr<Ui::CQuillmereDlg> ui_;
+    QProgressBar* progress_ = nullptr;
+    WaitCursor* waitCursor_ = nullptr;
+    MessageFunction message_ = showMessageBox;
+    Pacing pacing_ = Pacing::interactive();
+    std::function<void()> runCalculator_;
+    // Declared before the state: the worker, whose handle the state holds, posts through it.
+    FormNotifier notifier_;
+    DesignState state_;
+};
