@@ -1,0 +1,215 @@
+// "分析" through to the filled result table, refusals while busy, and closing mid-analysis.
+#include <chrono>
+#include <stop_token>
+#include <string>
+
+#include <QApplication>
+#include <QCursor>
+#include <QTimer>
+
+#include "engine/number_text.h"
+#include "engine/search.h"
+#include "form_fixture.h"
+#include "rules/rules_dlg.h"
+
+namespace {
+
+class NoSink : public NotificationSink {
+public:
+    void post(Notification) override {}
+    void setStatusText(std::string_view) override {}
+};
+
+struct EngineResult {
+    std::vector<std::string> solutionRecords;
+    std::int64_t analysedCount;
+    std::int64_t acceptedCount;
+};
+
+// The engine's own result for a design, run synchronously.
+EngineResult engineRun(const DesignInputs& inputs, const RuleSet& rules) {
+    DesignState reference;
+    reference.inputs = inputs;
+    reference.rules = rules;
+    NoSink sink;
+    runAnalysis(SearchSetup::from(reference), reference, sink, Pacing::none(), std::stop_token());
+    return {reference.solutionRecords, reference.analysedCount, reference.acceptedCount};
+}
+
+QString numberLabel(std::int64_t count) {
+    return QString::fromStdString(numberText(static_cast<double>(count)));
+}
+
+// Rules whose grid takes minutes to walk, so that an analysis is surely still running.
+void makeSearchLong(RuleSet& rules) {
+    rules.onDutySpan = 20;
+    rules.frequencySpan = 30;
+    rules.peakFluxSpan = 1000;
+    for (int i = 0; i < 30; ++i) {
+        rules.primaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+        rules.secondaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+    }
+}
+
+}  // namespace
+
+TEST_F(FormTest, EnterOnTheDefaultsFillsTheTableWithTheEnginesSolutions) {
+    const EngineResult reference = engineRun(state().inputs, state().rules);
+    ASSERT_EQ(reference.solutionRecords.size(), 10u * 22u);
+
+    ASSERT_TRUE(analyseAndWait());
+
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(labelText(1053), QStringLiteral("分析线程搜索完成.....分析总数:"));
+    EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:"));
+    EXPECT_EQ(labelText(1056), numberLabel(reference.analysedCount));
+    EXPECT_EQ(labelText(1055), numberLabel(reference.acceptedCount));
+    EXPECT_EQ(labelText(1056), QStringLiteral("1984500"));
+
+    ASSERT_EQ(table()->rowCount(), 10);
+    for (int row = 0; row < 10; ++row) {
+        for (int column = 0; column < 18; ++column) {
+            const auto& expected = reference.solutionRecords[static_cast<std::size_t>(row * 22 + column)];
+            EXPECT_EQ(table()->item(row, column)->text().toStdString(), expected) << row << ',' << column;
+        }
+    }
+    EXPECT_EQ(table()->item(0, 0)->text(), QStringLiteral("1."));
+    EXPECT_EQ(table()->currentRow(), 0);
+    EXPECT_EQ(table()->selectionModel()->selectedRows().size(), 1);
+    EXPECT_TRUE(table()->selectionModel()->isRowSelected(0, {}));
+    EXPECT_TRUE(table()->hasFocus());
+    EXPECT_EQ(state().candidateRecords.size(), 0u);
+    EXPECT_TRUE(combo()->isEnabled());
+    EXPECT_TRUE(progress()->isVisible());
+    EXPECT_EQ(progress()->value(), 100);
+}
+
+TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_EQ(table()->rowCount(), 10);
+    edit(1051)->setText("2");
+
+    ASSERT_TRUE(analyseAndWait());
+
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(labelText(1053), QStringLiteral("没有找到合适的解法,参数可能不合理!"));
+    EXPECT_EQ(labelText(1055), QStringLiteral("0"));
+    EXPECT_EQ(table()->rowCount(), 0);
+    EXPECT_TRUE(state().solutionRecords.empty());
+    EXPECT_TRUE(combo()->isEnabled());
+    // The long caption does not run into the count beside it.
+    const int captionEnd = label(1053)->x() + label(1053)->fontMetrics().horizontalAdvance(labelText(1053));
+    EXPECT_LT(captionEnd, label(1056)->x() + label(1056)->indent());
+
+    // Idle again: "规则" opens the rules dialog instead of refusing.
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        auto* dialog = qobject_cast<CRulesDlg*>(QApplication::activeModalWidget());
+        opened = dialog != nullptr;
+        if (dialog) dialog->close();
+    });
+    click(3);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
+    form->setPacing(Pacing::interactive());
+    click(1);
+    ASSERT_TRUE(state().analysisBusy);
+    EXPECT_FALSE(combo()->isEnabled());
+
+    click(3);
+    EXPECT_EQ(messages, QStringList{"系统正忙!请等待分析完成!"});
+
+    // The refusal comes before the form is read: a bad entry and a changed one go unnoticed.
+    messages.clear();
+    edit(1045)->setText("12");
+    edit(1043)->setText("bad");
+    click(1);
+    EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
+    EXPECT_EQ(state().inputs.outputVoltage, 23.0f);
+
+    // A controller chosen by other means while busy is put back.
+    combo()->setCurrentIndex(0);
+    EXPECT_EQ(combo()->currentIndex(), 3);
+    EXPECT_EQ(state().controllerChoice, 3);
+
+    // The running analysis is undisturbed.
+    ASSERT_TRUE(waitFor([this] { return !state().analysisBusy; }));
+    EXPECT_EQ(labelText(1053), QStringLiteral("分析线程搜索完成.....分析总数:"));
+    EXPECT_EQ(table()->rowCount(), 10);
+    EXPECT_TRUE(combo()->isEnabled());
+}
+
+TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
+    const struct {
+        const char* how;
+        std::function<void()> close;
+    } ways[] = {
+        {"Exit button", [this] { click(2); }},
+        {"Esc", [this] { QTest::keyClick(form.get(), Qt::Key_Escape); }},
+        {"close box", [this] { form->close(); }},
+        {"destroyed", [this] { form.reset(); }},
+    };
+    for (const auto& way : ways) {
+        if (!form) SetUp();
+        makeSearchLong(state().rules);
+        click(1);
+        ASSERT_TRUE(waitFor([this] { return state().analysedCount > 0; })) << way.how;
+
+        const auto start = std::chrono::steady_clock::now();
+        way.close();
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+
+        EXPECT_LT(elapsed, std::chrono::seconds(1)) << way.how;
+        if (form) {
+            EXPECT_FALSE(state().analysisThread.joinable()) << way.how;
+            EXPECT_FALSE(form->isVisible()) << way.how;
+            EXPECT_EQ(form->result(), QDialog::Rejected) << way.how;
+            form.reset();
+        }
+    }
+}
+
+TEST_F(FormTest, RevIrModClosesTheFormBeforeTheCalculatorRuns) {
+    bool ran = false;
+    form->setCalculatorRunner([this, &ran] {
+        ran = true;
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_FALSE(state().analysisThread.joinable());
+    });
+    makeSearchLong(state().rules);
+    click(1);
+    ASSERT_TRUE(waitFor([this] { return state().analysedCount > 0; }));
+
+    QTest::mouseClick(find<QAbstractButton>("radio1089"), Qt::LeftButton);
+
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(form->result(), QDialog::Rejected);
+}
+
+TEST_F(FormTest, WaitCursorLastsUntilThePointerMoves) {
+    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+    // Two points: a move to where the pointer already is does not count as one.
+    for (QPoint point : {QPoint(300, 300), QPoint(310, 305)}) QTest::mouseMove(form.get(), point);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FormTest, ClickedRowBecomesTheDrawnSolution) {
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_TRUE(waitFor([this] { return state().selectedSolution == 0; }));
+
+    for (int row : {2, 7, 0}) {
+        const QModelIndex cell = table()->model()->index(row, 1);
+        table()->scrollTo(cell);
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(cell).center());
+        EXPECT_TRUE(waitFor([this, row] { return state().selectedSolution == row; }, std::chrono::seconds(2)))
+            << row << " drawn " << state().selectedSolution;
+    }
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QStringList>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/quillmere_dlg.h"
+#include "engine/notification.h"
+
+/// The design form shown offscreen and active, with its messages captured and the worker
+/// running flat out unless a test wants the interactive pacing.
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<CQuillmereDlg>();
+        form->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
+        form->setPacing(Pacing::none());
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void TearDown() override {
+        form.reset();
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor outlived its form";
+    }
+
+    DesignState& state() { return form->designState(); }
+
+    template <class Widget>
+    Widget* find(const QString& name) const {
+        auto* widget = form->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    QLineEdit* edit(int id) const { return find<QLineEdit>(QStringLiteral("edit%1").arg(id)); }
+    QLabel* label(int id) const { return find<QLabel>(QStringLiteral("static%1").arg(id)); }
+    QString labelText(int id) const { return label(id)->text(); }
+    QAbstractButton* button(int id) const {
+        return find<QAbstractButton>(QStringLiteral("button%1").arg(id));
+    }
+    QComboBox* combo() const { return find<QComboBox>(QStringLiteral("combo1042")); }
+    QTableWidget* table() const { return find<QTableWidget>(QStringLiteral("list1010")); }
+    QProgressBar* progress() const { return find<QProgressBar>(QStringLiteral("progress")); }
+
+    void click(int id) const { QTest::mouseClick(button(id), Qt::LeftButton); }
+
+    /// Processes events until `done` holds; false after `limit`.
+    static bool waitFor(const std::function<bool()>& done,
+                        std::chrono::milliseconds limit = std::chrono::seconds(30)) {
+        return QTest::qWaitFor(done, static_cast<int>(limit.count()));
+    }
+
+    /// Presses Enter in an edit (the default button "分析") and waits until the form is idle.
+    bool analyseAndWait() {
+        QTest::keyClick(edit(1043), Qt::Key_Return);
+        return waitFor([this] { return !state().analysisBusy && !state().analysisThread.joinable(); });
+    }
+
+    std::unique_ptr<CQuillmereDlg> form;
+    QStringList messages;
+};

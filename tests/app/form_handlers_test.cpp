@@ -1,0 +1,72 @@
+// The form's handlers of the worker's notices read the design state when they run.
+#include <QCoreApplication>
+
+#include "form_fixture.h"
+
+namespace {
+
+void deliver(CQuillmereDlg& form, Notification notification) {
+    QCoreApplication::postEvent(&form, new NotificationEvent(notification));
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
+    const struct {
+        int phase;
+        bool changed;
+        int pass;
+        std::int64_t analysed;
+        std::int64_t accepted;
+        const char* caption;
+        const char* analysedText;
+    } cases[] = {
+        {0, true, 1, 300, 0, "线程正在执行搜索中,分析总数:", "300"},
+        {1, true, 4, 0, 0, "扩大范围深度搜索（4),分析总数:", "0"},
+        {1, false, 5, 9999999, 2, "扩大范围深度搜索（4),分析总数:", "9999999"},  // caption kept
+        {0, false, 5, 12345678, 3, "扩大范围深度搜索（4),分析总数:", "1.234568e+007"},
+        {2, true, 5, 1984500, 45, "正在提取结果，请稍后......:", "1984500"},
+    };
+    for (const auto& c : cases) {
+        state().searchPhase = c.phase;
+        state().phaseChanged = c.changed;
+        state().passNumber = c.pass;
+        state().analysedCount = c.analysed;
+        state().acceptedCount = c.accepted;
+        deliver(*form, Notification::AnalysisStatus);
+        EXPECT_EQ(labelText(1053), QString::fromUtf8(c.caption)) << c.phase << ' ' << c.changed;
+        EXPECT_EQ(labelText(1056), QString::fromUtf8(c.analysedText));
+        EXPECT_EQ(labelText(1055), QString::number(c.accepted));
+        EXPECT_FALSE(state().phaseChanged);
+    }
+    EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:"));
+}
+
+TEST_F(FormTest, ProgressNoticeMovesTheBarAndEmptiesItBeforeTheFirstCandidate) {
+    const struct {
+        int percent;
+        int shown;
+    } cases[] = {{37, 37}, {-1, 0}, {100, 100}, {0, 0}};
+    for (const auto& c : cases) {
+        state().progressPercent = c.percent;
+        deliver(*form, Notification::AnalysisProgress);
+        EXPECT_EQ(progress()->value(), c.shown) << c.percent;
+    }
+}
+
+TEST_F(FormTest, FillShowsEighteenOfTheTwentyTwoTextsPerSolution) {
+    for (int solution = 0; solution < 3; ++solution)
+        for (int field = 0; field < 22; ++field)
+            state().solutionRecords.push_back(std::to_string(solution) + ":" + std::to_string(field));
+    state().analysisBusy = true;
+
+    deliver(*form, Notification::FillResults);
+
+    ASSERT_EQ(table()->rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 18; ++column)
+            EXPECT_EQ(table()->item(row, column)->text(), QStringLiteral("%1:%2").arg(row).arg(column));
+    EXPECT_FALSE(state().analysisBusy);
+    EXPECT_EQ(table()->currentRow(), 0);
+}

@@ -1,0 +1,139 @@
+// Reading the design inputs on "分析" and the controller choice.
+#include "form_fixture.h"
+
+namespace {
+
+struct EntryCase {
+    const char* name;
+    int id;
+    QString text;
+    bool accepted;
+    float DesignInputs::*member = nullptr;  ///< where an accepted entry lands
+    float value = 0;
+};
+
+class FormEntryTest : public FormTest, public ::testing::WithParamInterface<EntryCase> {};
+
+TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
+    const EntryCase& c = GetParam();
+    edit(c.id)->setText(c.text);
+    ASSERT_TRUE(analyseAndWait());
+    if (c.accepted) {
+        EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+        EXPECT_EQ(state().inputs.*c.member, c.value);
+        EXPECT_TRUE(labelText(1053) == QStringLiteral("分析线程搜索完成.....分析总数:") ||
+                    labelText(1053) == QStringLiteral("没有找到合适的解法,参数可能不合理!"))
+            << labelText(1053).toStdString();
+    } else {
+        EXPECT_EQ(messages, (QStringList{"请键入一个数。", "参数错误！"}));
+        EXPECT_TRUE(edit(c.id)->hasFocus());
+        EXPECT_EQ(edit(c.id)->selectedText(), c.text);
+        EXPECT_FALSE(state().analysisThread.joinable());
+        EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Release Version"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, FormEntryTest,
+    ::testing::Values(
+        EntryCase{"Empty", 1050, "", false}, EntryCase{"Letters", 1049, "abc", false},
+        EntryCase{"NegativeZero", 1043, "-0", false}, EntryCase{"PointZero", 1054, ".0", false},
+        EntryCase{"TrailingText", 1045, " 12x", false}, EntryCase{"BlankOnly", 1046, "   ", false},
+        EntryCase{"BeyondFloat", 1051, "1e999", false},
+        EntryCase{"Zero", 1054, "0", true, &DesignInputs::auxWireDiameter, 0.0f},
+        EntryCase{"ZeroPointZeroWithBlanks", 1044, " 0.0\t", true, &DesignInputs::maxInputVac, 0.0f},
+        EntryCase{"BlanksAndTabs", 1045, "\t24 ", true, &DesignInputs::outputVoltage, 24.0f},
+        // Only the first 31 characters are read: the stray letter is beyond them.
+        EntryCase{"LetterBeyondTheReadLength", 1052, QStringLiteral("3.25") + QString(27, ' ') + "x", true,
+                  &DesignInputs::slotDepth, 3.25f},
+        EntryCase{"LetterWithinTheReadLength", 1052, QStringLiteral("3.25") + QString(26, ' ') + "x", false}),
+    [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+TEST_F(FormTest, ReadStopsAtTheFirstRefusedEntryInItsOrder) {
+    // Read order: 1050, 1049, 1052, 1046, ...: the efficiency comes before the refused slot
+    // depth, the output current after it.
+    edit(1049)->setText("80");
+    edit(1052)->setText("x");
+    edit(1046)->setText("0.5");
+    click(1);
+    EXPECT_EQ(messages, (QStringList{"请键入一个数。", "参数错误！"}));
+    EXPECT_EQ(state().inputs.efficiency, 80.0f);
+    EXPECT_EQ(state().inputs.slotDepth, 3.5f);
+    EXPECT_EQ(state().inputs.outputCurrent, 0.33f);
+    EXPECT_TRUE(edit(1052)->hasFocus());
+}
+
+TEST_F(FormTest, PowerLimitAppliesOnlyToTheFirstController) {
+    const struct {
+        int controller;
+        const char* voltage;
+        const char* current;
+        bool refused;
+    } cases[] = {
+        {0, "23", "0.33", true},  // 7.59 W
+        {0, "12", "0.5", false},  // exactly 6 W
+        {0, "12.02", "0.5", true}, {1, "23", "0.33", false}, {3, "23", "0.33", false},
+    };
+    for (const auto& c : cases) {
+        combo()->setCurrentIndex(c.controller);
+        edit(1045)->setText(c.voltage);
+        edit(1046)->setText(c.current);
+        messages.clear();
+        click(1);
+        if (c.refused) {
+            EXPECT_EQ(messages, QStringList{"功率超过IC最大输出!"}) << c.controller << ' ' << c.voltage;
+            EXPECT_FALSE(state().analysisThread.joinable());
+            EXPECT_FALSE(state().analysisBusy);
+            EXPECT_TRUE(combo()->isEnabled());
+        } else {
+            EXPECT_TRUE(messages.isEmpty()) << c.controller << ' ' << c.voltage;
+            EXPECT_TRUE(state().analysisBusy);
+        }
+        ASSERT_TRUE(waitFor([this] { return !state().analysisBusy && !state().analysisThread.joinable(); }));
+    }
+}
+
+TEST_F(FormTest, L6562IsRefusedAndTheGenericControllerComesBack) {
+    ASSERT_TRUE(analyseAndWait());
+    const QString status = labelText(1053);
+    state().rules.ccMode = false;
+
+    combo()->setCurrentIndex(4);
+
+    EXPECT_EQ(messages, QStringList{"L6562暂未提供支持!"});
+    EXPECT_EQ(combo()->currentIndex(), 3);
+    EXPECT_EQ(state().controllerChoice, 3);
+    EXPECT_EQ(table()->rowCount(), 10);
+    EXPECT_EQ(labelText(1053), status);
+    EXPECT_FALSE(state().solutionRecords.empty());
+    EXPECT_FALSE(state().rules.ccMode);
+}
+
+TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
+    for (int from : {3, 1}) {
+        for (int to : {0, 1, 2, 3}) {
+            if (to == from) continue;
+            combo()->setCurrentIndex(from);
+            ASSERT_TRUE(analyseAndWait());
+            ASSERT_EQ(table()->rowCount(), 10);
+            const QString analysed = labelText(1056);
+            const QString accepted = labelText(1055);
+            state().rules.ccMode = false;
+
+            combo()->setCurrentIndex(to);
+
+            EXPECT_TRUE(messages.isEmpty());
+            EXPECT_EQ(state().controllerChoice, to);
+            EXPECT_EQ(table()->rowCount(), 0) << from << "->" << to;
+            EXPECT_TRUE(state().solutionRecords.empty());
+            EXPECT_EQ(state().acceptedCount, 0);
+            EXPECT_EQ(state().analysedCount, 0);
+            EXPECT_TRUE(state().rules.ccMode);
+            EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Beta Version"));
+            EXPECT_EQ(labelText(1056), analysed);
+            EXPECT_EQ(labelText(1055), accepted);
+        }
+    }
+}

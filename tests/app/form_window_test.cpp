@@ -1,0 +1,199 @@
+// The design form as it opens: defaults, layout, result table, About box.
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "app/about_dlg.h"
+#include "app/application_setup.h"
+#include "form_fixture.h"
+#include "psrex/psr_ex_dlg.h"
+
+namespace {
+
+QRect units(int x, int y, int width, int height) {
+    return {dialogUnits(x), dialogUnits(y), dialogUnits(width), dialogUnits(height)};
+}
+
+// Closes the modal dialog that is open when the event loop next runs, after `inspect` saw it.
+void closeModalWhenOpen(const std::function<void(QDialog&)>& inspect) {
+    QTimer::singleShot(0, [inspect] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        inspect(*dialog);
+        dialog->close();
+    });
+}
+
+}  // namespace
+
+TEST_F(FormTest, OpensWithTheDefaultDesign) {
+    const struct {
+        int id;
+        const char* text;
+    } defaults[] = {{1043, "90"}, {1044, "280"},  {1045, "23"},  {1046, "0.33"}, {1047, "13"},  {1048, "80"},
+                    {1049, "90"}, {1050, "19.2"}, {1051, "8.6"}, {1052, "3.5"},  {1054, "0.12"}};
+    for (const auto& d : defaults) EXPECT_EQ(edit(d.id)->text(), QString::fromLatin1(d.text)) << d.id;
+
+    EXPECT_EQ(combo()->currentText(), QStringLiteral("PSR通用"));
+    EXPECT_EQ(state().controllerChoice, 3);
+    const QStringList controllers{"----", "BP3105", "PL3532", "PSR通用", "L6562"};
+    ASSERT_EQ(combo()->count(), controllers.size());
+    for (int i = 0; i < combo()->count(); ++i) EXPECT_EQ(combo()->itemText(i), controllers[i]);
+
+    EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Release Version"));
+    for (int id : {1055, 1056, 1057, 1066}) EXPECT_TRUE(labelText(id).isEmpty()) << id;
+    EXPECT_FALSE(progress()->isVisible());
+    EXPECT_EQ(table()->rowCount(), 0);
+}
+
+TEST_F(FormTest, WindowIsAFixedSizeDialogWithoutMaximise) {
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillmere 1.4+Ex"));
+    EXPECT_EQ(form->size(), QSize(708, 480));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(form->windowIcon().isNull());
+    EXPECT_EQ(form->font().family(), QStringLiteral("宋体"));
+    EXPECT_EQ(form->font().pointSize(), 9);
+}
+
+TEST_F(FormTest, ControlsSitAtTheirDialogUnitPositions) {
+    const struct {
+        const char* name;
+        QRect rect;
+    } controls[] = {
+        {"combo1042", units(75, 12, 50, 14)},
+        {"radio1089", units(407, 6, 54, 15)},
+        {"static1053", units(136, 21, 134, 9)},
+        {"static1056", units(259, 21, 55, 9)},
+        {"static1057", units(323, 21, 38, 9)},
+        {"static1055", units(364, 21, 80, 9)},
+        {"groupDesign", units(7, 35, 120, 248)},
+        {"edit1043", units(86, 51, 37, 16)},
+        {"edit1044", units(86, 71, 37, 16)},
+        {"edit1052", units(86, 231, 37, 16)},
+        {"edit1054", units(86, 252, 37, 16)},
+        {"list1010", units(135, 39, 330, 104)},
+        {"groupDiagram",
+         units(136, 149, 329,
+               134)},  // A little wider than 71 units, so that "Coordinate:707,479" is not cut off.
+        {"static1066", QRect(dialogUnits(388), dialogUnits(155), 112, dialogUnits(10))},
+        {"button1", units(44, 299, 50, 14)},
+        {"button3", units(156, 299, 50, 14)},
+        {"button5", units(268, 299, 50, 14)},
+        {"button2", units(380, 299, 50, 14)},
+    };
+    for (const auto& c : controls) {
+        auto* widget = find<QWidget>(QString::fromLatin1(c.name));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), c.rect) << c.name;
+        EXPECT_EQ(widget->parentWidget(), form.get()) << c.name;
+    }
+    EXPECT_EQ(progress()->geometry(), QRect(QPoint(205, 10), QPoint(579, 24)));
+    EXPECT_EQ(find<QGroupBox>("groupDesign")->title(), QStringLiteral("设计条件"));
+    EXPECT_EQ(find<QGroupBox>("groupDiagram")->title(), QStringLiteral("Transformer Winding"));
+    EXPECT_EQ(find<QRadioButton>("radio1089")->text(), QStringLiteral("REV_IR Mod"));
+}
+
+TEST_F(FormTest, ButtonsAndTabOrder) {
+    const struct {
+        int id;
+        const char* text;
+    } buttons[] = {{1, "分析"}, {3, "规则"}, {5, "关于"}, {2, "退出"}};
+    for (const auto& b : buttons) EXPECT_EQ(button(b.id)->text(), QString::fromUtf8(b.text)) << b.id;
+    EXPECT_TRUE(qobject_cast<QPushButton*>(button(1))->isDefault());
+
+    const QStringList expected{"combo1042", "radio1089", "edit1043", "edit1044", "edit1045", "edit1046",
+                               "edit1047",  "edit1048",  "edit1049", "edit1050", "edit1051", "edit1052",
+                               "edit1054",  "list1010",  "button1",  "button3",  "button5",  "button2"};
+    QStringList chain;
+    QWidget* widget = find<QWidget>("combo1042");
+    do {
+        if (expected.contains(widget->objectName())) chain << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != find<QWidget>("combo1042") && chain.size() < expected.size());
+    EXPECT_EQ(chain, expected);
+}
+
+TEST_F(FormTest, ResultTableHasItsColumnsAndIsReadOnly) {
+    const struct {
+        const char* heading;
+        int width;
+    } columns[] = {{"No.", 35},    {"分值", 60},    {"Np_1", 40},   {"Ns", 40},   {"Np_2", 40},
+                   {"Nf", 40},     {"φNp", 60},     {"φNs", 60},    {"φNf", 60},  {"Lp(uH)", 55},
+                   {"f(KHz)", 55}, {"△B(GS)", 60},  {"Cmil/A", 55}, {"Dmax", 40}, {"Ipkp", 60},
+                   {"Ipks", 50},   {"Cin(uF)", 60}, {"Vor", 60}};
+    ASSERT_EQ(table()->columnCount(), 18);
+    for (int c = 0; c < 18; ++c) {
+        EXPECT_EQ(table()->horizontalHeaderItem(c)->text(), QString::fromUtf8(columns[c].heading)) << c;
+        EXPECT_EQ(table()->columnWidth(c), columns[c].width) << c;
+    }
+    EXPECT_TRUE(table()->showGrid());
+    EXPECT_EQ(table()->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(table()->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(table()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(table()->isSortingEnabled());
+}
+
+TEST_F(FormTest, AboutButtonOpensTheAboutBox) {
+    bool seen = false;
+    closeModalWhenOpen([&seen](QDialog& dialog) {
+        seen = true;
+        EXPECT_NE(qobject_cast<CAboutDlg*>(&dialog), nullptr);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("关于 Quillmere"));
+        QStringList texts;
+        for (auto* label : dialog.findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) texts << label->text();
+            if (label->objectName() == QLatin1String("staticIcon")) {
+                EXPECT_FALSE(label->pixmap().isNull());
+            }
+        }
+        texts.sort();
+        EXPECT_EQ(texts, (QStringList{"Quillmere 1.4", "变压器绕组自动计算软件"}));
+        auto* ok = dialog.findChild<QPushButton*>("button1");
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->text(), QStringLiteral("确定"));
+    });
+    click(5);
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(FormTest, AboutBoxClosesWithItsButton) {
+    CAboutDlg dialog(form.get());
+    QTimer::singleShot(
+        0, [&dialog] { QTest::mouseClick(dialog.findChild<QPushButton*>("button1"), Qt::LeftButton); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+}
+
+TEST_F(FormTest, BackgroundMenuOffersTheAboutBox) {
+    bool aboutSeen = false;
+    QTimer::singleShot(0, [&aboutSeen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("关于 Quillmere(&A)..."));
+        closeModalWhenOpen(
+            [&aboutSeen](QDialog& dialog) { aboutSeen = qobject_cast<CAboutDlg*>(&dialog) != nullptr; });
+        menu->actions().front()->trigger();
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(650, 460), form->mapToGlobal(QPoint(650, 460)));
+    QApplication::sendEvent(form.get(), &event);
+    EXPECT_TRUE(aboutSeen);
+}
+
+TEST_F(FormTest, RevIrModShowsTheCalculatorInTheFormsPlace) {
+    bool calculatorShown = false;
+    closeModalWhenOpen([this, &calculatorShown](QDialog& dialog) {
+        calculatorShown = qobject_cast<CPsrExDlg*>(&dialog) != nullptr;
+        EXPECT_FALSE(form->isVisible());
+    });
+    QTest::mouseClick(find<QAbstractButton>("radio1089"), Qt::LeftButton);
+    EXPECT_TRUE(calculatorShown);
+    EXPECT_FALSE(form->isVisible());
+}
