@@ -41,7 +41,7 @@ shift || true
 case "$command" in
     open)
         build release
-        exec build/release/cli/quillmere-cli "$@"
+        exec build/release/app/quillmere "$@"
         ;;
     cli)
         build release
