@@ -1,26 +1,34 @@
 #include "app/form_notifier.h"
 
-#include <QCoreApplication>
+#include <utility>
 
-QEvent::Type StatusTextEvent::type() {
-    static const auto registered = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return registered;
-}
-
-FormNotifier::FormNotifier(QObject* form) : form_(form) {}
+FormNotifier::FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption)
+    : onNotice_(std::move(onNotice)), onCaption_(std::move(onCaption)) {}
 
 void FormNotifier::post(Notification notification) {
     if (auto* pending = pendingFlag(notification); pending && pending->exchange(true)) return;
-    QCoreApplication::postEvent(form_, new NotificationEvent(notification));
+    QMetaObject::invokeMethod(this, "deliverNotice", Qt::QueuedConnection,
+                              Q_ARG(int, static_cast<int>(notification)));
 }
 
 void FormNotifier::setStatusText(std::string_view text) {
-    QCoreApplication::postEvent(
-        form_, new StatusTextEvent(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
+    QMetaObject::invokeMethod(
+        this, "deliverCaption", Qt::QueuedConnection,
+        Q_ARG(QString, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
+    // A counter notice waiting from before the caption would be handled before it: the next one
+    // is queued after the caption instead of joining it.
+    statusPending_.store(false);
 }
 
-void FormNotifier::handled(Notification notification) {
+void FormNotifier::deliverNotice(int number) {
+    const auto notification = static_cast<Notification>(number);
+    // Cleared before the handler reads the state: a notice posted meanwhile is queued anew.
     if (auto* pending = pendingFlag(notification)) pending->store(false);
+    onNotice_(notification);
+}
+
+void FormNotifier::deliverCaption(const QString& text) {
+    onCaption_(text);
 }
 
 std::atomic<bool>* FormNotifier::pendingFlag(Notification notification) {

@@ -1,59 +1,39 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string_view>
-#include <utility>
 
-#include <QEvent>
+#include <QObject>
 #include <QString>
 
 #include "engine/notification.h"
 
-class QObject;
-
-/// A worker notification on its way to the form: the event type is the notification's number.
-class NotificationEvent : public QEvent {
+/// Turns the worker's notifications into calls queued to the thread that made the notifier
+/// (the form's); the calls carry the notification numbers, and the form's handlers read the
+/// design state when they run. Counter and progress notices are not queued twice: while one
+/// is waiting, a newer one adds nothing, because its handler reads the latest values anyway.
+/// Nothing is reordered: a notice posted after a status caption arrives after it.
+class FormNotifier : public QObject, public NotificationSink {
+    Q_OBJECT
 public:
-    explicit NotificationEvent(Notification notification) : QEvent(typeOf(notification)) {}
+    using NoticeHandler = std::function<void(Notification)>;
+    using CaptionHandler = std::function<void(const QString&)>;
 
-    static QEvent::Type typeOf(Notification notification) { return static_cast<QEvent::Type>(notification); }
-    /// The notification an event carries, if it is one.
-    static bool is(const QEvent& event, Notification notification) {
-        return event.type() == typeOf(notification);
-    }
-};
+    FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption);
 
-/// A status caption the worker wants in the status line.
-class StatusTextEvent : public QEvent {
-public:
-    explicit StatusTextEvent(QString text) : QEvent(type()), text_(std::move(text)) {}
-
-    static QEvent::Type type();
-    const QString& text() const { return text_; }
-
-private:
-    QString text_;
-};
-
-/// Turns the worker's notifications into events queued for the form; the form handles them on
-/// its own thread and reads the design state there. Counter and progress notices are not
-/// queued twice: while one is waiting, a newer one adds nothing, because the handler reads
-/// the latest values anyway.
-class FormNotifier : public NotificationSink {
-public:
-    explicit FormNotifier(QObject* form);
-
+    /// Both may be called on any thread.
     void post(Notification notification) override;
     void setStatusText(std::string_view text) override;
 
-    /// Called by the form's handler before it reads the state, so that a notice posted while
-    /// the handler runs is queued again rather than lost.
-    void handled(Notification notification);
-
 private:
+    Q_INVOKABLE void deliverNotice(int number);
+    Q_INVOKABLE void deliverCaption(const QString& text);
+
     std::atomic<bool>* pendingFlag(Notification notification);
 
-    QObject* form_;
+    NoticeHandler onNotice_;
+    CaptionHandler onCaption_;
     std::atomic<bool> statusPending_{false};
     std::atomic<bool> progressPending_{false};
 };

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
@@ -90,7 +89,8 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     : QDialog(parent),
       ui_(std::make_unique<Ui::CQuillmereDlg>()),
       runCalculator_(runCalculator),
-      notifier_(this) {
+      notifier_([this](Notification notification) { notice(notification); },
+                [this](const QString& caption) { setStatusLine(caption); }) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -254,30 +254,32 @@ void CQuillmereDlg::reject() {
     QDialog::reject();
 }
 
-void CQuillmereDlg::customEvent(QEvent* event) {
-    if (event->type() == StatusTextEvent::type()) {
-        setStatusLine(static_cast<const StatusTextEvent*>(event)->text());
-    } else if (NotificationEvent::is(*event, Notification::AnalysisStatus)) {
-        analysisStatus();
-    } else if (NotificationEvent::is(*event, Notification::AnalysisProgress)) {
-        analysisProgress();
-    } else if (NotificationEvent::is(*event, Notification::AnalysisDone)) {
-        analysisDone();
-    } else if (NotificationEvent::is(*event, Notification::FillResults)) {
-        fillResults();
-    } else {
-        QDialog::customEvent(event);
+void CQuillmereDlg::notice(Notification notification) {
+    switch (notification) {
+        case Notification::AnalysisStatus:
+            analysisStatus();
+            break;
+        case Notification::AnalysisProgress:
+            analysisProgress();
+            break;
+        case Notification::AnalysisDone:
+            analysisDone();
+            break;
+        case Notification::FillResults:
+            fillResults();
+            break;
     }
 }
 
 void CQuillmereDlg::analysisStatus() {
-    notifier_.handled(Notification::AnalysisStatus);
     ui_->static1055->setText(countText(state_.acceptedCount));
     if (state_.phaseChanged.exchange(false)) {
+        // A fast worker may be past its first phase before the first notice is handled; the
+        // second caption belongs to every phase, so it is shown whichever phase comes first.
+        ui_->static1057->setText(QStringLiteral("找到解法:"));
         switch (static_cast<SearchPhase>(state_.searchPhase.load())) {
             case SearchPhase::Searching:
                 setStatusLine(QStringLiteral("线程正在执行搜索中,分析总数:"));
-                ui_->static1057->setText(QStringLiteral("找到解法:"));
                 break;
             case SearchPhase::Widened:
                 setStatusLine(QStringLiteral("扩大范围深度搜索（") + countText(state_.passNumber) +
@@ -292,7 +294,6 @@ void CQuillmereDlg::analysisStatus() {
 }
 
 void CQuillmereDlg::analysisProgress() {
-    notifier_.handled(Notification::AnalysisProgress);
     progress_->setValue(std::clamp(state_.progressPercent.load(), 0, 100));
 }
 
@@ -303,7 +304,7 @@ void CQuillmereDlg::analysisDone() {
         setStatusLine(QStringLiteral("没有找到合适的解法,参数可能不合理!"));
         setBusy(false);
     } else {
-        QCoreApplication::postEvent(this, new NotificationEvent(Notification::FillResults));
+        notifier_.post(Notification::FillResults);
     }
 }
 

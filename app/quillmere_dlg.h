@@ -37,12 +37,13 @@ public:
     void setCalculatorRunner(std::function<void()> run);
 
     DesignState& designState() { return state_; }
+    /// Where the analysis worker sends its notices.
+    NotificationSink& notificationSink() { return notifier_; }
 
     /// Closing: "退出", Esc and the close box. A running analysis is stopped and waited for.
     void reject() override;
 
 protected:
-    void customEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -57,6 +58,7 @@ private:
     void controllerChanged(int index);
     void switchToCalculator();
 
+    void notice(Notification notification);
     void analysisStatus();
     void analysisProgress();
     void analysisDone();

@@ -11,13 +11,15 @@ WaitCursor::~WaitCursor() {
 void WaitCursor::show() {
     if (shown_) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Pointer moves reach the top-level windows whether or not a widget tracks the mouse.
+    // Pointer moves reach the windows whether or not a widget under them tracks the mouse.
     qApp->installEventFilter(this);
     shown_ = true;
 }
 
 bool WaitCursor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove) restore();
+    // Pointer moves reach a window first; other objects' events (some built on other threads)
+    // are none of this filter's business.
+    if (watched->isWindowType() && event->type() == QEvent::MouseMove) restore();
     return QObject::eventFilter(watched, event);
 }
 
