@@ -6,7 +6,7 @@
 namespace {
 
 void deliver(CQuillmereDlg& form, Notification notification) {
-    QCoreApplication::postEvent(&form, new NotificationEvent(notification));
+    form.notificationSink().post(notification);
     QCoreApplication::processEvents();
 }
 
@@ -41,6 +41,20 @@ TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
         EXPECT_FALSE(state().phaseChanged);
     }
     EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:"));
+}
+
+TEST_F(FormTest, FirstHandledPhaseShowsTheSecondCaptionWhicheverItIs) {
+    for (int phase : {2, 1, 0}) {
+        label(1057)->clear();
+        state().searchPhase = phase;
+        state().phaseChanged = true;
+        deliver(*form, Notification::AnalysisStatus);
+        EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:")) << phase;
+    }
+    // Without a phase change the captions are left alone.
+    label(1057)->clear();
+    deliver(*form, Notification::AnalysisStatus);
+    EXPECT_TRUE(labelText(1057).isEmpty());
 }
 
 TEST_F(FormTest, ProgressNoticeMovesTheBarAndEmptiesItBeforeTheFirstCandidate) {

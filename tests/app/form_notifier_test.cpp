@@ -1,30 +1,30 @@
-// Worker notices reach the form as queued events; counter and progress notices coalesce.
+// Worker notices reach the form as queued calls; counter and progress notices coalesce.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <thread>
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include "app/form_notifier.h"
 
 namespace {
 
-// Counts what arrives, and lets the notifier queue again as the form's handlers do.
-class Receiver : public QObject {
-public:
-    FormNotifier* notifier = nullptr;
-    std::map<int, int> arrived;
-    QStringList texts;
+// Writes down what arrives, in order: numbers and captions.
+struct Arrivals {
+    std::map<int, int> count;
+    QStringList order;
 
-protected:
-    void customEvent(QEvent* event) override {
-        if (event->type() == StatusTextEvent::type()) {
-            texts << static_cast<StatusTextEvent*>(event)->text();
-            return;
-        }
-        ++arrived[event->type()];
-        notifier->handled(static_cast<Notification>(event->type()));
+    std::unique_ptr<FormNotifier> notifier() {
+        return std::make_unique<FormNotifier>(
+            [this](Notification notification) {
+                const int number = static_cast<int>(notification);
+                ++count[number];
+                order << QString::number(number);
+            },
+            [this](const QString& caption) { order << caption; });
     }
 };
 
@@ -41,48 +41,63 @@ TEST(FormNotifier, QueuesEveryNoticeAndCoalescesRepeats) {
         {Notification::AnalysisDone, 3, 3},
     };
     for (const auto& c : cases) {
-        Receiver receiver;
-        FormNotifier notifier(&receiver);
-        receiver.notifier = &notifier;
+        Arrivals arrivals;
+        auto notifier = arrivals.notifier();
         std::thread worker([&] {
-            for (int i = 0; i < c.posts; ++i) notifier.post(c.notification);
+            for (int i = 0; i < c.posts; ++i) notifier->post(c.notification);
         });
         worker.join();
-        EXPECT_TRUE(receiver.arrived.empty()) << "delivered on the posting thread";
+        EXPECT_TRUE(arrivals.order.isEmpty()) << "delivered on the posting thread";
         QCoreApplication::processEvents();
-        EXPECT_EQ(receiver.arrived[static_cast<int>(c.notification)], c.arrivals)
-            << static_cast<int>(c.notification);
+        const int number = static_cast<int>(c.notification);
+        EXPECT_EQ(arrivals.count[number], c.arrivals) << number;
 
         // Once handled, the next notice is queued again.
-        notifier.post(c.notification);
+        notifier->post(c.notification);
         QCoreApplication::processEvents();
-        EXPECT_EQ(receiver.arrived[static_cast<int>(c.notification)], c.arrivals + 1);
+        EXPECT_EQ(arrivals.count[number], c.arrivals + 1) << number;
     }
 }
 
-TEST(FormNotifier, StatusNoticeAndProgressNoticeDoNotHideEachOther) {
-    Receiver receiver;
-    FormNotifier notifier(&receiver);
-    receiver.notifier = &notifier;
-    notifier.post(Notification::AnalysisStatus);
-    notifier.post(Notification::AnalysisProgress);
-    notifier.post(Notification::AnalysisStatus);
-    notifier.post(Notification::AnalysisDone);
+TEST(FormNotifier, StatusAndProgressNoticesDoNotHideEachOther) {
+    Arrivals arrivals;
+    auto notifier = arrivals.notifier();
+    notifier->post(Notification::AnalysisStatus);
+    notifier->post(Notification::AnalysisProgress);
+    notifier->post(Notification::AnalysisStatus);
+    notifier->post(Notification::AnalysisDone);
     QCoreApplication::processEvents();
-    EXPECT_EQ(receiver.arrived[1125], 1);
-    EXPECT_EQ(receiver.arrived[1144], 1);
-    EXPECT_EQ(receiver.arrived[1124], 1);
+    EXPECT_EQ(arrivals.order, (QStringList{"1125", "1144", "1124"}));
 }
 
-TEST(FormNotifier, StatusTextsArriveInOrder) {
-    Receiver receiver;
-    FormNotifier notifier(&receiver);
-    receiver.notifier = &notifier;
+TEST(FormNotifier, ACounterNoticeAfterACaptionArrivesAfterIt) {
+    Arrivals arrivals;
+    auto notifier = arrivals.notifier();
     std::thread worker([&] {
-        notifier.setStatusText("读取用户参数......");
-        notifier.setStatusText("执行分析线程......");
+        notifier->post(Notification::AnalysisStatus);
+        notifier->setStatusText("读取用户参数......");
+        notifier->post(Notification::AnalysisStatus);
+        notifier->post(Notification::AnalysisStatus);
+        notifier->setStatusText("执行分析线程......");
+        notifier->post(Notification::AnalysisStatus);
     });
     worker.join();
     QCoreApplication::processEvents();
-    EXPECT_EQ(receiver.texts, (QStringList{"读取用户参数......", "执行分析线程......"}));
+    EXPECT_EQ(arrivals.order,
+              (QStringList{"1125", "读取用户参数......", "1125", "执行分析线程......", "1125"}));
+}
+
+TEST(FormNotifier, ANoticePostedWhileItsHandlerRunsIsNotLost) {
+    int handled = 0;
+    std::unique_ptr<FormNotifier> notifier;
+    notifier = std::make_unique<FormNotifier>(
+        [&](Notification) {
+            // The worker posts again while the form handles the previous notice.
+            if (++handled == 1) notifier->post(Notification::AnalysisStatus);
+        },
+        [](const QString&) {});
+    notifier->post(Notification::AnalysisStatus);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(handled, 2);
 }
