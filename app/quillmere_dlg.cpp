@@ -52,10 +52,10 @@ constexpr std::array<const char*, 5> kControllers{"----", "BP3105", "PL3532", "P
 constexpr int kEditReadLength = 31;
 
 // Where the winding diagram is drawn, in client pixels (right and bottom edges excluded).
-const QRect kDiagramArea(QPoint(215, 255), QPoint(694, 421));
+constexpr QRect kDiagramArea(QPoint(215, 255), QPoint(694, 421));
 
 // The progress bar's place, client pixels.
-const QRect kProgressArea(QPoint(205, 10), QPoint(579, 24));
+constexpr QRect kProgressArea(QPoint(205, 10), QPoint(579, 24));
 
 // Pixels between a caption and the count it runs into.
 constexpr int kCountGap = 6;
@@ -115,7 +115,6 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
 
     ui_->groupDiagram->setOverlay([this](QPainter& painter) { paintDiagram(painter); });
     waitCursor_ = new WaitCursor(this);
-    setMouseTracking(true);
     new PointerReadout(this, ui_->static1066);
 
     writeForm();
@@ -176,8 +175,9 @@ bool CQuillmereDlg::readForm() {
 }
 
 void CQuillmereDlg::analyse() {
-    // Nothing the running worker writes may be touched: this check comes first.
-    if (state_.analysisThread.joinable()) {
+    // Nothing the running worker writes may be touched: this check comes first. A finished
+    // worker's results may still be on their way into the table; they count as running too.
+    if (state_.analysisThread.joinable() || state_.analysisBusy) {
         message(refusalMessage(AnalyseRefusal::WorkerRunning));
         return;
     }
