@@ -142,6 +142,16 @@ TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
     EXPECT_TRUE(combo()->isEnabled());
 }
 
+TEST_F(FormTest, AnalyseIsRefusedWhileTheLastResultsAreStillBeingShown) {
+    // The worker has ended and its results wait for the table: a new worker would write the
+    // solution list while the fill reads it.
+    state().analysisBusy = true;
+    click(1);
+    EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
+    EXPECT_FALSE(state().analysisThread.joinable());
+    state().analysisBusy = false;
+}
+
 TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
     const struct {
         const char* how;

@@ -46,6 +46,12 @@ TEST_F(FormTest, OpensWithTheDefaultDesign) {
     for (int i = 0; i < combo()->count(); ++i) EXPECT_EQ(combo()->itemText(i), controllers[i]);
 
     EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Release Version"));
+    const struct {
+        int id;
+        QColor colour;
+    } colours[] = {{1053, QColor(0, 130, 0)}, {1057, QColor(0, 130, 0)}, {1055, QColor(255, 0, 0)}};
+    for (const auto& c : colours)
+        EXPECT_EQ(label(c.id)->palette().color(QPalette::WindowText), c.colour) << c.id;
     for (int id : {1055, 1056, 1057, 1066}) EXPECT_TRUE(labelText(id).isEmpty()) << id;
     EXPECT_FALSE(progress()->isVisible());
     EXPECT_EQ(table()->rowCount(), 0);
