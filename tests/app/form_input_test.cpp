@@ -36,12 +36,9 @@ TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, FormEntryTest,
     ::testing::Values(
-        EntryCase{"Empty", 1050, "", false}, EntryCase{"Letters", 1049, "abc", false},
-        EntryCase{"NegativeZero", 1043, "-0", false}, EntryCase{"PointZero", 1054, ".0", false},
-        EntryCase{"TrailingText", 1045, " 12x", false}, EntryCase{"BlankOnly", 1046, "   ", false},
-        EntryCase{"BeyondFloat", 1051, "1e999", false},
+        EntryCase{"Empty", 1050, "", false}, EntryCase{"NegativeZero", 1043, "-0", false},
+        EntryCase{"TrailingText", 1045, " 12x", false},
         EntryCase{"Zero", 1054, "0", true, &DesignInputs::auxWireDiameter, 0.0f},
-        EntryCase{"ZeroPointZeroWithBlanks", 1044, " 0.0\t", true, &DesignInputs::maxInputVac, 0.0f},
         EntryCase{"BlanksAndTabs", 1045, "\t24 ", true, &DesignInputs::outputVoltage, 24.0f},
         // Only the first 31 characters are read: the stray letter is beyond them.
         EntryCase{"LetterBeyondTheReadLength", 1052, QStringLiteral("3.25") + QString(27, ' ') + "x", true,

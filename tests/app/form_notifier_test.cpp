@@ -59,17 +59,6 @@ TEST(FormNotifier, QueuesEveryNoticeAndCoalescesRepeats) {
     }
 }
 
-TEST(FormNotifier, StatusAndProgressNoticesDoNotHideEachOther) {
-    Arrivals arrivals;
-    auto notifier = arrivals.notifier();
-    notifier->post(Notification::AnalysisStatus);
-    notifier->post(Notification::AnalysisProgress);
-    notifier->post(Notification::AnalysisStatus);
-    notifier->post(Notification::AnalysisDone);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(arrivals.order, (QStringList{"1125", "1144", "1124"}));
-}
-
 TEST(FormNotifier, ACounterNoticeAfterACaptionArrivesAfterIt) {
     Arrivals arrivals;
     auto notifier = arrivals.notifier();
