@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -15,6 +14,7 @@
 #include "app/calculator_switch.h"
 #include "app/diagram_group_box.h"
 #include "app/entry_number.h"
+#include "app/entry_text.h"
 #include "app/result_table.h"
 #include "app/wait_cursor.h"
 #include "diagram/pointer_readout.h"
@@ -48,9 +48,6 @@ constexpr std::array<InputField, 11> kReadOrder{{
 
 constexpr std::array<const char*, 5> kControllers{"----", "BP3105", "PL3532", "PSR通用", "L6562"};
 
-// Edits hold at most this many characters worth reading.
-constexpr int kEditReadLength = 31;
-
 // Where the winding diagram is drawn, in client pixels (right and bottom edges excluded).
 constexpr QRect kDiagramArea(QPoint(215, 255), QPoint(694, 421));
 
@@ -62,12 +59,6 @@ constexpr int kCountGap = 6;
 
 const QColor kCaptionColour(0, 130, 0);
 const QColor kAcceptedColour(255, 0, 0);
-
-QString floatText(float value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*g", 6, static_cast<double>(value));
-    return QString::fromLatin1(buffer);
-}
 
 QString countText(std::int64_t count) {
     return QString::fromStdString(numberText(static_cast<double>(count)));
@@ -151,7 +142,7 @@ QLineEdit* CQuillmereDlg::edit(int id) const {
 
 void CQuillmereDlg::writeForm() {
     for (const InputField& field : kReadOrder)
-        edit(field.id)->setText(floatText(state_.inputs.*field.member));
+        edit(field.id)->setText(entryText(state_.inputs.*field.member));
     ui_->static1053->setText(QString::fromStdString(state_.statusText));
     ui_->static1055->clear();
     state_.controllerChoice = ui_->combo1042->currentIndex();
@@ -160,7 +151,7 @@ void CQuillmereDlg::writeForm() {
 bool CQuillmereDlg::readForm() {
     for (const InputField& field : kReadOrder) {
         QLineEdit* entry = edit(field.id);
-        const auto value = parseEntryFloat(entry->text().left(kEditReadLength).toStdString());
+        const auto value = parseEntryFloat(entryReadText(*entry));
         if (!value) {
             message(kEnterNumberMessage);
             entry->setFocus();

@@ -9,12 +9,10 @@
 #include <QSlider>
 
 #include "app/entry_number.h"
+#include "app/entry_text.h"
 #include "ui_psrex_dlg.h"
 
 namespace {
-
-// An edit is read no further than this many characters.
-constexpr int kEntryTextLimit = 31;
 
 QColor toQColor(Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -140,10 +138,10 @@ bool CPsrExDlg::exchangeFields(Exchange direction) {
 
 bool CPsrExDlg::exchangeFloat(Exchange direction, QLineEdit* edit, float& field) {
     if (direction == Exchange::Write) {
-        setTextIfChanged(edit, QString::asprintf("%.*g", 6, static_cast<double>(field)));
+        setTextIfChanged(edit, entryText(field));
         return true;
     }
-    const auto value = parseEntryFloat(edit->text().left(kEntryTextLimit).toStdString());
+    const auto value = parseEntryFloat(entryReadText(*edit));
     if (!value) {
         refuseEntry(edit, kEnterNumberMessage);
         return false;
@@ -157,7 +155,7 @@ bool CPsrExDlg::exchangeInt(Exchange direction, QLineEdit* edit, int& field) {
         setTextIfChanged(edit, QString::number(field));
         return true;
     }
-    const auto value = parseEntryInt(edit->text().left(kEntryTextLimit).toStdString());
+    const auto value = parseEntryInt(entryReadText(*edit));
     if (!value) {
         refuseEntry(edit, kEnterIntegerMessage);
         return false;

@@ -1,29 +1,12 @@
 #include "rules/rules_dlg.h"
 
-#include <cstdio>
 #include <string>
 #include <utility>
 
 #include "app/entry_number.h"
+#include "app/entry_text.h"
 #include "rules/wire_set_edit.h"
 #include "ui_rules_dlg.h"
-
-namespace {
-
-// Edits hold at most this many characters worth reading.
-constexpr int kEditReadLength = 31;
-
-QString floatText(float value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*g", 6, static_cast<double>(value));
-    return QString::fromLatin1(buffer);
-}
-
-std::string editText(const QLineEdit& edit) {
-    return edit.text().left(kEditReadLength).toStdString();
-}
-
-}  // namespace
 
 CRulesDlg::CRulesDlg(DesignState& state, QWidget* parent)
     : QDialog(parent), state_(state), ui_(std::make_unique<Ui::CRulesDlg>()) {
@@ -125,7 +108,7 @@ void CRulesDlg::updateSandwichWireChange() {
 void CRulesDlg::fillEdits() {
     for (const NumberField& field : fields_) {
         if (const auto* member = std::get_if<float RulesWorkingCopy::*>(&field.member))
-            field.edit->setText(floatText(working_.**member));
+            field.edit->setText(entryText(working_.**member));
         else
             field.edit->setText(QString::number(working_.*std::get<int RulesWorkingCopy::*>(field.member)));
     }
@@ -135,7 +118,7 @@ bool CRulesDlg::readEdits() {
     // Read into a copy so that a refused edit leaves the working numbers as they were.
     RulesWorkingCopy read = working_;
     for (const NumberField& field : fields_) {
-        const std::string text = editText(*field.edit);
+        const std::string text = entryReadText(*field.edit);
         std::string_view refusal;
         if (const auto* member = std::get_if<float RulesWorkingCopy::*>(&field.member)) {
             const auto value = parseEntryFloat(text);
