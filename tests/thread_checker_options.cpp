@@ -1,4 +1,4 @@
-// Options read by ThreadSanitizer when these tests are built with it (ignored otherwise).
+// Options read by ThreadSanitizer when the window tests are built with it (ignored otherwise).
 //
 // Qt and the GLib event loop under it are not built with the checker: what their own threads
 // allocate and free, and the locks they take, are invisible to it. The calls these libraries
