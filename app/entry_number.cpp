@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+#include "engine/number_text.h"
+
 namespace {
 
 bool isBlank(char c) {
@@ -27,39 +29,8 @@ std::string_view trimBlanks(std::string_view text) {
 
 std::optional<float> parseEntryFloat(std::string_view text) {
     const std::string_view number = trimBlanks(text);
-    std::size_t i = 0;
-    const bool negative = i < number.size() && number[i] == '-';
-    if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
-    const std::size_t mantissaStart = i;
-    std::size_t digits = 0;
-    while (i < number.size() && isDigit(number[i])) ++i, ++digits;
-    if (i < number.size() && number[i] == '.') {
-        ++i;
-        while (i < number.size() && isDigit(number[i])) ++i, ++digits;
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
-        ++i;
-        if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
-        std::size_t expDigits = 0;
-        while (i < number.size() && isDigit(number[i])) ++i, ++expDigits;
-        if (expDigits == 0) return std::nullopt;
-    }
-    if (i != number.size()) return std::nullopt;
-
-    double value = 0;
-    const std::string_view body = number.substr(mantissaStart);
-    const auto result = std::from_chars(body.data(), body.data() + body.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too small reads as 0 (and is refused below unless it starts with 0); too large is refused.
-        const auto ePos = body.find_first_of("eE");
-        if (ePos == std::string_view::npos || body.find('-', ePos) == std::string_view::npos)
-            return std::nullopt;
-        value = 0;
-    } else if (result.ec != std::errc()) {
-        return std::nullopt;
-    }
-    if (negative) value = -value;
+    if (number.empty() || leadingNumberLength(number) != number.size()) return std::nullopt;
+    const double value = decimalValue(number);
     if (value == 0 && number.front() != '0') return std::nullopt;
     const auto single = static_cast<float>(value);
     if (!std::isfinite(single)) return std::nullopt;

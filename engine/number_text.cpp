@@ -92,11 +92,7 @@ Decimal7 roundTo7Digits(double value) {
     int e = static_cast<int>(std::floor(std::log10(a)));
     for (int attempt = 0; attempt < 3; ++attempt) {
         u128 scaled = 0;
-        if (!scaledDigits(m, k, e, scaled)) {
-            Decimal7 exact = roundByExactExpansion(a);
-            exact.negative = d.negative;
-            return exact;
-        }
+        if (!scaledDigits(m, k, e, scaled)) break;
         if (scaled < static_cast<u128>(kLow)) {
             --e;
             continue;
@@ -114,6 +110,7 @@ Decimal7 roundTo7Digits(double value) {
         d.exponent = e;
         return d;
     }
+    // Magnitudes beyond the 128-bit arithmetic take the slow exact way.
     Decimal7 exact = roundByExactExpansion(a);
     exact.negative = d.negative;
     return exact;
@@ -123,8 +120,7 @@ std::string numberTextWithPoint(double value) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     const Decimal7 d = roundTo7Digits(value);
-    std::string digits = std::to_string(d.digits == 0 ? 0 : d.digits);
-    if (d.digits == 0) digits = "0000000";
+    const std::string digits = d.digits == 0 ? std::string(7, '0') : std::to_string(d.digits);
     std::string text = d.negative ? "-" : "";
     if (d.exponent >= -1 && d.exponent <= 6) {
         if (d.exponent == -1) {
@@ -152,34 +148,35 @@ std::string numberText(double value) {
     return text;
 }
 
-double parseNumberPrefix(std::string_view text) {
-    std::size_t i = 0;
-    const auto isBlank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-    };
+std::size_t leadingNumberLength(std::string_view text) {
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    while (i < text.size() && isBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    const std::size_t start = i;
-    std::size_t intDigits = 0;
-    std::size_t fracDigits = 0;
-    while (i < text.size() && isDigit(text[i])) ++i, ++intDigits;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) ++i, ++digits;
     if (i < text.size() && text[i] == '.') {
         ++i;
-        while (i < text.size() && isDigit(text[i])) ++i, ++fracDigits;
+        while (i < text.size() && isDigit(text[i])) ++i, ++digits;
     }
-    if (intDigits + fracDigits == 0) return 0.0;
-    std::size_t end = i;
+    if (digits == 0) return 0;
+    const std::size_t mantissaEnd = i;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
-        std::size_t expDigits = 0;
-        while (j < text.size() && isDigit(text[j])) ++j, ++expDigits;
-        if (expDigits > 0) end = j;
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        std::size_t exponentDigits = 0;
+        while (i < text.size() && isDigit(text[i])) ++i, ++exponentDigits;
+        if (exponentDigits > 0) return i;
+    }
+    return mantissaEnd;
+}
+
+double decimalValue(std::string_view number) {
+    bool negative = false;
+    if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
+        negative = number.front() == '-';
+        number.remove_prefix(1);
     }
     // from_chars is locale-free (the windows run under the user's locale) and takes no sign here.
-    const std::string_view number = text.substr(start, end - start);
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
@@ -188,6 +185,15 @@ double parseNumberPrefix(std::string_view text) {
         value = tiny ? 0.0 : HUGE_VAL;
     }
     return negative ? -value : value;
+}
+
+double parseNumberPrefix(std::string_view text) {
+    const auto isBlank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    const std::size_t length = leadingNumberLength(text);
+    return length == 0 ? 0.0 : decimalValue(text.substr(0, length));
 }
 
 float storedScore(double value) {

@@ -22,6 +22,14 @@ std::string numberText(double value);
 /// The same text keeping a final point (rank texts: "1.", "10.").
 std::string numberTextWithPoint(double value);
 
+/// Length of the decimal number at the start of `text`: an optional sign, digits with an optional
+/// point, and an exponent only when it has digits; 0 when the text starts with none.
+std::size_t leadingNumberLength(std::string_view text);
+
+/// The value of a whole decimal number as `leadingNumberLength` accepts it; magnitudes beyond a
+/// double read as ±infinity, ones too small for it as ±0.
+double decimalValue(std::string_view number);
+
 /// Reads the longest leading decimal number of a stored text (blanks, sign, digits with an
 /// optional point, optional exponent); a text without one reads as 0.
 double parseNumberPrefix(std::string_view text);
