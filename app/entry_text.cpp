@@ -6,6 +6,12 @@ QString entryText(float value) {
     return QString::asprintf("%.*g", 6, static_cast<double>(value));
 }
 
+void refuseEntry(QLineEdit& edit, const MessageFunction& message, std::string_view text) {
+    message(edit.window(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    edit.setFocus(Qt::OtherFocusReason);
+    edit.selectAll();
+}
+
 std::string entryReadText(const QLineEdit& edit) {
     constexpr int kReadLength = 31;
     return edit.text().left(kReadLength).toStdString();

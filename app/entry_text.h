@@ -1,8 +1,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <QString>
+
+#include "app/message_box.h"
 
 class QLineEdit;
 
@@ -11,3 +14,7 @@ QString entryText(float value);
 
 /// The part of an entry's text that is read as a number: at most its first 31 characters.
 std::string entryReadText(const QLineEdit& edit);
+
+/// Refuses what an entry holds: shows `text` over the entry's window, then gives the entry the
+/// focus with its whole text selected, so the engineer can type over it.
+void refuseEntry(QLineEdit& edit, const MessageFunction& message, std::string_view text);

@@ -153,9 +153,7 @@ bool CQuillmereDlg::readForm() {
         QLineEdit* entry = edit(field.id);
         const auto value = parseEntryFloat(entryReadText(*entry));
         if (!value) {
-            message(kEnterNumberMessage);
-            entry->setFocus();
-            entry->selectAll();
+            refuseEntry(*entry, message_, kEnterNumberMessage);
             return false;
         }
         state_.inputs.*field.member = *value;
@@ -178,7 +176,6 @@ void CQuillmereDlg::analyse() {
         return;
     }
     ui_->list1010->setRowCount(0);
-    state_.solutionRecords.clear();
     update();
     waitCursor_->show();
 

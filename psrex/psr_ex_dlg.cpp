@@ -143,7 +143,7 @@ bool CPsrExDlg::exchangeFloat(Exchange direction, QLineEdit* edit, float& field)
     }
     const auto value = parseEntryFloat(entryReadText(*edit));
     if (!value) {
-        refuseEntry(edit, kEnterNumberMessage);
+        refuseEntry(*edit, showMessage_, kEnterNumberMessage);
         return false;
     }
     field = *value;
@@ -157,15 +157,9 @@ bool CPsrExDlg::exchangeInt(Exchange direction, QLineEdit* edit, int& field) {
     }
     const auto value = parseEntryInt(entryReadText(*edit));
     if (!value) {
-        refuseEntry(edit, kEnterIntegerMessage);
+        refuseEntry(*edit, showMessage_, kEnterIntegerMessage);
         return false;
     }
     field = *value;
     return true;
-}
-
-void CPsrExDlg::refuseEntry(QLineEdit* edit, std::string_view message) {
-    showMessage_(this, QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->selectAll();
 }

@@ -47,7 +47,6 @@ private:
     bool exchangeFields(Exchange direction);
     bool exchangeFloat(Exchange direction, QLineEdit* edit, float& field);
     bool exchangeInt(Exchange direction, QLineEdit* edit, int& field);
-    void refuseEntry(QLineEdit* edit, std::string_view message);
     void updateFluxLabelColour();
 
     std::unique_ptr<Ui::CPsrExDlg> ui_;

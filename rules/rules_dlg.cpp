@@ -134,9 +134,7 @@ bool CRulesDlg::readEdits() {
                 refusal = kEnterIntegerMessage;
         }
         if (!refusal.empty()) {
-            message(refusal);
-            field.edit->setFocus(Qt::OtherFocusReason);
-            field.edit->selectAll();
+            refuseEntry(*field.edit, message_, refusal);
             return false;
         }
     }
