@@ -44,10 +44,7 @@ CRulesDlg::CRulesDlg(DesignState& state, QWidget* parent)
     updateSandwichWireChange();
 
     working_ = RulesWorkingCopy::from(rules);
-    if (rules.ccMode)
-        showCcMode();
-    else
-        showCvMode();
+    showMode(rules.ccMode);
     if (state_.controllerChoice != static_cast<int>(Controller::PsrGeneric)) ui_->edit1011->setEnabled(false);
     fillEdits();
 
@@ -56,8 +53,8 @@ CRulesDlg::CRulesDlg(DesignState& state, QWidget* parent)
                                                  static_cast<qsizetype>(WireCatalogue::text(i).size())));
     refreshWireLists();
 
-    connect(ui_->radio1056, &QRadioButton::clicked, this, &CRulesDlg::showCcMode);
-    connect(ui_->radio1057, &QRadioButton::clicked, this, &CRulesDlg::showCvMode);
+    connect(ui_->radio1056, &QRadioButton::clicked, this, [this] { showMode(true); });
+    connect(ui_->radio1057, &QRadioButton::clicked, this, [this] { showMode(false); });
     connect(ui_->check1039, &QCheckBox::clicked, this, &CRulesDlg::updateSandwichWireChange);
     connect(ui_->button1034, &QPushButton::clicked, this, &CRulesDlg::save);
     connect(ui_->button2, &QPushButton::clicked, this, &CRulesDlg::reject);
@@ -79,24 +76,15 @@ void CRulesDlg::message(std::string_view text) {
     message_(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void CRulesDlg::showCcMode() {
-    ui_->radio1056->setChecked(true);
-    ui_->edit1014->setEnabled(false);
-    ui_->static1058->setEnabled(false);
-    ui_->static1059->setText(QStringLiteral("PFM频率范围"));
-    ui_->edit1011->setEnabled(true);
-    ui_->static1075->setEnabled(true);
-    ui_->edit1017->setEnabled(true);
-}
-
-void CRulesDlg::showCvMode() {
-    ui_->radio1057->setChecked(true);
-    ui_->static1058->setEnabled(true);
-    ui_->edit1014->setEnabled(true);
-    ui_->static1059->setText(QStringLiteral("PWM频率"));
-    ui_->edit1011->setEnabled(false);
-    ui_->static1075->setEnabled(false);
-    ui_->edit1017->setEnabled(false);
+void CRulesDlg::showMode(bool cc) {
+    (cc ? ui_->radio1056 : ui_->radio1057)->setChecked(true);
+    // CC works at the grid's frequencies with an output duty; CV at one frequency with an idle ratio.
+    ui_->static1059->setText(cc ? QStringLiteral("PFM频率范围") : QStringLiteral("PWM频率"));
+    ui_->edit1014->setEnabled(!cc);
+    ui_->static1058->setEnabled(!cc);
+    ui_->edit1011->setEnabled(cc);
+    ui_->static1075->setEnabled(cc);
+    ui_->edit1017->setEnabled(cc);
 }
 
 void CRulesDlg::updateSandwichWireChange() {

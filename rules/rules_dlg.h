@@ -39,8 +39,8 @@ private:
         std::variant<float RulesWorkingCopy::*, int RulesWorkingCopy::*> member;
     };
 
-    void showCcMode();
-    void showCvMode();
+    /// Selects the mode's radio button and the entries that belong to it.
+    void showMode(bool cc);
     void updateSandwichWireChange();
     void fillEdits();
     bool readEdits();
