@@ -1,7 +1,7 @@
 #include "app/about_dlg.h"
 
-#include "app/app_icons.h"
 #include "ui_about_dlg.h"
+#include "widgets/app_icons.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAboutDlg>()) {
     ui_->setupUi(this);

@@ -1,7 +1,7 @@
 #include "app/calculator_switch.h"
 
-#include "app/app_icons.h"
 #include "psrex/psr_ex_dlg.h"
+#include "widgets/app_icons.h"
 
 void runCalculator() {
     CPsrExDlg calculator;

@@ -1,21 +1,9 @@
 #include "app/design_state.h"
 
-WireSet RuleSet::defaultPrimaryWires() {
-    WireSet set{};
-    for (int i : {10, 11, 12}) set[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
-    return set;
-}
-
-WireSet RuleSet::defaultSecondaryWires() {
-    WireSet set{};
-    set[16] = WireCatalogue::value(16);
-    return set;
-}
-
 void DesignState::discardResults() {
-    acceptedCount = 0;
-    analysedCount = 0;
+    worker.counters().acceptedCount = 0;
+    worker.counters().analysedCount = 0;
     selectedSolution = 0;
-    solutionRecords.clear();
+    results = {};
     rules.ccMode = true;
 }

@@ -1,9 +1,10 @@
 #include "app/form_notifier.h"
 
+#include <memory>
 #include <utility>
 
-FormNotifier::FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption)
-    : onNotice_(std::move(onNotice)), onCaption_(std::move(onCaption)) {}
+FormNotifier::FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone)
+    : onNotice_(std::move(onNotice)), onCaption_(std::move(onCaption)), onDone_(std::move(onDone)) {}
 
 void FormNotifier::post(Notification notification) {
     if (auto* pending = pendingFlag(notification); pending && pending->exchange(true)) return;
@@ -18,6 +19,14 @@ void FormNotifier::setStatusText(std::string_view text) {
     // A counter notice waiting from before the caption would be handled before it: the next one
     // is queued after the caption instead of joining it.
     statusPending_.store(false);
+}
+
+void FormNotifier::analysisDone(AnalysisResult result) {
+    // Queued like the notices, so it arrives after every one posted before it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, handed = std::make_shared<AnalysisResult>(std::move(result))] { onDone_(std::move(*handed)); },
+        Qt::QueuedConnection);
 }
 
 void FormNotifier::deliverNotice(int number) {

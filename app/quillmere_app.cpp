@@ -5,9 +5,9 @@
 
 #include <QApplication>
 
-#include "app/app_icons.h"
-#include "app/application_setup.h"
 #include "app/quillmere_dlg.h"
+#include "widgets/app_icons.h"
+#include "widgets/application_setup.h"
 
 namespace {
 

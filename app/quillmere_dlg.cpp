@@ -4,25 +4,28 @@
 #include <array>
 
 #include <QContextMenuEvent>
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
 #include <QSignalBlocker>
+#include <QTableWidget>
 
 #include "app/about_dlg.h"
-#include "app/app_icons.h"
 #include "app/calculator_switch.h"
 #include "app/diagram_group_box.h"
-#include "app/entry_number.h"
-#include "app/entry_text.h"
 #include "app/result_table.h"
 #include "app/wait_cursor.h"
 #include "diagram/pointer_readout.h"
 #include "diagram/winding_diagram.h"
 #include "engine/analysis.h"
+#include "engine/entry_number.h"
 #include "engine/number_text.h"
 #include "rules/rules_dlg.h"
 #include "ui_quillmere_dlg.h"
+#include "widgets/app_icons.h"
+#include "widgets/entry_text.h"
 
 namespace {
 
@@ -81,20 +84,21 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
       ui_(std::make_unique<Ui::CQuillmereDlg>()),
       runCalculator_(runCalculator),
       notifier_([this](Notification notification) { notice(notification); },
-                [this](const QString& caption) { setStatusLine(caption); }) {
+                [this](const QString& caption) { setStatusLine(caption); },
+                [this](AnalysisResult result) { analysisDone(std::move(result)); }) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
     setWindowIcon(applicationIcon());
 
-    setTextColour(*ui_->static1053, kCaptionColour);
-    setTextColour(*ui_->static1057, kCaptionColour);
-    setTextColour(*ui_->static1055, kAcceptedColour);
+    setTextColour(*statusCaption(), kCaptionColour);
+    setTextColour(*foundCaption(), kCaptionColour);
+    setTextColour(*acceptedCountLabel(), kAcceptedColour);
 
-    for (const char* controller : kControllers) ui_->combo1042->addItem(QString::fromUtf8(controller));
-    ui_->combo1042->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
-    prepareResultTable(*ui_->list1010);
+    for (const char* controller : kControllers) controllerCombo()->addItem(QString::fromUtf8(controller));
+    controllerCombo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
+    prepareResultTable(*resultTable());
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progress"));
@@ -106,7 +110,7 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
 
     ui_->groupDiagram->setOverlay([this](QPainter& painter) { paintDiagram(painter); });
     waitCursor_ = new WaitCursor(this);
-    new PointerReadout(this, ui_->static1066);
+    new PointerReadout(this, pointerReadoutLabel());
 
     writeForm();
 
@@ -115,13 +119,36 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     connect(ui_->button5, &QPushButton::clicked, this, &CQuillmereDlg::about);
     connect(ui_->button2, &QPushButton::clicked, this, &CQuillmereDlg::reject);
     connect(ui_->radio1089, &QRadioButton::clicked, this, &CQuillmereDlg::switchToCalculator);
-    connect(ui_->combo1042, &QComboBox::currentIndexChanged, this, &CQuillmereDlg::controllerChanged);
-    connect(ui_->list1010, &QTableWidget::cellClicked, this, [this] { update(kDiagramArea); });
+    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::controllerChanged);
+    connect(resultTable()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { selectSolution(current.row()); });
 }
 
 CQuillmereDlg::~CQuillmereDlg() {
-    // The worker posts to this window and writes the state: it ends before either goes.
-    stopWorker(state_);
+    // The worker posts to this window: it ends before the window goes.
+    state_.worker.stop();
+}
+
+QLabel* CQuillmereDlg::statusCaption() const {
+    return ui_->static1053;
+}
+QLabel* CQuillmereDlg::analysedCountLabel() const {
+    return ui_->static1056;
+}
+QLabel* CQuillmereDlg::foundCaption() const {
+    return ui_->static1057;
+}
+QLabel* CQuillmereDlg::acceptedCountLabel() const {
+    return ui_->static1055;
+}
+QLabel* CQuillmereDlg::pointerReadoutLabel() const {
+    return ui_->static1066;
+}
+QComboBox* CQuillmereDlg::controllerCombo() const {
+    return ui_->combo1042;
+}
+QTableWidget* CQuillmereDlg::resultTable() const {
+    return ui_->list1010;
 }
 
 void CQuillmereDlg::setMessageFunction(MessageFunction message) {
@@ -143,9 +170,9 @@ QLineEdit* CQuillmereDlg::edit(int id) const {
 void CQuillmereDlg::writeForm() {
     for (const InputField& field : kReadOrder)
         edit(field.id)->setText(entryText(state_.inputs.*field.member));
-    ui_->static1053->setText(QString::fromStdString(state_.statusText));
-    ui_->static1055->clear();
-    state_.controllerChoice = ui_->combo1042->currentIndex();
+    statusCaption()->setText(QString::fromStdString(state_.statusText));
+    acceptedCountLabel()->clear();
+    state_.controllerChoice = controllerCombo()->currentIndex();
 }
 
 bool CQuillmereDlg::readForm() {
@@ -158,33 +185,35 @@ bool CQuillmereDlg::readForm() {
         }
         state_.inputs.*field.member = *value;
     }
-    state_.statusText = ui_->static1053->text().toStdString();
-    state_.controllerChoice = ui_->combo1042->currentIndex();
+    state_.statusText = statusCaption()->text().toStdString();
+    state_.controllerChoice = controllerCombo()->currentIndex();
     return true;
 }
 
 void CQuillmereDlg::analyse() {
     // Nothing the running worker writes may be touched: this check comes first. A finished
     // worker's results may still be on their way into the table; they count as running too.
-    if (state_.analysisThread.joinable() || state_.analysisBusy) {
+    if (state_.worker.held() || state_.analysisBusy) {
         message(refusalMessage(AnalyseRefusal::WorkerRunning));
         return;
     }
-    state_.acceptedCount = 0;
+    state_.worker.counters().acceptedCount = 0;
     if (!readForm()) {
         message("参数错误！");
         return;
     }
-    ui_->list1010->setRowCount(0);
+    state_.results = {};
+    resultTable()->setRowCount(0);
     update();
     waitCursor_->show();
 
-    const AnalyseStart start = startAnalysis(state_, notifier_, pacing_);
-    if (start.refusal != AnalyseRefusal::None) {
-        message(refusalMessage(start.refusal));
+    const AnalyseRefusal refusal = state_.worker.start(state_, notifier_, pacing_);
+    if (refusal != AnalyseRefusal::None) {
+        message(refusalMessage(refusal));
         return;
     }
-    if (start.firstAnalysis) {
+    if (!state_.progressReady) {
+        state_.progressReady = true;
         progress_->setRange(0, 100);
         progress_->setValue(0);
         progress_->show();
@@ -201,7 +230,7 @@ void CQuillmereDlg::rules() {
 }
 
 void CQuillmereDlg::openRulesDialog() {
-    CRulesDlg dialog(state_, this);
+    CRulesDlg dialog(state_.rules, state_.controllerChoice, this);
     dialog.setMessageFunction(message_);
     dialog.exec();
 }
@@ -214,20 +243,20 @@ void CQuillmereDlg::about() {
 void CQuillmereDlg::controllerChanged(int index) {
     if (state_.analysisBusy) {
         // The worker still writes the results this would discard; keep the previous choice.
-        const QSignalBlocker blocker(ui_->combo1042);
-        ui_->combo1042->setCurrentIndex(state_.controllerChoice);
+        const QSignalBlocker blocker(controllerCombo());
+        controllerCombo()->setCurrentIndex(state_.controllerChoice);
         return;
     }
     state_.controllerChoice = index;
     if (index == static_cast<int>(Controller::L6562)) {
         message("L6562暂未提供支持!");
-        const QSignalBlocker blocker(ui_->combo1042);
-        ui_->combo1042->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
+        const QSignalBlocker blocker(controllerCombo());
+        controllerCombo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
         state_.controllerChoice = static_cast<int>(Controller::PsrGeneric);
         return;
     }
     state_.discardResults();
-    ui_->list1010->setRowCount(0);
+    resultTable()->setRowCount(0);
     setStatusLine(QStringLiteral("Quillmere Beta Version"));
     update(kDiagramArea);
 }
@@ -238,7 +267,7 @@ void CQuillmereDlg::switchToCalculator() {
 }
 
 void CQuillmereDlg::reject() {
-    stopWorker(state_);
+    state_.worker.stop();
     QDialog::reject();
 }
 
@@ -250,9 +279,7 @@ void CQuillmereDlg::notice(Notification notification) {
         case Notification::AnalysisProgress:
             analysisProgress();
             break;
-        case Notification::AnalysisDone:
-            analysisDone();
-            break;
+        case Notification::AnalysisDone:  // arrives with its result through analysisDone
         case Notification::FillResults:
             fillResults();
             break;
@@ -260,17 +287,18 @@ void CQuillmereDlg::notice(Notification notification) {
 }
 
 void CQuillmereDlg::analysisStatus() {
-    ui_->static1055->setText(countText(state_.acceptedCount));
-    if (state_.phaseChanged.exchange(false)) {
+    const SearchCounters& counters = state_.worker.counters();
+    acceptedCountLabel()->setText(countText(counters.acceptedCount));
+    if (state_.worker.counters().phaseChanged.exchange(false)) {
         // A fast worker may be past its first phase before the first notice is handled; the
         // second caption belongs to every phase, so it is shown whichever phase comes first.
-        ui_->static1057->setText(QStringLiteral("找到解法:"));
-        switch (static_cast<SearchPhase>(state_.searchPhase.load())) {
+        foundCaption()->setText(QStringLiteral("找到解法:"));
+        switch (static_cast<SearchPhase>(counters.searchPhase.load())) {
             case SearchPhase::Searching:
                 setStatusLine(QStringLiteral("线程正在执行搜索中,分析总数:"));
                 break;
             case SearchPhase::Widened:
-                setStatusLine(QStringLiteral("扩大范围深度搜索（") + countText(state_.passNumber) +
+                setStatusLine(QStringLiteral("扩大范围深度搜索（") + countText(counters.passNumber) +
                               QStringLiteral("),分析总数:"));
                 break;
             case SearchPhase::Extracting:
@@ -278,17 +306,18 @@ void CQuillmereDlg::analysisStatus() {
                 break;
         }
     }
-    ui_->static1056->setText(countText(state_.analysedCount));
+    analysedCountLabel()->setText(countText(counters.analysedCount));
 }
 
 void CQuillmereDlg::analysisProgress() {
-    progress_->setValue(std::clamp(state_.progressPercent.load(), 0, 100));
+    progress_->setValue(std::clamp(state_.worker.counters().progressPercent.load(), 0, 100));
 }
 
-void CQuillmereDlg::analysisDone() {
-    releaseWorker(state_);
+void CQuillmereDlg::analysisDone(AnalysisResult result) {
+    state_.worker.release();
+    state_.results = std::move(result);
     setStatusLine(QStringLiteral("分析线程搜索完成.....分析总数:"));
-    if (state_.acceptedCount == 0) {
+    if (state_.results.acceptedCount == 0) {
         setStatusLine(QStringLiteral("没有找到合适的解法,参数可能不合理!"));
         setBusy(false);
     } else {
@@ -297,21 +326,25 @@ void CQuillmereDlg::analysisDone() {
 }
 
 void CQuillmereDlg::fillResults() {
-    state_.candidateRecords.reset(0);
-    fillResultTable(*ui_->list1010, state_.solutionRecords);
+    fillResultTable(*resultTable(), state_.results.solutionRecords);
     setBusy(false);
-    if (ui_->list1010->rowCount() > 0) {
-        ui_->list1010->setCurrentCell(0, 0);
-        ui_->list1010->setFocus();
+    if (resultTable()->rowCount() > 0) {
+        resultTable()->setCurrentCell(0, 0);
+        resultTable()->setFocus();
     }
     update();
 }
 
+void CQuillmereDlg::selectSolution(int row) {
+    if (row < 0) return;  // the table was emptied: the last selection stays until new results
+    state_.selectedSolution = row;
+    update(kDiagramArea);
+}
+
 void CQuillmereDlg::paintDiagram(QPainter& painter) {
-    // While an analysis runs the worker may be writing the solution list.
+    // Nothing is shown while an analysis runs: its results are not in yet.
     if (state_.analysisBusy) return;
-    if (!state_.solutionRecords.empty()) state_.selectedSolution = ui_->list1010->currentRow();
-    paintWindingDiagram(painter, state_.solutionRecords, state_.selectedSolution,
+    paintWindingDiagram(painter, state_.results.solutionRecords, state_.selectedSolution,
                         state_.rules.sandwichWinding, state_.rules.tapeTurns);
 }
 
@@ -323,18 +356,18 @@ void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CQuillmereDlg::setStatusLine(const QString& caption) {
-    ui_->static1053->setText(caption);
+    statusCaption()->setText(caption);
     state_.statusText = caption.toStdString();
     // The longest captions reach into the count beside them: the count then starts after them.
-    const int captionEnd = ui_->static1053->x() + ui_->static1053->fontMetrics().horizontalAdvance(caption);
-    const int overlap = captionEnd - ui_->static1056->x();
-    ui_->static1056->setIndent(overlap > 0 ? overlap + kCountGap : 0);
+    const int captionEnd = statusCaption()->x() + statusCaption()->fontMetrics().horizontalAdvance(caption);
+    const int overlap = captionEnd - analysedCountLabel()->x();
+    analysedCountLabel()->setIndent(overlap > 0 ? overlap + kCountGap : 0);
 }
 
 void CQuillmereDlg::setBusy(bool busy) {
     state_.analysisBusy = busy;
     // The controller change discards results; it must wait until the worker is done with them.
-    ui_->combo1042->setEnabled(!busy);
+    controllerCombo()->setEnabled(!busy);
 }
 
 void CQuillmereDlg::message(std::string_view utf8) {

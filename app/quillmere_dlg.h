@@ -9,10 +9,13 @@
 
 #include "app/design_state.h"
 #include "app/form_notifier.h"
-#include "app/message_box.h"
 #include "engine/notification.h"
+#include "widgets/message_box.h"
 
+class QComboBox;
+class QLabel;
 class QLineEdit;
+class QTableWidget;
 class QPainter;
 class QProgressBar;
 class WaitCursor;
@@ -47,6 +50,15 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The form's widgets by what they show.
+    QLabel* statusCaption() const;
+    QLabel* analysedCountLabel() const;
+    QLabel* foundCaption() const;
+    QLabel* acceptedCountLabel() const;
+    QLabel* pointerReadoutLabel() const;
+    QComboBox* controllerCombo() const;
+    QTableWidget* resultTable() const;
+
     void writeForm();
     bool readForm();
     QLineEdit* edit(int id) const;
@@ -61,8 +73,9 @@ private:
     void notice(Notification notification);
     void analysisStatus();
     void analysisProgress();
-    void analysisDone();
+    void analysisDone(AnalysisResult result);
     void fillResults();
+    void selectSolution(int row);
 
     /// The winding diagram of the selected solution, in client coordinates.
     void paintDiagram(QPainter& painter);

@@ -15,6 +15,7 @@ class NullSink : public NotificationSink {
 public:
     void post(Notification) override {}
     void setStatusText(std::string_view) override {}
+    void analysisDone(AnalysisResult) override {}
 };
 
 void allWires(WireSet& set) {
@@ -27,17 +28,18 @@ double peakResidentMegabytes() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-void runCase(benchmark::State& bench, const std::function<void(DesignState&)>& change) {
+void runCase(benchmark::State& bench, const std::function<void(Design&)>& change) {
     std::int64_t accepted = 0;
     int passes = 0;
     for (auto _ : bench) {
-        DesignState state;
-        change(state);
+        Design design;
+        change(design);
         NullSink sink;
-        runAnalysis(SearchSetup::from(state), state, sink, Pacing::none(), {});
-        accepted = state.acceptedCount;
-        passes = state.passNumber;
-        benchmark::DoNotOptimize(state.solutionRecords.data());
+        SearchCounters counters;
+        const auto result = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
+        accepted = result->acceptedCount;
+        passes = result->passNumber;
+        benchmark::DoNotOptimize(result->solutionRecords.data());
     }
     bench.counters["accepted"] = static_cast<double>(accepted);
     bench.counters["passes"] = passes;
@@ -45,18 +47,18 @@ void runCase(benchmark::State& bench, const std::function<void(DesignState&)>& c
 }
 
 void B1_Defaults(benchmark::State& s) {
-    runCase(s, [](DesignState&) {});
+    runCase(s, [](Design&) {});
 }
 
 void B2_AllWires(benchmark::State& s) {
-    runCase(s, [](DesignState& d) {
+    runCase(s, [](Design& d) {
         allWires(d.rules.primaryWires);
         allWires(d.rules.secondaryWires);
     });
 }
 
 void B3_AllWiresSandwichWireChange(benchmark::State& s) {
-    runCase(s, [](DesignState& d) {
+    runCase(s, [](Design& d) {
         allWires(d.rules.primaryWires);
         allWires(d.rules.secondaryWires);
         d.rules.sandwichWinding = 1;
@@ -65,11 +67,11 @@ void B3_AllWiresSandwichWireChange(benchmark::State& s) {
 }
 
 void B4_NarrowSlotAllPasses(benchmark::State& s) {
-    runCase(s, [](DesignState& d) { d.inputs.slotWidth = 2; });
+    runCase(s, [](Design& d) { d.inputs.slotWidth = 2; });
 }
 
 void B5_AllWiresWideSpans(benchmark::State& s) {
-    runCase(s, [](DesignState& d) {
+    runCase(s, [](Design& d) {
         allWires(d.rules.primaryWires);
         allWires(d.rules.secondaryWires);
         d.rules.onDutySpan = 5;

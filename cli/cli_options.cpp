@@ -5,15 +5,15 @@
 #include <map>
 #include <sstream>
 
-#include "app/entry_number.h"
+#include "engine/entry_number.h"
 
 namespace {
 
 // Applies one value to the design state; false when the value is not acceptable.
-using Setter = std::function<bool(DesignState&, const std::string&)>;
+using Setter = std::function<bool(Design&, const std::string&)>;
 
 Setter floatMember(float DesignInputs::*member) {
-    return [member](DesignState& s, const std::string& v) {
+    return [member](Design& s, const std::string& v) {
         const auto value = parseEntryFloat(v);
         if (value) s.inputs.*member = *value;
         return value.has_value();
@@ -21,7 +21,7 @@ Setter floatMember(float DesignInputs::*member) {
 }
 
 Setter ruleMember(float RuleSet::*member) {
-    return [member](DesignState& s, const std::string& v) {
+    return [member](Design& s, const std::string& v) {
         const auto value = parseEntryFloat(v);
         if (value) s.rules.*member = *value;
         return value.has_value();
@@ -30,7 +30,7 @@ Setter ruleMember(float RuleSet::*member) {
 
 template <typename Flag>
 Setter flagMember(Flag RuleSet::*member) {
-    return [member](DesignState& s, const std::string& v) {
+    return [member](Design& s, const std::string& v) {
         if (v != "0" && v != "1") return false;
         s.rules.*member = static_cast<Flag>(v == "1");
         return true;
@@ -38,7 +38,7 @@ Setter flagMember(Flag RuleSet::*member) {
 }
 
 Setter wireSet(WireSet RuleSet::*member) {
-    return [member](DesignState& s, const std::string& v) {
+    return [member](Design& s, const std::string& v) {
         WireSet set{};
         std::stringstream list(v);
         std::string item;
@@ -71,7 +71,7 @@ const std::map<std::string, Setter>& setters() {
         {"slot-depth", floatMember(&DesignInputs::slotDepth)},
         {"aux-wire-diameter", floatMember(&DesignInputs::auxWireDiameter)},
         {"controller-choice",
-         [](DesignState& s, const std::string& v) {
+         [](Design& s, const std::string& v) {
              // "L6562" (4) is never accepted by the form either.
              const auto value = parseEntryInt(v);
              if (!value || *value < 0 || *value > 3) return false;
@@ -95,7 +95,7 @@ const std::map<std::string, Setter>& setters() {
         {"output-duty", ruleMember(&RuleSet::outputDuty)},
         {"idle-ratio", ruleMember(&RuleSet::idleRatio)},
         {"max-solutions",
-         [](DesignState& s, const std::string& v) {
+         [](Design& s, const std::string& v) {
              // Truncated toward zero, as the rules dialog saves it.
              const auto value = parseEntryFloat(v);
              if (!value || std::fabs(*value) >= 2147483648.0f) return false;
@@ -108,7 +108,7 @@ const std::map<std::string, Setter>& setters() {
         {"even-turns", flagMember(&RuleSet::evenTurns)},
         {"sandwich-wire-change", flagMember(&RuleSet::sandwichWireChange)},
         {"primary-strands",
-         [](DesignState& s, const std::string& v) {
+         [](Design& s, const std::string& v) {
              const auto value = parseEntryInt(v);
              if (value) s.rules.primaryStrands = static_cast<float>(*value);
              return value.has_value();
@@ -122,7 +122,7 @@ const std::map<std::string, Setter>& setters() {
 
 }  // namespace
 
-bool parseCommandLine(const std::vector<std::string>& args, DesignState& state, CliOptions& options,
+bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliOptions& options,
                       std::string& error) {
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
@@ -148,7 +148,7 @@ bool parseCommandLine(const std::vector<std::string>& args, DesignState& state, 
             return false;
         }
         const std::string& value = args[++k];
-        if (!it->second(state, value)) {
+        if (!it->second(design, value)) {
             error = "bad value for " + arg + ": " + value;
             return false;
         }

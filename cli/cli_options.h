@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/design_state.h"
+#include "engine/design.h"
 
 /// What the command line asks for.
 struct CliOptions {
@@ -12,9 +12,9 @@ struct CliOptions {
     bool version = false;
 };
 
-/// Reads `--NAME VALUE` pairs into `state` (unset members keep their defaults). On bad usage
+/// Reads `--NAME VALUE` pairs into `design` (unset members keep their defaults). On bad usage
 /// returns false with one line naming the option and the value in `error`.
-bool parseCommandLine(const std::vector<std::string>& args, DesignState& state, CliOptions& options,
+bool parseCommandLine(const std::vector<std::string>& args, Design& state, CliOptions& options,
                       std::string& error);
 
 /// The usage text of --help.

@@ -1,59 +1,47 @@
 // quillmere-cli: one analysis without a window, for scripts and comparisons.
 #include <unistd.h>
 
-#include <condition_variable>
 #include <cstdio>
 #include <iostream>
-#include <mutex>
 
 #include "cli/cli_options.h"
 #include "cli/report.h"
 #include "engine/analysis.h"
-#include "engine/number_text.h"
+#include "engine/search.h"
 
 namespace {
 
-/// Waits for the end of the analysis; draws a progress line on a terminal.
+/// Draws a progress line on a terminal while the analysis runs on this thread.
 class ConsoleSink : public NotificationSink {
 public:
-    ConsoleSink(const DesignState& state, bool showProgress) : state_(state), showProgress_(showProgress) {}
+    ConsoleSink(const SearchCounters& counters, bool showProgress)
+        : counters_(counters), showProgress_(showProgress) {}
+    ~ConsoleSink() override {
+        if (showProgress_) std::fputs("\r\033[K", stderr);
+    }
 
     void post(Notification notification) override {
-        if (notification == Notification::AnalysisDone) {
-            std::lock_guard lock(mutex_);
-            done_ = true;
-            finished_.notify_all();
-            return;
-        }
         if (showProgress_ && notification == Notification::AnalysisProgress) {
-            std::fprintf(stderr, "\r分析中 %3d%%  第 %d 轮", state_.progressPercent.load(),
-                         state_.passNumber.load());
+            std::fprintf(stderr, "\r分析中 %3d%%  第 %d 轮", counters_.progressPercent.load(),
+                         counters_.passNumber.load());
             std::fflush(stderr);
         }
     }
     void setStatusText(std::string_view) override {}
-
-    void waitUntilDone() {
-        std::unique_lock lock(mutex_);
-        finished_.wait(lock, [this] { return done_; });
-        if (showProgress_) std::fputs("\r\033[K", stderr);
-    }
+    void analysisDone(AnalysisResult) override {}
 
 private:
-    const DesignState& state_;
+    const SearchCounters& counters_;
     const bool showProgress_;
-    std::mutex mutex_;
-    std::condition_variable finished_;
-    bool done_ = false;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    DesignState state;
+    Design design;
     CliOptions options;
     std::string error;
-    if (!parseCommandLine({argv + 1, argv + argc}, state, options, error)) {
+    if (!parseCommandLine({argv + 1, argv + argc}, design, options, error)) {
         std::cerr << "quillmere-cli: " << error << "\n";
         return 2;
     }
@@ -66,15 +54,17 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    ConsoleSink sink(state, isatty(STDERR_FILENO) != 0);
-    const AnalyseStart start = startAnalysis(state, sink, Pacing::none());
-    if (start.refusal != AnalyseRefusal::None) {
-        std::cerr << refusalMessage(start.refusal) << "\n";
+    if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) {
+        std::cerr << refusalMessage(refusal) << "\n";
         return 3;
     }
-    sink.waitUntilDone();
-    releaseWorker(state);
-    state.analysisBusy = false;
-    std::cout << (options.json ? resultJson(state) + "\n" : resultTable(state));
+    SearchCounters counters;
+    std::optional<AnalysisResult> result;
+    {
+        ConsoleSink sink(counters, isatty(STDERR_FILENO) != 0);
+        result = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
+    }
+    if (!result) return 3;  // cannot happen without a stop request
+    std::cout << (options.json ? resultJson(*result) + "\n" : resultTable(*result));
     return 0;
 }

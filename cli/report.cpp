@@ -3,15 +3,11 @@
 #include <array>
 #include <string_view>
 
-#include "app/design_state.h"
+#include "engine/analysis_result.h"
 #include "engine/number_text.h"
-#include "engine/solution_record.h"
+#include "engine/record_layout.h"
 
 namespace {
-
-constexpr std::array<std::string_view, 18> kHeadings = {
-    "No.",    "分值",   "Np_1",   "Ns",     "Np_2", "Nf",   "φNp",  "φNs",     "φNf",
-    "Lp(uH)", "f(KHz)", "△B(GS)", "Cmil/A", "Dmax", "Ipkp", "Ipks", "Cin(uF)", "Vor"};
 
 // Columns on a terminal: CJK ideographs take two cells, everything else one.
 std::size_t displayWidth(std::string_view text) {
@@ -52,37 +48,37 @@ std::string jsonString(std::string_view text) {
 
 }  // namespace
 
-std::string resultTable(const DesignState& state) {
-    const auto& texts = state.solutionRecords;
+std::string resultTable(const AnalysisResult& result) {
+    const auto& texts = result.solutionRecords;
     const std::size_t rows = texts.size() / kShownRecordSize;
-    std::array<std::size_t, kHeadings.size()> widths{};
-    for (std::size_t c = 0; c < kHeadings.size(); ++c) {
-        widths[c] = displayWidth(kHeadings[c]);
+    std::array<std::size_t, kColumnHeadings.size()> widths{};
+    for (std::size_t c = 0; c < kColumnHeadings.size(); ++c) {
+        widths[c] = displayWidth(kColumnHeadings[c]);
         for (std::size_t r = 0; r < rows; ++r)
             widths[c] = std::max(widths[c], displayWidth(texts[r * kShownRecordSize + c]));
     }
     std::string out;
     const auto line = [&](auto cell) {
-        for (std::size_t c = 0; c < kHeadings.size(); ++c) {
+        for (std::size_t c = 0; c < kColumnHeadings.size(); ++c) {
             out += padded(cell(c), widths[c]);
-            out += c + 1 < kHeadings.size() ? "  " : "\n";
+            out += c + 1 < kColumnHeadings.size() ? "  " : "\n";
         }
     };
-    line([](std::size_t c) { return kHeadings[c]; });
+    line([](std::size_t c) { return kColumnHeadings[c]; });
     for (std::size_t r = 0; r < rows; ++r)
         line([&](std::size_t c) { return std::string_view(texts[r * kShownRecordSize + c]); });
     if (rows == 0) out += "没有找到合适的解法,参数可能不合理!\n";
-    out += "分析总数: " + numberText(static_cast<double>(state.analysedCount)) +
-           "  找到解法: " + numberText(static_cast<double>(state.acceptedCount)) +
-           "  搜索轮次: " + std::to_string(state.passNumber) + "\n";
+    out += "分析总数: " + numberText(static_cast<double>(result.analysedCount)) +
+           "  找到解法: " + numberText(static_cast<double>(result.acceptedCount)) +
+           "  搜索轮次: " + std::to_string(result.passNumber) + "\n";
     return out;
 }
 
-std::string resultJson(const DesignState& state) {
-    std::string out = "{\"analysedCount\":" + std::to_string(state.analysedCount) +
-                      ",\"acceptedCount\":" + std::to_string(state.acceptedCount) +
-                      ",\"passNumber\":" + std::to_string(state.passNumber) + ",\"solutionRecords\":[";
-    const auto& texts = state.solutionRecords;
+std::string resultJson(const AnalysisResult& result) {
+    std::string out = "{\"analysedCount\":" + std::to_string(result.analysedCount) +
+                      ",\"acceptedCount\":" + std::to_string(result.acceptedCount) +
+                      ",\"passNumber\":" + std::to_string(result.passNumber) + ",\"solutionRecords\":[";
+    const auto& texts = result.solutionRecords;
     for (std::size_t k = 0; k < texts.size(); ++k) {
         if (k % kShownRecordSize == 0)
             out += k == 0 ? "[" : "],[";

@@ -43,13 +43,6 @@ double clampedFill(double fill) {
 
 }  // namespace
 
-std::optional<ShownRecord> shownSolution(const std::vector<std::string>& solutionRecords, int selected) {
-    if (selected < 0) return std::nullopt;
-    const auto index = static_cast<std::size_t>(selected);
-    if (index >= solutionRecords.size() / kShownRecordSize) return std::nullopt;
-    return ShownRecord(solutionRecords.data() + index * kShownRecordSize, kShownRecordSize);
-}
-
 PrimaryWires splitPrimaryWire(std::string_view primaryWire) {
     const auto slash = primaryWire.find('/');
     PrimaryWires wires;

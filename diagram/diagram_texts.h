@@ -1,43 +1,10 @@
 #pragma once
 
 #include <array>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
-/// Texts of one shown solution: a rank text followed by the 21 texts of its raw record.
-inline constexpr std::size_t kShownRecordSize = 22;
-using ShownRecord = std::span<const std::string, kShownRecordSize>;
-
-/// Positions inside a shown record that the diagram reads.
-enum class RecordField : std::size_t {
-    primaryTurns1 = 2,
-    secondaryTurns = 3,
-    primaryTurns2 = 4,
-    feedbackTurns = 5,
-    primaryWire = 6,
-    secondaryWire = 7,
-    feedbackWire = 8,
-    inductance = 9,
-    frequency = 10,
-    fluxDensity = 11,
-    duty = 13,
-    reflectedVoltage = 17,
-    fill1 = 18,
-    fill2 = 19,
-    fill3 = 20,
-    fill4 = 21,
-};
-
-inline const std::string& field(ShownRecord record, RecordField f) {
-    return record[static_cast<std::size_t>(f)];
-}
-
-/// Shown solution `selected` of `solutionRecords`, or nothing when no complete record of that
-/// index is stored (negative, past the end, or a truncated last record).
-std::optional<ShownRecord> shownSolution(const std::vector<std::string>& solutionRecords, int selected);
+#include "engine/record_layout.h"
 
 /// The wire texts of the two primary halves: a sandwich text "a/b" gives a and b, any other
 /// text is both halves. A point ending the second half is dropped.

@@ -17,55 +17,40 @@ std::string_view refusalMessage(AnalyseRefusal refusal) {
     return {};
 }
 
-AnalyseStart startAnalysis(DesignState& state, NotificationSink& sink, const Pacing& pacing) {
-    AnalyseStart result;
-    if (state.analysisThread.joinable()) {
-        result.refusal = AnalyseRefusal::WorkerRunning;
-        return result;
-    }
-    state.acceptedCount = 0;
-    state.solutionRecords.clear();
-
+AnalyseRefusal checkDesign(const Design& design) {
     const auto power =
-        static_cast<float>(static_cast<double>(state.inputs.outputVoltage) * state.inputs.outputCurrent);
-    if (power > 6.0 && state.controllerChoice == static_cast<int>(Controller::None)) {
-        result.refusal = AnalyseRefusal::PowerLimit;
-        return result;
-    }
-    const SearchSetup setup = SearchSetup::from(state);
-    if (!searchGrid(setup)) {
-        result.refusal = AnalyseRefusal::RulesOutOfRange;
-        return result;
-    }
+        static_cast<float>(static_cast<double>(design.inputs.outputVoltage) * design.inputs.outputCurrent);
+    if (power > 6.0 && design.controllerChoice == static_cast<int>(Controller::None))
+        return AnalyseRefusal::PowerLimit;
+    if (!searchGrid(SearchSetup::from(design))) return AnalyseRefusal::RulesOutOfRange;
+    return AnalyseRefusal::None;
+}
 
-    state.analysedCount = 0;
-    state.searchPhase = static_cast<int>(SearchPhase::Searching);
-    state.phaseChanged = true;
+AnalyseRefusal AnalysisWorker::start(const Design& design, NotificationSink& sink, const Pacing& pacing) {
+    if (held()) return AnalyseRefusal::WorkerRunning;
+    counters_.acceptedCount = 0;
+    if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) return refusal;
+
+    counters_.analysedCount = 0;
+    counters_.searchPhase = static_cast<int>(SearchPhase::Searching);
+    counters_.phaseChanged = true;
     sink.post(Notification::AnalysisStatus);
-    if (!state.progressReady) {
-        state.progressPercent = 0;
-        state.progressReady = true;
-        result.firstAnalysis = true;
-    }
-    // Written before the worker starts so that they cannot overwrite what it writes.
-    state.searchPhase = static_cast<int>(SearchPhase::Searching);
-    state.phaseChanged = true;
-    state.analysisThread = std::jthread([setup, &state, &sink, pacing](std::stop_token stop) {
-        runAnalysis(setup, state, sink, pacing, stop);
+    thread_ = std::jthread([this, setup = SearchSetup::from(design), &sink, pacing](std::stop_token stop) {
+        if (auto result = runAnalysis(setup, counters_, sink, pacing, stop))
+            sink.analysisDone(std::move(*result));
     });
     sink.post(Notification::AnalysisStatus);
-    state.analysisBusy = true;
-    return result;
+    return AnalyseRefusal::None;
 }
 
-void releaseWorker(DesignState& state) {
-    if (state.analysisThread.joinable()) state.analysisThread.join();
-    state.analysisThread = std::jthread();
+void AnalysisWorker::release() {
+    if (thread_.joinable()) thread_.join();
+    thread_ = std::jthread();
 }
 
-void stopWorker(DesignState& state) {
-    if (!state.analysisThread.joinable()) return;
-    state.analysisThread.request_stop();
-    state.analysisThread.join();
-    state.analysisThread = std::jthread();
+void AnalysisWorker::stop() {
+    if (!thread_.joinable()) return;
+    thread_.request_stop();
+    thread_.join();
+    thread_ = std::jthread();
 }

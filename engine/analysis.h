@@ -1,9 +1,11 @@
 #pragma once
 
 #include <string_view>
+#include <thread>
 
-#include "app/design_state.h"
+#include "engine/design.h"
 #include "engine/notification.h"
+#include "engine/search_counters.h"
 
 /// Why "分析" did not start a worker.
 enum class AnalyseRefusal {
@@ -16,19 +18,37 @@ enum class AnalyseRefusal {
 /// The message box text of a refusal (empty for None).
 std::string_view refusalMessage(AnalyseRefusal refusal);
 
-struct AnalyseStart {
-    AnalyseRefusal refusal = AnalyseRefusal::None;
-    bool firstAnalysis = false;  ///< the progress bar is to be prepared (range 0..100, shown)
+/// The checks of "分析" that need no window: the power limit and the rule ranges.
+AnalyseRefusal checkDesign(const Design& design);
+
+/// The analysis worker thread and the counters it writes while it runs. It works on a copy of
+/// the design and hands its result over through the sink's `analysisDone`, so nothing it writes
+/// is read elsewhere except the atomic counters.
+class AnalysisWorker {
+public:
+    AnalysisWorker() = default;
+    AnalysisWorker(const AnalysisWorker&) = delete;
+    AnalysisWorker& operator=(const AnalysisWorker&) = delete;
+    ~AnalysisWorker() { stop(); }
+
+    /// A worker is running, or has finished and not yet been released.
+    bool held() const { return thread_.joinable(); }
+
+    SearchCounters& counters() { return counters_; }
+    const SearchCounters& counters() const { return counters_; }
+
+    /// The window-free half of "分析": refuses while a worker is held (before anything is
+    /// cleared), clears the accepted count, applies `checkDesign`, then starts the worker.
+    /// `sink` must outlive the worker.
+    AnalyseRefusal start(const Design& design, NotificationSink& sink, const Pacing& pacing);
+
+    /// After AnalysisDone: joins the finished worker and releases it.
+    void release();
+
+    /// Asks a running worker to stop and waits for it (it ends within milliseconds).
+    void stop();
+
+private:
+    SearchCounters counters_;
+    std::jthread thread_;  ///< last: stopped and joined before the counters go
 };
-
-/// The window-free half of "分析", run on the form's thread after the form has been read into
-/// `state`: refuses while a worker is held (before anything is cleared), clears the accepted
-/// count and the shown solutions, applies the power limit and the rule range check, then
-/// starts the worker in `state.analysisThread`. `sink` must outlive the worker.
-AnalyseStart startAnalysis(DesignState& state, NotificationSink& sink, const Pacing& pacing);
-
-/// After AnalysisDone: joins the finished worker and releases it.
-void releaseWorker(DesignState& state);
-
-/// Asks a running worker to stop and waits for it (it ends within milliseconds).
-void stopWorker(DesignState& state);

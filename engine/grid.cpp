@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "rules/wire_catalogue.h"
+#include "engine/wire_catalogue.h"
 
 std::optional<LoopRange> loopRange(float centre, float span, int step) {
     const double lo = std::trunc(static_cast<double>(centre) - span);

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <string_view>
 
+#include "engine/analysis_result.h"
+
 /// What the worker tells the form; the numbers are the form's message numbers.
 enum class Notification : int {
     AnalysisDone = 1124,      ///< ranked, the worker ends
@@ -12,13 +14,15 @@ enum class Notification : int {
 };
 
 /// Receives the worker's notifications. Called on the worker thread: an implementation only
-/// queues; the values are read from the design state when the queued call runs.
+/// queues; the counters are read when the queued call runs.
 class NotificationSink {
 public:
     virtual ~NotificationSink() = default;
     virtual void post(Notification notification) = 0;
     /// The two captions the worker writes into the status line as it starts.
     virtual void setStatusText(std::string_view text) = 0;
+    /// AnalysisDone: the worker's last call, handing its result over.
+    virtual void analysisDone(AnalysisResult result) = 0;
 };
 
 /// How the worker paces itself so that the form can keep up. The form uses `interactive()`;

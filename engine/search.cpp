@@ -9,6 +9,7 @@
 #include "engine/candidate.h"
 #include "engine/grid.h"
 #include "engine/pass_progress.h"
+#include "engine/ranking_store.h"
 #include "engine/winding_fit.h"
 
 namespace {
@@ -41,12 +42,14 @@ struct FirstHalf {
 /// One search pass over the grid: the candidate calculation, the fit and the store.
 class Pass {
 public:
-    Pass(const SearchSetup& setup, const Grid& grid, DesignState& state, NotificationSink& sink,
-         const Pacing& pacing, const std::stop_token& stop, float primaryThreshold, float secondaryThreshold)
+    Pass(const SearchSetup& setup, const Grid& grid, SearchCounters& counters, RankingStore& store,
+         NotificationSink& sink, const Pacing& pacing, const std::stop_token& stop, float primaryThreshold,
+         float secondaryThreshold)
         : setup_(setup),
           rules_(setup.rules),
           grid_(grid),
-          state_(state),
+          counters_(counters),
+          store_(store),
           sink_(sink),
           pacing_(pacing),
           stop_(stop),
@@ -81,16 +84,19 @@ public:
 private:
     PassProgress::Events progressEvents() {
         return {[this](std::int64_t analysed) {
-                    state_.analysedCount = analysed;
+                    counters_.analysedCount = analysed;
                     sink_.post(Notification::AnalysisStatus);
                     if (pacing_.yieldAfterPosts) std::this_thread::yield();
                 },
                 [this](int percent) {
-                    state_.progressPercent = percent;
+                    counters_.progressPercent = percent;
                     sink_.post(Notification::AnalysisProgress);
                     if (pacing_.yieldAfterPosts) std::this_thread::yield();
                 }};
     }
+
+    // The CV formulas take the frequency centre, not the grid point's frequency.
+    float workFrequency() const { return rules_.frequency; }
 
     bool skinTooThick(float diameter) const {
         return rules_.skinEffect != 0 && diameter > electrical_.skinDepthLimit;
@@ -98,7 +104,7 @@ private:
 
     bool runPoint(const GridPoint& point) {
         point_ = point;
-        electrical_ = designElectrical(setup_, state_.workFrequency, point);
+        electrical_ = designElectrical(setup_, workFrequency(), point);
         if (electrical_.rejected || skinTooThick(feedbackWire_)) {
             progress_.advance(kSlots * kSlots);
             return true;
@@ -177,7 +183,7 @@ private:
         r.secondaryStrands = rules_.secondaryStrands;
         r.feedbackWire = feedbackWire_;
         r.inductance = electrical_.inductance;
-        r.frequency = rules_.ccMode ? static_cast<float>(point_.frequency) : state_.workFrequency;
+        r.frequency = rules_.ccMode ? static_cast<float>(point_.frequency) : workFrequency();
         r.fluxDensity = point_.fluxDensity;
         r.onDuty = point_.onDuty;
         r.ipkPrimary = electrical_.ipkPrimary;
@@ -252,17 +258,18 @@ private:
     }
 
     void accept(const CandidateRecord& record) {
-        state_.analysedCount = progress_.analysedCount();
-        state_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
-        state_.candidateRecords.offer(record);
-        state_.searchPhase = static_cast<int>(SearchPhase::Searching);
+        counters_.analysedCount = progress_.analysedCount();
+        counters_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
+        store_.offer(record);
+        counters_.searchPhase = static_cast<int>(SearchPhase::Searching);
         sink_.post(Notification::AnalysisStatus);
     }
 
     const SearchSetup& setup_;
     const RuleSet& rules_;
     const Grid& grid_;
-    DesignState& state_;
+    SearchCounters& counters_;
+    RankingStore& store_;
     NotificationSink& sink_;
     const Pacing& pacing_;
     const std::stop_token& stop_;
@@ -282,53 +289,54 @@ private:
     std::vector<FirstHalf> firstHalves_;
 };
 
-void announce(DesignState& state, NotificationSink& sink, SearchPhase phase) {
-    state.searchPhase = static_cast<int>(phase);
-    state.phaseChanged = true;
+void announce(SearchCounters& counters, NotificationSink& sink, SearchPhase phase) {
+    counters.searchPhase = static_cast<int>(phase);
+    counters.phaseChanged = true;
     sink.post(Notification::AnalysisStatus);
 }
 
 }  // namespace
 
-SearchEnd runAnalysis(const SearchSetup& setup, DesignState& state, NotificationSink& sink,
-                      const Pacing& pacing, std::stop_token stop) {
+std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounters& counters,
+                                          NotificationSink& sink, const Pacing& pacing,
+                                          std::stop_token stop) {
     sink.setStatusText("读取用户参数......");
     pause(pacing.startPause, stop);
     sink.setStatusText("执行分析线程......");
     pause(pacing.startPause, stop);
-    state.analysedCount = 0;
-    announce(state, sink, SearchPhase::Searching);
+    counters.analysedCount = 0;
+    announce(counters, sink, SearchPhase::Searching);
     pause(pacing.startPause, stop);
 
     const bool sandwich = setup.rules.sandwichWinding != 0;
     float secondaryThreshold = 0.90f;
     float primaryThreshold = sandwich ? 0.90f : 0.95f;
 
-    state.acceptedCount = 0;
-    state.analysedCount = 0;
-    state.progressPercent = -1;
+    counters.acceptedCount = 0;
+    counters.analysedCount = 0;
+    counters.progressPercent = -1;
     sink.post(Notification::AnalysisProgress);
-    state.passNumber = 1;
-    state.workFrequency = setup.rules.frequency;
+    counters.passNumber = 1;
 
     // The Analyse checks refuse rules that do not fit the loops; this keeps a direct call safe.
     const std::optional<Grid> grid = searchGrid(setup);
+    RankingStore store;
     for (;;) {
-        if (stop.stop_requested()) return SearchEnd::Stopped;
-        state.candidateRecords.reset(setup.rules.maxSolutions);
-        state.solutionRecords.clear();
+        if (stop.stop_requested()) return std::nullopt;
+        store.reset(setup.rules.maxSolutions);
         if (grid) {
-            Pass pass(setup, *grid, state, sink, pacing, stop, primaryThreshold, secondaryThreshold);
-            if (!pass.run()) return SearchEnd::Stopped;
-            state.analysedCount = pass.analysedCount();
+            Pass pass(setup, *grid, counters, store, sink, pacing, stop, primaryThreshold,
+                      secondaryThreshold);
+            if (!pass.run()) return std::nullopt;
+            counters.analysedCount = pass.analysedCount();
         }
-        if (state.acceptedCount > 0) break;
+        if (counters.acceptedCount > 0) break;
 
         // Nothing fitted: widen the search by relaxing the fill threshold.
-        state.passNumber += 1;
-        state.analysedCount = 0;
-        announce(state, sink, SearchPhase::Widened);
-        state.progressPercent = 0;
+        counters.passNumber += 1;
+        counters.analysedCount = 0;
+        announce(counters, sink, SearchPhase::Widened);
+        counters.progressPercent = 0;
         if (sandwich) {
             secondaryThreshold = static_cast<float>(secondaryThreshold - 0.1);
             if (!(secondaryThreshold > 0.05)) break;
@@ -339,9 +347,12 @@ SearchEnd runAnalysis(const SearchSetup& setup, DesignState& state, Notification
     }
 
     pause(pacing.extractPause, stop);
-    if (stop.stop_requested()) return SearchEnd::Stopped;
-    announce(state, sink, SearchPhase::Extracting);
-    state.solutionRecords = state.candidateRecords.rankedTexts();
-    sink.post(Notification::AnalysisDone);
-    return SearchEnd::Finished;
+    if (stop.stop_requested()) return std::nullopt;
+    announce(counters, sink, SearchPhase::Extracting);
+    AnalysisResult result;
+    result.solutionRecords = store.rankedTexts();
+    result.analysedCount = counters.analysedCount;
+    result.acceptedCount = counters.acceptedCount;
+    result.passNumber = counters.passNumber;
+    return result;
 }

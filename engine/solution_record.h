@@ -3,9 +3,7 @@
 #include <array>
 #include <string>
 
-/// Number of texts in a raw record; a shown record has one more, its rank text, in front.
-inline constexpr int kRawRecordSize = 21;
-inline constexpr int kShownRecordSize = 22;
+#include "engine/record_layout.h"
 
 /// The values of one accepted candidate (or sandwich split) from which its record texts are
 /// written. Turns are whole numbers held in floats; diameters in mm.

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "app/entry_number.h"
-#include "app/entry_text.h"
+#include "engine/entry_number.h"
 #include "ui_psrex_dlg.h"
+#include "widgets/entry_text.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <QPalette>
 
-#include "app/message_box.h"
 #include "psrex/psr_calculator.h"
+#include "widgets/message_box.h"
 
 class QLineEdit;
 class QLabel;

@@ -3,13 +3,17 @@
 #include <string>
 #include <utility>
 
-#include "app/entry_number.h"
-#include "app/entry_text.h"
+#include "engine/design_inputs.h"
+#include "engine/entry_number.h"
 #include "rules/wire_set_edit.h"
 #include "ui_rules_dlg.h"
+#include "widgets/entry_text.h"
 
-CRulesDlg::CRulesDlg(DesignState& state, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(std::make_unique<Ui::CRulesDlg>()) {
+CRulesDlg::CRulesDlg(RuleSet& rules, int controllerChoice, QWidget* parent)
+    : QDialog(parent),
+      rules_(rules),
+      controllerChoice_(controllerChoice),
+      ui_(std::make_unique<Ui::CRulesDlg>()) {
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -36,7 +40,6 @@ CRulesDlg::CRulesDlg(DesignState& state, QWidget* parent)
         {ui_->edit1085, &W::secondaryStrands},
     };
 
-    const RuleSet& rules = state_.rules;
     ui_->check1039->setChecked(rules.sandwichWinding == 1);
     ui_->check1033->setChecked(rules.skinEffect == 1);
     ui_->check1052->setChecked(rules.evenTurns);
@@ -45,7 +48,7 @@ CRulesDlg::CRulesDlg(DesignState& state, QWidget* parent)
 
     working_ = RulesWorkingCopy::from(rules);
     showMode(rules.ccMode);
-    if (state_.controllerChoice != static_cast<int>(Controller::PsrGeneric)) ui_->edit1011->setEnabled(false);
+    if (controllerChoice_ != static_cast<int>(Controller::PsrGeneric)) ui_->edit1011->setEnabled(false);
     fillEdits();
 
     for (int i = 0; i < WireCatalogue::kSize; ++i)
@@ -136,7 +139,7 @@ void CRulesDlg::save() {
         message("数据错误,请检查!");
         return;
     }
-    RuleSet& rules = state_.rules;
+    RuleSet& rules = rules_;
     rules.sandwichWinding = ui_->check1039->isChecked() ? 1 : 0;
     rules.skinEffect = ui_->check1033->isChecked() ? 1 : 0;
     rules.evenTurns = ui_->check1052->isChecked();
@@ -155,7 +158,7 @@ void CRulesDlg::reject() {
 }
 
 bool CRulesDlg::wireSetsEmpty() const {
-    return isEmpty(state_.rules.primaryWires) || isEmpty(state_.rules.secondaryWires);
+    return isEmpty(rules_.primaryWires) || isEmpty(rules_.secondaryWires);
 }
 
 void CRulesDlg::addWire(WireSet RuleSet::*set) {
@@ -164,7 +167,7 @@ void CRulesDlg::addWire(WireSet RuleSet::*set) {
         message("没有选择任何数据!");
         return;
     }
-    addCatalogueWire(state_.rules.*set, *mark);
+    addCatalogueWire(rules_.*set, *mark);
     refreshWireLists();
 }
 
@@ -174,11 +177,11 @@ void CRulesDlg::removeWire(WireSet RuleSet::*set, const WireListView& list) {
         message("没有选择任何数据!");
         return;
     }
-    removeListedWire(state_.rules.*set, *mark);
+    removeListedWire(rules_.*set, *mark);
     refreshWireLists();
 }
 
 void CRulesDlg::refreshWireLists() {
-    ui_->list1080->replaceItems(wireListTexts(state_.rules.primaryWires));
-    ui_->list1081->replaceItems(wireListTexts(state_.rules.secondaryWires));
+    ui_->list1080->replaceItems(wireListTexts(rules_.primaryWires));
+    ui_->list1081->replaceItems(wireListTexts(rules_.secondaryWires));
 }

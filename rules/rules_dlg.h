@@ -7,9 +7,9 @@
 
 #include <QDialog>
 
-#include "app/design_state.h"
-#include "app/message_box.h"
+#include "engine/rule_set.h"
 #include "rules/rules_working_copy.h"
+#include "widgets/message_box.h"
 
 class QLineEdit;
 class WireListView;
@@ -18,13 +18,14 @@ class CRulesDlg;
 }
 
 /// The rules dialog "规则设置": the design rules, the output mode, the winding options and the
-/// wire candidate sets of the design state. Numbers, options and mode reach the state only on
+/// wire candidate sets of the design it is lent. Numbers, options and mode reach the state only on
 /// "保存"; the wire sets are written as soon as a wire is added or removed.
 class CRulesDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CRulesDlg(DesignState& state, QWidget* parent = nullptr);
+    /// Edits `rules`; `controllerChoice` (a Controller value) decides which entries are open.
+    CRulesDlg(RuleSet& rules, int controllerChoice, QWidget* parent = nullptr);
     ~CRulesDlg() override;
 
     void setMessageFunction(MessageFunction message);
@@ -51,7 +52,8 @@ private:
     bool wireSetsEmpty() const;
     void message(std::string_view text);
 
-    DesignState& state_;
+    RuleSet& rules_;
+    const int controllerChoice_;
     std::unique_ptr<Ui::CRulesDlg> ui_;
     RulesWorkingCopy working_;
     std::vector<NumberField> fields_;  ///< in the order "保存" reads them

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/design_state.h"
+#include "engine/rule_set.h"
 
 /// The numbers the rules dialog edits while it is open; they reach the design state only when
 /// the engineer saves. `maxSolutions` is held as typed (a float) and `primaryStrands` as a

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/wire_catalogue.h"
+#include "engine/wire_catalogue.h"
 
 /// The texts a candidate list shows for `set`: its members in catalogue order, each as the
 /// record number text of its diameter (0.20 → "0.2").

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "app/application_setup.h"
+#include "widgets/application_setup.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

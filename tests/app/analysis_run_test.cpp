@@ -18,6 +18,7 @@ class NoSink : public NotificationSink {
 public:
     void post(Notification) override {}
     void setStatusText(std::string_view) override {}
+    void analysisDone(AnalysisResult) override {}
 };
 
 struct EngineResult {
@@ -28,12 +29,10 @@ struct EngineResult {
 
 // The engine's own result for a design, run synchronously.
 EngineResult engineRun(const DesignInputs& inputs, const RuleSet& rules) {
-    DesignState reference;
-    reference.inputs = inputs;
-    reference.rules = rules;
     NoSink sink;
-    runAnalysis(SearchSetup::from(reference), reference, sink, Pacing::none(), std::stop_token());
-    return {reference.solutionRecords, reference.analysedCount, reference.acceptedCount};
+    SearchCounters counters;
+    const auto result = runAnalysis({inputs, rules}, counters, sink, Pacing::none(), std::stop_token());
+    return {result->solutionRecords, result->analysedCount, result->acceptedCount};
 }
 
 QString numberLabel(std::int64_t count) {
@@ -78,7 +77,6 @@ TEST_F(FormTest, EnterOnTheDefaultsFillsTheTableWithTheEnginesSolutions) {
     EXPECT_EQ(table()->selectionModel()->selectedRows().size(), 1);
     EXPECT_TRUE(table()->selectionModel()->isRowSelected(0, {}));
     EXPECT_TRUE(table()->hasFocus());
-    EXPECT_EQ(state().candidateRecords.size(), 0u);
     EXPECT_TRUE(combo()->isEnabled());
     EXPECT_TRUE(progress()->isVisible());
     EXPECT_EQ(progress()->value(), 100);
@@ -95,7 +93,7 @@ TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
     EXPECT_EQ(labelText(1053), QStringLiteral("没有找到合适的解法,参数可能不合理!"));
     EXPECT_EQ(labelText(1055), QStringLiteral("0"));
     EXPECT_EQ(table()->rowCount(), 0);
-    EXPECT_TRUE(state().solutionRecords.empty());
+    EXPECT_TRUE(state().results.solutionRecords.empty());
     EXPECT_TRUE(combo()->isEnabled());
     // The long caption does not run into the count beside it.
     const int captionEnd = label(1053)->x() + label(1053)->fontMetrics().horizontalAdvance(labelText(1053));
@@ -148,7 +146,7 @@ TEST_F(FormTest, AnalyseIsRefusedWhileTheLastResultsAreStillBeingShown) {
     state().analysisBusy = true;
     click(1);
     EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
-    EXPECT_FALSE(state().analysisThread.joinable());
+    EXPECT_FALSE(state().worker.held());
     state().analysisBusy = false;
 }
 
@@ -166,7 +164,7 @@ TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
         if (!form) SetUp();
         makeSearchLong(state().rules);
         click(1);
-        ASSERT_TRUE(waitFor([this] { return state().analysedCount > 0; })) << way.how;
+        ASSERT_TRUE(waitFor([this] { return state().worker.counters().analysedCount > 0; })) << way.how;
 
         const auto start = std::chrono::steady_clock::now();
         way.close();
@@ -174,7 +172,7 @@ TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
 
         EXPECT_LT(elapsed, std::chrono::seconds(1)) << way.how;
         if (form) {
-            EXPECT_FALSE(state().analysisThread.joinable()) << way.how;
+            EXPECT_FALSE(state().worker.held()) << way.how;
             EXPECT_FALSE(form->isVisible()) << way.how;
             EXPECT_EQ(form->result(), QDialog::Rejected) << way.how;
             form.reset();
@@ -187,11 +185,11 @@ TEST_F(FormTest, RevIrModClosesTheFormBeforeTheCalculatorRuns) {
     form->setCalculatorRunner([this, &ran] {
         ran = true;
         EXPECT_FALSE(form->isVisible());
-        EXPECT_FALSE(state().analysisThread.joinable());
+        EXPECT_FALSE(state().worker.held());
     });
     makeSearchLong(state().rules);
     click(1);
-    ASSERT_TRUE(waitFor([this] { return state().analysedCount > 0; }));
+    ASSERT_TRUE(waitFor([this] { return state().worker.counters().analysedCount > 0; }));
 
     QTest::mouseClick(find<QAbstractButton>("radio1089"), Qt::LeftButton);
 

@@ -66,7 +66,7 @@ protected:
     /// Presses Enter in an edit (the default button "分析") and waits until the form is idle.
     bool analyseAndWait() {
         QTest::keyClick(edit(1043), Qt::Key_Return);
-        return waitFor([this] { return !state().analysisBusy && !state().analysisThread.joinable(); });
+        return waitFor([this] { return !state().analysisBusy && !state().worker.held(); });
     }
 
     std::unique_ptr<CQuillmereDlg> form;

@@ -29,16 +29,16 @@ TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
         {2, true, 5, 1984500, 45, "正在提取结果，请稍后......:", "1984500"},
     };
     for (const auto& c : cases) {
-        state().searchPhase = c.phase;
-        state().phaseChanged = c.changed;
-        state().passNumber = c.pass;
-        state().analysedCount = c.analysed;
-        state().acceptedCount = c.accepted;
+        state().worker.counters().searchPhase = c.phase;
+        state().worker.counters().phaseChanged = c.changed;
+        state().worker.counters().passNumber = c.pass;
+        state().worker.counters().analysedCount = c.analysed;
+        state().worker.counters().acceptedCount = c.accepted;
         deliver(*form, Notification::AnalysisStatus);
         EXPECT_EQ(labelText(1053), QString::fromUtf8(c.caption)) << c.phase << ' ' << c.changed;
         EXPECT_EQ(labelText(1056), QString::fromUtf8(c.analysedText));
         EXPECT_EQ(labelText(1055), QString::number(c.accepted));
-        EXPECT_FALSE(state().phaseChanged);
+        EXPECT_FALSE(state().worker.counters().phaseChanged);
     }
     EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:"));
 }
@@ -46,8 +46,8 @@ TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
 TEST_F(FormTest, FirstHandledPhaseShowsTheSecondCaptionWhicheverItIs) {
     for (int phase : {2, 1, 0}) {
         label(1057)->clear();
-        state().searchPhase = phase;
-        state().phaseChanged = true;
+        state().worker.counters().searchPhase = phase;
+        state().worker.counters().phaseChanged = true;
         deliver(*form, Notification::AnalysisStatus);
         EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:")) << phase;
     }
@@ -63,7 +63,7 @@ TEST_F(FormTest, ProgressNoticeMovesTheBarAndEmptiesItBeforeTheFirstCandidate) {
         int shown;
     } cases[] = {{37, 37}, {-1, 0}, {100, 100}, {0, 0}};
     for (const auto& c : cases) {
-        state().progressPercent = c.percent;
+        state().worker.counters().progressPercent = c.percent;
         deliver(*form, Notification::AnalysisProgress);
         EXPECT_EQ(progress()->value(), c.shown) << c.percent;
     }
@@ -72,7 +72,7 @@ TEST_F(FormTest, ProgressNoticeMovesTheBarAndEmptiesItBeforeTheFirstCandidate) {
 TEST_F(FormTest, FillShowsEighteenOfTheTwentyTwoTextsPerSolution) {
     for (int solution = 0; solution < 3; ++solution)
         for (int field = 0; field < 22; ++field)
-            state().solutionRecords.push_back(std::to_string(solution) + ":" + std::to_string(field));
+            state().results.solutionRecords.push_back(std::to_string(solution) + ":" + std::to_string(field));
     state().analysisBusy = true;
 
     deliver(*form, Notification::FillResults);

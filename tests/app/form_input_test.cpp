@@ -28,7 +28,7 @@ TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
         EXPECT_EQ(messages, (QStringList{"请键入一个数。", "参数错误！"}));
         EXPECT_TRUE(edit(c.id)->hasFocus());
         EXPECT_EQ(edit(c.id)->selectedText(), c.text);
-        EXPECT_FALSE(state().analysisThread.joinable());
+        EXPECT_FALSE(state().worker.held());
         EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Release Version"));
     }
 }
@@ -81,14 +81,14 @@ TEST_F(FormTest, PowerLimitAppliesOnlyToTheFirstController) {
         click(1);
         if (c.refused) {
             EXPECT_EQ(messages, QStringList{"功率超过IC最大输出!"}) << c.controller << ' ' << c.voltage;
-            EXPECT_FALSE(state().analysisThread.joinable());
+            EXPECT_FALSE(state().worker.held());
             EXPECT_FALSE(state().analysisBusy);
             EXPECT_TRUE(combo()->isEnabled());
         } else {
             EXPECT_TRUE(messages.isEmpty()) << c.controller << ' ' << c.voltage;
             EXPECT_TRUE(state().analysisBusy);
         }
-        ASSERT_TRUE(waitFor([this] { return !state().analysisBusy && !state().analysisThread.joinable(); }));
+        ASSERT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
     }
 }
 
@@ -104,7 +104,7 @@ TEST_F(FormTest, L6562IsRefusedAndTheGenericControllerComesBack) {
     EXPECT_EQ(state().controllerChoice, 3);
     EXPECT_EQ(table()->rowCount(), 10);
     EXPECT_EQ(labelText(1053), status);
-    EXPECT_FALSE(state().solutionRecords.empty());
+    EXPECT_FALSE(state().results.solutionRecords.empty());
     EXPECT_FALSE(state().rules.ccMode);
 }
 
@@ -124,9 +124,9 @@ TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
             EXPECT_TRUE(messages.isEmpty());
             EXPECT_EQ(state().controllerChoice, to);
             EXPECT_EQ(table()->rowCount(), 0) << from << "->" << to;
-            EXPECT_TRUE(state().solutionRecords.empty());
-            EXPECT_EQ(state().acceptedCount, 0);
-            EXPECT_EQ(state().analysedCount, 0);
+            EXPECT_TRUE(state().results.solutionRecords.empty());
+            EXPECT_EQ(state().worker.counters().acceptedCount, 0);
+            EXPECT_EQ(state().worker.counters().analysedCount, 0);
             EXPECT_TRUE(state().rules.ccMode);
             EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Beta Version"));
             EXPECT_EQ(labelText(1056), analysed);

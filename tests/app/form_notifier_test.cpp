@@ -24,7 +24,11 @@ struct Arrivals {
                 ++count[number];
                 order << QString::number(number);
             },
-            [this](const QString& caption) { order << caption; });
+            [this](const QString& caption) { order << caption; },
+            [this](AnalysisResult) {
+                ++count[static_cast<int>(Notification::AnalysisDone)];
+                order << QStringLiteral("done");
+            });
     }
 };
 
@@ -84,7 +88,7 @@ TEST(FormNotifier, ANoticePostedWhileItsHandlerRunsIsNotLost) {
             // The worker posts again while the form handles the previous notice.
             if (++handled == 1) notifier->post(Notification::AnalysisStatus);
         },
-        [](const QString&) {});
+        [](const QString&) {}, [](AnalysisResult) {});
     notifier->post(Notification::AnalysisStatus);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();

@@ -8,9 +8,9 @@
 #include <QTimer>
 
 #include "app/about_dlg.h"
-#include "app/application_setup.h"
 #include "form_fixture.h"
 #include "psrex/psr_ex_dlg.h"
+#include "widgets/application_setup.h"
 
 namespace {
 

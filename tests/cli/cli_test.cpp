@@ -55,8 +55,8 @@ TEST(Cli, ExitCodesAndMessages) {
     }
 }
 
-TEST(Cli, OptionsReachTheDesignState) {
-    DesignState state;
+TEST(Cli, OptionsReachTheDesign) {
+    Design state;
     CliOptions options;
     std::string error;
     ASSERT_TRUE(

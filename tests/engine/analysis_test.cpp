@@ -9,45 +9,43 @@ namespace {
 
 struct Refusal {
     const char* what;
-    std::function<void(DesignState&)> change;
+    std::function<void(Design&)> change;
     AnalyseRefusal expected;
 };
 
 TEST(Analyse, ChecksBeforeTheWorkerStarts) {
     const Refusal cases[] = {
-        {"7.59 W with ----", [](DesignState& s) { s.controllerChoice = static_cast<int>(Controller::None); },
+        {"7.59 W with ----", [](Design& s) { s.controllerChoice = static_cast<int>(Controller::None); },
          AnalyseRefusal::PowerLimit},
         {"6 W with ----",
-         [](DesignState& s) {
+         [](Design& s) {
              s.controllerChoice = static_cast<int>(Controller::None);
              s.inputs.outputVoltage = 12;
              s.inputs.outputCurrent = 0.5f;
          },
          AnalyseRefusal::None},
         {"6.01 W with ----",
-         [](DesignState& s) {
+         [](Design& s) {
              s.controllerChoice = static_cast<int>(Controller::None);
              s.inputs.outputVoltage = 12.02f;
              s.inputs.outputCurrent = 0.5f;
          },
          AnalyseRefusal::PowerLimit},
-        {"7.59 W with another controller", [](DesignState&) {}, AnalyseRefusal::None},
-        {"flux beyond the loop", [](DesignState& s) { s.rules.peakFlux = 3e9f; },
+        {"7.59 W with another controller", [](Design&) {}, AnalyseRefusal::None},
+        {"flux beyond the loop", [](Design& s) { s.rules.peakFlux = 3e9f; }, AnalyseRefusal::RulesOutOfRange},
+        {"duty span beyond the loop", [](Design& s) { s.rules.onDutySpan = 1e10f; },
          AnalyseRefusal::RulesOutOfRange},
-        {"duty span beyond the loop", [](DesignState& s) { s.rules.onDutySpan = 1e10f; },
-         AnalyseRefusal::RulesOutOfRange},
-        {"bus voltage beyond the loop", [](DesignState& s) { s.inputs.minRectifiedVdc = -3e9f; },
+        {"bus voltage beyond the loop", [](Design& s) { s.inputs.minRectifiedVdc = -3e9f; },
          AnalyseRefusal::RulesOutOfRange},
     };
     for (const auto& c : cases) {
-        DesignState state;
-        c.change(state);
-        RecordingSink sink(state);
-        const AnalyseStart start = startAnalysis(state, sink, Pacing::none());
-        EXPECT_EQ(start.refusal, c.expected) << c.what;
-        EXPECT_EQ(state.analysisThread.joinable(), c.expected == AnalyseRefusal::None) << c.what;
-        EXPECT_EQ(state.analysisBusy.load(), c.expected == AnalyseRefusal::None) << c.what;
-        stopWorker(state);
+        Design design;
+        c.change(design);
+        AnalysisWorker worker;
+        RecordingSink sink(worker.counters());
+        EXPECT_EQ(worker.start(design, sink, Pacing::none()), c.expected) << c.what;
+        EXPECT_EQ(worker.held(), c.expected == AnalyseRefusal::None) << c.what;
+        worker.stop();
     }
     EXPECT_EQ(refusalMessage(AnalyseRefusal::PowerLimit), "功率超过IC最大输出!");
     EXPECT_EQ(refusalMessage(AnalyseRefusal::WorkerRunning), "已经有一个线程在分析中!请等待分析完成!");
@@ -55,30 +53,32 @@ TEST(Analyse, ChecksBeforeTheWorkerStarts) {
 }
 
 TEST(Analyse, OneWorkerAtATimeAndNothingClearedUnderIt) {
-    DesignState state;
-    RecordingSink sink(state);
-    const AnalyseStart first = startAnalysis(state, sink, Pacing::interactive());
-    EXPECT_EQ(first.refusal, AnalyseRefusal::None);
-    EXPECT_TRUE(first.firstAnalysis);
-    state.acceptedCount = 7;  // as if the worker had stored candidates
-    const AnalyseStart second = startAnalysis(state, sink, Pacing::none());
-    EXPECT_EQ(second.refusal, AnalyseRefusal::WorkerRunning);
-    EXPECT_EQ(state.acceptedCount, 7);
-    stopWorker(state);
-    EXPECT_FALSE(state.analysisThread.joinable());
+    const Design design;
+    AnalysisWorker worker;
+    RecordingSink sink(worker.counters());
+    EXPECT_EQ(worker.start(design, sink, Pacing::interactive()), AnalyseRefusal::None);
+    worker.counters().acceptedCount = 7;  // as if the worker had stored candidates
+    EXPECT_EQ(worker.start(design, sink, Pacing::none()), AnalyseRefusal::WorkerRunning);
+    EXPECT_EQ(worker.counters().acceptedCount, 7);
+    worker.stop();
+    EXPECT_FALSE(worker.held());
+    EXPECT_FALSE(sink.result().has_value()) << "a stopped worker hands nothing over";
 }
 
-TEST(Analyse, RunsToTheEndAndReleasesTheWorker) {
-    DesignState state;
-    RecordingSink sink(state);
-    ASSERT_EQ(startAnalysis(state, sink, Pacing::none()).refusal, AnalyseRefusal::None);
-    state.analysisThread.join();
-    releaseWorker(state);
-    EXPECT_EQ(state.acceptedCount, 45);
+TEST(Analyse, HandsItsResultOverAtTheEnd) {
+    const Design design;
+    AnalysisWorker worker;
+    RecordingSink sink(worker.counters());
+    ASSERT_EQ(worker.start(design, sink, Pacing::none()), AnalyseRefusal::None);
+    worker.release();
+    EXPECT_FALSE(worker.held());
     EXPECT_EQ(sink.posts().back().what, Notification::AnalysisDone);
-    // The progress bar is prepared once per program run.
-    EXPECT_FALSE(startAnalysis(state, sink, Pacing::none()).firstAnalysis);
-    stopWorker(state);
+    const auto result = sink.result();
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->acceptedCount, 45);
+    EXPECT_EQ(result->analysedCount, 1984500);
+    EXPECT_EQ(result->passNumber, 1);
+    EXPECT_EQ(solutionCount(result->solutionRecords), 10u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/entry_number.h"
+#include "engine/entry_number.h"
 
 namespace {
 

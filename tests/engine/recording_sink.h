@@ -1,13 +1,20 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <mutex>
+#include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
-#include "app/design_state.h"
+#include "engine/design.h"
 #include "engine/notification.h"
+#include "engine/search.h"
+#include "engine/search_counters.h"
 
-/// A sink that writes down every post with the state it announces, as a handler would read it.
+/// A sink that writes down every post with the counters it announces, as a handler would read
+/// them, and keeps the result handed over at the end.
 class RecordingSink : public NotificationSink {
 public:
     struct Post {
@@ -20,16 +27,20 @@ public:
         int pass;
     };
 
-    explicit RecordingSink(const DesignState& state) : state_(state) {}
+    explicit RecordingSink(const SearchCounters& counters) : counters_(counters) {}
 
     void post(Notification what) override {
         std::lock_guard lock(mutex_);
-        posts_.push_back({what, state_.analysedCount, state_.acceptedCount, state_.progressPercent,
-                          state_.searchPhase, state_.phaseChanged, state_.passNumber});
+        record(what);
     }
     void setStatusText(std::string_view text) override {
         std::lock_guard lock(mutex_);
         statusTexts_.emplace_back(text);
+    }
+    void analysisDone(AnalysisResult result) override {
+        std::lock_guard lock(mutex_);
+        record(Notification::AnalysisDone);
+        result_ = std::move(result);
     }
 
     std::vector<Post> posts() const {
@@ -40,10 +51,51 @@ public:
         std::lock_guard lock(mutex_);
         return statusTexts_;
     }
+    std::optional<AnalysisResult> result() const {
+        std::lock_guard lock(mutex_);
+        return result_;
+    }
 
 private:
-    const DesignState& state_;
+    void record(Notification what) {
+        posts_.push_back({what, counters_.analysedCount, counters_.acceptedCount, counters_.progressPercent,
+                          counters_.searchPhase, counters_.phaseChanged, counters_.passNumber});
+    }
+
+    const SearchCounters& counters_;
     mutable std::mutex mutex_;
     std::vector<Post> posts_;
     std::vector<std::string> statusTexts_;
+    std::optional<AnalysisResult> result_;
+};
+
+enum class SearchEnd { Finished, Stopped };
+
+/// A design run through the search on the calling thread, with what it handed over; like the
+/// worker, it hands a finished result to the sink.
+struct EngineRun : Design {
+    SearchCounters counters;
+    std::vector<std::string> solutionRecords;
+    std::int64_t acceptedCount = 0;
+    std::int64_t analysedCount = 0;
+    int passNumber = 0;
+
+    SearchEnd run(NotificationSink& sink, const Pacing& pacing = Pacing::none(), std::stop_token stop = {}) {
+        const std::optional<AnalysisResult> result =
+            runAnalysis(SearchSetup::from(*this), counters, sink, pacing, stop);
+        acceptedCount = counters.acceptedCount;
+        analysedCount = counters.analysedCount;
+        passNumber = counters.passNumber;
+        if (!result) {
+            solutionRecords.clear();
+            return SearchEnd::Stopped;
+        }
+        // The counts handed over are the final counters.
+        EXPECT_EQ(result->acceptedCount, acceptedCount);
+        EXPECT_EQ(result->analysedCount, analysedCount);
+        EXPECT_EQ(result->passNumber, passNumber);
+        solutionRecords = result->solutionRecords;
+        sink.analysisDone(*result);
+        return SearchEnd::Finished;
+    }
 };

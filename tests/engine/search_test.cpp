@@ -12,12 +12,7 @@
 
 namespace {
 
-using Change = std::function<void(DesignState&)>;
-
-/// Runs one analysis on the calling thread, flat out.
-SearchEnd analyse(DesignState& state, NotificationSink& sink) {
-    return runAnalysis(SearchSetup::from(state), state, sink, Pacing::none(), {});
-}
+using Change = std::function<void(Design&)>;
 
 struct Outcome {
     std::int64_t accepted, analysed;
@@ -26,15 +21,15 @@ struct Outcome {
 };
 
 Outcome run(const Change& change) {
-    DesignState state;
+    EngineRun state;
     change(state);
-    RecordingSink sink(state);
-    EXPECT_EQ(analyse(state, sink), SearchEnd::Finished);
+    RecordingSink sink(state.counters);
+    EXPECT_EQ(state.run(sink), SearchEnd::Finished);
     return {state.acceptedCount, state.analysedCount, state.passNumber,
             state.solutionRecords.size() / kShownRecordSize};
 }
 
-std::vector<std::string> solution(const DesignState& state, std::size_t k) {
+std::vector<std::string> solution(const EngineRun& state, std::size_t k) {
     return {state.solutionRecords.begin() + static_cast<long>(k * kShownRecordSize),
             state.solutionRecords.begin() + static_cast<long>((k + 1) * kShownRecordSize)};
 }
@@ -44,9 +39,9 @@ void allWires(WireSet& set) {
 }
 
 TEST(Search, DefaultsGiveTheWorkedSolution) {
-    DesignState state;
-    RecordingSink sink(state);
-    ASSERT_EQ(analyse(state, sink), SearchEnd::Finished);
+    EngineRun state;
+    RecordingSink sink(state.counters);
+    ASSERT_EQ(state.run(sink), SearchEnd::Finished);
     EXPECT_EQ(state.acceptedCount, 45);
     EXPECT_EQ(state.analysedCount, 1984500);
     EXPECT_EQ(state.passNumber, 1);
@@ -69,35 +64,35 @@ TEST(Search, OutcomesOfWholeRuns) {
         Change change;
         Outcome expected;
     } cases[] = {
-        {"no fit: every plain pass runs", [](DesignState& s) { s.inputs.slotWidth = 2; }, {0, 0, 20, 0}},
+        {"no fit: every plain pass runs", [](Design& s) { s.inputs.slotWidth = 2; }, {0, 0, 20, 0}},
         {"no fit: every sandwich pass runs",
-         [](DesignState& s) {
+         [](Design& s) {
              s.inputs.slotWidth = 2;
              s.rules.sandwichWinding = 1;
          },
          {0, 0, 10, 0}},
         {"deep search finds one in pass 5",
-         [](DesignState& s) {
+         [](Design& s) {
              s.rules.frequencySpan = 0;
              s.rules.peakFluxSpan = 0;
          },
          {1, 13500, 5, 1}},
-        {"no solutions shown", [](DesignState& s) { s.rules.maxSolutions = 0; }, {45, 1984500, 1, 0}},
-        {"three solutions shown", [](DesignState& s) { s.rules.maxSolutions = 3; }, {45, 1984500, 1, 3}},
-        {"negative span runs nothing", [](DesignState& s) { s.rules.peakFluxSpan = -20; }, {0, 0, 20, 0}},
-        {"output duty 0", [](DesignState& s) { s.rules.outputDuty = 0; }, {0, 0, 20, 0}},
-        {"output voltage 0", [](DesignState& s) { s.inputs.outputVoltage = 0; }, {0, 0, 20, 0}},
-        {"zero strands", [](DesignState& s) { s.rules.primaryStrands = 0; }, {0, 0, 20, 0}},
+        {"no solutions shown", [](Design& s) { s.rules.maxSolutions = 0; }, {45, 1984500, 1, 0}},
+        {"three solutions shown", [](Design& s) { s.rules.maxSolutions = 3; }, {45, 1984500, 1, 3}},
+        {"negative span runs nothing", [](Design& s) { s.rules.peakFluxSpan = -20; }, {0, 0, 20, 0}},
+        {"output duty 0", [](Design& s) { s.rules.outputDuty = 0; }, {0, 0, 20, 0}},
+        {"output voltage 0", [](Design& s) { s.inputs.outputVoltage = 0; }, {0, 0, 20, 0}},
+        {"zero strands", [](Design& s) { s.rules.primaryStrands = 0; }, {0, 0, 20, 0}},
         {"zero strands in a sandwich",
-         [](DesignState& s) {
+         [](Design& s) {
              s.rules.secondaryStrands = 0;
              s.rules.sandwichWinding = 1;
          },
          {0, 0, 10, 0}},
-        {"slot narrower than one turn", [](DesignState& s) { s.inputs.slotWidth = 0.2f; }, {0, 0, 20, 0}},
-        {"no feedback wire", [](DesignState& s) { s.inputs.auxWireDiameter = 0; }, {0, 0, 20, 0}},
+        {"slot narrower than one turn", [](Design& s) { s.inputs.slotWidth = 0.2f; }, {0, 0, 20, 0}},
+        {"no feedback wire", [](Design& s) { s.inputs.auxWireDiameter = 0; }, {0, 0, 20, 0}},
         {"feedback wire too thick for the skin depth",
-         [](DesignState& s) { s.inputs.auxWireDiameter = 0.8f; },
+         [](Design& s) { s.inputs.auxWireDiameter = 0.8f; },
          {0, 0, 20, 0}},
     };
     for (const auto& c : cases) {
@@ -110,11 +105,11 @@ TEST(Search, OutcomesOfWholeRuns) {
 }
 
 TEST(Search, CvModeWritesTheWorkingFrequency) {
-    DesignState state;
+    EngineRun state;
     state.rules.ccMode = false;
     state.rules.frequency = 60;
-    RecordingSink sink(state);
-    ASSERT_EQ(analyse(state, sink), SearchEnd::Finished);
+    RecordingSink sink(state.counters);
+    ASSERT_EQ(state.run(sink), SearchEnd::Finished);
     ASSERT_FALSE(state.solutionRecords.empty());
     for (std::size_t k = 0; k < state.solutionRecords.size() / kShownRecordSize; ++k) {
         EXPECT_EQ(solution(state, k)[10], "60");
@@ -124,11 +119,11 @@ TEST(Search, CvModeWritesTheWorkingFrequency) {
 // The posts of a small run, in order: start-up, the counter every 100 candidates, the progress
 // when the whole percentage moves, one per stored candidate, the deep-search passes, the end.
 TEST(Search, NotificationSequenceOfASmallGrid) {
-    DesignState state;
+    EngineRun state;
     state.rules.frequencySpan = 0;
     state.rules.peakFluxSpan = 0;
-    RecordingSink sink(state);
-    ASSERT_EQ(analyse(state, sink), SearchEnd::Finished);
+    RecordingSink sink(state.counters);
+    ASSERT_EQ(state.run(sink), SearchEnd::Finished);
     EXPECT_EQ(sink.statusTexts(), (std::vector<std::string>{"读取用户参数......", "执行分析线程......"}));
 
     const auto posts = sink.posts();
@@ -174,12 +169,12 @@ TEST(Search, NotificationSequenceOfASmallGrid) {
 }
 
 TEST(Search, SandwichSplitsKeepTheirRules) {
-    DesignState state;
+    EngineRun state;
     state.rules.sandwichWinding = 1;
     state.rules.sandwichWireChange = true;
     state.rules.maxSolutions = 1000;
-    RecordingSink sink(state);
-    ASSERT_EQ(analyse(state, sink), SearchEnd::Finished);
+    RecordingSink sink(state.counters);
+    ASSERT_EQ(state.run(sink), SearchEnd::Finished);
     const std::size_t count = state.solutionRecords.size() / kShownRecordSize;
     ASSERT_GT(count, 100u);
     for (std::size_t k = 0; k < count; ++k) {
@@ -200,17 +195,15 @@ TEST(Search, SandwichSplitsKeepTheirRules) {
 }
 
 TEST(Search, StopRequestEndsAHeavySearchQuickly) {
-    DesignState state;
+    EngineRun state;
     allWires(state.rules.primaryWires);
     allWires(state.rules.secondaryWires);
     state.rules.sandwichWinding = 1;
     state.rules.sandwichWireChange = true;
     state.rules.onDutySpan = 20;
-    RecordingSink sink(state);
+    RecordingSink sink(state.counters);
     SearchEnd end = SearchEnd::Finished;
-    std::jthread worker([&](std::stop_token stop) {
-        end = runAnalysis(SearchSetup::from(state), state, sink, Pacing::interactive(), stop);
-    });
+    std::jthread worker([&](std::stop_token stop) { end = state.run(sink, Pacing::interactive(), stop); });
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // past the start-up pauses, into the grid
     const auto asked = std::chrono::steady_clock::now();
     worker.request_stop();
@@ -225,11 +218,9 @@ TEST(Search, StopRequestEndsAHeavySearchQuickly) {
 }
 
 TEST(Search, StopRequestCutsTheStartUpPauseShort) {
-    DesignState state;
-    RecordingSink sink(state);
-    std::jthread worker([&](std::stop_token stop) {
-        runAnalysis(SearchSetup::from(state), state, sink, Pacing::interactive(), stop);
-    });
+    EngineRun state;
+    RecordingSink sink(state.counters);
+    std::jthread worker([&](std::stop_token stop) { state.run(sink, Pacing::interactive(), stop); });
     const auto asked = std::chrono::steady_clock::now();
     worker.request_stop();
     worker.join();

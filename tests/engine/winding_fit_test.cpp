@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/winding_fit.h"
-#include "rules/wire_catalogue.h"
+#include "engine/wire_catalogue.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <utility>
 
-#include "app/application_setup.h"
+#include "widgets/application_setup.h"
 
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';

@@ -13,14 +13,14 @@
 #include <QStringList>
 #include <QTest>
 
-#include "app/design_state.h"
+#include "engine/design.h"
 #include "rules/rules_dlg.h"
 
 /// A rules dialog on its own design state, shown offscreen, with its messages captured.
 class RulesDialogTest : public ::testing::Test {
 protected:
     void open() {
-        dialog = std::make_unique<CRulesDlg>(state);
+        dialog = std::make_unique<CRulesDlg>(state.rules, state.controllerChoice);
         dialog->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
         dialog->show();
     }
@@ -50,7 +50,7 @@ protected:
         return texts;
     }
 
-    DesignState state;
+    Design state;
     std::unique_ptr<CRulesDlg> dialog;
     QStringList messages;
 };

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 
-#include "rules/wire_catalogue.h"
+#include "engine/wire_catalogue.h"
 #include "rules/wire_set_edit.h"
 #include "tests/rules/rules_dialog_fixture.h"
 

@@ -8,4 +8,6 @@ class QApplication;
 void prepareApplication(QApplication& app);
 
 /// Dialog units of the window layouts to pixels: one unit is 1.5 px.
-constexpr int dialogUnits(double units) { return static_cast<int>(units * 1.5 + 0.5); }
+constexpr int dialogUnits(double units) {
+    return static_cast<int>(units * 1.5 + 0.5);
+}

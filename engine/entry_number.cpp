@@ -1,4 +1,4 @@
-#include "app/entry_number.h"
+#include "engine/entry_number.h"
 
 #include <charconv>
 #include <cmath>

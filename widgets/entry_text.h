@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 
 class QLineEdit;
 

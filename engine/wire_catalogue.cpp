@@ -1,4 +1,4 @@
-#include "rules/wire_catalogue.h"
+#include "engine/wire_catalogue.h"
 
 #include <algorithm>
 

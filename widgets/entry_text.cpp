@@ -1,4 +1,4 @@
-#include "app/entry_text.h"
+#include "widgets/entry_text.h"
 
 #include <QLineEdit>
 

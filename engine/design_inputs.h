@@ -1,0 +1,19 @@
+#pragma once
+
+/// What the engineer types into the design form.
+struct DesignInputs {
+    float minInputVac = 90;         ///< V AC
+    float maxInputVac = 280;        ///< V AC (not used by the search)
+    float outputVoltage = 23;       ///< V
+    float outputCurrent = 0.33f;    ///< A
+    float feedbackVoltage = 13;     ///< V
+    float minRectifiedVdc = 80;     ///< V DC
+    float efficiency = 90;          ///< %
+    float coreAe = 19.2f;           ///< mm²
+    float slotWidth = 8.6f;         ///< mm
+    float slotDepth = 3.5f;         ///< mm
+    float auxWireDiameter = 0.12f;  ///< mm
+};
+
+/// Combo "系统算法" entries.
+enum class Controller : int { None = 0, BP3105 = 1, PL3532 = 2, PsrGeneric = 3, L6562 = 4 };

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// A shown solution is 22 texts: its rank text followed by the 21 texts of its raw record.
+inline constexpr std::size_t kRawRecordSize = 21;
+inline constexpr std::size_t kShownRecordSize = kRawRecordSize + 1;
+
+/// Positions inside a shown record.
+enum class RecordField : std::size_t {
+    rank = 0,  ///< "1.", "2.", ...
+    score = 1,
+    primaryTurns1 = 2,   ///< Np, or Np_1 in a sandwich
+    secondaryTurns = 3,  ///< Ns
+    primaryTurns2 = 4,   ///< Np_2, "No" for a plain winding
+    feedbackTurns = 5,   ///< Nf
+    primaryWire = 6,     ///< "d*n", sandwich "d*n/d*n"
+    secondaryWire = 7,
+    feedbackWire = 8,
+    inductance = 9,         ///< Lp, µH
+    frequency = 10,         ///< kHz
+    fluxDensity = 11,       ///< ΔB, gauss
+    currentDensity = 12,    ///< Cmil/A ("Skipped")
+    duty = 13,              ///< Dmax, %
+    ipkPrimary = 14,        ///< A
+    ipkSecondary = 15,      ///< A
+    inputCapacitance = 16,  ///< Cin, µF
+    reflectedVoltage = 17,  ///< Vor, V
+    fill1 = 18,             ///< last-layer fill of windings 1..4
+    fill2 = 19,
+    fill3 = 20,
+    fill4 = 21,
+};
+
+/// The headings of the 18 columns the result table and the command line show; the four fill
+/// texts after them are not shown.
+inline constexpr std::size_t kShownColumns = 18;
+inline constexpr std::array<std::string_view, kShownColumns> kColumnHeadings = {
+    "No.",    "分值",   "Np_1",   "Ns",     "Np_2", "Nf",   "φNp",  "φNs",     "φNf",
+    "Lp(uH)", "f(KHz)", "△B(GS)", "Cmil/A", "Dmax", "Ipkp", "Ipks", "Cin(uF)", "Vor"};
+
+/// The texts of one shown solution.
+using ShownRecord = std::span<const std::string, kShownRecordSize>;
+
+inline const std::string& field(ShownRecord record, RecordField f) {
+    return record[static_cast<std::size_t>(f)];
+}
+
+/// How many whole solutions a list of shown records holds.
+inline std::size_t solutionCount(const std::vector<std::string>& solutionRecords) {
+    return solutionRecords.size() / kShownRecordSize;
+}
+
+/// Shown solution `selected` (0-based) of `solutionRecords`, or nothing when no complete
+/// record of that index is stored (negative, past the end, or a truncated last record).
+inline std::optional<ShownRecord> shownSolution(const std::vector<std::string>& solutionRecords,
+                                                std::ptrdiff_t selected) {
+    if (selected < 0) return std::nullopt;
+    const auto index = static_cast<std::size_t>(selected);
+    if (index >= solutionCount(solutionRecords)) return std::nullopt;
+    return ShownRecord(solutionRecords.data() + index * kShownRecordSize, kShownRecordSize);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/wire_catalogue.h"
+
+/// The design rules and wire candidates: what the rules dialog edits and the search reads.
+/// Units: gauss, %, kHz, V, degrees, mm as noted.
+struct RuleSet {
+    float peakFlux = 2600;            ///< peak flux density centre, gauss
+    float peakFluxSpan = 200;         ///< ± span, gauss
+    float onDuty = 42;                ///< on-duty centre, %
+    float onDutySpan = 0;             ///< ± span, %
+    float frequency = 52;             ///< switching frequency centre, kHz
+    float frequencySpan = 3;          ///< ± span, kHz
+    float switchDrop = 4.0f;          ///< switch on-state drop, V
+    float diodeDrop = 0.8f;           ///< output diode forward drop, V
+    float tempRise = 80;              ///< coil temperature rise, degrees
+    float windDepthLimit = 90;        ///< winding depth limit, % of the slot depth
+    float firstWindingMinShare = 40;  ///< first winding minimum share, %
+    float slotWidthReserve = 0;       ///< slot width reserve, %
+    float tapeThickness = 0.02f;      ///< tape thickness, mm
+    float tapeTurns = 2;              ///< tape turns between windings
+    float outputDuty = 50;            ///< output duty, % (CC mode)
+    float idleRatio = 20;             ///< idle ratio, % (CV mode)
+    int maxSolutions = 10;            ///< most solutions shown
+    bool ccMode = true;               ///< true: CC (PFM), false: CV (PWM)
+    int sandwichWinding = 0;          ///< 0/1
+    int skinEffect = 1;               ///< 0/1
+    bool evenTurns = false;
+    bool sandwichWireChange = false;
+    WireSet primaryWires = defaultPrimaryWires();      ///< mm, slot i = catalogue entry i or 0
+    WireSet secondaryWires = defaultSecondaryWires();  ///< mm, same layout
+    float primaryStrands = 1;
+    float secondaryStrands = 1;
+
+    static WireSet defaultPrimaryWires();
+    static WireSet defaultSecondaryWires();
+};
