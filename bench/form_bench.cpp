@@ -1,0 +1,162 @@
+// The design form's analysis against the engine's, for wide grids: the real form, offscreen,
+// with its interactive pacing; the engine flat out on this thread. Prints per case the engine
+// time, the window time (from "分析" until the end caption shows), the deliberate pauses, the
+// form thread's processor time while busy, the notices it handled and the time "分析" took on
+// the form's thread. Exits 1 when a window run exceeds engine + pauses + 0.5 s.
+//   build/release/bench/quillmere-form-bench [CASE...]     (cases: wide, wider, sandwich)
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/quillmere_dlg.h"
+#include "engine/number_text.h"
+#include "engine/search.h"
+#include "widgets/application_setup.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Case {
+    const char* name;
+    std::function<void(RuleSet&)> change;
+};
+
+void allWires(WireSet& set) {
+    for (int i = 0; i < WireCatalogue::kSize; ++i) set[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+}
+
+const std::vector<Case> kCases = {
+    {"wide",
+     [](RuleSet& r) {
+         r.peakFluxSpan = 6000;
+         r.onDutySpan = 3;
+     }},
+    {"wider",
+     [](RuleSet& r) {
+         r.peakFluxSpan = 20000;
+         r.onDutySpan = 10;
+     }},
+    {"sandwich",
+     [](RuleSet& r) {
+         allWires(r.primaryWires);
+         allWires(r.secondaryWires);
+         r.sandwichWinding = 1;
+         r.sandwichWireChange = true;
+     }},
+};
+
+class NullSink : public NotificationSink {
+public:
+    void post(Notification) override {}
+    void setStatusText(std::string_view) override {}
+    void analysisDone(AnalysisResult) override {}
+};
+
+double cpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+double seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+bool runCase(const Case& c) {
+    Design design;
+    c.change(design.rules);
+    NullSink sink;
+    SearchCounters counters;
+    const auto engineStart = Clock::now();
+    const double engineCpuBefore = cpuSeconds(RUSAGE_THREAD);
+    const auto reference = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
+    const double engine = seconds(Clock::now() - engineStart);
+    const double engineCpu = cpuSeconds(RUSAGE_THREAD) - engineCpuBefore;
+    const std::string finalCount = numberText(static_cast<double>(reference->analysedCount));
+
+    CQuillmereDlg form;
+    form.setMessageFunction(
+        [](QWidget*, const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
+    form.show();
+    c.change(form.designState().rules);
+    auto* analyse = form.findChild<QPushButton*>(QStringLiteral("button1"));
+    auto* caption = form.findChild<QLabel*>(QStringLiteral("static1053"));
+    auto* analysed = form.findChild<QLabel*>(QStringLiteral("static1056"));
+    QApplication::processEvents();
+
+    const double cpuBefore = cpuSeconds(RUSAGE_THREAD);
+    const double processCpuBefore = cpuSeconds(RUSAGE_SELF);
+    const auto start = Clock::now();
+    analyse->click();
+    const double clickTook = seconds(Clock::now() - start);
+    const QString doneCaption = QStringLiteral("分析线程搜索完成.....分析总数:");
+    // Longest time the count beside the caption stayed unchanged while the worker counted,
+    // from its first change (the start-up pauses count nothing).
+    double longestStill = 0;
+    QString lastCount = analysed->text();
+    auto lastChange = Clock::now();
+    bool counting = false;
+    // Polled from a timer so that the form's thread sleeps between events, as it would in use.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (analysed->text() != lastCount) {
+            counting = counting || !lastCount.isEmpty();
+            lastCount = analysed->text();
+            lastChange = Clock::now();
+        } else if (counting && lastCount.toStdString() != finalCount &&
+                   caption->text().startsWith(QStringLiteral("线程正在执行搜索中"))) {
+            longestStill = std::max(longestStill, seconds(Clock::now() - lastChange));
+        }
+        const bool done = caption->text() == doneCaption && !form.designState().analysisBusy;
+        if (done || Clock::now() - start > std::chrono::minutes(5)) loop.quit();
+    });
+    poll.start(5);
+    loop.exec();
+    const double window = seconds(Clock::now() - start);
+    const double formCpu = cpuSeconds(RUSAGE_THREAD) - cpuBefore;
+    // Everything else the process spent meanwhile is the worker's.
+    const double workerCpu = cpuSeconds(RUSAGE_SELF) - processCpuBefore - formCpu;
+    const double pauses = 3 * 0.4 + 0.8;
+    const bool same = form.designState().results.solutionRecords == reference->solutionRecords &&
+                      form.designState().results.acceptedCount == reference->acceptedCount;
+    const bool ok = same && window <= engine + pauses + 0.5;
+    std::printf(
+        "%-9s engine %7.3f s (cpu %6.3f s)  window %7.3f s (worker cpu %6.3f s, form thread cpu %6.3f s)  "
+        "over engine + %.1f s pauses by %+.3f s  analyse click %5.1f ms  longest still count %5.0f ms  "
+        "accepted %lld  %s\n",
+        c.name, engine, engineCpu, window, workerCpu, formCpu, pauses, window - engine - pauses,
+        clickTook * 1e3, longestStill * 1e3, static_cast<long long>(reference->acceptedCount),
+        !same ? "RESULTS DIFFER"
+        : ok  ? "ok"
+              : "TOO SLOW");
+    std::fflush(stdout);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    prepareApplication(app);
+    bool ok = true;
+    for (const Case& c : kCases) {
+        bool wanted = argc <= 1;
+        for (int i = 1; i < argc; ++i) wanted = wanted || c.name == std::string(argv[i]);
+        if (wanted) ok = runCase(c) && ok;
+    }
+    return ok ? 0 : 1;
+}
