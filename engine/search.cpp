@@ -43,7 +43,7 @@ struct FirstHalf {
 class Pass {
 public:
     Pass(const SearchSetup& setup, const Grid& grid, SearchCounters& counters, RankingStore& store,
-         NotificationSink& sink, const Pacing& pacing, const std::stop_token& stop, float primaryThreshold,
+         NotificationSink& sink, const std::stop_token& stop, float primaryThreshold,
          float secondaryThreshold)
         : setup_(setup),
           rules_(setup.rules),
@@ -51,7 +51,6 @@ public:
           counters_(counters),
           store_(store),
           sink_(sink),
-          pacing_(pacing),
           stop_(stop),
           primaryThreshold_(primaryThreshold),
           secondaryThreshold_(secondaryThreshold),
@@ -86,12 +85,10 @@ private:
         return {[this](std::int64_t analysed) {
                     counters_.analysedCount = analysed;
                     sink_.post(Notification::AnalysisStatus);
-                    if (pacing_.yieldAfterPosts) std::this_thread::yield();
                 },
                 [this](int percent) {
                     counters_.progressPercent = percent;
                     sink_.post(Notification::AnalysisProgress);
-                    if (pacing_.yieldAfterPosts) std::this_thread::yield();
                 }};
     }
 
@@ -271,7 +268,6 @@ private:
     SearchCounters& counters_;
     RankingStore& store_;
     NotificationSink& sink_;
-    const Pacing& pacing_;
     const std::stop_token& stop_;
     const float primaryThreshold_;
     const float secondaryThreshold_;
@@ -325,8 +321,7 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
         if (stop.stop_requested()) return std::nullopt;
         store.reset(setup.rules.maxSolutions);
         if (grid) {
-            Pass pass(setup, *grid, counters, store, sink, pacing, stop, primaryThreshold,
-                      secondaryThreshold);
+            Pass pass(setup, *grid, counters, store, sink, stop, primaryThreshold, secondaryThreshold);
             if (!pass.run()) return std::nullopt;
             counters.analysedCount = pass.analysedCount();
         }

@@ -5,9 +5,10 @@
 
 namespace {
 
+// Posts a notice and waits out the notifier's interval, so that it has surely been handled.
 void deliver(CQuillmereDlg& form, Notification notification) {
     form.notificationSink().post(notification);
-    QCoreApplication::processEvents();
+    QTest::qWait(static_cast<int>(FormNotifier::kInterval.count()) + 20);
 }
 
 }  // namespace
