@@ -1,11 +1,14 @@
 #include "psrex/psr_ex_dlg.h"
 
+#include <utility>
+
 #include <QColor>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 
 #include "app/entry_number.h"
@@ -58,6 +61,16 @@ CPsrExDlg::CPsrExDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
     connect(ui_->slider1100, &QSlider::valueChanged, this, [this] { onSliderDrawn(); });
     connect(ui_->button1096, &QPushButton::clicked, this, [this] { onAnalyse(); });
     connect(ui_->button1108, &QPushButton::clicked, this, &QDialog::reject);
+    // The captions promise Alt+A and Alt+Q. A "&" mnemonic would change their text, and a
+    // button's own shortcut is reset whenever its text is set, so these stand apart.
+    for (const auto& [button, key] :
+         {std::pair{ui_->button1096, Qt::Key_A}, std::pair{ui_->button1108, Qt::Key_Q}}) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), this);
+        connect(shortcut, &QShortcut::activated, button, [button] {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->animateClick();
+        });
+    }
 
     writeFields();
 }

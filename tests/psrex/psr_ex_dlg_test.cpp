@@ -253,6 +253,7 @@ TEST_P(Closing, EndsWithItsResult) {
     dlg->open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     GetParam().close(*dlg);
+    // A button's shortcut clicks it after showing it pressed for a moment.
     EXPECT_TRUE(QTest::qWaitFor([this] { return !dlg->isVisible(); }, 2000));
     EXPECT_EQ(dlg->result(), GetParam().result);
     EXPECT_TRUE(messages.isEmpty());
@@ -267,6 +268,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CloseCase{"QuitButton",
                   [](CPsrExDlg& d) { d.findChild<QPushButton*>(QStringLiteral("button1108"))->click(); },
+                  QDialog::Rejected},
+        CloseCase{"AltQ", [](CPsrExDlg& d) { QTest::keyClick(currentEdit(d), Qt::Key_Q, Qt::AltModifier); },
                   QDialog::Rejected},
         CloseCase{"Escape", [](CPsrExDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }, QDialog::Rejected},
         CloseCase{"CloseBox", [](CPsrExDlg& d) { d.close(); }, QDialog::Rejected},
@@ -293,13 +296,19 @@ TEST_F(PsrExDlgTest, EnterReadsTheFieldsBeforeClosing) {
     EXPECT_EQ(dlg->fields().exCoreAe, 38);
 }
 
-TEST_F(PsrExDlgTest, EnterOnTheAnalyseButtonAnalyses) {
+TEST_F(PsrExDlgTest, EnterOnTheAnalyseButtonAndAltAAnalyse) {
     dlg->open();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     button(1096)->setFocus();
     QTest::keyClick(button(1096), Qt::Key_Return);
-    EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(text(1099), QStringLiteral("1200"));
+    QApplication::processEvents();  // the slider's redraw, which puts the stored values back
+
+    type(1045, "5");
+    type(1095, "60");
+    QTest::keyClick(edit(1095), Qt::Key_A, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return text(1099) == QStringLiteral("4600"); }, 2000));
+    EXPECT_TRUE(dlg->isVisible());
 }
 
 }  // namespace
