@@ -3,11 +3,16 @@
 #include <memory>
 #include <utility>
 
-FormNotifier::FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone)
-    : onNotice_(std::move(onNotice)), onCaption_(std::move(onCaption)), onDone_(std::move(onDone)) {
+FormNotifier::FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone,
+                           std::chrono::milliseconds interval)
+    : onNotice_(std::move(onNotice)),
+      onCaption_(std::move(onCaption)),
+      onDone_(std::move(onDone)),
+      interval_(interval) {
     for (auto [kind, notification] : {std::pair{&status_, Notification::AnalysisStatus},
                                       std::pair{&progress_, Notification::AnalysisProgress}}) {
         kind->delay.setSingleShot(true);
+        kind->delay.setTimerType(Qt::PreciseTimer);
         connect(&kind->delay, &QTimer::timeout, this,
                 [this, notification = notification] { handle(notification); });
     }
@@ -51,8 +56,8 @@ void FormNotifier::deliverNotice(int number) {
     }
     if (kind->delay.isActive()) return;  // an earlier one is waiting; it reads the latest values
     const auto since = std::chrono::steady_clock::now() - kind->lastHandled;
-    if (since < kInterval) {
-        kind->delay.start(std::chrono::duration_cast<std::chrono::milliseconds>(kInterval - since) +
+    if (since < interval_) {
+        kind->delay.start(std::chrono::duration_cast<std::chrono::milliseconds>(interval_ - since) +
                           std::chrono::milliseconds(1));
         return;
     }

@@ -30,7 +30,8 @@ public:
 
     static constexpr std::chrono::milliseconds kInterval{40};
 
-    FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone);
+    FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone,
+                 std::chrono::milliseconds interval = kInterval);
 
     /// These three may be called on any thread.
     void post(Notification notification) override;
@@ -56,6 +57,7 @@ private:
     NoticeHandler onNotice_;
     CaptionHandler onCaption_;
     DoneHandler onDone_;
+    const std::chrono::milliseconds interval_;
     Coalesced status_;
     Coalesced progress_;
 };

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QSignalBlocker>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "app/about_dlg.h"
 #include "app/calculator_switch.h"
@@ -98,7 +98,8 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
 
     for (const char* controller : kControllers) controllerCombo()->addItem(QString::fromUtf8(controller));
     controllerCombo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
-    prepareResultTable(*resultTable());
+    resultModel_ = new ResultTableModel(this);
+    prepareResultTable(*resultTable(), *resultModel_);
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progress"));
@@ -147,7 +148,7 @@ QLabel* CQuillmereDlg::pointerReadoutLabel() const {
 QComboBox* CQuillmereDlg::controllerCombo() const {
     return ui_->combo1042;
 }
-QTableWidget* CQuillmereDlg::resultTable() const {
+QTableView* CQuillmereDlg::resultTable() const {
     return ui_->list1010;
 }
 
@@ -202,8 +203,8 @@ void CQuillmereDlg::analyse() {
         message("参数错误！");
         return;
     }
+    resultModel_->show(nullptr);
     state_.results = {};
-    resultTable()->setRowCount(0);
     update();
     waitCursor_->show();
 
@@ -255,8 +256,8 @@ void CQuillmereDlg::controllerChanged(int index) {
         state_.controllerChoice = static_cast<int>(Controller::PsrGeneric);
         return;
     }
+    resultModel_->show(nullptr);
     state_.discardResults();
-    resultTable()->setRowCount(0);
     setStatusLine(QStringLiteral("Quillmere Beta Version"));
     update(kDiagramArea);
 }
@@ -315,6 +316,7 @@ void CQuillmereDlg::analysisProgress() {
 
 void CQuillmereDlg::analysisDone(AnalysisResult result) {
     state_.worker.release();
+    resultModel_->show(nullptr);
     state_.results = std::move(result);
     setStatusLine(QStringLiteral("分析线程搜索完成.....分析总数:"));
     if (state_.results.acceptedCount == 0) {
@@ -326,10 +328,10 @@ void CQuillmereDlg::analysisDone(AnalysisResult result) {
 }
 
 void CQuillmereDlg::fillResults() {
-    fillResultTable(*resultTable(), state_.results.solutionRecords);
+    resultModel_->show(&state_.results.solutionRecords);
     setBusy(false);
-    if (resultTable()->rowCount() > 0) {
-        resultTable()->setCurrentCell(0, 0);
+    if (resultModel_->rowCount() > 0) {
+        resultTable()->setCurrentIndex(resultModel_->index(0, 0));
         resultTable()->setFocus();
     }
     update();
