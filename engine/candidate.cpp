@@ -107,5 +107,11 @@ ElectricalDesign designElectrical(const SearchSetup& setup, float workFrequency,
                     e.secondaryTurns, e.feedbackTurns, e.inputCapacitance, e.skinDepthLimit})) {
         e.rejected = true;
     }
+    // Finite is not enough: an idle ratio that leaves no conduction time or a negative feedback
+    // voltage gives negative turns or currents. A feedback winding may have no turns.
+    if (!(e.primaryTurns > 0) || !(e.secondaryTurns > 0) || !(e.ipkPrimary > 0) || !(e.ipkSecondary > 0) ||
+        !(e.reflectedVoltage > 0) || e.feedbackTurns < 0) {
+        e.rejected = true;
+    }
     return e;
 }

@@ -40,6 +40,7 @@ TEST(Cli, ExitCodesAndMessages) {
         {"--controller-choice 0", 3, "功率超过IC最大输出!"},
         {"--peak-flux 3e9", 3, "规则参数超出范围,请检查!"},
         {"--slot-width 2 --json", 0, "\"passNumber\":20,\"solutionRecords\":[]"},
+        {"--cc-mode 0 --idle-ratio 60 --json", 0, "\"passNumber\":20,\"solutionRecords\":[]"},
         {"--json", 0,
          "[\"1.\",\"19.68691\",\"131\",\"48\",\"No\",\"27\",\"0.23*1\",\"0.3*1\",\"0.12*1\",\"1300\""},
         {"--json", 0,

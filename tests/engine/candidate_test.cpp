@@ -121,4 +121,33 @@ TEST(Candidate, DegenerateInputsAreRejected) {
     }
 }
 
+// Finite but physically impossible designs: turns, peak currents or reflected voltage at or
+// below zero. A feedback winding of no turns is still a design.
+TEST(Candidate, ImpossibleDesignsAreRejected) {
+    const struct {
+        const char* what;
+        std::function<void(SearchSetup&)> change;
+        int onDuty;
+        bool rejected;
+    } cases[] = {
+        {"CV: on-duty plus idle over 100 %", [](SearchSetup& s) { s.rules.ccMode = false; }, 85, true},
+        {"CV: idle ratio 60 %",
+         [](SearchSetup& s) {
+             s.rules.ccMode = false;
+             s.rules.idleRatio = 60;
+         },
+         42, true},
+        {"negative feedback voltage", [](SearchSetup& s) { s.inputs.feedbackVoltage = -13; }, 42, true},
+        {"primary rounds to no turns", [](SearchSetup& s) { s.inputs.coreAe = 1e5f; }, 42, true},
+        {"feedback voltage 0", [](SearchSetup& s) { s.inputs.feedbackVoltage = 0; }, 42, false},
+        {"CV within 100 %", [](SearchSetup& s) { s.rules.ccMode = false; }, 78, false},
+    };
+    for (const auto& c : cases) {
+        SearchSetup s = defaults();
+        c.change(s);
+        const ElectricalDesign e = designElectrical(s, 52, GridPoint{c.onDuty, 81, 49, 2620});
+        EXPECT_EQ(e.rejected, c.rejected) << c.what;
+    }
+}
+
 }  // namespace

@@ -87,6 +87,13 @@ TEST(Search, OutcomesOfWholeRuns) {
         {"negative span runs nothing", [](DesignState& s) { s.rules.peakFluxSpan = -20; }, {0, 0, 20, 0}},
         {"output duty 0", [](DesignState& s) { s.rules.outputDuty = 0; }, {0, 0, 20, 0}},
         {"output voltage 0", [](DesignState& s) { s.inputs.outputVoltage = 0; }, {0, 0, 20, 0}},
+        {"CV: on-duty plus idle over 100 %",
+         [](DesignState& s) {
+             s.rules.ccMode = false;
+             s.rules.idleRatio = 60;
+         },
+         {0, 0, 20, 0}},
+        {"negative feedback voltage", [](DesignState& s) { s.inputs.feedbackVoltage = -13; }, {0, 0, 20, 0}},
         {"zero strands", [](DesignState& s) { s.rules.primaryStrands = 0; }, {0, 0, 20, 0}},
         {"zero strands in a sandwich",
          [](DesignState& s) {
