@@ -177,7 +177,7 @@ private:
         r.secondaryStrands = rules_.secondaryStrands;
         r.feedbackWire = feedbackWire_;
         r.inductance = electrical_.inductance;
-        r.frequency = rules_.ccMode ? static_cast<float>(point_.frequency) : state_.workFrequency;
+        r.frequency = rules_.ccMode ? static_cast<double>(point_.frequency) : state_.workFrequency;
         r.fluxDensity = point_.fluxDensity;
         r.onDuty = point_.onDuty;
         r.ipkPrimary = electrical_.ipkPrimary;

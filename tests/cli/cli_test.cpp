@@ -45,6 +45,9 @@ TEST(Cli, ExitCodesAndMessages) {
          "[\"1.\",\"19.68691\",\"131\",\"48\",\"No\",\"27\",\"0.23*1\",\"0.3*1\",\"0.12*1\",\"1300\""},
         {"--json", 0,
          "{\"analysedCount\":1984500,\"acceptedCount\":45,\"passNumber\":1,\"solutionRecords\":[["},
+        {"--frequency 44098948 --frequency-span 3 --peak-flux 20 --peak-flux-span 20 --core-ae 0.0047151586 "
+         "--skin-effect 0 --output-current 4.7474742e-7 --max-solutions 6 --json",
+         0, "\"950\",\"4.409895e+007\",\"40\""},
         {"", 0, "分值"},
         {"--controller-choice 0 --output-voltage 12 --output-current 0.5 --json", 0, "\"acceptedCount\""},
         {"--primary-wires 0.2,0.21,0.23 --secondary-wires 0.30 --json", 0, "\"acceptedCount\":45,"},

@@ -26,6 +26,18 @@ TEST(Candidate, WorkedExampleInCcMode) {
     EXPECT_NEAR(e.skinDepthLimit, 0.7477, 5e-5);
 }
 
+// Every unnamed subexpression is double; a float one slips the last digit of some of these.
+TEST(Candidate, InputCapacitanceAtTheBusVoltage) {
+    const struct {
+        int busVoltage;
+        const char* cin;
+    } cases[] = {{81, "9.962223"}, {77, "9.208674"}};
+    for (const auto& c : cases) {
+        const ElectricalDesign e = designElectrical(defaults(), 52, GridPoint{42, c.busVoltage, 49, 2620});
+        EXPECT_EQ(numberText(e.inputCapacitance), c.cin) << c.busVoltage;
+    }
+}
+
 TEST(Candidate, CcModeCurrentsAndReflectedVoltage) {
     SearchSetup s = defaults();
     EXPECT_EQ(numberText(designElectrical(s, 52, GridPoint{42, 100, 52, 2600}).reflectedVoltage), "80.64");

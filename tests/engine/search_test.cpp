@@ -116,6 +116,46 @@ TEST(Search, OutcomesOfWholeRuns) {
     }
 }
 
+// Single texts of whole runs where a float subexpression or conversion would slip a digit.
+TEST(Search, RecordTextsAreExact) {
+    const struct {
+        const char* what;
+        Change change;
+        std::size_t solution, column;
+        const char* text;
+    } cases[] = {
+        {"Cin at 77 V", [](DesignState& s) { s.inputs.minRectifiedVdc = 79; }, 1, 16, "9.208674"},
+        {"a grid frequency beyond float precision",
+         [](DesignState& s) {
+             s.rules.frequency = 44098948;
+             s.rules.peakFlux = 20;
+             s.rules.peakFluxSpan = 20;
+             s.rules.skinEffect = 0;
+             s.rules.maxSolutions = 6;
+             s.inputs.coreAe = 0.0047151586f;
+             s.inputs.outputCurrent = 4.7474742e-7f;
+         },
+         0, 10, "4.409895e+007"},
+        {"a negative on-duty span runs the truncated start",
+         [](DesignState& s) {
+             s.rules.onDuty = 45.3f;
+             s.rules.onDutySpan = -0.2f;
+         },
+         0, 13, "45"},
+    };
+    for (const auto& c : cases) {
+        DesignState state;
+        c.change(state);
+        RecordingSink sink(state);
+        EXPECT_EQ(analyse(state, sink), SearchEnd::Finished) << c.what;
+        if (state.solutionRecords.size() < (c.solution + 1) * kShownRecordSize) {
+            ADD_FAILURE() << c.what << ": too few solutions";
+            continue;
+        }
+        EXPECT_EQ(solution(state, c.solution)[c.column], c.text) << c.what;
+    }
+}
+
 TEST(Search, CvModeWritesTheWorkingFrequency) {
     DesignState state;
     state.rules.ccMode = false;
