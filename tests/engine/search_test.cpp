@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -269,6 +272,68 @@ TEST(Search, StopRequestEndsAHeavySearchQuickly) {
     const auto posts = sink.posts();
     EXPECT_TRUE(std::none_of(posts.begin(), posts.end(),
                              [](const auto& p) { return p.what == Notification::AnalysisDone; }));
+}
+
+// Bytes the heap hands out now; 0 where the C library does not say.
+std::size_t heapInUse() {
+#ifdef __GLIBC__
+    const auto info = mallinfo2();
+    return info.uordblks + info.hblkhd;  // large blocks are mapped apart from the arena
+#else
+    return 0;
+#endif
+}
+
+/// Asks the worker to stop at its first stored candidate and notes what follows.
+class StopAtFirstStore : public NotificationSink {
+public:
+    explicit StopAtFirstStore(const DesignState& state) : state_(state) {}
+
+    void post(Notification what) override {
+        if (what != Notification::AnalysisStatus || state_.acceptedCount == 0) return;
+        if (!stop_.stop_requested()) {
+            heapAtFirstStore = heapInUse();
+            firstStored = state_.acceptedCount;
+            stop_.request_stop();
+        }
+        lastStored = state_.acceptedCount;
+    }
+    void setStatusText(std::string_view) override {}
+    std::stop_token token() const { return stop_.get_token(); }
+
+    std::size_t heapAtFirstStore = 0;
+    std::int64_t firstStored = 0;
+    std::int64_t lastStored = 0;
+
+private:
+    const DesignState& state_;
+    std::stop_source stop_;
+};
+
+// Primaries with millions of possible sandwich splits: the splits are not all held at
+// once, and the split loop heeds a stop like the others.
+TEST(Search, HugeSandwichSplitsStayBoundedAndStop) {
+    const struct {
+        const char* what;
+        Change change;
+    } cases[] = {
+        {"a primary of 5·10^7 turns", [](DesignState& s) { s.inputs.coreAe = 5e-5f; }},
+        {"a negative first-winding share", [](DesignState& s) { s.rules.firstWindingMinShare = -5e6f; }},
+    };
+    for (const auto& c : cases) {
+        DesignState state;
+        state.rules.sandwichWinding = 1;
+        state.inputs.slotDepth = 1e30f;
+        c.change(state);
+        StopAtFirstStore sink(state);
+        const std::size_t heapBefore = heapInUse();
+        EXPECT_EQ(runAnalysis(SearchSetup::from(state), state, sink, Pacing::none(), sink.token()),
+                  SearchEnd::Stopped)
+            << c.what;
+        EXPECT_GT(sink.firstStored, 0) << c.what;
+        EXPECT_LT(sink.heapAtFirstStore, heapBefore + (16 << 20)) << c.what;
+        EXPECT_LT(sink.lastStored - sink.firstStored, 10000) << c.what;
+    }
 }
 
 TEST(Search, StopRequestCutsTheStartUpPauseShort) {
