@@ -107,7 +107,6 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     progress_->setRange(0, 100);
     progress_->setValue(0);
     progress_->setTextVisible(false);
-    progress_->hide();
 
     ui_->groupDiagram->setOverlay([this](QPainter& painter) { paintDiagram(painter); });
     waitCursor_ = new WaitCursor(this);
