@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -188,7 +187,7 @@ public:
         if (refusal) return;
         std::string full(path);
         if (!full.empty() && !name.empty()) full += '.';
-        full += shown(name);
+        if (!name.empty()) full += shown(name);
         refusal = Refusal{std::move(full), std::move(reason)};
     }
 
@@ -393,53 +392,105 @@ public:
     }
 };
 
-// Finds a member name that appears twice in one object, which the parser would otherwise let
-// the later one win.
-class DuplicateFinder {
+// Builds the document like the library's own parser, but keeps the path to the value being
+// read, so that a repeated member name (which the library would let the later one win) and a
+// number beyond a double's range are refused naming their member.
+class DocumentBuilder : public nlohmann::json_sax<Json> {
 public:
-    std::optional<std::string> duplicate;
+    explicit DocumentBuilder(Json& root) : root_(root) {}
 
-    bool operator()(int /*depth*/, Json::parse_event_t event, Json& parsed) {
-        switch (event) {
-            case Json::parse_event_t::object_start:
-                frames_.push_back({true, {}, {}});
-                break;
-            case Json::parse_event_t::array_start:
-                frames_.push_back({false, {}, {}});
-                break;
-            case Json::parse_event_t::object_end:
-            case Json::parse_event_t::array_end:
-                if (!frames_.empty()) frames_.pop_back();
-                break;
-            case Json::parse_event_t::key: {
-                if (frames_.empty()) break;
-                Frame& frame = frames_.back();
-                frame.lastKey = parsed.get<std::string>();
-                if (!frame.keys.insert(frame.lastKey).second && !duplicate) duplicate = path();
-                break;
-            }
-            case Json::parse_event_t::value:
-                break;
+    std::optional<std::string> refusal;   // "path: reason"
+    std::optional<std::size_t> syntaxAt;  // byte offset of a syntax error
+
+    bool null() override { return add(nullptr); }
+    bool boolean(bool value) override { return add(value); }
+    bool number_integer(number_integer_t value) override { return add(value); }
+    bool number_unsigned(number_unsigned_t value) override { return add(value); }
+    bool number_float(number_float_t value, const string_t&) override { return add(value); }
+    bool string(string_t& value) override { return add(std::move(value)); }
+    bool binary(binary_t&) override { return false; }  // JSON text has none
+
+    bool start_object(std::size_t) override { return open(Json::object()); }
+    bool start_array(std::size_t) override { return open(Json::array()); }
+    bool end_object() override { return close(); }
+    bool end_array() override { return close(); }
+
+    bool key(string_t& name) override {
+        Frame& frame = frames_.back();
+        frame.key = name;
+        if (!frame.keys.insert(name).second) {
+            refusal = path() + ": given twice";
+            return false;
         }
         return true;
     }
 
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& e) override {
+        // 406: a number that overflows a double; everything else is a syntax error.
+        if (e.id == 406)
+            refusal = path() + (path().empty() ? "" : ": ") + "not a finite number";
+        else
+            syntaxAt = position > 0 ? position - 1 : 0;
+        return false;
+    }
+
 private:
     struct Frame {
-        bool object;
-        std::set<std::string> keys;
-        std::string lastKey;
+        Json* value;
+        std::set<std::string> keys;  // objects: the member names so far
+        std::string key;             // objects: the member being read
+        std::size_t items = 0;       // lists: the items so far
     };
+    Json& root_;
     std::vector<Frame> frames_;
 
+    // Where the next value goes, as a message names it: inputs.coreAe, rules.primaryWires[2].
     std::string path() const {
         std::string out;
         for (const Frame& frame : frames_) {
-            if (!frame.object) continue;
-            if (!out.empty()) out += '.';
-            out += shown(frame.lastKey);
+            if (frame.value->is_object()) {
+                if (!out.empty()) out += '.';
+                out += shown(frame.key);
+            } else {
+                // An open list inside this one is its last item; a value still to come, the next.
+                const bool inner = &frame != &frames_.back();
+                out += '[';
+                out += std::to_string(inner ? frame.items - 1 : frame.items);
+                out += ']';
+            }
         }
         return out;
+    }
+
+    Json* place(Json&& value) {
+        if (frames_.empty()) {
+            root_ = std::move(value);
+            return &root_;
+        }
+        Frame& frame = frames_.back();
+        if (frame.value->is_object()) {
+            Json& slot = (*frame.value)[frame.key];
+            slot = std::move(value);
+            return &slot;
+        }
+        ++frame.items;
+        frame.value->push_back(std::move(value));
+        return &frame.value->back();
+    }
+
+    bool add(Json&& value) {
+        place(std::move(value));
+        return true;
+    }
+    bool open(Json&& container) {
+        Json* value = place(std::move(container));
+        frames_.push_back({value, {}, {}, 0});
+        return true;
+    }
+    bool close() {
+        frames_.pop_back();
+        return true;
     }
 };
 
@@ -499,17 +550,12 @@ std::string designFileText(const Design& design) {
 }
 
 DesignRead readDesignText(std::string_view text, std::string_view fileName) {
-    DuplicateFinder duplicates;
     Json root;
-    try {
-        root = Json::parse(text, std::ref(duplicates));
-    } catch (const Json::parse_error& e) {
-        // e.byte counts from 1 and points just past the offending character.
-        return refused(fileName, "not valid JSON (" + positionText(text, e.byte > 0 ? e.byte - 1 : 0) + ")");
-    } catch (const Json::exception&) {
-        return refused(fileName, "not valid JSON (a number beyond any range)");
+    DocumentBuilder builder(root);
+    if (!Json::sax_parse(text, &builder)) {
+        if (builder.refusal) return refused(fileName, *builder.refusal);
+        return refused(fileName, "not valid JSON (" + positionText(text, builder.syntaxAt.value_or(0)) + ")");
     }
-    if (duplicates.duplicate) return refused(fileName, *duplicates.duplicate + ": given twice");
 
     Reader reader;
     auto design = reader.readDesign(root);
