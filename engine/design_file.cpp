@@ -26,8 +26,8 @@ enum class Kind {
     WholeFloat,  // a float holding an integer, as the rules dialog stores the primary strands
     Int,         // any 32-bit integer
     Flag,        // an int holding 0 or 1
-    Bool,
-    Wires,  // a non-empty list of catalogue texts
+    Bool,        // true or false
+    Wires,       // a non-empty list of catalogue texts
 };
 
 using RuleMember = std::variant<float RuleSet::*, int RuleSet::*, bool RuleSet::*, WireSet RuleSet::*>;
@@ -118,7 +118,7 @@ OrderedJson wiresJson(const WireSet& set) {
         const float value = set[static_cast<std::size_t>(i)];
         if (value == WireCatalogue::value(i))
             list.push_back(WireCatalogue::text(i));
-        else if (value != 0.0f)  // no catalogue size: written so that reading refuses it
+        else if (std::bit_cast<std::uint32_t>(value) != 0)  // no size of the catalogue: reading refuses it
             list.push_back(floatJson(value).dump());
     }
     return list;

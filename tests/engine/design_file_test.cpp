@@ -56,6 +56,9 @@ Design edgeDesign() {
     design.rules.primaryStrands = 2147483648.0f;
     design.rules.secondaryStrands = -1e-30f;
     design.rules.peakFlux = 16777216.0f;
+    // The only float magnitude whose shortest text, read as a double, rounds to its neighbour.
+    design.rules.tapeThickness = std::bit_cast<float>(0x15ae43fdu);
+    design.rules.tapeTurns = -std::bit_cast<float>(0x15ae43fdu);
     for (int i = 0; i < WireCatalogue::kSize; ++i)
         design.rules.primaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
     return design;
