@@ -7,6 +7,9 @@
 #include "cli/cli_options.h"
 #include "cli/report.h"
 #include "engine/analysis.h"
+#include "engine/atomic_file.h"
+#include "engine/design_file.h"
+#include "engine/result_export.h"
 #include "engine/search.h"
 
 namespace {
@@ -54,6 +57,14 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (!options.saveDesign.empty()) {
+        if (const auto failure = writeFileAtomically(options.saveDesign, designFileText(design))) {
+            std::cerr << "quillmere-cli: " << *failure << "\n";
+            return 1;
+        }
+        return 0;
+    }
+
     if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) {
         std::cerr << refusalMessage(refusal) << "\n";
         return 3;
@@ -65,6 +76,16 @@ int main(int argc, char** argv) {
         result = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
     }
     if (!result) return 3;  // cannot happen without a stop request
-    std::cout << (options.json ? resultJson(*result) + "\n" : resultTable(*result));
+    switch (options.format) {
+        case OutputFormat::Table:
+            std::cout << resultTable(*result);
+            break;
+        case OutputFormat::Json:
+            std::cout << resultJson(*result) << "\n";
+            break;
+        case OutputFormat::Csv:
+            std::cout << resultCsv(*result);
+            break;
+    }
     return 0;
 }
