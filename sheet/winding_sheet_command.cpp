@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QString>
 
 #include "engine/analysis.h"
+#include "engine/design_file.h"
 #include "engine/entry_number.h"
 #include "engine/search.h"
 #include "sheet/winding_sheet.h"
@@ -17,12 +19,13 @@
 namespace {
 
 constexpr const char* kOption = "--winding-sheet";
-constexpr const char* kUsage = "用法: quillmere --winding-sheet OUT.pdf [--solution N]\n";
+constexpr const char* kUsage = "用法: quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N]\n";
 
 enum ExitStatus : int { kWritten = 0, kBadUsage = 2, kNoSolution = 3 };
 
 struct SheetOptions {
     QString output;
+    std::optional<std::filesystem::path> design;  ///< nothing: the form's defaults
     int rank = 1;
 };
 
@@ -42,7 +45,8 @@ std::optional<SheetOptions> readOptions(int argc, char** argv) {
     bool haveOutput = false;
     for (int i = 1; i < argc; ++i) {
         const char* name = argv[i];
-        const bool known = std::strcmp(name, kOption) == 0 || std::strcmp(name, "--solution") == 0;
+        const bool known = std::strcmp(name, kOption) == 0 || std::strcmp(name, "--solution") == 0 ||
+                           std::strcmp(name, "--design") == 0;
         if (!known) {
             say(QStringLiteral("未知的选项 %1").arg(QString::fromLocal8Bit(name)));
             return std::nullopt;
@@ -55,6 +59,8 @@ std::optional<SheetOptions> readOptions(int argc, char** argv) {
         if (std::strcmp(name, kOption) == 0) {
             options.output = QString::fromLocal8Bit(value);
             haveOutput = !options.output.isEmpty();
+        } else if (std::strcmp(name, "--design") == 0) {
+            options.design = std::filesystem::path(value);
         } else {
             const std::optional<int> rank = parseEntryInt(value);
             if (!rank || *rank < 1) {
@@ -86,7 +92,17 @@ int runWindingSheetCommand(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return kBadUsage;
     }
-    const Design design;
+    Design design;
+    QString designName;
+    if (options->design) {
+        DesignRead read = readDesignFile(*options->design);
+        if (!read) {
+            say(QString::fromStdString(read.error));
+            return kBadUsage;
+        }
+        design = *read.design;
+        designName = QString::fromStdString(options->design->filename().string());
+    }
 
     if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) {
         const std::string_view message = refusalMessage(refusal);
@@ -113,7 +129,7 @@ int runWindingSheetCommand(int argc, char** argv) {
     QApplication application(argc, argv);
     prepareApplication(application);
     if (const std::optional<QString> error = writeWindingSheet(
-            options->output, design, *result, options->rank - 1, QString(), QDate::currentDate())) {
+            options->output, design, *result, options->rank - 1, designName, QDate::currentDate())) {
         say(*error);
         return kBadUsage;
     }
