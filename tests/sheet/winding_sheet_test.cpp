@@ -123,7 +123,6 @@ TEST(WindingSheet, RefusalsWriteNothingAndKeepAnEarlierFile) {
         const char* message;
     } cases[] = {
         {"past the last solution", [](Design&) {}, 10, nullptr, false, "没有第 11 个解法（共 10 个）"},
-        {"no solution selected", [](Design&) {}, -1, nullptr, false, "没有第 0 个解法"},
         {"slot changed after the analysis", [](Design& d) { d.inputs.slotWidth = 9; }, 0, nullptr, false,
          "与当前设计不符"},
         {"core area zero", [](Design& d) { d.inputs.coreAe = 0; }, 0, nullptr, false, "磁芯AE"},
