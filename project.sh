@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-arphic-uming fonts-arphic-ukai
           xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev python3
-          poppler-utils)
+          poppler-utils qt6-svg-dev)
 
 ensure_packages() {
     local missing=()
