@@ -54,14 +54,18 @@ QString titleOf(FileAction action) {
 ChosenFile chooseFile(QWidget* parent, FileAction action, const QString& suggested) {
     const std::vector<FileType> types = typesOf(action);
     QStringList filters;
-    for (const FileType& type : types) filters << QStringLiteral("%1 (*.%2)").arg(tr(type.name), type.extension);
+    for (const FileType& type : types)
+        filters << QStringLiteral("%1 (*.%2)").arg(tr(type.name), type.extension);
     QString selected = filters.front();
     ChosenFile chosen;
-    chosen.path = action == FileAction::OpenDesign
-                      ? QFileDialog::getOpenFileName(parent, titleOf(action), suggested, filters.join(";;"), &selected)
-                      : QFileDialog::getSaveFileName(parent, titleOf(action), suggested, filters.join(";;"), &selected);
+    chosen.path =
+        action == FileAction::OpenDesign
+            ? QFileDialog::getOpenFileName(parent, titleOf(action), suggested, filters.join(";;"), &selected)
+            : QFileDialog::getSaveFileName(parent, titleOf(action), suggested, filters.join(";;"), &selected);
     chosen.type = std::max<int>(0, static_cast<int>(filters.indexOf(selected)));
-    if (!chosen.path.isEmpty() && action != FileAction::OpenDesign && QFileInfo(chosen.path).suffix().isEmpty())
-        chosen.path += QLatin1Char('.') + QLatin1String(types[static_cast<std::size_t>(chosen.type)].extension);
+    if (!chosen.path.isEmpty() && action != FileAction::OpenDesign &&
+        QFileInfo(chosen.path).suffix().isEmpty())
+        chosen.path +=
+            QLatin1Char('.') + QLatin1String(types[static_cast<std::size_t>(chosen.type)].extension);
     return chosen;
 }

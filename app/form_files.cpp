@@ -75,15 +75,18 @@ bool CQuillmereDlg::resultsShown() {
 
 void CQuillmereDlg::exportResults() {
     if (!resultsShown()) return;
-    const ChosenFile chosen = chooseFile_(this, FileAction::ExportResults, exportName(QStringLiteral(".csv")));
+    const ChosenFile chosen =
+        chooseFile_(this, FileAction::ExportResults, exportName(QStringLiteral(".csv")));
     if (chosen.path.isEmpty()) return;
-    const bool json = chosen.type == kJsonType || QFileInfo(chosen.path).suffix().compare("json", Qt::CaseInsensitive) == 0;
+    const bool json =
+        chosen.type == kJsonType || QFileInfo(chosen.path).suffix().compare("json", Qt::CaseInsensitive) == 0;
     saveFile(chosen.path, utf8Bytes(json ? resultJson(state_.results) + "\n" : resultCsv(state_.results)));
 }
 
 void CQuillmereDlg::exportDiagram() {
     if (!resultsShown()) return;
-    const ChosenFile chosen = chooseFile_(this, FileAction::ExportDiagram, exportName(QStringLiteral(".png")));
+    const ChosenFile chosen =
+        chooseFile_(this, FileAction::ExportDiagram, exportName(QStringLiteral(".png")));
     if (chosen.path.isEmpty()) return;
     const auto& records = state_.results.solutionRecords;
     const int sandwich = state_.analysed.rules.sandwichWinding;
@@ -103,11 +106,12 @@ void CQuillmereDlg::exportDiagram() {
 
 void CQuillmereDlg::exportWindingSheet() {
     if (!resultsShown()) return;
-    const ChosenFile chosen = chooseFile_(this, FileAction::ExportWindingSheet, exportName(QStringLiteral(".pdf")));
+    const ChosenFile chosen =
+        chooseFile_(this, FileAction::ExportWindingSheet, exportName(QStringLiteral(".pdf")));
     if (chosen.path.isEmpty()) return;
     const QString designName = designPath_.isEmpty() ? QString() : QFileInfo(designPath_).fileName();
-    if (const auto error = writeWindingSheet(chosen.path, state_.analysed, state_.results, state_.selectedSolution,
-                                             designName, QDate::currentDate()))
+    if (const auto error = writeWindingSheet(chosen.path, state_.analysed, state_.results,
+                                             state_.selectedSolution, designName, QDate::currentDate()))
         message_(this, tr("无法导出绕组规格书:\n%1").arg(*error));
 }
 

@@ -362,7 +362,8 @@ void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(tr("打开设计(&O)..."), QKeySequence::Open, this, &CQuillmereDlg::openDesignFile);
     menu.addAction(tr("保存设计(&S)..."), QKeySequence::Save, this, &CQuillmereDlg::saveDesignFile);
     menu.addSeparator();
-    menu.addAction(tr("导出结果(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E), this, &CQuillmereDlg::exportResults);
+    menu.addAction(tr("导出结果(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
+                   &CQuillmereDlg::exportResults);
     menu.addAction(tr("导出绕组图(&D)..."), this, &CQuillmereDlg::exportDiagram);
     menu.addAction(tr("导出绕组规格书(&P)..."), this, &CQuillmereDlg::exportWindingSheet);
     menu.addSeparator();

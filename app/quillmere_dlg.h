@@ -47,6 +47,13 @@ public:
     /// shown; a file that cannot be read is refused with a message and changes nothing.
     bool openDesign(const QString& path);
 
+    // The right-click menu's file commands; each asks for its file through the chooser.
+    void openDesignFile();
+    void saveDesignFile();
+    void exportResults();
+    void exportDiagram();
+    void exportWindingSheet();
+
     DesignState& designState() { return state_; }
     /// Where the analysis worker sends its notices.
     NotificationSink& notificationSink() { return notifier_; }
@@ -79,11 +86,6 @@ private:
     void switchToCalculator();
 
     // Files (form_files.cpp).
-    void openDesignFile();
-    void saveDesignFile();
-    void exportResults();
-    void exportDiagram();
-    void exportWindingSheet();
     /// True when there are solutions to export; otherwise says so.
     bool resultsShown();
     /// A name beside the design file for an export with `extension`.

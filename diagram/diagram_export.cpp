@@ -26,8 +26,8 @@ QImage windingDiagramImage(const std::vector<std::string>& solutionRecords, int 
     return image;
 }
 
-QByteArray windingDiagramSvg(const std::vector<std::string>& solutionRecords, int selected, int sandwichWinding,
-                             float tapeTurns) {
+QByteArray windingDiagramSvg(const std::vector<std::string>& solutionRecords, int selected,
+                             int sandwichWinding, float tapeTurns) {
     QBuffer buffer;
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);

@@ -17,5 +17,5 @@ QImage windingDiagramImage(const std::vector<std::string>& solutionRecords, int 
                            float tapeTurns, int pixelScale);
 
 /// The same as an SVG document, in form pixels.
-QByteArray windingDiagramSvg(const std::vector<std::string>& solutionRecords, int selected, int sandwichWinding,
-                             float tapeTurns);
+QByteArray windingDiagramSvg(const std::vector<std::string>& solutionRecords, int selected,
+                             int sandwichWinding, float tapeTurns);

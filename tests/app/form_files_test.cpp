@@ -1,0 +1,209 @@
+// Designs opened and saved through the form, exports, the shortcuts and Ctrl+C in the table.
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/result_table.h"
+#include "form_fixture.h"
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray cliOutput(const QStringList& arguments) {
+    QProcess cli;
+    cli.start(QStringLiteral(QUILLMERE_CLI), arguments);
+    EXPECT_TRUE(cli.waitForFinished(60000)) << arguments.join(' ').toStdString();
+    EXPECT_EQ(cli.exitCode(), 0) << arguments.join(' ').toStdString()
+                                 << cli.readAllStandardError().toStdString();
+    return cli.readAllStandardOutput();
+}
+
+class FormFilesTest : public FormTest {
+protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        form->setFileChooser([this](QWidget*, FileAction action, const QString&) {
+            asked << action;
+            return ChosenFile{next.path, next.type};
+        });
+    }
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+    /// Saves the form's design through the chooser to `name`.
+    void saveAs(const QString& name) {
+        next = {path(name), 0};
+        QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    }
+    QStringList editTexts() const {
+        QStringList texts;
+        for (int id = 1043; id <= 1054; ++id)
+            if (id != 1053) texts << edit(id)->text();
+        return texts;
+    }
+
+    QTemporaryDir folder;
+    ChosenFile next;
+    QList<FileAction> asked;
+};
+
+// A CV, sandwich, wire-change design with strands, as the rules dialog would leave it.
+void cvSandwich(RuleSet& rules) {
+    rules.ccMode = false;
+    rules.sandwichWinding = 1;
+    rules.sandwichWireChange = true;
+    rules.primaryStrands = 2;
+    rules.secondaryStrands = 3;
+}
+
+}  // namespace
+
+TEST_F(FormFilesTest, SavedAndOpenedDesignsAgreeWithTheCommandLine) {
+    const struct {
+        const char* what;
+        bool changed;
+        QStringList options;
+    } cases[] = {
+        {"defaults", false, {}},
+        {"CV sandwich with strands",
+         true,
+         {"--output-voltage", "12", "--core-ae", "25.3", "--cc-mode", "0", "--sandwich-winding", "1",
+          "--sandwich-wire-change", "1", "--primary-strands", "2", "--secondary-strands", "3"}},
+    };
+    for (const auto& c : cases) {
+        if (c.changed) {
+            edit(1045)->setText(QStringLiteral("12"));
+            edit(1050)->setText(QStringLiteral("25.3"));
+            cvSandwich(state().rules);
+        }
+        const QString formFile = path(QStringLiteral("form-%1.qmd").arg(c.changed));
+        saveAs(QFileInfo(formFile).fileName());
+        ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+
+        // The command line reads what the form saved as it reads its own options, and saves the same bytes.
+        EXPECT_EQ(cliOutput({"--design", formFile, "--json"}), cliOutput(c.options + QStringList{"--json"}))
+            << c.what;
+        const QString cliFile = path(QStringLiteral("cli-%1.qmd").arg(c.changed));
+        cliOutput(c.options + QStringList{"--save-design", cliFile});
+        EXPECT_EQ(fileBytes(cliFile), fileBytes(formFile)) << c.what;
+
+        // A fresh form opens the command line's file into the same texts and design.
+        const QStringList texts = editTexts();
+        const Design saved = state();
+        form = std::make_unique<CQuillmereDlg>();
+        form->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
+        ASSERT_TRUE(form->openDesign(cliFile)) << messages.join('|').toStdString();
+        EXPECT_EQ(editTexts(), texts) << c.what;
+        EXPECT_TRUE(static_cast<const Design&>(state()) == saved) << c.what;
+        SetUp();
+    }
+}
+
+TEST_F(FormFilesTest, OpenRefusesWhileBusyAndKeepsTheDesignOnABadFile) {
+    state().analysisBusy = true;
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("系统正忙!请等待分析完成!")});
+    EXPECT_TRUE(asked.isEmpty());
+    state().analysisBusy = false;
+    messages.clear();
+
+    saveAs(QStringLiteral("good.qmd"));
+    QByteArray text = fileBytes(path(QStringLiteral("good.qmd")));
+    text.replace("\"peakFluxSpan\": 200.0", "\"peakFluxSpan\": \"wide\"");
+    QFile bad(path(QStringLiteral("bad.qmd")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write(text) == text.size());
+    bad.close();
+    edit(1045)->setText(QStringLiteral("15"));
+    const Design before = state();
+    next = {bad.fileName(), 0};
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("rules.peakFluxSpan"))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("bad.qmd"))) << messages[0].toStdString();
+    EXPECT_TRUE(static_cast<const Design&>(state()) == before);
+    EXPECT_EQ(edit(1045)->text(), QStringLiteral("15"));
+}
+
+TEST_F(FormFilesTest, SaveRefusesABadEntryAndSaysWhyAPlaceCannotBeWritten) {
+    edit(1050)->setText(QStringLiteral("abc"));
+    saveAs(QStringLiteral("never.qmd"));
+    EXPECT_EQ(messages, (QStringList{QStringLiteral("请键入一个数。"), QStringLiteral("参数错误！")}));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("never.qmd"))));
+    EXPECT_TRUE(asked.isEmpty()) << "the file is chosen only for a design that reads";
+    edit(1050)->setText(QStringLiteral("19.2"));
+    messages.clear();
+
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.qmd")));
+    saveAs(QStringLiteral("folder.qmd"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("无法保存文件:"))) << messages[0].toStdString();
+}
+
+TEST_F(FormFilesTest, ExportsAreRefusedUntilSolutionsAreShownThenWritten) {
+    QTest::keyClick(form.get(), Qt::Key_E, Qt::ControlModifier);
+    form->exportDiagram();
+    form->exportWindingSheet();
+    EXPECT_EQ(messages, QStringList(3, QStringLiteral("没有可导出的解法!请先分析。")));
+    EXPECT_TRUE(asked.isEmpty());
+    messages.clear();
+
+    ASSERT_TRUE(analyseAndWait());
+    next = {path(QStringLiteral("results.json")), kJsonType};
+    QTest::keyClick(form.get(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(fileBytes(next.path), cliOutput({"--json"}));
+
+    next = {path(QStringLiteral("results.csv")), kCsvType};
+    QTest::keyClick(form.get(), Qt::Key_E, Qt::ControlModifier);
+    const QByteArray csv = fileBytes(next.path);
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBFNo.,")) << csv.left(40).toStdString();
+    EXPECT_EQ(csv.count("\r\n"), 11);
+    EXPECT_TRUE(csv.contains("\r\n1.,19.68691,131,48,No,27,0.23*1,")) << csv.toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(FormFilesTest, DiagramAndSheetExportsDrawTheSelectedSolution) {
+    ASSERT_TRUE(analyseAndWait());
+    table()->setCurrentIndex(table()->model()->index(1, 0));  // secondary band 0.7772245 wide
+    const struct {
+        const char* name;
+        int type;
+        int scale;
+    } pictures[] = {{"d1.png", kPngType, 1}, {"d2.png", kPng2xType, 2}};
+    for (const auto& p : pictures) {
+        next = {path(QString::fromLatin1(p.name)), p.type};
+        form->exportDiagram();
+        const QImage image(next.path);
+        ASSERT_EQ(image.size(), QSize(480, 167) * p.scale) << p.name;
+        // Form pixels (300,352) and (240,352), less the diagram area's corner (215,255).
+        EXPECT_EQ(image.pixelColor(QPoint(85, 97) * p.scale), QColor(255, 128, 0)) << p.name;
+        EXPECT_EQ(image.pixelColor(QPoint(25, 97) * p.scale), QColor(Qt::white)) << p.name;
+    }
+    next = {path(QStringLiteral("d.svg")), kSvgType};
+    form->exportDiagram();
+    EXPECT_TRUE(fileBytes(next.path).contains("<svg"));
+
+    next = {path(QStringLiteral("sheet.pdf")), 0};
+    form->exportWindingSheet();
+    EXPECT_TRUE(fileBytes(next.path).startsWith("%PDF"));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(FormTest, CtrlCCopiesTheSelectedRowsWithTheirHeadings) {
+    ASSERT_TRUE(analyseAndWait());
+    table()->selectionModel()->select(table()->model()->index(2, 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("No.\t分值\tNp_1\t"))) << lines[0].toStdString();
+    EXPECT_EQ(lines[1].split('\t').size(), 18);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1.\t19.68691\t131\t"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("3.\t"))) << lines[2].toStdString();
+}
