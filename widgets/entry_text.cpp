@@ -2,12 +2,14 @@
 
 #include <QLineEdit>
 
+#include "widgets/language.h"
+
 QString entryText(float value) {
     return QString::asprintf("%.*g", 6, static_cast<double>(value));
 }
 
 void refuseEntry(QLineEdit& edit, const MessageFunction& message, std::string_view text) {
-    message(edit.window(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    message(edit.window(), engineText(text));
     edit.setFocus(Qt::OtherFocusReason);
     edit.selectAll();
 }
