@@ -1,11 +1,10 @@
 #pragma once
 
-#include <functional>
-#include <memory>
-#include <string_view>
-
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
+#include <functional>
+#include <memory>
 
 #include "app/design_state.h"
 #include "app/form_notifier.h"
@@ -48,8 +47,16 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    /// What the status line shows, kept as its source so that a language change can show it anew.
+    struct StatusLine {
+        const char* context = nullptr;  ///< of the source in the translation files; none: shown as it is
+        QByteArray source;              ///< UTF-8
+        QString argument = {};          ///< replaces "%1" in the translated text, when not empty
+    };
+
     // The form's widgets by what they show.
     QLabel* statusCaption() const;
     QLabel* analysedCountLabel() const;
@@ -80,9 +87,10 @@ private:
     /// The winding diagram of the selected solution, in client coordinates.
     void paintDiagram(QPainter& painter);
 
-    void setStatusLine(const QString& text);
+    void retranslate();
+    void setStatusLine(StatusLine status);
     void setBusy(bool busy);
-    void message(std::string_view text);
+    void message(const QString& text);
 
     std::unique_ptr<Ui::CQuillmereDlg> ui_;
     QProgressBar* progress_ = nullptr;
@@ -90,6 +98,7 @@ private:
     MessageFunction message_ = showMessageBox;
     Pacing pacing_ = Pacing::interactive();
     std::function<void()> runCalculator_;
+    StatusLine status_;
     // Declared before the state: the worker, whose handle the state holds, posts through it.
     FormNotifier notifier_;
     DesignState state_;

@@ -5,45 +5,27 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "engine/record_layout.h"
+#include "widgets/language.h"
+
 namespace {
 
-struct Column {
-    const char* heading;
-    int width;
-};
-
-constexpr std::array<Column, kResultColumns> kColumns{{
-    {"No.", 35},
-    {"分值", 60},
-    {"Np_1", 40},
-    {"Ns", 40},
-    {"Np_2", 40},
-    {"Nf", 40},
-    {"φNp", 60},
-    {"φNs", 60},
-    {"φNf", 60},
-    {"Lp(uH)", 55},
-    {"f(KHz)", 55},
-    {"△B(GS)", 60},
-    {"Cmil/A", 55},
-    {"Dmax", 40},
-    {"Ipkp", 60},
-    {"Ipks", 50},
-    {"Cin(uF)", 60},
-    {"Vor", 60},
-}};
+// Column widths in pixels; the headings are the engine's.
+constexpr std::array<int, kResultColumns> kColumnWidths{35, 60, 40, 40, 40, 40, 60, 60, 60,
+                                                        55, 55, 60, 55, 40, 60, 50, 60, 60};
+static_assert(kColumnHeadings.size() == kResultColumns);
 
 }  // namespace
 
 void prepareResultTable(QTableWidget& table) {
     table.setColumnCount(kResultColumns);
     for (int column = 0; column < kResultColumns; ++column) {
-        auto* heading =
-            new QTableWidgetItem(QString::fromUtf8(kColumns[static_cast<std::size_t>(column)].heading));
+        auto* heading = new QTableWidgetItem();
         heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         table.setHorizontalHeaderItem(column, heading);
-        table.setColumnWidth(column, kColumns[static_cast<std::size_t>(column)].width);
+        table.setColumnWidth(column, kColumnWidths[static_cast<std::size_t>(column)]);
     }
+    setResultHeadings(table);
     table.verticalHeader()->hide();
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 5);
     table.horizontalHeader()->setSectionsClickable(false);
@@ -56,6 +38,12 @@ void prepareResultTable(QTableWidget& table) {
     table.setSortingEnabled(false);
     table.setWordWrap(false);
     table.setTabKeyNavigation(false);
+}
+
+void setResultHeadings(QTableWidget& table) {
+    for (int column = 0; column < kResultColumns; ++column)
+        table.horizontalHeaderItem(column)->setText(
+            engineText(kColumnHeadings[static_cast<std::size_t>(column)]));
 }
 
 void fillResultTable(QTableWidget& table, const std::vector<std::string>& solutionRecords) {

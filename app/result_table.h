@@ -13,5 +13,8 @@ inline constexpr int kResultColumns = 18;
 /// rows at a time, no sorting, no editing.
 void prepareResultTable(QTableWidget& table);
 
+/// The column headings in the language shown.
+void setResultHeadings(QTableWidget& table);
+
 /// One row per solution, rank order, the first 18 texts of each.
 void fillResultTable(QTableWidget& table, const std::vector<std::string>& solutionRecords);

@@ -65,6 +65,13 @@ void CPsrExDlg::accept() {
     QDialog::accept();
 }
 
+void CPsrExDlg::changeEvent(QEvent* event) {
+    // The texts set by code (turns at the slider's ends, flux density) are not the form's own:
+    // retranslating leaves them as they are.
+    if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+    QDialog::changeEvent(event);
+}
+
 bool CPsrExDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->slider1100 && event->type() == QEvent::Paint) onSliderDrawn();
     return QDialog::eventFilter(watched, event);
