@@ -138,6 +138,18 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
             options.version = true;
             continue;
         }
+        if (arg == "--lang") {
+            if (k + 1 >= args.size()) {
+                error = "missing value for --lang";
+                return false;
+            }
+            options.language = languageNamed(args[++k]);
+            if (!options.language) {
+                error = "bad value for --lang: " + args[k] + " (en or zh)";
+                return false;
+            }
+            continue;
+        }
         const auto it = arg.rfind("--", 0) == 0 ? setters().find(arg.substr(2)) : setters().end();
         if (it == setters().end()) {
             error = "unknown option: " + arg;
@@ -158,11 +170,13 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
 
 std::string usageText() {
     std::string text =
-        "usage: quillmere-cli [--NAME VALUE]... [--json] [--help] [--version]\n"
+        "usage: quillmere-cli [--NAME VALUE]... [--json] [--lang en|zh] [--help] [--version]\n"
         "Runs one flyback transformer analysis on the built-in defaults, changed by the options,\n"
         "and prints the ranked solutions.\n\n"
         "Flags take 1 or 0; a wire set is a comma-separated list of catalogue diameters (mm).\n"
-        "Exit status: 0 analysed, 2 bad usage, 3 refused by the analyse checks.\n\nNAMEs:\n";
+        "Exit status: 0 analysed, 2 bad usage, 3 refused by the analyse checks.\n"
+        "Headings and messages are Chinese unless --lang en or QUILLMERE_LANG=en asks for English.\n\n"
+        "NAMEs:\n";
     for (const auto& [name, setter] : setters()) text += "  --" + name + "\n";
     return text;
 }
