@@ -1,19 +1,26 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <string_view>
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include "engine/notification.h"
 
 /// Turns the worker's notifications into calls queued to the thread that made the notifier
 /// (the form's); the calls carry the notification numbers, and the form's handlers read the
-/// counters when they run; the last one carries the analysis result. Counter and progress notices are not
-/// queued twice: while one is waiting, a newer one adds nothing, because its handler reads the latest values
-/// anyway. Nothing is reordered: a notice posted after a status caption arrives after it.
+/// counters when they run; the last one carries the analysis result.
+///
+/// Counter and progress notices come by the million in a wide search. They are coalesced: while
+/// one is waiting, a newer one adds nothing, because its handler reads the latest values anyway.
+/// And each kind is handled at most once per `kInterval`: a notice arriving sooner waits on a
+/// timer. So the form's thread stays mostly idle and the worker never waits for it, while the
+/// counts still move several times a second. Nothing is reordered: a waiting notice is handled
+/// before a caption or the end that was posted after it.
 class FormNotifier : public QObject, public NotificationSink {
     Q_OBJECT
 public:
@@ -21,22 +28,36 @@ public:
     using CaptionHandler = std::function<void(const QString&)>;
     using DoneHandler = std::function<void(AnalysisResult)>;
 
-    FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone);
+    static constexpr std::chrono::milliseconds kInterval{40};
 
-    /// Both may be called on any thread.
+    FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone,
+                 std::chrono::milliseconds interval = kInterval);
+
+    /// These three may be called on any thread.
     void post(Notification notification) override;
     void setStatusText(std::string_view text) override;
     void analysisDone(AnalysisResult result) override;
 
 private:
+    /// One coalesced kind of notice: its waiting flag and, on the form's thread, its timer.
+    struct Coalesced {
+        std::atomic<bool> pending{false};
+        QTimer delay;
+        std::chrono::steady_clock::time_point lastHandled{};
+    };
+
     Q_INVOKABLE void deliverNotice(int number);
     Q_INVOKABLE void deliverCaption(const QString& text);
 
-    std::atomic<bool>* pendingFlag(Notification notification);
+    Coalesced* coalesced(Notification notification);
+    void handle(Notification notification);
+    /// Handles every notice still waiting on its timer.
+    void flushDelayed();
 
     NoticeHandler onNotice_;
     CaptionHandler onCaption_;
     DoneHandler onDone_;
-    std::atomic<bool> statusPending_{false};
-    std::atomic<bool> progressPending_{false};
+    const std::chrono::milliseconds interval_;
+    Coalesced status_;
+    Coalesced progress_;
 };

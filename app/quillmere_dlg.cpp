@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QSignalBlocker>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "app/about_dlg.h"
 #include "app/calculator_switch.h"
@@ -103,7 +103,8 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
 
     for (const char* controller : kControllers) controllerCombo()->addItem(tr(controller));
     controllerCombo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
-    prepareResultTable(*resultTable());
+    resultModel_ = new ResultTableModel(this);
+    prepareResultTable(*resultTable(), *resultModel_);
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progress"));
@@ -111,7 +112,6 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     progress_->setRange(0, 100);
     progress_->setValue(0);
     progress_->setTextVisible(false);
-    progress_->hide();
 
     ui_->groupDiagram->setOverlay([this](QPainter& painter) { paintDiagram(painter); });
     waitCursor_ = new WaitCursor(this);
@@ -152,7 +152,7 @@ QLabel* CQuillmereDlg::pointerReadoutLabel() const {
 QComboBox* CQuillmereDlg::controllerCombo() const {
     return ui_->combo1042;
 }
-QTableWidget* CQuillmereDlg::resultTable() const {
+QTableView* CQuillmereDlg::resultTable() const {
     return ui_->list1010;
 }
 
@@ -185,7 +185,7 @@ bool CQuillmereDlg::readForm() {
         QLineEdit* entry = edit(field.id);
         const auto value = parseEntryFloat(entryReadText(*entry));
         if (!value) {
-            refuseEntry(*entry, message_, kEnterNumberMessage);
+            refuseEntry(*entry, message_, engineText(kEnterNumberMessage));
             return false;
         }
         state_.inputs.*field.member = *value;
@@ -207,8 +207,8 @@ void CQuillmereDlg::analyse() {
         message(tr("参数错误！"));
         return;
     }
+    resultModel_->show(nullptr);
     state_.results = {};
-    resultTable()->setRowCount(0);
     update();
     waitCursor_->show();
 
@@ -260,8 +260,8 @@ void CQuillmereDlg::controllerChanged(int index) {
         state_.controllerChoice = static_cast<int>(Controller::PsrGeneric);
         return;
     }
+    resultModel_->show(nullptr);
     state_.discardResults();
-    resultTable()->setRowCount(0);
     setStatusLine({nullptr, "Quillmere Beta Version"});
     update(kDiagramArea);
 }
@@ -320,6 +320,7 @@ void CQuillmereDlg::analysisProgress() {
 
 void CQuillmereDlg::analysisDone(AnalysisResult result) {
     state_.worker.release();
+    resultModel_->show(nullptr);
     state_.results = std::move(result);
     setStatusLine({kFormContext, QT_TR_NOOP("分析线程搜索完成.....分析总数:")});
     if (state_.results.acceptedCount == 0) {
@@ -331,10 +332,10 @@ void CQuillmereDlg::analysisDone(AnalysisResult result) {
 }
 
 void CQuillmereDlg::fillResults() {
-    fillResultTable(*resultTable(), state_.results.solutionRecords);
+    resultModel_->show(&state_.results.solutionRecords);
     setBusy(false);
-    if (resultTable()->rowCount() > 0) {
-        resultTable()->setCurrentCell(0, 0);
+    if (resultModel_->rowCount() > 0) {
+        resultTable()->setCurrentIndex(resultModel_->index(0, 0));
         resultTable()->setFocus();
     }
     update();
@@ -383,7 +384,7 @@ void CQuillmereDlg::retranslate() {
     ui_->retranslateUi(this);
     controllerCombo()->setItemText(static_cast<int>(Controller::PsrGeneric),
                                    tr(kControllers[static_cast<std::size_t>(Controller::PsrGeneric)]));
-    setResultHeadings(*resultTable());
+    resultModel_->retranslate();
     if (!foundCaption()->text().isEmpty()) foundCaption()->setText(tr("找到解法:"));
     setStatusLine(status_);
 }

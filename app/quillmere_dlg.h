@@ -14,7 +14,8 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
+class QTableView;
+class ResultTableModel;
 class QPainter;
 class QProgressBar;
 class WaitCursor;
@@ -64,7 +65,7 @@ private:
     QLabel* acceptedCountLabel() const;
     QLabel* pointerReadoutLabel() const;
     QComboBox* controllerCombo() const;
-    QTableWidget* resultTable() const;
+    QTableView* resultTable() const;
 
     void writeForm();
     bool readForm();
@@ -94,6 +95,7 @@ private:
 
     std::unique_ptr<Ui::CQuillmereDlg> ui_;
     QProgressBar* progress_ = nullptr;
+    ResultTableModel* resultModel_ = nullptr;
     WaitCursor* waitCursor_ = nullptr;
     MessageFunction message_ = showMessageBox;
     Pacing pacing_ = Pacing::interactive();

@@ -3,30 +3,66 @@
 #include <array>
 
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "engine/record_layout.h"
 #include "widgets/language.h"
 
 namespace {
 
-// Column widths in pixels; the headings are the engine's.
-constexpr std::array<int, kResultColumns> kColumnWidths{35, 60, 40, 40, 40, 40, 60, 60, 60,
-                                                        55, 55, 60, 55, 40, 60, 50, 60, 60};
-static_assert(kColumnHeadings.size() == kResultColumns);
+// Column widths in pixels, in the order of the headings.
+constexpr std::array<int, kShownColumns> kColumnWidths{35, 60, 40, 40, 40, 40, 60, 60, 60,
+                                                       55, 55, 60, 55, 40, 60, 50, 60, 60};
 
 }  // namespace
 
-void prepareResultTable(QTableWidget& table) {
-    table.setColumnCount(kResultColumns);
-    for (int column = 0; column < kResultColumns; ++column) {
-        auto* heading = new QTableWidgetItem();
-        heading->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        table.setHorizontalHeaderItem(column, heading);
+void ResultTableModel::show(const std::vector<std::string>* records) {
+    beginResetModel();
+    records_ = records;
+    endResetModel();
+}
+
+int ResultTableModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || !records_) return 0;
+    return static_cast<int>(std::min<std::size_t>(solutionCount(*records_), INT_MAX));
+}
+
+int ResultTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(kShownColumns);
+}
+
+QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
+    if (!records_ || !index.isValid()) return {};
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
+    const auto record = shownSolution(*records_, index.row());
+    if (!record || index.column() < 0 || index.column() >= static_cast<int>(kShownColumns)) return {};
+    return QString::fromStdString((*record)[static_cast<std::size_t>(index.column())]);
+}
+
+QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(kShownColumns)) return {};
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
+    return engineText(kColumnHeadings[static_cast<std::size_t>(section)]);
+}
+
+void ResultTableModel::retranslate() {
+    emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(kShownColumns) - 1);
+}
+
+QModelIndex ResultTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void prepareResultTable(QTableView& table, ResultTableModel& model) {
+    table.setModel(&model);
+    for (int column = 0; column < static_cast<int>(kShownColumns); ++column)
         table.setColumnWidth(column, kColumnWidths[static_cast<std::size_t>(column)]);
-    }
-    setResultHeadings(table);
     table.verticalHeader()->hide();
+    // Fixed rows keep a table of any length as quick as a short one.
+    table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 5);
     table.horizontalHeader()->setSectionsClickable(false);
     table.horizontalHeader()->setHighlightSections(false);
@@ -38,23 +74,4 @@ void prepareResultTable(QTableWidget& table) {
     table.setSortingEnabled(false);
     table.setWordWrap(false);
     table.setTabKeyNavigation(false);
-}
-
-void setResultHeadings(QTableWidget& table) {
-    for (int column = 0; column < kResultColumns; ++column)
-        table.horizontalHeaderItem(column)->setText(
-            engineText(kColumnHeadings[static_cast<std::size_t>(column)]));
-}
-
-void fillResultTable(QTableWidget& table, const std::vector<std::string>& solutionRecords) {
-    table.setRowCount(0);
-    for (std::size_t index = 0; index < solutionRecords.size(); ++index) {
-        const int column = static_cast<int>(index % kSolutionTexts);
-        if (column == 0) table.insertRow(table.rowCount());
-        if (column >= kResultColumns) continue;
-        auto* item = new QTableWidgetItem(QString::fromStdString(solutionRecords[index]));
-        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        table.setItem(table.rowCount() - 1, column, item);
-    }
 }

@@ -3,18 +3,44 @@
 #include <string>
 #include <vector>
 
-class QTableWidget;
+#include <QAbstractTableModel>
+#include <QTableView>
 
-/// Texts per shown solution in the solution list, and how many of them the table shows.
-inline constexpr int kSolutionTexts = 22;
-inline constexpr int kResultColumns = 18;
+/// The shown solutions as the result table sees them: one row per solution, the first 18 of its
+/// 22 texts as columns. It reads the records where the form keeps them instead of copying them,
+/// so a table of any length costs nothing beyond the records themselves.
+class ResultTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
 
-/// Gives the result table its columns and its look: grid lines, whole rows selected, several
-/// rows at a time, no sorting, no editing.
-void prepareResultTable(QTableWidget& table);
+    /// Shows `records` (22 texts per solution), which must outlive the model or the next call;
+    /// nullptr shows nothing.
+    void show(const std::vector<std::string>* records);
 
-/// The column headings in the language shown.
-void setResultHeadings(QTableWidget& table);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-/// One row per solution, rank order, the first 18 texts of each.
-void fillResultTable(QTableWidget& table, const std::vector<std::string>& solutionRecords);
+    /// The headings are shown in the language of the installed translators: tells the view to
+    /// show them anew.
+    void retranslate();
+
+private:
+    const std::vector<std::string>* records_ = nullptr;
+};
+
+/// The result table: a list of solutions, so Home and End go to the first and the last one.
+class ResultTableView : public QTableView {
+    Q_OBJECT
+public:
+    using QTableView::QTableView;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+};
+
+/// Gives the result table its model, its columns and its look: grid lines, whole rows selected,
+/// several rows at a time, no sorting, no editing.
+void prepareResultTable(QTableView& table, ResultTableModel& model);

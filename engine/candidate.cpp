@@ -88,7 +88,7 @@ ElectricalDesign designElectrical(const SearchSetup& setup, float workFrequency,
     const auto vlow = static_cast<float>(Vpk * (1 - (Vpk - Vdc) * 0.01));
     const auto theta = static_cast<float>(std::acos(vlow / (Vac * 1.414)));
     const auto tc = static_cast<float>(theta * (10 / 3.1415926));
-    e.inputCapacitance = static_cast<float>(2 * Vout * Iout * 100 / eta * 1000 * (10 - tc) /
+    e.inputCapacitance = static_cast<float>(2 * Vout * Iout * 100 / eta * 1000 * (10.0 - tc) /
                                             (2 * Vac * Vac - static_cast<double>(vlow) * vlow));
 
     e.primaryTurns = static_cast<float>(roundTurns(npRaw));
@@ -105,6 +105,12 @@ ElectricalDesign designElectrical(const SearchSetup& setup, float workFrequency,
 
     if (!allFinite({e.ipkSecondary, e.reflectedVoltage, e.turnsRatio, e.ipkPrimary, lp, npRaw, e.primaryTurns,
                     e.secondaryTurns, e.feedbackTurns, e.inputCapacitance, e.skinDepthLimit})) {
+        e.rejected = true;
+    }
+    // Finite is not enough: an idle ratio that leaves no conduction time or a negative feedback
+    // voltage gives negative turns or currents. A feedback winding may have no turns.
+    if (!(e.primaryTurns > 0) || !(e.secondaryTurns > 0) || !(e.ipkPrimary > 0) || !(e.ipkSecondary > 0) ||
+        !(e.reflectedVoltage > 0) || e.feedbackTurns < 0) {
         e.rejected = true;
     }
     return e;

@@ -28,8 +28,9 @@ struct ElectricalDesign {
 };
 
 /// Peak currents, reflected voltage, snapped inductance, turns, input capacitance and skin-depth
-/// limit of a grid point, with the electrical acceptance tests. A non-finite value or a zero
-/// divisor rejects the point. `workFrequency` (kHz) is the fixed frequency of CV mode.
+/// limit of a grid point, with the electrical acceptance tests. A non-finite value, a zero
+/// divisor, turns or peak currents or reflected voltage not above zero, or negative feedback
+/// turns reject the point. `workFrequency` (kHz) is the fixed frequency of CV mode.
 ElectricalDesign designElectrical(const SearchSetup& setup, float workFrequency, const GridPoint& point);
 
 /// The standard inductance an Lp (µH) snaps to: within less than 15 µH of a multiple of 50

@@ -15,7 +15,7 @@ std::optional<LoopRange> loopRange(float centre, float span, int step) {
     LoopRange range;
     range.first = static_cast<int>(lo);
     range.step = step;
-    if (span < 0) return range;  // a negative span sweeps nothing
+    if (range.first > hi) return range;  // the first test already fails
     // Values first + k·step for k = 0, 1, ... while not above hi.
     auto k = static_cast<std::int64_t>(std::floor((hi - range.first) / step));
     while (static_cast<double>(range.first + (k + 1) * step) <= hi) ++k;

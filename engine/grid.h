@@ -10,7 +10,7 @@
 struct LoopRange {
     int first = 0;
     int step = 1;
-    int count = 0;  ///< values the loop takes; 0 for a negative span
+    int count = 0;  ///< values the loop takes; 0 when the start already exceeds the end
     int at(int k) const { return first + k * step; }
 };
 

@@ -25,15 +25,12 @@ public:
     virtual void analysisDone(AnalysisResult result) = 0;
 };
 
-/// How the worker paces itself so that the form can keep up. The form uses `interactive()`;
-/// the command line, tests and benchmarks run flat out.
+/// The worker's deliberate pauses, so that an engineer can read each start-up caption. The
+/// form uses `interactive()`; the command line, tests and benchmarks run flat out.
 struct Pacing {
     std::chrono::milliseconds startPause{0};    ///< after each start-up step
     std::chrono::milliseconds extractPause{0};  ///< before ranking
-    bool yieldAfterPosts = false;               ///< give the processor away after a post
 
-    static Pacing interactive() {
-        return {std::chrono::milliseconds(400), std::chrono::milliseconds(800), true};
-    }
+    static Pacing interactive() { return {std::chrono::milliseconds(400), std::chrono::milliseconds(800)}; }
     static Pacing none() { return {}; }
 };

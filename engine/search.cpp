@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -15,6 +16,11 @@
 namespace {
 
 constexpr int kSlots = WireCatalogue::kSize;
+
+// First halves held at once: 1 MB. Only a primary of absurdly many turns has more.
+constexpr std::size_t kFirstHalfChunk = std::size_t{1} << 16;
+// The split loops look at the stop request once per this many steps (a power of two, minus one).
+constexpr std::int64_t kStopPollMask = 0xFFF;
 
 // Sleeps that a stop request cuts short.
 void pause(std::chrono::milliseconds duration, const std::stop_token& stop) {
@@ -43,7 +49,7 @@ struct FirstHalf {
 class Pass {
 public:
     Pass(const SearchSetup& setup, const Grid& grid, SearchCounters& counters, RankingStore& store,
-         NotificationSink& sink, const Pacing& pacing, const std::stop_token& stop, float primaryThreshold,
+         NotificationSink& sink, const std::stop_token& stop, float primaryThreshold,
          float secondaryThreshold)
         : setup_(setup),
           rules_(setup.rules),
@@ -51,7 +57,6 @@ public:
           counters_(counters),
           store_(store),
           sink_(sink),
-          pacing_(pacing),
           stop_(stop),
           primaryThreshold_(primaryThreshold),
           secondaryThreshold_(secondaryThreshold),
@@ -86,12 +91,10 @@ private:
         return {[this](std::int64_t analysed) {
                     counters_.analysedCount = analysed;
                     sink_.post(Notification::AnalysisStatus);
-                    if (pacing_.yieldAfterPosts) std::this_thread::yield();
                 },
                 [this](int percent) {
                     counters_.progressPercent = percent;
                     sink_.post(Notification::AnalysisProgress);
-                    if (pacing_.yieldAfterPosts) std::this_thread::yield();
                 }};
     }
 
@@ -183,7 +186,7 @@ private:
         r.secondaryStrands = rules_.secondaryStrands;
         r.feedbackWire = feedbackWire_;
         r.inductance = electrical_.inductance;
-        r.frequency = rules_.ccMode ? static_cast<float>(point_.frequency) : workFrequency();
+        r.frequency = rules_.ccMode ? static_cast<double>(point_.frequency) : workFrequency();
         r.fluxDensity = point_.fluxDensity;
         r.onDuty = point_.onDuty;
         r.ipkPrimary = electrical_.ipkPrimary;
@@ -194,24 +197,57 @@ private:
     }
 
     // The first halves that pass their fill window depend only on the primary wire, so they
-    // are found once per primary and reused for every secondary and second-half wire.
-    bool collectFirstHalves() {
-        firstHalves_.clear();
+    // are found once per primary and reused for every secondary and second-half wire. A
+    // primary with more than a chunk of them is walked again, chunk by chunk, each time.
+    bool startFirstHalves() {
         firstHalvesReady_ = true;
+        firstHalves_.clear();
+        firstHalvesStart_ = firstHalvesFrom_ = 0;
+        firstHalvesLast_ = true;
         const double np = electrical_.primaryTurns;
         const double start = std::trunc(np * rules_.firstWindingMinShare * 0.01);
         if (!(start < np)) return true;
         constexpr double kLimit = 9.0e15;  // loop variable range
         if (start < -kLimit || np > kLimit) return true;
+        firstHalvesStart_ = static_cast<std::int64_t>(start);
+        return collectFirstHalves(firstHalvesStart_);
+    }
+
+    // The chunk of first halves from `from` turns on. False when stopped.
+    bool collectFirstHalves(std::int64_t from) {
+        firstHalves_.clear();
+        firstHalvesFrom_ = from;
+        firstHalvesLast_ = true;
+        const double np = electrical_.primaryTurns;
         const double perLayer = usableWidth_ / primary_.turnWidth;
-        for (auto turns = static_cast<std::int64_t>(start); static_cast<double>(turns) < np; ++turns) {
-            if ((turns & 0xFFF) == 0 && stop_.stop_requested()) return false;
+        for (std::int64_t turns = from; static_cast<double>(turns) < np; ++turns) {
+            if ((turns & kStopPollMask) == 0 && stop_.stop_requested()) return false;
             const auto first = layersOf(static_cast<double>(turns), perLayer);
             if (!first) return true;
             if (0.05 < first->fraction && first->fraction < 0.95) continue;
+            if (firstHalves_.size() == kFirstHalfChunk) {
+                firstHalvesNext_ = turns;
+                firstHalvesLast_ = false;
+                return true;
+            }
             firstHalves_.push_back({turns, foldFullLayer(first->fraction)});
         }
         return true;
+    }
+
+    // Hands the first halves to `visit` in increasing turns until it returns false. False when stopped.
+    template <typename Visit>
+    bool forEachFirstHalf(const Visit& visit) {
+        if (firstHalvesFrom_ != firstHalvesStart_ && !collectFirstHalves(firstHalvesStart_)) return false;
+        std::int64_t visited = 0;
+        for (;;) {
+            for (const FirstHalf& half : firstHalves_) {
+                if ((visited++ & kStopPollMask) == 0 && stop_.stop_requested()) return false;
+                if (!visit(half)) return true;
+            }
+            if (firstHalvesLast_) return true;
+            if (!collectFirstHalves(firstHalvesNext_)) return false;
+        }
     }
 
     bool sandwichSplits(CandidateRecord& record, double secondaryTurnWidth) {
@@ -221,7 +257,7 @@ private:
         if (!secondary) return true;
         if (0.05 < secondary->fraction && secondary->fraction < secondaryThreshold_) return true;
         const float f2 = foldFullLayer(secondary->fraction);
-        if (!firstHalvesReady_ && !collectFirstHalves()) return false;
+        if (!firstHalvesReady_ && !startFirstHalves()) return false;
         if (firstHalves_.empty()) return true;
 
         record.sandwich = true;
@@ -231,12 +267,12 @@ private:
             const double perLayer = (w - primary_.turnWidth - secondaryTurnWidth) /
                                     (static_cast<double>(outer) * rules_.primaryStrands);
             record.secondHalfWire = bare;
-            for (const FirstHalf& half : firstHalves_) {
+            return forEachFirstHalf([&](const FirstHalf& half) {
                 const auto secondHalfTurns =
                     static_cast<float>(electrical_.primaryTurns - static_cast<double>(half.turns));
                 const auto third = layersOf(secondHalfTurns, perLayer);
-                if (!third) return;
-                if (std::trunc(static_cast<double>(third->value)) == 0 && third->fraction < 0.8) continue;
+                if (!third) return false;
+                if (std::trunc(static_cast<double>(third->value)) == 0 && third->fraction < 0.8) return true;
                 const float f3 = foldFullLayer(third->fraction);
                 record.score = static_cast<float>(10.0 * f2 + f3);
                 record.primaryTurns = static_cast<float>(half.turns);
@@ -244,15 +280,13 @@ private:
                 record.fills[0] = half.fill;
                 record.fills[2] = f3;
                 accept(record);
-            }
+                return true;
+            });
         };
-        if (!rules_.sandwichWireChange) {
-            trySecondHalf(primary_.bare);
-            return true;
-        }
+        if (!rules_.sandwichWireChange) return trySecondHalf(primary_.bare);
         for (float bare : rules_.primaryWires) {
             if (bare == 0 || skinTooThick(bare)) continue;
-            trySecondHalf(bare);
+            if (!trySecondHalf(bare)) return false;
         }
         return true;
     }
@@ -271,7 +305,6 @@ private:
     SearchCounters& counters_;
     RankingStore& store_;
     NotificationSink& sink_;
-    const Pacing& pacing_;
     const std::stop_token& stop_;
     const float primaryThreshold_;
     const float secondaryThreshold_;
@@ -285,8 +318,12 @@ private:
     GridPoint point_;
     ElectricalDesign electrical_;
     PrimaryWinding primary_;
-    bool firstHalvesReady_ = false;
-    std::vector<FirstHalf> firstHalves_;
+    bool firstHalvesReady_ = false;       // the fields below belong to the current primary
+    std::vector<FirstHalf> firstHalves_;  // the held chunk, in increasing turns
+    std::int64_t firstHalvesStart_ = 0;   // turns where the first chunk begins
+    std::int64_t firstHalvesFrom_ = 0;    // ... and where the held one does
+    std::int64_t firstHalvesNext_ = 0;    // ... and the next one
+    bool firstHalvesLast_ = true;         // no chunk follows the held one
 };
 
 void announce(SearchCounters& counters, NotificationSink& sink, SearchPhase phase) {
@@ -325,8 +362,7 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
         if (stop.stop_requested()) return std::nullopt;
         store.reset(setup.rules.maxSolutions);
         if (grid) {
-            Pass pass(setup, *grid, counters, store, sink, pacing, stop, primaryThreshold,
-                      secondaryThreshold);
+            Pass pass(setup, *grid, counters, store, sink, stop, primaryThreshold, secondaryThreshold);
             if (!pass.run()) return std::nullopt;
             counters.analysedCount = pass.analysedCount();
         }

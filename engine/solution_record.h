@@ -21,7 +21,7 @@ struct CandidateRecord {
     float secondaryStrands = 1;    ///< ns
     float feedbackWire = 0;        ///< df
     float inductance = 0;          ///< Lp after snapping, µH
-    float frequency = 0;           ///< kHz
+    double frequency = 0;          ///< kHz: the integer grid value or the float working frequency
     int fluxDensity = 0;           ///< gauss
     int onDuty = 0;                ///< %
     float ipkPrimary = 0;          ///< A

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 /// What the VEV_OD calculator holds: its inputs and the results it last computed. Floats are
 /// kept in single precision exactly as the fields store them; the arithmetic between them is
@@ -32,6 +33,27 @@ inline constexpr int kAnalyseSliderPosition = 50;
 /// Above this wanted frequency (kHz) the sweep could run for a very long time; refused.
 inline constexpr float kHighestWantedFrequency = 10000;
 
+/// The inputs an engineer types; a refused Analyse names the one to correct.
+enum class PsrInput { CoreAe, Efficiency, WantedFrequency, FeedbackVoltage, OutputVoltage, OutputCurrent };
+
+/// A computed value, or the input that leaves the computation without a usable one.
+template <typename T>
+class PsrResult {
+public:
+    PsrResult(T value) : value_(std::move(value)) {}
+    PsrResult(PsrInput refused) : refused_(refused) {}
+
+    explicit operator bool() const { return value_.has_value(); }
+    const T& operator*() const { return *value_; }
+    const T* operator->() const { return &*value_; }
+    /// Meaningful only without a value.
+    PsrInput refused() const { return refused_; }
+
+private:
+    std::optional<T> value_;
+    PsrInput refused_ = PsrInput::CoreAe;
+};
+
 /// Result of the frequency sweep: the ratio, the (snapped) inductance and the frequency tried last.
 struct SweepOutcome {
     float turnsRatio = 0;
@@ -41,13 +63,10 @@ struct SweepOutcome {
 };
 
 /// Walks f₀, f₀−1, f₀+1, f₀−2, … while the frequency stays above 0 and stops at the first one
-/// whose inductance snaps. Empty when the inputs leave a formula without a value (no current,
+/// whose inductance snaps. Refused when the inputs leave a formula without a value (no current,
 /// no efficiency, an output voltage that cancels the rectifier drop, a non-finite result).
 /// A wanted frequency of 0 or below tries nothing: `actualFrequency` is then 0.
-std::optional<SweepOutcome> sweepFrequency(const PsrFields& inputs);
-
-/// Primary turns at the flux density `tesla`, for the frequency and core area of `fields`.
-std::optional<int> primaryTurnsAt(const PsrFields& fields, double tesla);
+PsrResult<SweepOutcome> sweepFrequency(const PsrFields& inputs);
 
 /// Secondary and feedback turns that go with a primary turns count.
 struct WindingTurns {
@@ -55,7 +74,6 @@ struct WindingTurns {
     int secondary = 0;
     float feedback = 0;
 };
-std::optional<WindingTurns> windingTurnsFor(int primaryTurns, const PsrFields& fields);
 
 /// What Analyse computes from the fields it read; the slider then stands at 50.
 struct AnalyseOutcome {
@@ -64,8 +82,9 @@ struct AnalyseOutcome {
     std::string maxLabel;  ///< primary turns at 3000 gauss, "113Ts"
 };
 
-/// Empty when the inputs give no usable result; the caller then changes nothing.
-std::optional<AnalyseOutcome> analyse(const PsrFields& read);
+/// Refused when the inputs give no usable result at some slider position; the caller then
+/// changes nothing.
+PsrResult<AnalyseOutcome> analyse(const PsrFields& read);
 
 /// Flux density in gauss of a slider position.
 float fluxGauss(int sliderPosition);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include <QDialog>
@@ -32,7 +33,8 @@ public:
 
     const PsrFields& fields() const { return fields_; }
 
-    /// Reads the fields and closes with the accept result; stays open when a field is refused.
+    /// Reads the fields and closes with the accept result; stays open, keeping every field as
+    /// it was, when a field is refused.
     void accept() override;
 
 protected:
@@ -45,9 +47,13 @@ private:
 
     void onAnalyse();
     void onSliderDrawn();
-    bool exchangeFields(Exchange direction);
+    /// All fields as the edits give them, or empty when one is refused (its message shown).
+    std::optional<PsrFields> readFields();
+    void writeFields();
+    bool exchangeFields(Exchange direction, PsrFields& fields);
     bool exchangeFloat(Exchange direction, QLineEdit* edit, float& field);
     bool exchangeInt(Exchange direction, QLineEdit* edit, int& field);
+    QLineEdit* inputEdit(PsrInput input) const;
     void updateFluxLabelColour();
 
     std::unique_ptr<Ui::CPsrExDlg> ui_;

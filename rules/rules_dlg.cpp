@@ -11,6 +11,7 @@
 #include "rules/wire_set_edit.h"
 #include "ui_rules_dlg.h"
 #include "widgets/entry_text.h"
+#include "widgets/language.h"
 
 CRulesDlg::CRulesDlg(RuleSet& rules, int controllerChoice, QWidget* parent)
     : QDialog(parent),
@@ -141,7 +142,7 @@ bool CRulesDlg::readEdits() {
                 refusal = kEnterIntegerMessage;
         }
         if (!refusal.empty()) {
-            refuseEntry(*field.edit, message_, refusal);
+            refuseEntry(*field.edit, message_, engineText(refusal));
             return false;
         }
     }

@@ -2,14 +2,12 @@
 
 #include <QLineEdit>
 
-#include "widgets/language.h"
-
 QString entryText(float value) {
     return QString::asprintf("%.*g", 6, static_cast<double>(value));
 }
 
-void refuseEntry(QLineEdit& edit, const MessageFunction& message, std::string_view text) {
-    message(edit.window(), engineText(text));
+void refuseEntry(QLineEdit& edit, const MessageFunction& message, const QString& text) {
+    message(edit.window(), text);
     edit.setFocus(Qt::OtherFocusReason);
     edit.selectAll();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include <QString>
 
@@ -15,7 +14,6 @@ QString entryText(float value);
 /// The part of an entry's text that is read as a number: at most its first 31 characters.
 std::string entryReadText(const QLineEdit& edit);
 
-/// Refuses what an entry holds: shows `text` (an engine text, in the language shown) over the
-/// entry's window, then gives the entry the focus with its whole text selected, so the engineer
-/// can type over it.
-void refuseEntry(QLineEdit& edit, const MessageFunction& message, std::string_view text);
+/// Refuses what an entry holds: shows `text` over the entry's window, then gives the entry the
+/// focus with its whole text selected, so the engineer can type over it.
+void refuseEntry(QLineEdit& edit, const MessageFunction& message, const QString& text);

@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>分析(A)</source>
-        <translation>Analyse</translation>
+        <translation>Analyse(A)</translation>
     </message>
     <message>
         <source>变压器参数</source>
@@ -80,7 +80,11 @@
     </message>
     <message>
         <source>退出(Q)</source>
-        <translation>Exit</translation>
+        <translation>Quit(Q)</translation>
+    </message>
+    <message>
+        <source>参数不合理,请检查!</source>
+        <translation>Unusable input, please check!</translation>
     </message>
 </context>
 <context>

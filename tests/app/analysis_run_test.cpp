@@ -65,15 +65,15 @@ TEST_F(FormTest, EnterOnTheDefaultsFillsTheTableWithTheEnginesSolutions) {
     EXPECT_EQ(labelText(1055), numberLabel(reference.acceptedCount));
     EXPECT_EQ(labelText(1056), QStringLiteral("1984500"));
 
-    ASSERT_EQ(table()->rowCount(), 10);
+    ASSERT_EQ(rows(), 10);
     for (int row = 0; row < 10; ++row) {
         for (int column = 0; column < 18; ++column) {
             const auto& expected = reference.solutionRecords[static_cast<std::size_t>(row * 22 + column)];
-            EXPECT_EQ(table()->item(row, column)->text().toStdString(), expected) << row << ',' << column;
+            EXPECT_EQ(cell(row, column).toStdString(), expected) << row << ',' << column;
         }
     }
-    EXPECT_EQ(table()->item(0, 0)->text(), QStringLiteral("1."));
-    EXPECT_EQ(table()->currentRow(), 0);
+    EXPECT_EQ(cell(0, 0), QStringLiteral("1."));
+    EXPECT_EQ(currentRow(), 0);
     EXPECT_EQ(table()->selectionModel()->selectedRows().size(), 1);
     EXPECT_TRUE(table()->selectionModel()->isRowSelected(0, {}));
     EXPECT_TRUE(table()->hasFocus());
@@ -84,7 +84,7 @@ TEST_F(FormTest, EnterOnTheDefaultsFillsTheTableWithTheEnginesSolutions) {
 
 TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
     ASSERT_TRUE(analyseAndWait());
-    ASSERT_EQ(table()->rowCount(), 10);
+    ASSERT_EQ(rows(), 10);
     edit(1051)->setText("2");
 
     ASSERT_TRUE(analyseAndWait());
@@ -92,7 +92,7 @@ TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(labelText(1053), QStringLiteral("没有找到合适的解法,参数可能不合理!"));
     EXPECT_EQ(labelText(1055), QStringLiteral("0"));
-    EXPECT_EQ(table()->rowCount(), 0);
+    EXPECT_EQ(rows(), 0);
     EXPECT_TRUE(state().results.solutionRecords.empty());
     EXPECT_TRUE(combo()->isEnabled());
     // The long caption does not run into the count beside it.
@@ -136,7 +136,7 @@ TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
     // The running analysis is undisturbed.
     ASSERT_TRUE(waitFor([this] { return !state().analysisBusy; }));
     EXPECT_EQ(labelText(1053), QStringLiteral("分析线程搜索完成.....分析总数:"));
-    EXPECT_EQ(table()->rowCount(), 10);
+    EXPECT_EQ(rows(), 10);
     EXPECT_TRUE(combo()->isEnabled());
 }
 
@@ -209,15 +209,29 @@ TEST_F(FormTest, WaitCursorLastsUntilThePointerMoves) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(FormTest, ClickedRowBecomesTheDrawnSolution) {
+TEST_F(FormTest, ClickedOrKeyedRowBecomesTheDrawnSolution) {
     ASSERT_TRUE(analyseAndWait());
-    ASSERT_TRUE(waitFor([this] { return state().selectedSolution == 0; }));
+    ASSERT_EQ(state().selectedSolution, 0);
 
     for (int row : {2, 7, 0}) {
         const QModelIndex cell = table()->model()->index(row, 1);
         table()->scrollTo(cell);
         QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(cell).center());
-        EXPECT_TRUE(waitFor([this, row] { return state().selectedSolution == row; }, std::chrono::seconds(2)))
-            << row << " drawn " << state().selectedSolution;
+        EXPECT_EQ(state().selectedSolution, row);
+    }
+    // The keyboard moves the selection as a click does; a page is as many rows as fit (-1: any).
+    const struct {
+        Qt::Key key;
+        int row;
+    } keys[] = {{Qt::Key_Down, 1},    {Qt::Key_End, 9},  {Qt::Key_Up, 8},
+                {Qt::Key_PageUp, -1}, {Qt::Key_Home, 0}, {Qt::Key_PageDown, -1}};
+    for (const auto& k : keys) {
+        const int before = currentRow();
+        QTest::keyClick(table(), k.key);
+        EXPECT_NE(currentRow(), before) << k.key;
+        if (k.row >= 0) {
+            EXPECT_EQ(currentRow(), k.row) << k.key;
+        }
+        EXPECT_EQ(state().selectedSolution, currentRow()) << k.key;
     }
 }

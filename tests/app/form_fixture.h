@@ -13,7 +13,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QStringList>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "app/quillmere_dlg.h"
@@ -52,7 +52,10 @@ protected:
         return find<QAbstractButton>(QStringLiteral("button%1").arg(id));
     }
     QComboBox* combo() const { return find<QComboBox>(QStringLiteral("combo1042")); }
-    QTableWidget* table() const { return find<QTableWidget>(QStringLiteral("list1010")); }
+    QTableView* table() const { return find<QTableView>(QStringLiteral("list1010")); }
+    int rows() const { return table()->model()->rowCount(); }
+    QString cell(int row, int column) const { return table()->model()->index(row, column).data().toString(); }
+    int currentRow() const { return table()->currentIndex().row(); }
     QProgressBar* progress() const { return find<QProgressBar>(QStringLiteral("progress")); }
 
     void click(int id) const { QTest::mouseClick(button(id), Qt::LeftButton); }

@@ -5,9 +5,10 @@
 
 namespace {
 
+// Posts a notice and waits out the notifier's interval, so that it has surely been handled.
 void deliver(CQuillmereDlg& form, Notification notification) {
     form.notificationSink().post(notification);
-    QCoreApplication::processEvents();
+    QTest::qWait(static_cast<int>(FormNotifier::kInterval.count()) + 20);
 }
 
 }  // namespace
@@ -77,10 +78,10 @@ TEST_F(FormTest, FillShowsEighteenOfTheTwentyTwoTextsPerSolution) {
 
     deliver(*form, Notification::FillResults);
 
-    ASSERT_EQ(table()->rowCount(), 3);
+    ASSERT_EQ(rows(), 3);
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 18; ++column)
-            EXPECT_EQ(table()->item(row, column)->text(), QStringLiteral("%1:%2").arg(row).arg(column));
+            EXPECT_EQ(cell(row, column), QStringLiteral("%1:%2").arg(row).arg(column));
     EXPECT_FALSE(state().analysisBusy);
-    EXPECT_EQ(table()->currentRow(), 0);
+    EXPECT_EQ(currentRow(), 0);
 }

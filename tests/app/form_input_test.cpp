@@ -102,7 +102,7 @@ TEST_F(FormTest, L6562IsRefusedAndTheGenericControllerComesBack) {
     EXPECT_EQ(messages, QStringList{"L6562暂未提供支持!"});
     EXPECT_EQ(combo()->currentIndex(), 3);
     EXPECT_EQ(state().controllerChoice, 3);
-    EXPECT_EQ(table()->rowCount(), 10);
+    EXPECT_EQ(rows(), 10);
     EXPECT_EQ(labelText(1053), status);
     EXPECT_FALSE(state().results.solutionRecords.empty());
     EXPECT_FALSE(state().rules.ccMode);
@@ -114,7 +114,7 @@ TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
             if (to == from) continue;
             combo()->setCurrentIndex(from);
             ASSERT_TRUE(analyseAndWait());
-            ASSERT_EQ(table()->rowCount(), 10);
+            ASSERT_EQ(rows(), 10);
             const QString analysed = labelText(1056);
             const QString accepted = labelText(1055);
             state().rules.ccMode = false;
@@ -123,7 +123,7 @@ TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
 
             EXPECT_TRUE(messages.isEmpty());
             EXPECT_EQ(state().controllerChoice, to);
-            EXPECT_EQ(table()->rowCount(), 0) << from << "->" << to;
+            EXPECT_EQ(rows(), 0) << from << "->" << to;
             EXPECT_TRUE(state().results.solutionRecords.empty());
             EXPECT_EQ(state().worker.counters().acceptedCount, 0);
             EXPECT_EQ(state().worker.counters().analysedCount, 0);

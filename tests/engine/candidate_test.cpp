@@ -24,6 +24,9 @@ TEST(Candidate, WorkedExampleInCcMode) {
     EXPECT_EQ(e.feedbackTurns, 27);
     EXPECT_EQ(numberText(e.inputCapacitance), "9.962223");
     EXPECT_NEAR(e.skinDepthLimit, 0.7477, 5e-5);
+    // Taken in single precision, 10 − tc slips the last digit here: 9.208675.
+    EXPECT_EQ(numberText(designElectrical(defaults(), 52, GridPoint{42, 77, 49, 2620}).inputCapacitance),
+              "9.208674");
 }
 
 TEST(Candidate, CcModeCurrentsAndReflectedVoltage) {
@@ -118,6 +121,35 @@ TEST(Candidate, DegenerateInputsAreRejected) {
         SearchSetup s = defaults();
         c.change(s);
         EXPECT_TRUE(designElectrical(s, 52, GridPoint{42, 81, 49, 2620}).rejected) << c.what;
+    }
+}
+
+// Finite but physically impossible designs: turns, peak currents or reflected voltage at or
+// below zero. A feedback winding of no turns is still a design.
+TEST(Candidate, ImpossibleDesignsAreRejected) {
+    const struct {
+        const char* what;
+        std::function<void(SearchSetup&)> change;
+        int onDuty;
+        bool rejected;
+    } cases[] = {
+        {"CV: on-duty plus idle over 100 %", [](SearchSetup& s) { s.rules.ccMode = false; }, 85, true},
+        {"CV: idle ratio 60 %",
+         [](SearchSetup& s) {
+             s.rules.ccMode = false;
+             s.rules.idleRatio = 60;
+         },
+         42, true},
+        {"negative feedback voltage", [](SearchSetup& s) { s.inputs.feedbackVoltage = -13; }, 42, true},
+        {"primary rounds to no turns", [](SearchSetup& s) { s.inputs.coreAe = 1e5f; }, 42, true},
+        {"feedback voltage 0", [](SearchSetup& s) { s.inputs.feedbackVoltage = 0; }, 42, false},
+        {"CV within 100 %", [](SearchSetup& s) { s.rules.ccMode = false; }, 78, false},
+    };
+    for (const auto& c : cases) {
+        SearchSetup s = defaults();
+        c.change(s);
+        const ElectricalDesign e = designElectrical(s, 52, GridPoint{c.onDuty, 81, 49, 2620});
+        EXPECT_EQ(e.rejected, c.rejected) << c.what;
     }
 }
 

@@ -26,8 +26,11 @@ TEST(Grid, LoopRanges) {
         {100.5f, 2, 1, {98, 99, 100, 101, 102}},
         {0.5f, 1, 1, {0, 1}},  // -0.5 truncates toward zero
         {2600, 40, 20, {2560, 2580, 2600, 2620, 2640}},
-        {42, -1, 1, {}},  // a negative span sweeps nothing
-        {42.2f, -0.2f, 1, {}},
+        // A negative span still runs the truncated start when it does not exceed the end.
+        {42, -1, 1, {}},
+        {42.2f, -0.2f, 1, {42}},
+        {45.3f, -0.2f, 1, {45}},
+        {2600, -20, 20, {}},
     };
     for (const auto& c : cases) {
         const auto r = loopRange(c.centre, c.span, c.step);

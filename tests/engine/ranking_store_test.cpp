@@ -27,7 +27,7 @@ std::vector<std::string> rankFullStore(std::vector<std::string> raw, int maxSolu
         }
         if (chosen == records) break;
         shown.push_back(numberTextWithPoint(rank++));
-        for (int i = 0; i < kRawRecordSize; ++i) shown.push_back(raw[chosen * kRawRecordSize + i]);
+        for (std::size_t i = 0; i < kRawRecordSize; ++i) shown.push_back(raw[chosen * kRawRecordSize + i]);
         raw[chosen * kRawRecordSize].assign(1, '0');
         for (std::size_t k = chosen + 1; k < records; ++k) {
             if (static_cast<float>(parseNumberPrefix(raw[k * kRawRecordSize])) == best)

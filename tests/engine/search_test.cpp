@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -82,6 +85,13 @@ TEST(Search, OutcomesOfWholeRuns) {
         {"negative span runs nothing", [](Design& s) { s.rules.peakFluxSpan = -20; }, {0, 0, 20, 0}},
         {"output duty 0", [](Design& s) { s.rules.outputDuty = 0; }, {0, 0, 20, 0}},
         {"output voltage 0", [](Design& s) { s.inputs.outputVoltage = 0; }, {0, 0, 20, 0}},
+        {"CV: on-duty plus idle over 100 %",
+         [](Design& s) {
+             s.rules.ccMode = false;
+             s.rules.idleRatio = 60;
+         },
+         {0, 0, 20, 0}},
+        {"negative feedback voltage", [](Design& s) { s.inputs.feedbackVoltage = -13; }, {0, 0, 20, 0}},
         {"zero strands", [](Design& s) { s.rules.primaryStrands = 0; }, {0, 0, 20, 0}},
         {"zero strands in a sandwich",
          [](Design& s) {
@@ -101,6 +111,45 @@ TEST(Search, OutcomesOfWholeRuns) {
         EXPECT_EQ(o.analysed, c.expected.analysed) << c.what;
         EXPECT_EQ(o.pass, c.expected.pass) << c.what;
         EXPECT_EQ(o.solutions, c.expected.solutions) << c.what;
+    }
+}
+
+// Single texts of whole runs where a float subexpression or conversion would slip a digit.
+TEST(Search, RecordTextsAreExact) {
+    const struct {
+        const char* what;
+        Change change;
+        std::size_t solution, column;
+        const char* text;
+    } cases[] = {
+        {"a grid frequency beyond float precision",
+         [](Design& s) {
+             s.rules.frequency = 44098948;
+             s.rules.peakFlux = 20;
+             s.rules.peakFluxSpan = 20;
+             s.rules.skinEffect = 0;
+             s.rules.maxSolutions = 6;
+             s.inputs.coreAe = 0.0047151586f;
+             s.inputs.outputCurrent = 4.7474742e-7f;
+         },
+         0, 10, "4.409895e+007"},
+        {"a negative on-duty span runs the truncated start",
+         [](Design& s) {
+             s.rules.onDuty = 45.3f;
+             s.rules.onDutySpan = -0.2f;
+         },
+         0, 13, "45"},
+    };
+    for (const auto& c : cases) {
+        EngineRun state;
+        c.change(state);
+        RecordingSink sink(state.counters);
+        EXPECT_EQ(state.run(sink), SearchEnd::Finished) << c.what;
+        if (state.solutionRecords.size() < (c.solution + 1) * kShownRecordSize) {
+            ADD_FAILURE() << c.what << ": too few solutions";
+            continue;
+        }
+        EXPECT_EQ(solution(state, c.solution)[c.column], c.text) << c.what;
     }
 }
 
@@ -215,6 +264,67 @@ TEST(Search, StopRequestEndsAHeavySearchQuickly) {
     const auto posts = sink.posts();
     EXPECT_TRUE(std::none_of(posts.begin(), posts.end(),
                              [](const auto& p) { return p.what == Notification::AnalysisDone; }));
+}
+
+// Bytes the heap hands out now; 0 where the C library does not say.
+std::size_t heapInUse() {
+#ifdef __GLIBC__
+    const auto info = mallinfo2();
+    return info.uordblks + info.hblkhd;  // large blocks are mapped apart from the arena
+#else
+    return 0;
+#endif
+}
+
+/// Asks the worker to stop at its first stored candidate and notes what follows.
+class StopAtFirstStore : public NotificationSink {
+public:
+    explicit StopAtFirstStore(const SearchCounters& counters) : counters_(counters) {}
+
+    void post(Notification what) override {
+        if (what != Notification::AnalysisStatus || counters_.acceptedCount == 0) return;
+        if (!stop_.stop_requested()) {
+            heapAtFirstStore = heapInUse();
+            firstStored = counters_.acceptedCount;
+            stop_.request_stop();
+        }
+        lastStored = counters_.acceptedCount;
+    }
+    void setStatusText(std::string_view) override {}
+    void analysisDone(AnalysisResult) override {}
+    std::stop_token token() const { return stop_.get_token(); }
+
+    std::size_t heapAtFirstStore = 0;
+    std::int64_t firstStored = 0;
+    std::int64_t lastStored = 0;
+
+private:
+    const SearchCounters& counters_;
+    std::stop_source stop_;
+};
+
+// Primaries with millions of possible sandwich splits: the splits are not all held at
+// once, and the split loop heeds a stop like the others.
+TEST(Search, HugeSandwichSplitsStayBoundedAndStop) {
+    const struct {
+        const char* what;
+        Change change;
+    } cases[] = {
+        {"a primary of 5·10^7 turns", [](Design& s) { s.inputs.coreAe = 5e-5f; }},
+        {"a negative first-winding share", [](Design& s) { s.rules.firstWindingMinShare = -5e6f; }},
+    };
+    for (const auto& c : cases) {
+        EngineRun state;
+        state.rules.sandwichWinding = 1;
+        state.inputs.slotDepth = 1e30f;
+        c.change(state);
+        StopAtFirstStore sink(state.counters);
+        const std::size_t heapBefore = heapInUse();
+        EXPECT_EQ(state.run(sink, Pacing::none(), sink.token()), SearchEnd::Stopped) << c.what;
+        EXPECT_GT(sink.firstStored, 0) << c.what;
+        EXPECT_LT(sink.heapAtFirstStore, heapBefore + (16 << 20)) << c.what;
+        EXPECT_LT(sink.lastStored - sink.firstStored, 10000) << c.what;
+    }
 }
 
 TEST(Search, StopRequestCutsTheStartUpPauseShort) {

@@ -2,18 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <optional>
 #include <ostream>
 #include <string>
 
 namespace {
 
-PsrFields withOutput(float volts, float wantedKHz) {
+// The defaults with one change, written as a lambda in the tables.
+PsrFields with(void (*change)(PsrFields&)) {
     PsrFields fields;
-    fields.exOutputVoltage = volts;
-    fields.exWantedFrequency = wantedKHz;
+    change(fields);
     return fields;
+}
+
+PsrFields analysedDefaults() {
+    return analyse(PsrFields{})->fields;
+}
+
+template <typename Case>
+requires requires(const Case& c) {
+    c.name;
+}
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
 }
 
 struct AnalyseCase {
@@ -21,7 +32,7 @@ struct AnalyseCase {
     PsrFields inputs;
     float inductance;
     float actualFrequency;
-    std::string turnsRatio;  // as the field shows it
+    double turnsRatio;  // to the 6 digits the field shows
     int primary;
     int secondary;
     float feedback;
@@ -29,25 +40,15 @@ struct AnalyseCase {
     std::string maxLabel;
 };
 
-void PrintTo(const AnalyseCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-std::string shown(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*g", 6, static_cast<double>(value));
-    return text;
-}
-
 class AnalyseResults : public ::testing::TestWithParam<AnalyseCase> {};
 
 TEST_P(AnalyseResults, GiveTheWorkedDesigns) {
     const AnalyseCase& c = GetParam();
     const auto out = analyse(c.inputs);
-    ASSERT_TRUE(out.has_value());
+    ASSERT_TRUE(out);
     EXPECT_EQ(out->fields.exInductance, c.inductance);
     EXPECT_EQ(out->fields.exActualFrequency, c.actualFrequency);
-    EXPECT_EQ(shown(out->fields.exTurnsRatio), c.turnsRatio);
+    EXPECT_NEAR(out->fields.exTurnsRatio, c.turnsRatio, 5e-6 * c.turnsRatio);
     EXPECT_EQ(out->fields.exPrimaryTurns, c.primary);
     EXPECT_EQ(out->fields.exSecondaryTurns, c.secondary);
     EXPECT_EQ(out->fields.exFeedbackTurns, c.feedback);
@@ -60,125 +61,111 @@ TEST_P(AnalyseResults, GiveTheWorkedDesigns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Designs, AnalyseResults,
-    ::testing::Values(
-        AnalyseCase{"Defaults", PsrFields{}, 1200, 52, "2.60465", 136, 52, 26, "170Ts", "113Ts"},
-        // 60 and 59 kHz land 35 µH or more away from a multiple of 100; 61 kHz snaps to 4600.
-        AnalyseCase{"FiveVolts", withOutput(5, 60), 4600, 61, "11.5862", 115, 10, 23, "144Ts", "96Ts"}),
+    ::testing::Values(AnalyseCase{"Defaults", PsrFields{}, 1200, 52, 2.60465, 136, 52, 26, "170Ts", "113Ts"},
+                      // 60 and 59 kHz land 35 µH or more away from a multiple of 100; 61 kHz snaps to 4600.
+                      AnalyseCase{"FiveVolts", with([](PsrFields& f) {
+                                      f.exOutputVoltage = 5;
+                                      f.exWantedFrequency = 60;
+                                  }),
+                                  4600, 61, 11.5862, 115, 10, 23, "144Ts", "96Ts"},
+                      // A fraction of a primary turn: no secondary turns, so no feedback turns either.
+                      AnalyseCase{"NoSecondaryTurns", with([](PsrFields& f) { f.exCoreAe = 2000; }), 1200, 52,
+                                  2.60465, 1, 0, 0, "1Ts", "1Ts"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FrequencySweep, TakesTheLowerSideFirstAtEqualDistance) {
-    PsrFields fields;
-    fields.exWantedFrequency = 20;
-    // Both neighbours of 20 kHz snap on their own; 20 kHz itself does not.
-    const auto below = [&] {
-        PsrFields f = fields;
-        f.exWantedFrequency = 19;
-        return sweepFrequency(f);
-    }();
-    const auto above = [&] {
-        PsrFields f = fields;
-        f.exWantedFrequency = 21;
-        return sweepFrequency(f);
-    }();
-    ASSERT_TRUE(below && above);
-    ASSERT_EQ(below->actualFrequency, 19);
-    ASSERT_EQ(above->actualFrequency, 21);
+struct SweepCase {
+    const char* name;
+    PsrFields inputs;
+    bool matched;
+    float actualFrequency;
+    float inductance;
+};
 
-    const auto sweep = sweepFrequency(fields);
+class FrequencySweep : public ::testing::TestWithParam<SweepCase> {};
+
+TEST_P(FrequencySweep, EndsAtTheNearestSnappingFrequency) {
+    const SweepCase& c = GetParam();
+    const auto sweep = sweepFrequency(c.inputs);
     ASSERT_TRUE(sweep);
-    EXPECT_TRUE(sweep->matched);
-    EXPECT_EQ(sweep->actualFrequency, 19);
-    EXPECT_EQ(sweep->inductance, below->inductance);
+    EXPECT_EQ(sweep->matched, c.matched);
+    EXPECT_EQ(sweep->actualFrequency, c.actualFrequency);
+    EXPECT_NEAR(sweep->inductance, c.inductance, 0.001);
 }
 
-TEST(FrequencySweep, StopsAtAnInductanceExactlyOnAMultiple) {
-    PsrFields fields;
-    fields.exOutputCurrent = 0.741296709f;  // gives exactly 700 µH at 40 kHz
-    fields.exWantedFrequency = 40;
-    const auto sweep = sweepFrequency(fields);
-    ASSERT_TRUE(sweep);
-    EXPECT_TRUE(sweep->matched);
-    EXPECT_EQ(sweep->actualFrequency, 40);
-    EXPECT_EQ(sweep->inductance, 700);
-}
-
-TEST(FrequencySweep, WithoutAMatchKeepsTheLastFrequencyAndItsRawInductance) {
-    PsrFields fields;
-    fields.exOutputCurrent = 1000;  // far below 35 µH at every frequency from 1 kHz up
-    const auto sweep = sweepFrequency(fields);
-    ASSERT_TRUE(sweep);
-    EXPECT_FALSE(sweep->matched);
-    // 52, 51, 53, …, 1, 103: the next one would be 0.
-    EXPECT_EQ(sweep->actualFrequency, 103);
-    EXPECT_GT(sweep->inductance, 0);
-    EXPECT_LT(sweep->inductance, 1);
-}
-
-TEST(FrequencySweep, TriesNothingForAWantedFrequencyOfZeroOrBelow) {
-    for (float wanted : {0.0f, -5.0f}) {
-        PsrFields fields;
-        fields.exWantedFrequency = wanted;
-        const auto sweep = sweepFrequency(fields);
-        ASSERT_TRUE(sweep);
-        EXPECT_EQ(sweep->actualFrequency, 0);
-        EXPECT_FALSE(sweep->matched);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Frequencies, FrequencySweep,
+    ::testing::Values(
+        // 20 kHz gives 3145 µH; both neighbours snap, and the lower one is tried first.
+        SweepCase{"LowerSideFirst", with([](PsrFields& f) { f.exWantedFrequency = 20; }), true, 19, 3300},
+        SweepCase{"UpperNeighbourSnapsToo", with([](PsrFields& f) { f.exWantedFrequency = 21; }), true, 21,
+                  3000},
+        SweepCase{"ExactlyOnAMultiple", with([](PsrFields& f) {
+                      f.exOutputCurrent = 0.741296709f;
+                      f.exWantedFrequency = 40;
+                  }),
+                  true, 40, 700},
+        // Far below 35 µH at every frequency: 52, 51, 53, …, 1, 103, and the next would be 0.
+        SweepCase{"NoMatchKeepsTheLastRawValue", with([](PsrFields& f) { f.exOutputCurrent = 1000; }), false,
+                  103, 0.2015},
+        SweepCase{"WantedZeroTriesNothing", with([](PsrFields& f) { f.exWantedFrequency = 0; }), false, 0, 0},
+        SweepCase{"WantedBelowZeroTriesNothing", with([](PsrFields& f) { f.exWantedFrequency = -5; }), false,
+                  0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedCase {
     const char* name;
     PsrFields inputs;
+    PsrInput named;
 };
-
-PsrFields changed(void (*change)(PsrFields&)) {
-    PsrFields fields;
-    change(fields);
-    return fields;
-}
-
-void PrintTo(const RefusedCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class RefusedInputs : public ::testing::TestWithParam<RefusedCase> {};
 
-TEST_P(RefusedInputs, ComputeNothing) {
-    EXPECT_FALSE(analyse(GetParam().inputs).has_value());
+TEST_P(RefusedInputs, NameTheInputToCorrect) {
+    const auto out = analyse(GetParam().inputs);
+    ASSERT_FALSE(out);
+    EXPECT_EQ(out.refused(), GetParam().named);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Degenerate, RefusedInputs,
     ::testing::Values(
-        RefusedCase{"OutputCancelsDrop", changed([](PsrFields& f) { f.exOutputVoltage = -0.8f; })},
-        RefusedCase{"NoCurrent", changed([](PsrFields& f) { f.exOutputCurrent = 0; })},
-        RefusedCase{"NoEfficiency", changed([](PsrFields& f) { f.exEfficiency = 0; })},
-        RefusedCase{"NegativeEfficiency", changed([](PsrFields& f) { f.exEfficiency = -90; })},
-        RefusedCase{"NoCoreArea", changed([](PsrFields& f) { f.exCoreAe = 0; })},
-        RefusedCase{"WantedTooHigh", changed([](PsrFields& f) { f.exWantedFrequency = 10000.5f; })},
-        // A current so small that the peak current underflows to 0 in single precision.
-        RefusedCase{"VanishingCurrent", changed([](PsrFields& f) { f.exOutputCurrent = 1e-45f; })},
-        // Turns beyond any integer.
-        RefusedCase{"VanishingCoreArea", changed([](PsrFields& f) { f.exCoreAe = 1e-30f; })},
+        RefusedCase{"OutputCancelsDrop", with([](PsrFields& f) { f.exOutputVoltage = -0.8f; }),
+                    PsrInput::OutputVoltage},
+        // Fits at 2500 gauss, but the secondary turns at 2000 gauss are beyond any integer.
+        RefusedCase{"SecondaryTurnsBeyondIntAtTheSliderEnd",
+                    with([](PsrFields& f) { f.exOutputVoltage = 2e9f; }), PsrInput::OutputVoltage},
+        RefusedCase{"NoCurrent", with([](PsrFields& f) { f.exOutputCurrent = 0; }), PsrInput::OutputCurrent},
+        // So small that the peak current underflows to 0 in single precision.
+        RefusedCase{"VanishingCurrent", with([](PsrFields& f) { f.exOutputCurrent = 1e-45f; }),
+                    PsrInput::OutputCurrent},
+        RefusedCase{"NoEfficiency", with([](PsrFields& f) { f.exEfficiency = 0; }), PsrInput::Efficiency},
+        RefusedCase{"NegativeEfficiency", with([](PsrFields& f) { f.exEfficiency = -90; }),
+                    PsrInput::Efficiency},
+        RefusedCase{"NoCoreArea", with([](PsrFields& f) { f.exCoreAe = 0; }), PsrInput::CoreAe},
+        RefusedCase{"VanishingCoreArea", with([](PsrFields& f) { f.exCoreAe = 1e-30f; }), PsrInput::CoreAe},
+        RefusedCase{"WantedTooHigh", with([](PsrFields& f) { f.exWantedFrequency = 10000.5f; }),
+                    PsrInput::WantedFrequency},
         // First run with nothing to sweep: there is no frequency to take the turns from.
-        RefusedCase{"NoFrequencyYet", changed([](PsrFields& f) { f.exWantedFrequency = 0; })}),
+        RefusedCase{"NoFrequencyYet", with([](PsrFields& f) { f.exWantedFrequency = 0; }),
+                    PsrInput::WantedFrequency},
+        RefusedCase{"VanishingFrequency", with([](PsrFields& f) { f.exWantedFrequency = 1e-38f; }),
+                    PsrInput::WantedFrequency},
+        RefusedCase{"FeedbackTurnsBeyondFloat", with([](PsrFields& f) { f.exFeedbackVoltage = 3e38f; }),
+                    PsrInput::FeedbackVoltage},
+        // Checked in the order the fields are read: the core area comes first.
+        RefusedCase{"FirstReadIsNamed", with([](PsrFields& f) {
+                        f.exOutputCurrent = 0;
+                        f.exCoreAe = 0;
+                    }),
+                    PsrInput::CoreAe}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Analyse, WithoutSecondaryTurnsGivesNoFeedbackTurns) {
-    PsrFields fields;
-    fields.exCoreAe = 2000;  // a fraction of a primary turn
-    const auto out = analyse(fields);
-    ASSERT_TRUE(out.has_value());
-    EXPECT_EQ(out->fields.exPrimaryTurns, 1);
-    EXPECT_EQ(out->fields.exSecondaryTurns, 0);
-    EXPECT_EQ(out->fields.exFeedbackTurns, 0);
-}
-
 TEST(Analyse, WantedZeroKeepsTheLastSweep) {
-    PsrFields fields = analyse(PsrFields{})->fields;
+    PsrFields fields = analysedDefaults();
     fields.exWantedFrequency = 0;
     fields.exCoreAe = 38;
     const auto out = analyse(fields);
-    ASSERT_TRUE(out.has_value());
+    ASSERT_TRUE(out);
     EXPECT_EQ(out->fields.exActualFrequency, 52);
     EXPECT_EQ(out->fields.exInductance, 1200);
     EXPECT_EQ(out->fields.exPrimaryTurns, 68);  // half the core area of 19 mm²
@@ -200,11 +187,10 @@ void PrintTo(const SliderCase& c, std::ostream* os) {
 class SliderTurns : public ::testing::TestWithParam<SliderCase> {};
 
 TEST_P(SliderTurns, FollowTheFluxDensity) {
-    const SliderCase c = GetParam();
-    const PsrFields analysed = analyse(PsrFields{})->fields;
+    const SliderCase& c = GetParam();
     EXPECT_EQ(fluxLabelText(c.position), c.label);
     EXPECT_EQ(fluxLabelColour(c.position), c.colour);
-    const auto turns = turnsForSlider(analysed, c.position);
+    const auto turns = turnsForSlider(analysedDefaults(), c.position);
     ASSERT_TRUE(turns.has_value());
     EXPECT_EQ(turns->primary, c.primary);
     EXPECT_EQ(turns->secondary, c.secondary);
@@ -226,17 +212,8 @@ INSTANTIATE_TEST_SUITE_P(Positions, SliderTurns,
                                            SliderCase{81, "2810GS", kRed, 121, 46, 23},
                                            SliderCase{100, "3000GS", kRed, 113, 43, 22}));
 
-TEST(SliderTurns, NeedAFrequencyAndACoreArea) {
-    EXPECT_FALSE(turnsForSlider(PsrFields{}, 0).has_value());  // before the first Analyse
-    PsrFields fields = analyse(PsrFields{})->fields;
-    fields.exCoreAe = 0;
-    EXPECT_FALSE(turnsForSlider(fields, 50).has_value());
-    fields = analyse(PsrFields{})->fields;
-    fields.exTurnsRatio = 0;
-    EXPECT_FALSE(turnsForSlider(fields, 50).has_value());
-    fields = analyse(PsrFields{})->fields;
-    fields.exFeedbackVoltage = 3e38f;  // feedback turns beyond any float
-    EXPECT_FALSE(turnsForSlider(fields, 50).has_value());
+TEST(SliderTurns, NeedAFrequencyFirst) {
+    EXPECT_FALSE(turnsForSlider(PsrFields{}, 0).has_value());
 }
 
 }  // namespace
