@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,17 +8,25 @@
 #include "engine/design.h"
 #include "engine/texts.h"
 
-/// What the command line asks for.
+/// How the solutions are printed.
+enum class OutputFormat { Table, Json, Csv };
+
+/// What the command line asks for besides the design.
 struct CliOptions {
-    bool json = false;
+    OutputFormat format = OutputFormat::Table;
     bool help = false;
     bool version = false;
+    std::filesystem::path designFile;  ///< --design: the design to start from (empty: the defaults)
+    std::filesystem::path saveDesign;  ///< --save-design: write the design here instead of analysing
     std::optional<Language> language;  ///< --lang; when not given, QUILLMERE_LANG decides
 };
 
-/// Reads `--NAME VALUE` pairs into `design` (unset members keep their defaults). On bad usage
-/// returns false with one line naming the option and the value in `error`.
-bool parseCommandLine(const std::vector<std::string>& args, Design& state, CliOptions& options,
+/// Reads the command line (without the program name). The design becomes the one of --design (or
+/// stays as it is without it), changed by every `--NAME VALUE` option wherever it stands. On bad
+/// usage or a bad design file returns false with one line in `error` naming the option and value
+/// or the file and member, and leaves `design` and `options` unchanged. With --help or --version
+/// no design file is read.
+bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliOptions& options,
                       std::string& error);
 
 /// The usage text of --help.

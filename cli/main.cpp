@@ -9,6 +9,9 @@
 #include "cli/cli_texts.h"
 #include "cli/report.h"
 #include "engine/analysis.h"
+#include "engine/atomic_file.h"
+#include "engine/design_file.h"
+#include "engine/result_export.h"
 #include "engine/search.h"
 
 namespace {
@@ -42,6 +45,16 @@ private:
     const std::string_view progressFormat_;
 };
 
+// --lang, else QUILLMERE_LANG, else Chinese; a variable naming no language is reported.
+Language chosenLanguage(const CliOptions& options) {
+    if (options.language) return *options.language;
+    const char* variable = std::getenv(kLanguageVariable);
+    if (const auto language = languageFromEnvironment(variable)) return *language;
+    std::cerr << "quillmere-cli: " << kLanguageVariable << "=" << variable
+              << " names no language (en or zh); writing Chinese\n";
+    return Language::Chinese;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,17 +73,16 @@ int main(int argc, char** argv) {
         std::cout << "quillmere-cli 1.4\n";
         return 0;
     }
-    if (!options.language) {
-        const char* variable = std::getenv(kLanguageVariable);
-        options.language = languageFromEnvironment(variable);
-        if (!options.language) {
-            std::cerr << "quillmere-cli: " << kLanguageVariable << "=" << variable
-                      << " names no language (en or zh); writing Chinese\n";
-            options.language = Language::Chinese;
-        }
-    }
-    const Language language = *options.language;
 
+    if (!options.saveDesign.empty()) {
+        if (const auto failure = writeFileAtomically(options.saveDesign, designFileText(design))) {
+            std::cerr << "quillmere-cli: " << *failure << "\n";
+            return 1;
+        }
+        return 0;
+    }
+
+    const Language language = chosenLanguage(options);
     if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) {
         std::cerr << cliText(language, refusalMessage(refusal)) << "\n";
         return 3;
@@ -82,6 +94,16 @@ int main(int argc, char** argv) {
         result = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
     }
     if (!result) return 3;  // cannot happen without a stop request
-    std::cout << (options.json ? resultJson(*result) + "\n" : resultTable(*result, language));
+    switch (options.format) {
+        case OutputFormat::Table:
+            std::cout << resultTable(*result, language);
+            break;
+        case OutputFormat::Json:
+            std::cout << resultJson(*result) << "\n";
+            break;
+        case OutputFormat::Csv:
+            std::cout << resultCsv(*result);
+            break;
+    }
     return 0;
 }

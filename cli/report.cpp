@@ -29,24 +29,6 @@ std::string padded(std::string_view text, std::size_t width) {
     return out;
 }
 
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            constexpr std::string_view hex = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[(c >> 4) & 0xF];
-            out += hex[c & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
 }  // namespace
 
 std::string resultTable(const AnalysisResult& result, Language language) {
@@ -74,20 +56,4 @@ std::string resultTable(const AnalysisResult& result, Language language) {
            text("找到解法: ") + numberText(static_cast<double>(result.acceptedCount)) + "  " +
            text("搜索轮次: ") + std::to_string(result.passNumber) + "\n";
     return out;
-}
-
-std::string resultJson(const AnalysisResult& result) {
-    std::string out = "{\"analysedCount\":" + std::to_string(result.analysedCount) +
-                      ",\"acceptedCount\":" + std::to_string(result.acceptedCount) +
-                      ",\"passNumber\":" + std::to_string(result.passNumber) + ",\"solutionRecords\":[";
-    const auto& texts = result.solutionRecords;
-    for (std::size_t k = 0; k < texts.size(); ++k) {
-        if (k % kShownRecordSize == 0)
-            out += k == 0 ? "[" : "],[";
-        else
-            out += ",";
-        out += jsonString(texts[k]);
-    }
-    if (!texts.empty()) out += "]";
-    return out + "]}";
 }

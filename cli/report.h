@@ -8,6 +8,3 @@ struct AnalysisResult;
 
 /// The 18 result-table columns, their headings and the counts, for a person to read.
 std::string resultTable(const AnalysisResult& result, Language language = Language::Chinese);
-
-/// {"analysedCount":N,"acceptedCount":N,"passNumber":N,"solutionRecords":[[22 texts],...]}
-std::string resultJson(const AnalysisResult& result);

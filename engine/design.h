@@ -8,4 +8,6 @@ struct Design {
     DesignInputs inputs;
     int controllerChoice = static_cast<int>(Controller::PsrGeneric);  ///< a Controller value
     RuleSet rules;
+
+    bool operator==(const Design&) const = default;
 };

@@ -13,6 +13,8 @@ struct DesignInputs {
     float slotWidth = 8.6f;         ///< mm
     float slotDepth = 3.5f;         ///< mm
     float auxWireDiameter = 0.12f;  ///< mm
+
+    bool operator==(const DesignInputs&) const = default;
 };
 
 /// Combo "系统算法" entries.

@@ -45,6 +45,18 @@ inline constexpr std::array<std::string_view, kShownColumns> kColumnHeadings = {
     "No.",    "分值",   "Np_1",   "Ns",     "Np_2", "Nf",   "φNp",  "φNs",     "φNf",
     "Lp(uH)", "f(KHz)", "△B(GS)", "Cmil/A", "Dmax", "Ipkp", "Ipks", "Cin(uF)", "Vor"};
 
+/// Headings of the four fill texts, which only exports show.
+inline constexpr std::array<std::string_view, kShownRecordSize - kShownColumns> kFillHeadings = {
+    "Fill1", "Fill2", "Fill3", "Fill4"};
+
+/// Headings of all 22 texts of a shown solution, in record order.
+inline constexpr std::array<std::string_view, kShownRecordSize> kRecordHeadings = [] {
+    std::array<std::string_view, kShownRecordSize> all{};
+    for (std::size_t i = 0; i < kShownColumns; ++i) all[i] = kColumnHeadings[i];
+    for (std::size_t i = 0; i < kFillHeadings.size(); ++i) all[kShownColumns + i] = kFillHeadings[i];
+    return all;
+}();
+
 /// The texts of one shown solution.
 using ShownRecord = std::span<const std::string, kShownRecordSize>;
 

@@ -34,4 +34,6 @@ struct RuleSet {
 
     static WireSet defaultPrimaryWires();
     static WireSet defaultSecondaryWires();
+
+    bool operator==(const RuleSet&) const = default;
 };

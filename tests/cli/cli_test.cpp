@@ -2,11 +2,18 @@
 
 #include <sys/wait.h>
 
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "cli/cli_options.h"
+#include "engine/design_file.h"
+#include "engine/record_layout.h"
 #include "tests/cjk.h"
 
 namespace {
@@ -26,6 +33,23 @@ CliRun runCli(const std::string& args, const std::string& environment = "") {
     const int status = pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
+
+// A folder of its own for the files one test writes, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quillmere-cli-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+constexpr const char* kCvSandwich =
+    "--cc-mode 0 --sandwich-winding 1 --sandwich-wire-change 1 --primary-strands 2 --secondary-strands 1.5";
 
 TEST(Cli, ExitCodesAndMessages) {
     const struct {
@@ -53,6 +77,13 @@ TEST(Cli, ExitCodesAndMessages) {
         {"", 0, "分值"},
         {"--controller-choice 0 --output-voltage 12 --output-current 0.5 --json", 0, "\"acceptedCount\""},
         {"--primary-wires 0.2,0.21,0.23 --secondary-wires 0.30 --json", 0, "\"acceptedCount\":45,"},
+        {"--format csv", 0, "Vor,Fill1,Fill2,Fill3,Fill4\r\n1.,19.68691,131,48,No,"},
+        {"--format xml", 2, "--format: xml"},
+        {"--json --format table", 2, "--json"},
+        {"--design", 2, "--design"},
+        {"--design /nonexistent/d.qmd --json", 2, "/nonexistent/d.qmd: No such file or directory"},
+        {"--design /dev/null", 2, "/dev/null: not a regular file"},
+        {"--save-design /", 1, "/: cannot save"},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.args);
@@ -79,7 +110,7 @@ TEST(Cli, LanguageOfHeadingsAndMessages) {
         {"QUILLMERE_LANG=", "--slot-width 2", 0, "分析总数: 0", false},
         {"QUILLMERE_LANG=english", "--slot-width 2", 0, "QUILLMERE_LANG=english names no language", false},
         {"", "--lang fr", 2, "bad value for --lang: fr", true},
-        {"", "--lang", 2, "missing value for --lang", true},
+        {"", "--lang", 2, "--lang: 1 required LANG missing", true},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.args, c.environment);
@@ -110,6 +141,76 @@ TEST(Cli, OptionsReachTheDesign) {
     expected[29] = 0.62f;
     EXPECT_EQ(state.rules.secondaryWires, expected);
     EXPECT_FALSE(parseCommandLine({"--primary-strands", "2.5"}, state, options, error));
+}
+
+TEST(Cli, SavedDesignsAnalyseAsTheirOptions) {
+    const TempFolder folder;
+    for (const std::string options : {"", kCvSandwich}) {
+        const std::string file = folder / "saved.qmd";
+        const CliRun save = runCli(options + " --save-design " + file);
+        ASSERT_EQ(save.exitCode, 0) << save.out;
+        EXPECT_EQ(save.out, "");  // saved, not analysed
+
+        Design fromOptions;
+        CliOptions parsed;
+        std::string error;
+        std::vector<std::string> args;
+        std::istringstream words(options);
+        for (std::string word; words >> word;) args.push_back(word);
+        ASSERT_TRUE(parseCommandLine(args, fromOptions, parsed, error)) << error;
+        const DesignRead read = readDesignFile(file);
+        ASSERT_TRUE(read) << read.error;
+        EXPECT_EQ(designFileText(*read.design), designFileText(fromOptions));
+
+        const CliRun direct = runCli(options + " --json");
+        EXPECT_EQ(runCli("--design " + file + " --json").out, direct.out) << options;
+        EXPECT_NE(direct.out.find("\"solutionRecords\":[["), std::string::npos);
+    }
+}
+
+TEST(Cli, OptionsOverrideTheDesignFileWhereverTheyStand) {
+    const TempFolder folder;
+    const std::string file = folder / "cv.qmd";
+    ASSERT_EQ(runCli(std::string(kCvSandwich) + " --save-design " + file).exitCode, 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--cc-mode", "1", "--design", file},
+          std::vector<std::string>{"--design", file, "--cc-mode", "1"}}) {
+        Design design;
+        CliOptions options;
+        std::string error;
+        ASSERT_TRUE(parseCommandLine(args, design, options, error)) << error;
+        EXPECT_TRUE(design.rules.ccMode);
+        EXPECT_EQ(design.rules.primaryStrands, 2);  // the rest is the file's
+        EXPECT_EQ(options.designFile, file);
+    }
+
+    std::ofstream(folder / "bad.qmd") << "{\"format\": \"quillmere-design\", \"version\": 9}";
+    Design design;
+    CliOptions options;
+    std::string error;
+    EXPECT_FALSE(
+        parseCommandLine({"--design", folder / "bad.qmd", "--core-ae", "25"}, design, options, error));
+    EXPECT_EQ(error, folder / "bad.qmd" + ": version: 9 is newer than this program reads (1)");
+    EXPECT_EQ(design, Design{});
+    const CliRun run = runCli("--design " + folder / "bad.qmd");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.out.find("bad.qmd: version: 9 is newer"), std::string::npos) << run.out;
+}
+
+TEST(Cli, CsvHoldsTheJsonSolutionsForPythonsCsvModule) {
+    const TempFolder folder;
+    const std::string csv = folder / "result.csv";
+    ASSERT_EQ(runCli(std::string(kCvSandwich) + " --format csv > " + csv).exitCode, 0);
+    const auto result = nlohmann::json::parse(runCli(std::string(kCvSandwich) + " --json").out);
+    nlohmann::json rows = nlohmann::json::array();
+    rows.push_back(std::vector<std::string>(kRecordHeadings.begin(), kRecordHeadings.end()));
+    for (const auto& record : result["solutionRecords"]) rows.push_back(record);
+    ASSERT_GT(rows.size(), 2u);
+    const std::string expected = folder / "rows.json";
+    std::ofstream(expected) << rows.dump();
+    const std::string check =
+        std::string(PYTHON3) + " " + QUILLMERE_SOURCE_DIR + "/tests/csv_check.py " + csv + " " + expected;
+    EXPECT_EQ(std::system(check.c_str()), 0) << check;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "cli/cli_options.h"
-#include "cli/report.h"
+#include "engine/result_export.h"
 #include "engine/search.h"
 #include "tests/rules/rules_dialog_fixture.h"
 

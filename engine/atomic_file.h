@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// Replaces the file `target` by `content` so that it holds either its old or its new content,
+/// never a part: the content goes to a new file in the same folder, is flushed to the disk and
+/// then renamed over the target (a symbolic link is followed; an existing file keeps its
+/// permissions). Returns why it failed, naming the target; the earlier file is then untouched.
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& target, std::string_view content);

@@ -1,0 +1,594 @@
+#include "engine/design_file.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <variant>
+#include <vector>
+
+namespace {
+
+// Files are written in the order below; they are read through a sorted map, so that a file of
+// many members cannot make the reading slow.
+using OrderedJson = nlohmann::ordered_json;
+using Json = nlohmann::json;
+
+enum class Kind {
+    Float,       // any finite single-precision number
+    WholeFloat,  // a float holding an integer, as the rules dialog stores the primary strands
+    Int,         // any 32-bit integer
+    Flag,        // an int holding 0 or 1
+    Bool,        // true or false
+    Wires,       // a non-empty list of catalogue texts
+};
+
+using RuleMember = std::variant<float RuleSet::*, int RuleSet::*, bool RuleSet::*, WireSet RuleSet::*>;
+
+struct InputField {
+    std::string_view name;
+    float DesignInputs::*member;
+};
+
+struct RuleField {
+    std::string_view name;
+    Kind kind;
+    RuleMember member;
+};
+
+constexpr std::array<InputField, 11> kInputFields{{
+    {"minInputVac", &DesignInputs::minInputVac},
+    {"maxInputVac", &DesignInputs::maxInputVac},
+    {"outputVoltage", &DesignInputs::outputVoltage},
+    {"outputCurrent", &DesignInputs::outputCurrent},
+    {"feedbackVoltage", &DesignInputs::feedbackVoltage},
+    {"minRectifiedVdc", &DesignInputs::minRectifiedVdc},
+    {"efficiency", &DesignInputs::efficiency},
+    {"coreAe", &DesignInputs::coreAe},
+    {"slotWidth", &DesignInputs::slotWidth},
+    {"slotDepth", &DesignInputs::slotDepth},
+    {"auxWireDiameter", &DesignInputs::auxWireDiameter},
+}};
+
+const std::array<RuleField, 26> kRuleFields{{
+    {"peakFlux", Kind::Float, &RuleSet::peakFlux},
+    {"peakFluxSpan", Kind::Float, &RuleSet::peakFluxSpan},
+    {"onDuty", Kind::Float, &RuleSet::onDuty},
+    {"onDutySpan", Kind::Float, &RuleSet::onDutySpan},
+    {"frequency", Kind::Float, &RuleSet::frequency},
+    {"frequencySpan", Kind::Float, &RuleSet::frequencySpan},
+    {"switchDrop", Kind::Float, &RuleSet::switchDrop},
+    {"diodeDrop", Kind::Float, &RuleSet::diodeDrop},
+    {"tempRise", Kind::Float, &RuleSet::tempRise},
+    {"windDepthLimit", Kind::Float, &RuleSet::windDepthLimit},
+    {"firstWindingMinShare", Kind::Float, &RuleSet::firstWindingMinShare},
+    {"slotWidthReserve", Kind::Float, &RuleSet::slotWidthReserve},
+    {"tapeThickness", Kind::Float, &RuleSet::tapeThickness},
+    {"tapeTurns", Kind::Float, &RuleSet::tapeTurns},
+    {"outputDuty", Kind::Float, &RuleSet::outputDuty},
+    {"idleRatio", Kind::Float, &RuleSet::idleRatio},
+    {"maxSolutions", Kind::Int, &RuleSet::maxSolutions},
+    {"ccMode", Kind::Bool, &RuleSet::ccMode},
+    {"sandwichWinding", Kind::Flag, &RuleSet::sandwichWinding},
+    {"skinEffect", Kind::Flag, &RuleSet::skinEffect},
+    {"evenTurns", Kind::Bool, &RuleSet::evenTurns},
+    {"sandwichWireChange", Kind::Bool, &RuleSet::sandwichWireChange},
+    {"primaryWires", Kind::Wires, &RuleSet::primaryWires},
+    {"secondaryWires", Kind::Wires, &RuleSet::secondaryWires},
+    {"primaryStrands", Kind::WholeFloat, &RuleSet::primaryStrands},
+    {"secondaryStrands", Kind::Float, &RuleSet::secondaryStrands},
+}};
+
+// 2^31: the strand count the rules dialog stores for the largest int.
+constexpr double kStrandLimit = 2147483648.0;
+// Doubles below this magnitude round to a finite float; at and above it to infinity.
+constexpr double kFloatOverflow = 0x1.ffffffp127;
+
+// ---- writing
+
+// The shortest decimal that reads back, through a double, as exactly `value`.
+OrderedJson floatJson(float value) {
+    std::array<char, 32> text{};
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+    double shortest = 0;
+    std::from_chars(text.data(), written.ptr, shortest);
+    const bool exact =
+        std::bit_cast<std::uint32_t>(static_cast<float>(shortest)) == std::bit_cast<std::uint32_t>(value);
+    return exact ? shortest : static_cast<double>(value);
+}
+
+// A count the rules dialog stores goes out as an integer; anything else (-0 included) as a
+// number with a point, which reading then refuses.
+OrderedJson wholeFloatJson(float value) {
+    const bool count = std::isfinite(value) && std::trunc(value) == value &&
+                       std::fabs(value) <= kStrandLimit && !(value == 0 && std::signbit(value));
+    return count ? OrderedJson(static_cast<std::int64_t>(value)) : floatJson(value);
+}
+
+OrderedJson wiresJson(const WireSet& set) {
+    OrderedJson list = OrderedJson::array();
+    for (int i = 0; i < WireCatalogue::kSize; ++i) {
+        const float value = set[static_cast<std::size_t>(i)];
+        if (value == WireCatalogue::value(i))
+            list.push_back(WireCatalogue::text(i));
+        else if (std::bit_cast<std::uint32_t>(value) != 0)  // no size of the catalogue: reading refuses it
+            list.push_back(floatJson(value).dump());
+    }
+    return list;
+}
+
+// ---- reading
+
+// A text from the file as a message shows it: quoted, escaped to ASCII and cut when long, so
+// that neither a huge nor a strange text reaches the reader's terminal.
+std::string quotedText(std::string_view text) {
+    constexpr std::size_t kLongest = 40;
+    std::size_t end = std::min(text.size(), kLongest);
+    while (end > 0 && end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return Json(std::string(text.substr(0, end))).dump(-1, ' ', true, Json::error_handler_t::replace) +
+           (end < text.size() ? "..." : "");
+}
+
+// A member name as a path shows it: plain when it is a short word, else quoted.
+std::string shown(std::string_view name) {
+    const bool plain =
+        !name.empty() && name.size() <= 40 && std::all_of(name.begin(), name.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+                   c == '[' || c == ']';
+        });
+    return plain ? std::string(name) : quotedText(name);
+}
+
+std::string typeText(const Json& value) {
+    switch (value.type()) {
+        case Json::value_t::null:
+            return "null";
+        case Json::value_t::object:
+            return "an object";
+        case Json::value_t::array:
+            return "a list";
+        case Json::value_t::string:
+            return "the text " + quotedText(value.get_ref<const std::string&>());
+        case Json::value_t::boolean:
+            return value.get<bool>() ? "true" : "false";
+        default:
+            return value.dump();
+    }
+}
+
+// A member's value failed its check: the reason, which the reader prefixes with the path.
+struct Refusal {
+    std::string path;
+    std::string reason;
+};
+
+class Reader {
+public:
+    std::optional<Refusal> refusal;
+
+    // The object member `name` of `parent`, or nothing (with a refusal) when missing.
+    const Json* member(const Json& parent, std::string_view path, std::string_view name) {
+        const auto it = parent.find(name);
+        if (it == parent.end()) {
+            refuse(path, name, "missing");
+            return nullptr;
+        }
+        return &*it;
+    }
+
+    void refuse(std::string_view path, std::string_view name, std::string reason) {
+        if (refusal) return;
+        std::string full(path);
+        if (!full.empty() && !name.empty()) full += '.';
+        if (!name.empty()) full += shown(name);
+        refusal = Refusal{std::move(full), std::move(reason)};
+    }
+
+    std::optional<float> readFloat(const Json& value, std::string_view path, std::string_view name) {
+        if (!value.is_number()) {
+            refuse(path, name, "expected a number, found " + typeText(value));
+            return std::nullopt;
+        }
+        const double number = value.get<double>();
+        if (!std::isfinite(number)) {
+            refuse(path, name, "not a finite number");
+            return std::nullopt;
+        }
+        if (std::fabs(number) >= kFloatOverflow) {
+            refuse(path, name, "not a finite number in single precision: " + value.dump());
+            return std::nullopt;
+        }
+        // Between the largest float and the overflow threshold a double rounds to the largest float.
+        constexpr float kMax = std::numeric_limits<float>::max();
+        if (std::fabs(number) > kMax) return std::signbit(number) ? -kMax : kMax;
+        return static_cast<float>(number);
+    }
+
+    // A number written without a point or an exponent, within [low, high].
+    std::optional<std::int64_t> readInteger(const Json& value, std::string_view path, std::string_view name,
+                                            std::int64_t low, std::int64_t high) {
+        if (!value.is_number_integer()) {
+            refuse(path, name, "expected a whole number, found " + typeText(value));
+            return std::nullopt;
+        }
+        const bool tooLarge =
+            value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(high);
+        const std::int64_t number = tooLarge ? high : value.get<std::int64_t>();
+        if (tooLarge || number < low || number > high) {
+            refuse(path, name,
+                   value.dump() + " is out of range (" + std::to_string(low) + " to " + std::to_string(high) +
+                       ")");
+            return std::nullopt;
+        }
+        return number;
+    }
+
+    std::optional<WireSet> readWires(const Json& value, std::string_view path, std::string_view name) {
+        if (!value.is_array()) {
+            refuse(path, name, "expected a list of wire sizes, found " + typeText(value));
+            return std::nullopt;
+        }
+        if (value.empty()) {
+            refuse(path, name, "no wire size listed");
+            return std::nullopt;
+        }
+        WireSet set{};
+        for (std::size_t k = 0; k < value.size(); ++k) {
+            const Json& item = value[k];
+            const std::string itemName = std::string(name) + "[" + std::to_string(k) + "]";
+            if (!item.is_string()) {
+                refuse(path, itemName, "expected a wire size text, found " + typeText(item));
+                return std::nullopt;
+            }
+            const auto& text = item.get_ref<const std::string&>();
+            std::optional<int> index;
+            for (int i = 0; i < WireCatalogue::kSize && !index; ++i)
+                if (WireCatalogue::text(i) == text) index = i;
+            if (!index) {
+                refuse(path, itemName, "unknown wire size " + quotedText(text));
+                return std::nullopt;
+            }
+            float& slot = set[static_cast<std::size_t>(*index)];
+            if (slot != 0.0f) {
+                refuse(path, itemName, "wire size " + text + " listed twice");
+                return std::nullopt;
+            }
+            slot = WireCatalogue::value(*index);
+        }
+        return set;
+    }
+
+    // Refuses the first member of `object` whose name is not in `known`.
+    template <typename Fields>
+    void refuseUnknown(const Json& object, std::string_view path, const Fields& known) {
+        for (const auto& [key, value] : object.items()) {
+            const bool isKnown = std::any_of(known.begin(), known.end(),
+                                             [&key](const auto& field) { return field.name == key; });
+            if (!isKnown) {
+                refuse(path, key, "unknown member");
+                return;
+            }
+        }
+    }
+
+    void readRule(const Json& value, const RuleField& field, RuleSet& rules) {
+        constexpr std::string_view path = "rules";
+        switch (field.kind) {
+            case Kind::Float:
+                if (const auto number = readFloat(value, path, field.name))
+                    rules.*std::get<float RuleSet::*>(field.member) = *number;
+                break;
+            case Kind::WholeFloat: {
+                const auto number =
+                    readInteger(value, path, field.name, -static_cast<std::int64_t>(kStrandLimit),
+                                static_cast<std::int64_t>(kStrandLimit));
+                if (!number) break;
+                const auto single = static_cast<float>(*number);
+                if (static_cast<std::int64_t>(single) != *number) {
+                    refuse(path, field.name,
+                           std::to_string(*number) + " is no count the rules dialog can hold");
+                    break;
+                }
+                rules.*std::get<float RuleSet::*>(field.member) = single;
+                break;
+            }
+            case Kind::Int:
+                if (const auto number = readInteger(value, path, field.name, std::numeric_limits<int>::min(),
+                                                    std::numeric_limits<int>::max()))
+                    rules.*std::get<int RuleSet::*>(field.member) = static_cast<int>(*number);
+                break;
+            case Kind::Flag:
+                if (const auto number = readInteger(value, path, field.name, 0, 1))
+                    rules.*std::get<int RuleSet::*>(field.member) = static_cast<int>(*number);
+                break;
+            case Kind::Bool:
+                if (!value.is_boolean())
+                    refuse(path, field.name, "expected true or false, found " + typeText(value));
+                else
+                    rules.*std::get<bool RuleSet::*>(field.member) = value.get<bool>();
+                break;
+            case Kind::Wires:
+                if (const auto set = readWires(value, path, field.name))
+                    rules.*std::get<WireSet RuleSet::*>(field.member) = *set;
+                break;
+        }
+    }
+
+    std::optional<Design> readDesign(const Json& root) {
+        if (!root.is_object()) {
+            refuse("", "", "not a Quillmere design file (expected an object, found " + typeText(root) + ")");
+            return std::nullopt;
+        }
+        const auto found = root.find("format");
+        const Json* format = found != root.end() ? &*found : nullptr;
+        if (!format || !format->is_string() || *format != kDesignFileFormat) {
+            refuse("", "format",
+                   "not a Quillmere design file (expected \"" + std::string(kDesignFileFormat) +
+                       "\", found " + (format ? typeText(*format) : std::string("nothing")) + ")");
+            return std::nullopt;
+        }
+        const Json* version = member(root, "", "version");
+        if (!version) return std::nullopt;
+        if (!version->is_number_integer()) {
+            refuse("", "version", "expected a whole number, found " + typeText(*version));
+            return std::nullopt;
+        }
+        const bool newer = version->is_number_unsigned() &&
+                           version->get<std::uint64_t>() > static_cast<std::uint64_t>(kDesignFileVersion);
+        if (newer) {
+            refuse("", "version",
+                   version->dump() + " is newer than this program reads (" +
+                       std::to_string(kDesignFileVersion) + ")");
+            return std::nullopt;
+        }
+        if (*version != kDesignFileVersion) {
+            refuse("", "version", version->dump() + " is no version of the format");
+            return std::nullopt;
+        }
+
+        Design design;
+        if (const Json* inputs = member(root, "", "inputs")) {
+            if (!inputs->is_object()) {
+                refuse("", "inputs", "expected an object, found " + typeText(*inputs));
+            } else {
+                for (const InputField& field : kInputFields)
+                    if (const Json* value = member(*inputs, "inputs", field.name))
+                        if (const auto number = readFloat(*value, "inputs", field.name))
+                            design.inputs.*field.member = *number;
+                refuseUnknown(*inputs, "inputs", kInputFields);
+            }
+        }
+        if (const Json* choice = member(root, "", "controllerChoice")) {
+            if (*choice == static_cast<int>(Controller::L6562))
+                refuse("", "controllerChoice", "4 (L6562) is not supported");
+            else if (const auto number = readInteger(*choice, "", "controllerChoice", 0, 3))
+                design.controllerChoice = static_cast<int>(*number);
+        }
+        if (const Json* rules = member(root, "", "rules")) {
+            if (!rules->is_object()) {
+                refuse("", "rules", "expected an object, found " + typeText(*rules));
+            } else {
+                for (const RuleField& field : kRuleFields)
+                    if (const Json* value = member(*rules, "rules", field.name))
+                        readRule(*value, field, design.rules);
+                refuseUnknown(*rules, "rules", kRuleFields);
+            }
+        }
+        struct Named {
+            std::string_view name;
+        };
+        constexpr std::array<Named, 5> kTopLevel{
+            {{"format"}, {"version"}, {"inputs"}, {"controllerChoice"}, {"rules"}}};
+        refuseUnknown(root, "", kTopLevel);
+        if (refusal) return std::nullopt;
+        return design;
+    }
+};
+
+// Builds the document like the library's own parser, but keeps the path to the value being
+// read, so that a repeated member name (which the library would let the later one win) and a
+// number beyond a double's range are refused naming their member.
+class DocumentBuilder : public nlohmann::json_sax<Json> {
+public:
+    explicit DocumentBuilder(Json& root) : root_(root) {}
+
+    std::optional<std::string> refusal;   // "path: reason"
+    std::optional<std::size_t> syntaxAt;  // byte offset of a syntax error
+
+    bool null() override { return add(nullptr); }
+    bool boolean(bool value) override { return add(value); }
+    bool number_integer(number_integer_t value) override { return add(value); }
+    bool number_unsigned(number_unsigned_t value) override { return add(value); }
+    bool number_float(number_float_t value, const string_t&) override { return add(value); }
+    bool string(string_t& value) override { return add(std::move(value)); }
+    bool binary(binary_t&) override { return false; }  // JSON text has none
+
+    bool start_object(std::size_t) override { return open(Json::object()); }
+    bool start_array(std::size_t) override { return open(Json::array()); }
+    bool end_object() override { return close(); }
+    bool end_array() override { return close(); }
+
+    bool key(string_t& name) override {
+        Frame& frame = frames_.back();
+        frame.key = name;
+        if (!frame.keys.insert(name).second) {
+            refusal = path() + ": given twice";
+            return false;
+        }
+        return true;
+    }
+
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& e) override {
+        // 406: a number that overflows a double; everything else is a syntax error.
+        if (e.id == 406)
+            refusal = path() + (path().empty() ? "" : ": ") + "not a finite number";
+        else
+            syntaxAt = position > 0 ? position - 1 : 0;
+        return false;
+    }
+
+private:
+    struct Frame {
+        Json* value;
+        std::set<std::string> keys;  // objects: the member names so far
+        std::string key;             // objects: the member being read
+        std::size_t items = 0;       // lists: the items so far
+    };
+    Json& root_;
+    std::vector<Frame> frames_;
+
+    // Where the next value goes, as a message names it: inputs.coreAe, rules.primaryWires[2].
+    std::string path() const {
+        std::string out;
+        for (const Frame& frame : frames_) {
+            if (frame.value->is_object()) {
+                if (!out.empty()) out += '.';
+                out += shown(frame.key);
+            } else {
+                // An open list inside this one is its last item; a value still to come, the next.
+                const bool inner = &frame != &frames_.back();
+                out += '[';
+                out += std::to_string(inner ? frame.items - 1 : frame.items);
+                out += ']';
+            }
+        }
+        return out;
+    }
+
+    Json* place(Json&& value) {
+        if (frames_.empty()) {
+            root_ = std::move(value);
+            return &root_;
+        }
+        Frame& frame = frames_.back();
+        if (frame.value->is_object()) {
+            Json& slot = (*frame.value)[frame.key];
+            slot = std::move(value);
+            return &slot;
+        }
+        ++frame.items;
+        frame.value->push_back(std::move(value));
+        return &frame.value->back();
+    }
+
+    bool add(Json&& value) {
+        place(std::move(value));
+        return true;
+    }
+    bool open(Json&& container) {
+        Json* value = place(std::move(container));
+        frames_.push_back({value, {}, {}, 0});
+        return true;
+    }
+    bool close() {
+        frames_.pop_back();
+        return true;
+    }
+};
+
+// Line and column (both from 1, columns in bytes) of byte `offset` of `text`.
+std::string positionText(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    std::size_t line = 1;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < offset; ++i)
+        if (text[i] == '\n') {
+            ++line;
+            lineStart = i + 1;
+        }
+    return "line " + std::to_string(line) + ", column " + std::to_string(offset - lineStart + 1);
+}
+
+DesignRead refused(std::string_view fileName, std::string_view message) {
+    return {std::nullopt, std::string(fileName) + ": " + std::string(message)};
+}
+
+}  // namespace
+
+std::string designFileText(const Design& design) {
+    OrderedJson inputs = OrderedJson::object();
+    for (const InputField& field : kInputFields) inputs[field.name] = floatJson(design.inputs.*field.member);
+
+    OrderedJson rules = OrderedJson::object();
+    for (const RuleField& field : kRuleFields) {
+        OrderedJson& value = rules[field.name];
+        switch (field.kind) {
+            case Kind::Float:
+                value = floatJson(design.rules.*std::get<float RuleSet::*>(field.member));
+                break;
+            case Kind::WholeFloat:
+                value = wholeFloatJson(design.rules.*std::get<float RuleSet::*>(field.member));
+                break;
+            case Kind::Int:
+            case Kind::Flag:
+                value = design.rules.*std::get<int RuleSet::*>(field.member);
+                break;
+            case Kind::Bool:
+                value = design.rules.*std::get<bool RuleSet::*>(field.member);
+                break;
+            case Kind::Wires:
+                value = wiresJson(design.rules.*std::get<WireSet RuleSet::*>(field.member));
+                break;
+        }
+    }
+
+    OrderedJson root = OrderedJson::object();
+    root["format"] = kDesignFileFormat;
+    root["version"] = kDesignFileVersion;
+    root["inputs"] = std::move(inputs);
+    root["controllerChoice"] = design.controllerChoice;
+    root["rules"] = std::move(rules);
+    return root.dump(2) + "\n";
+}
+
+DesignRead readDesignText(std::string_view text, std::string_view fileName) {
+    Json root;
+    DocumentBuilder builder(root);
+    if (!Json::sax_parse(text, &builder)) {
+        if (builder.refusal) return refused(fileName, *builder.refusal);
+        return refused(fileName, "not valid JSON (" + positionText(text, builder.syntaxAt.value_or(0)) + ")");
+    }
+
+    Reader reader;
+    auto design = reader.readDesign(root);
+    if (!design) {
+        const Refusal& refusal = *reader.refusal;
+        return refused(fileName,
+                       refusal.path.empty() ? refusal.reason : refusal.path + ": " + refusal.reason);
+    }
+    return {std::move(design), {}};
+}
+
+DesignRead readDesignFile(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    const std::string name = path.string();
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error) return refused(name, error.message());
+    if (fs::is_directory(status)) return refused(name, "is a folder, not a design file");
+    if (!fs::is_regular_file(status)) return refused(name, "not a regular file");
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error) return refused(name, error.message());
+    const std::string tooLarge = "larger than " + std::to_string(kDesignFileMaxBytes) + " bytes";
+    if (size > kDesignFileMaxBytes) return refused(name, tooLarge);
+
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (!file) return refused(name, std::error_code(errno, std::generic_category()).message());
+    // The file may have grown since its size was taken: read no more than one byte past the limit.
+    std::string text(kDesignFileMaxBytes + 1, '\0');
+    const std::size_t read = std::fread(text.data(), 1, text.size(), file);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return refused(name, "could not be read");
+    if (read > kDesignFileMaxBytes) return refused(name, tooLarge);
+    text.resize(read);
+    return readDesignText(text, name);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/design.h"
+
+/// A design file holds one Design as UTF-8 JSON; docs/design-file.md describes the format.
+inline constexpr std::string_view kDesignFileFormat = "quillmere-design";
+inline constexpr int kDesignFileVersion = 1;
+inline constexpr std::string_view kDesignFileExtension = ".qmd";
+/// Larger files are refused before they are read.
+inline constexpr std::uintmax_t kDesignFileMaxBytes = 1024 * 1024;
+
+/// What reading a design file gave: the design, or why the file was refused.
+struct DesignRead {
+    std::optional<Design> design;
+    std::string error;  ///< "FILE: member: what is wrong" when there is no design
+
+    explicit operator bool() const { return design.has_value(); }
+};
+
+/// The file text of `design`: pretty-printed JSON with its members in a fixed order, ending in a
+/// newline. Equal designs give equal texts, and reading the text gives back the identical design
+/// (bit for bit) whenever the design is one the windows could have produced; any other design is
+/// still written, and reading it back refuses it.
+std::string designFileText(const Design& design);
+
+/// Reads the text of a design file. Accepts exactly the designs the form, the rules dialog and
+/// the command line can produce; refuses anything else with a message naming `fileName` and the
+/// member, e.g. "design.qmd: rules.peakFluxSpan: not a finite number".
+DesignRead readDesignText(std::string_view text, std::string_view fileName);
+
+/// Reads the design file at `path`, refusing one larger than kDesignFileMaxBytes without reading
+/// it; messages name the path as given.
+DesignRead readDesignFile(const std::filesystem::path& path);

@@ -1,0 +1,60 @@
+#include "engine/result_export.h"
+
+#include <nlohmann/json.hpp>
+
+#include "engine/analysis_result.h"
+#include "engine/record_layout.h"
+
+namespace {
+
+void appendCsvField(std::string& out, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+template <typename Texts>
+void appendCsvRow(std::string& out, const Texts& texts) {
+    bool first = true;
+    for (const auto& text : texts) {
+        if (!first) out += ',';
+        first = false;
+        appendCsvField(out, text);
+    }
+    out += "\r\n";
+}
+
+}  // namespace
+
+std::string resultJson(const AnalysisResult& result) {
+    nlohmann::ordered_json records = nlohmann::ordered_json::array();
+    const auto& texts = result.solutionRecords;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        if (k % kShownRecordSize == 0) records.push_back(nlohmann::ordered_json::array());
+        records.back().push_back(texts[k]);
+    }
+    nlohmann::ordered_json root = nlohmann::ordered_json::object();
+    root["analysedCount"] = result.analysedCount;
+    root["acceptedCount"] = result.acceptedCount;
+    root["passNumber"] = result.passNumber;
+    root["solutionRecords"] = std::move(records);
+    // A text that is no valid UTF-8 is written with replacement characters rather than refused.
+    return root.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+std::string resultCsv(const AnalysisResult& result) {
+    std::string out = "\xEF\xBB\xBF";
+    appendCsvRow(out, kRecordHeadings);
+    const auto& texts = result.solutionRecords;
+    for (std::size_t r = 0; r < solutionCount(texts); ++r)
+        if (const auto record = shownSolution(texts, static_cast<std::ptrdiff_t>(r)))
+            appendCsvRow(out, *record);
+    return out;
+}

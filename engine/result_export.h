@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+struct AnalysisResult;
+
+/// {"analysedCount":N,"acceptedCount":N,"passNumber":N,"solutionRecords":[[22 texts],...]} on
+/// one line, UTF-8.
+std::string resultJson(const AnalysisResult& result);
+
+/// The solutions as CSV (RFC 4180: CRLF line ends, fields with a comma, quote, CR or LF quoted,
+/// quotes doubled), UTF-8 with a byte-order mark: a heading row of kRecordHeadings, then one row
+/// of 22 texts per solution.
+std::string resultCsv(const AnalysisResult& result);
