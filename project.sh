@@ -14,7 +14,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-l10n-tools fonts-arphic-uming
           fonts-arphic-ukai xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
-          python3)
+          python3 poppler-utils qt6-svg-dev)
 
 ensure_packages() {
     local missing=()

@@ -14,6 +14,7 @@ struct DesignState : Design {
     bool progressReady = false;
     int selectedSolution = 0;
     AnalysisResult results;  ///< of the last finished analysis, as shown
+    Design analysed;         ///< the design those results belong to
     std::string statusText = "Quillmere Release Version";
 
     /// Declared last so that it is stopped and joined before anything else goes.

@@ -77,6 +77,17 @@ int CQuillmereApp::run(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     CQuillmereDlg form;
+    // `quillmere FILE.qmd`, as a launcher or a file manager passes it: the first argument that is
+    // neither an option nor an option's value.
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--lang")) {
+            ++i;
+        } else if (!arguments[i].startsWith(QLatin1Char('-'))) {
+            form.openDesign(arguments[i]);
+            break;
+        }
+    }
     form.exec();
     return EXIT_SUCCESS;
 }

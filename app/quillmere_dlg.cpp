@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTableView>
 
@@ -119,6 +120,11 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
 
     writeForm();
 
+    // The menu's shortcuts work on the whole form, not only while the menu is open.
+    new QShortcut(QKeySequence::Open, this, this, &CQuillmereDlg::openDesignFile);
+    new QShortcut(QKeySequence::Save, this, this, &CQuillmereDlg::saveDesignFile);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this, this, &CQuillmereDlg::exportResults);
+
     connect(ui_->button1, &QPushButton::clicked, this, &CQuillmereDlg::analyse);
     connect(ui_->button3, &QPushButton::clicked, this, &CQuillmereDlg::rules);
     connect(ui_->button5, &QPushButton::clicked, this, &CQuillmereDlg::about);
@@ -217,6 +223,7 @@ void CQuillmereDlg::analyse() {
         message(engineText(refusalMessage(refusal)));
         return;
     }
+    state_.analysed = state_;
     if (!state_.progressReady) {
         state_.progressReady = true;
         progress_->setRange(0, 100);
@@ -357,6 +364,14 @@ void CQuillmereDlg::paintDiagram(QPainter& painter) {
 void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("formMenu"));
+    menu.addAction(tr("打开设计(&O)..."), QKeySequence::Open, this, &CQuillmereDlg::openDesignFile);
+    menu.addAction(tr("保存设计(&S)..."), QKeySequence::Save, this, &CQuillmereDlg::saveDesignFile);
+    menu.addSeparator();
+    menu.addAction(tr("导出结果(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
+                   &CQuillmereDlg::exportResults);
+    menu.addAction(tr("导出绕组图(&D)..."), this, &CQuillmereDlg::exportDiagram);
+    menu.addAction(tr("导出绕组规格书(&P)..."), this, &CQuillmereDlg::exportWindingSheet);
+    menu.addSeparator();
     menu.addAction(tr("关于 Quillmere(&A)..."), this, &CQuillmereDlg::about);
     menu.addSeparator();
     // Each language is named in its own words, so that it can be found whichever one is shown.

@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QByteArray>
-#include <QDialog>
-#include <QString>
 #include <functional>
 #include <memory>
 
+#include <QByteArray>
+#include <QDialog>
+#include <QString>
+
 #include "app/design_state.h"
+#include "app/file_chooser.h"
 #include "app/form_notifier.h"
 #include "engine/notification.h"
 #include "widgets/message_box.h"
@@ -38,6 +40,12 @@ public:
     void setPacing(const Pacing& pacing);
     /// What "REV_IR Mod" runs in the form's place after the form has closed.
     void setCalculatorRunner(std::function<void()> run);
+    /// How the form asks for the files it opens, saves and exports (the standard dialogs unless changed).
+    void setFileChooser(FileChooser chooser);
+
+    /// Takes the design of the file at `path` into the form and the rules, discarding what was
+    /// shown; a file that cannot be read is refused with a message and changes nothing.
+    bool openDesign(const QString& path);
 
     DesignState& designState() { return state_; }
     /// Where the analysis worker sends its notices.
@@ -78,6 +86,19 @@ private:
     void controllerChanged(int index);
     void switchToCalculator();
 
+    // Files (form_files.cpp).
+    void openDesignFile();
+    void saveDesignFile();
+    void exportResults();
+    void exportDiagram();
+    void exportWindingSheet();
+    /// True when there are solutions to export; otherwise says so.
+    bool resultsShown();
+    /// A name beside the design file for an export with `extension`.
+    QString exportName(const QString& extension) const;
+    /// Writes a file atomically; says why when it cannot.
+    bool saveFile(const QString& path, const QByteArray& bytes);
+
     void notice(Notification notification);
     void analysisStatus();
     void analysisProgress();
@@ -101,6 +122,8 @@ private:
     Pacing pacing_ = Pacing::interactive();
     std::function<void()> runCalculator_;
     StatusLine status_;
+    FileChooser chooseFile_ = chooseFile;
+    QString designPath_;  ///< the design file last opened or saved
     // Declared before the state: the worker, whose handle the state holds, posts through it.
     FormNotifier notifier_;
     DesignState state_;

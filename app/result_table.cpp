@@ -1,8 +1,12 @@
 #include "app/result_table.h"
 
+#include <algorithm>
 #include <array>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableView>
 
 #include "engine/record_layout.h"
@@ -54,6 +58,30 @@ void ResultTableModel::retranslate() {
 QModelIndex ResultTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
     return QTableView::moveCursor(action, modifiers);
+}
+
+QString ResultTableView::selectedRowsText() const {
+    const QAbstractItemModel* data = model();
+    if (!data || !selectionModel()) return {};
+    QModelIndexList rows = selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    const auto line = [&](const auto& cell) {
+        QStringList cells;
+        for (int column = 0; column < data->columnCount(); ++column) cells << cell(column);
+        return cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    };
+    QString text = line([&](int column) { return data->headerData(column, Qt::Horizontal).toString(); });
+    for (const QModelIndex& row : rows)
+        text += line([&](int column) { return data->index(row.row(), column).data().toString(); });
+    return text;
+}
+
+void ResultTableView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(selectedRowsText());
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void prepareResultTable(QTableView& table, ResultTableModel& model) {

@@ -31,14 +31,19 @@ private:
     const std::vector<std::string>* records_ = nullptr;
 };
 
-/// The result table: a list of solutions, so Home and End go to the first and the last one.
+/// The result table: a list of solutions, so Home and End go to the first and the last one,
+/// and Ctrl+C copies the selected rows.
 class ResultTableView : public QTableView {
     Q_OBJECT
 public:
     using QTableView::QTableView;
 
+    /// The headings and the selected rows as tab-separated lines, for a spreadsheet.
+    QString selectedRowsText() const;
+
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 /// Gives the result table its model, its columns and its look: grid lines, whole rows selected,

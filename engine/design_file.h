@@ -31,7 +31,8 @@ std::string designFileText(const Design& design);
 
 /// Reads the text of a design file. Accepts exactly the designs the form, the rules dialog and
 /// the command line can produce; refuses anything else with a message naming `fileName` and the
-/// member, e.g. "design.qmd: rules.peakFluxSpan: not a finite number".
+/// member, e.g. "design.qmd: rules.peakFluxSpan: not a finite number". It sets no size limit: a
+/// caller that reads the bytes itself refuses files over kDesignFileMaxBytes first.
 DesignRead readDesignText(std::string_view text, std::string_view fileName);
 
 /// Reads the design file at `path`, refusing one larger than kDesignFileMaxBytes without reading

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <string_view>
+
 /// What the engineer types into the design form.
 struct DesignInputs {
     float minInputVac = 90;         ///< V AC
@@ -19,3 +22,7 @@ struct DesignInputs {
 
 /// Combo "系统算法" entries.
 enum class Controller : int { None = 0, BP3105 = 1, PL3532 = 2, PsrGeneric = 3, L6562 = 4 };
+
+/// The combo's entry texts, indexed by Controller value.
+inline constexpr std::array<std::string_view, 5> kControllerNames{"----", "BP3105", "PL3532", "PSR通用",
+                                                                  "L6562"};

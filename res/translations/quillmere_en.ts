@@ -208,6 +208,54 @@
         <source>关于 Quillmere(&amp;A)...</source>
         <translation>&amp;About Quillmere...</translation>
     </message>
+    <message>
+        <source>无法打开设计文件:
+%1</source>
+        <translation>Cannot open the design file:
+%1</translation>
+    </message>
+    <message>
+        <source>设计</source>
+        <translation>design</translation>
+    </message>
+    <message>
+        <source>没有可导出的解法!请先分析。</source>
+        <translation>No solutions to export! Analyse first.</translation>
+    </message>
+    <message>
+        <source>无法导出绕组规格书:
+%1</source>
+        <translation>Cannot export the winding sheet:
+%1</translation>
+    </message>
+    <message>
+        <source>无法保存文件:
+%1
+%2</source>
+        <translation>Cannot save the file:
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>打开设计(&amp;O)...</source>
+        <translation>&amp;Open Design...</translation>
+    </message>
+    <message>
+        <source>保存设计(&amp;S)...</source>
+        <translation>&amp;Save Design...</translation>
+    </message>
+    <message>
+        <source>导出结果(&amp;E)...</source>
+        <translation>&amp;Export Results...</translation>
+    </message>
+    <message>
+        <source>导出绕组图(&amp;D)...</source>
+        <translation>Export Winding &amp;Diagram...</translation>
+    </message>
+    <message>
+        <source>导出绕组规格书(&amp;P)...</source>
+        <translation>Export Winding Sheet (&amp;PDF)...</translation>
+    </message>
 </context>
 <context>
     <name>CRulesDlg</name>
@@ -404,6 +452,33 @@
     <message>
         <source>分值</source>
         <translation>Score</translation>
+    </message>
+</context>
+<context>
+    <name>FileChooser</name>
+    <message>
+        <source>Quillmere 设计</source>
+        <translation>Quillmere design</translation>
+    </message>
+    <message>
+        <source>CSV 表格</source>
+        <translation>CSV table</translation>
+    </message>
+    <message>
+        <source>PNG 图像</source>
+        <translation>PNG image</translation>
+    </message>
+    <message>
+        <source>PNG 图像, 2 倍像素</source>
+        <translation>PNG image, double size</translation>
+    </message>
+    <message>
+        <source>SVG 矢量图</source>
+        <translation>SVG vector image</translation>
+    </message>
+    <message>
+        <source>PDF 文档</source>
+        <translation>PDF document</translation>
     </message>
 </context>
 </TS>

@@ -1,4 +1,6 @@
 // The design form as it opens: defaults, layout, result table, About box.
+#include <algorithm>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -161,11 +163,14 @@ TEST_F(FormTest, BackgroundMenuOffersTheAboutBox) {
     QTimer::singleShot(0, [&aboutSeen] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
-        ASSERT_FALSE(menu->actions().empty());
-        EXPECT_EQ(menu->actions().front()->text(), QStringLiteral("关于 Quillmere(&A)..."));
+        const auto actions = menu->actions();
+        const auto about = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+            return action->text() == QStringLiteral("关于 Quillmere(&A)...");
+        });
+        ASSERT_NE(about, actions.end());
         closeModalWhenOpen(
             [&aboutSeen](QDialog& dialog) { aboutSeen = qobject_cast<CAboutDlg*>(&dialog) != nullptr; });
-        menu->actions().front()->trigger();
+        (*about)->trigger();
         menu->close();
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(650, 460), form->mapToGlobal(QPoint(650, 460)));

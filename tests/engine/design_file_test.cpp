@@ -285,10 +285,10 @@ private:
     int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
 
     std::string flipBytes(std::string text) {
-        if (text.empty()) return "{";
         static constexpr std::string_view kBytes = "{}[]\",:-+.eE0123456789 tfn\\\x7f\xc3\xff\n";
         const int count = 1 + pick(4);
         for (int k = 0; k < count; ++k) {
+            if (text.empty()) text = "{";
             const auto at = static_cast<std::size_t>(pick(static_cast<int>(text.size())));
             switch (pick(4)) {
                 case 0:

@@ -1,0 +1,71 @@
+#include "app/file_chooser.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+struct FileType {
+    const char* name;
+    const char* extension;
+};
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("FileChooser", text);
+}
+
+std::vector<FileType> typesOf(FileAction action) {
+    switch (action) {
+        case FileAction::OpenDesign:
+        case FileAction::SaveDesign:
+            return {{QT_TRANSLATE_NOOP("FileChooser", "Quillmere 设计"), "qmd"}};
+        case FileAction::ExportResults:
+            return {{QT_TRANSLATE_NOOP("FileChooser", "CSV 表格"), "csv"}, {"JSON", "json"}};
+        case FileAction::ExportDiagram:
+            return {{QT_TRANSLATE_NOOP("FileChooser", "PNG 图像"), "png"},
+                    {QT_TRANSLATE_NOOP("FileChooser", "PNG 图像, 2 倍像素"), "png"},
+                    {QT_TRANSLATE_NOOP("FileChooser", "SVG 矢量图"), "svg"}};
+        case FileAction::ExportWindingSheet:
+            return {{QT_TRANSLATE_NOOP("FileChooser", "PDF 文档"), "pdf"}};
+    }
+    return {};
+}
+
+QString titleOf(FileAction action) {
+    switch (action) {
+        case FileAction::OpenDesign:
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "打开设计"));
+        case FileAction::SaveDesign:
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "保存设计"));
+        case FileAction::ExportResults:
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "导出结果"));
+        case FileAction::ExportDiagram:
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "导出绕组图"));
+        case FileAction::ExportWindingSheet:
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "导出绕组规格书"));
+    }
+    return {};
+}
+
+}  // namespace
+
+ChosenFile chooseFile(QWidget* parent, FileAction action, const QString& suggested) {
+    const std::vector<FileType> types = typesOf(action);
+    QStringList filters;
+    for (const FileType& type : types)
+        filters << QStringLiteral("%1 (*.%2)").arg(tr(type.name), type.extension);
+    QString selected = filters.front();
+    ChosenFile chosen;
+    chosen.path =
+        action == FileAction::OpenDesign
+            ? QFileDialog::getOpenFileName(parent, titleOf(action), suggested, filters.join(";;"), &selected)
+            : QFileDialog::getSaveFileName(parent, titleOf(action), suggested, filters.join(";;"), &selected);
+    chosen.type = std::max<int>(0, static_cast<int>(filters.indexOf(selected)));
+    if (!chosen.path.isEmpty() && action != FileAction::OpenDesign &&
+        QFileInfo(chosen.path).suffix().isEmpty())
+        chosen.path +=
+            QLatin1Char('.') + QLatin1String(types[static_cast<std::size_t>(chosen.type)].extension);
+    return chosen;
+}

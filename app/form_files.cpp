@@ -1,0 +1,126 @@
+// The design form's files: opening and saving designs, exporting the results, the diagram and
+// the winding sheet.
+#include <QBuffer>
+#include <QComboBox>
+#include <QDate>
+#include <QFileInfo>
+#include <QSignalBlocker>
+
+#include "app/quillmere_dlg.h"
+#include "app/result_table.h"
+#include "diagram/diagram_export.h"
+#include "engine/design_file.h"
+#include "engine/result_export.h"
+#include "sheet/winding_sheet.h"
+#include "widgets/save_file.h"
+
+namespace {
+
+QByteArray utf8Bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void CQuillmereDlg::setFileChooser(FileChooser chooser) {
+    chooseFile_ = std::move(chooser);
+}
+
+bool CQuillmereDlg::openDesign(const QString& path) {
+    const DesignRead read = readDesignFile(QFile::encodeName(path).toStdString());
+    if (!read) {
+        message_(this, tr("无法打开设计文件:\n%1").arg(QString::fromStdString(read.error)));
+        return false;
+    }
+    // As after a controller change, what was shown belongs to another design.
+    resultModel_->show(nullptr);
+    state_.discardResults();
+    static_cast<Design&>(state_) = *read.design;
+    designPath_ = path;
+    {
+        const QSignalBlocker blocker(controllerCombo());
+        controllerCombo()->setCurrentIndex(state_.controllerChoice);
+    }
+    writeForm();
+    update();
+    return true;
+}
+
+void CQuillmereDlg::openDesignFile() {
+    if (state_.analysisBusy || state_.worker.held()) {
+        message_(this, tr("系统正忙!请等待分析完成!"));
+        return;
+    }
+    const ChosenFile chosen = chooseFile_(this, FileAction::OpenDesign, designPath_);
+    if (!chosen.path.isEmpty()) openDesign(chosen.path);
+}
+
+void CQuillmereDlg::saveDesignFile() {
+    // What is saved is what "分析" would analyse: a bad entry is refused the same way.
+    if (!readForm()) {
+        message_(this, tr("参数错误！"));
+        return;
+    }
+    const QString suggested = designPath_.isEmpty() ? tr("设计") + QStringLiteral(".qmd") : designPath_;
+    const ChosenFile chosen = chooseFile_(this, FileAction::SaveDesign, suggested);
+    if (chosen.path.isEmpty()) return;
+    if (saveFile(chosen.path, utf8Bytes(designFileText(state_)))) designPath_ = chosen.path;
+}
+
+bool CQuillmereDlg::resultsShown() {
+    if (!state_.analysisBusy && !state_.results.solutionRecords.empty()) return true;
+    message_(this, tr("没有可导出的解法!请先分析。"));
+    return false;
+}
+
+void CQuillmereDlg::exportResults() {
+    if (!resultsShown()) return;
+    const ChosenFile chosen = chooseFile_(this, FileAction::ExportResults, exportName(QStringLiteral(".csv")));
+    if (chosen.path.isEmpty()) return;
+    const bool json = chosen.type == kJsonType || QFileInfo(chosen.path).suffix().compare("json", Qt::CaseInsensitive) == 0;
+    saveFile(chosen.path, utf8Bytes(json ? resultJson(state_.results) + "\n" : resultCsv(state_.results)));
+}
+
+void CQuillmereDlg::exportDiagram() {
+    if (!resultsShown()) return;
+    const ChosenFile chosen = chooseFile_(this, FileAction::ExportDiagram, exportName(QStringLiteral(".png")));
+    if (chosen.path.isEmpty()) return;
+    const auto& records = state_.results.solutionRecords;
+    const int sandwich = state_.analysed.rules.sandwichWinding;
+    const float tapeTurns = state_.analysed.rules.tapeTurns;
+    if (chosen.type == kSvgType || QFileInfo(chosen.path).suffix().compare("svg", Qt::CaseInsensitive) == 0) {
+        saveFile(chosen.path, windingDiagramSvg(records, state_.selectedSolution, sandwich, tapeTurns));
+        return;
+    }
+    const QImage image = windingDiagramImage(records, state_.selectedSolution, sandwich, tapeTurns,
+                                             chosen.type == kPng2xType ? 2 : 1);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    saveFile(chosen.path, png);
+}
+
+void CQuillmereDlg::exportWindingSheet() {
+    if (!resultsShown()) return;
+    const ChosenFile chosen = chooseFile_(this, FileAction::ExportWindingSheet, exportName(QStringLiteral(".pdf")));
+    if (chosen.path.isEmpty()) return;
+    const QString designName = designPath_.isEmpty() ? QString() : QFileInfo(designPath_).fileName();
+    if (const auto error = writeWindingSheet(chosen.path, state_.analysed, state_.results, state_.selectedSolution,
+                                             designName, QDate::currentDate()))
+        message_(this, tr("无法导出绕组规格书:\n%1").arg(*error));
+}
+
+QString CQuillmereDlg::exportName(const QString& extension) const {
+    const QFileInfo design(designPath_);
+    const QString base = designPath_.isEmpty() ? QStringLiteral("quillmere") : design.completeBaseName();
+    return (designPath_.isEmpty() ? QString() : design.path() + QLatin1Char('/')) + base + extension;
+}
+
+bool CQuillmereDlg::saveFile(const QString& path, const QByteArray& bytes) {
+    if (const auto error = saveFileAtomically(path, bytes)) {
+        message_(this, tr("无法保存文件:\n%1\n%2").arg(path, *error));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/record_layout.h"
+
+/// What the core of a shown solution must provide, first-order figures for the core maker.
+struct CoreFigures {
+    double primaryTurns = 0;      ///< Np; both halves of a sandwiched primary
+    double inductanceFactor = 0;  ///< AL = Lp / Np², nH/N²
+    double airGap = 0;            ///< lg = µ0 · Np² · Ae / Lp, mm: no fringing, core reluctance neglected
+    double storedEnergy = 0;      ///< ½ · Lp · Ipkp², µJ
+};
+
+/// The figures, or why there are none.
+struct CoreFiguresResult {
+    std::optional<CoreFigures> figures;
+    std::string refusal;  ///< names the value that is not above zero
+};
+
+/// The core figures of shown solution `record` on a core of effective area `coreAe` (mm²), read
+/// from the record's own texts. Refused when Lp, Np or Ae is not above zero (or not finite).
+CoreFiguresResult coreFigures(ShownRecord record, double coreAe);

@@ -1,0 +1,137 @@
+#include "sheet/winding_sheet_command.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+
+#include <QApplication>
+#include <QDate>
+#include <QString>
+
+#include "engine/analysis.h"
+#include "engine/design_file.h"
+#include "engine/entry_number.h"
+#include "engine/search.h"
+#include "sheet/winding_sheet.h"
+#include "widgets/application_setup.h"
+
+namespace {
+
+constexpr const char* kOption = "--winding-sheet";
+constexpr const char* kUsage = "用法: quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N]\n";
+
+enum ExitStatus : int { kWritten = 0, kBadUsage = 2, kNoSolution = 3 };
+
+struct SheetOptions {
+    QString output;
+    std::optional<std::filesystem::path> design;  ///< nothing: the form's defaults
+    int rank = 1;
+};
+
+struct QuietSink : NotificationSink {
+    void post(Notification) override {}
+    void setStatusText(std::string_view) override {}
+    void analysisDone(AnalysisResult) override {}
+};
+
+void say(const QString& message) {
+    std::fprintf(stderr, "quillmere: %s\n", message.toLocal8Bit().constData());
+}
+
+// Reads the options after the program name; nothing, with a message said, when they are wrong.
+std::optional<SheetOptions> readOptions(int argc, char** argv) {
+    SheetOptions options;
+    bool haveOutput = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* name = argv[i];
+        const bool known = std::strcmp(name, kOption) == 0 || std::strcmp(name, "--solution") == 0 ||
+                           std::strcmp(name, "--design") == 0;
+        if (!known) {
+            say(QStringLiteral("未知的选项 %1").arg(QString::fromLocal8Bit(name)));
+            return std::nullopt;
+        }
+        if (i + 1 >= argc) {
+            say(QStringLiteral("%1 缺少参数").arg(QString::fromLocal8Bit(name)));
+            return std::nullopt;
+        }
+        const char* value = argv[++i];
+        if (std::strcmp(name, kOption) == 0) {
+            options.output = QString::fromLocal8Bit(value);
+            haveOutput = !options.output.isEmpty();
+        } else if (std::strcmp(name, "--design") == 0) {
+            options.design = std::filesystem::path(value);
+        } else {
+            const std::optional<int> rank = parseEntryInt(value);
+            if (!rank || *rank < 1) {
+                say(QStringLiteral("--solution 需要一个正整数: %1").arg(QString::fromLocal8Bit(value)));
+                return std::nullopt;
+            }
+            options.rank = *rank;
+        }
+    }
+    if (!haveOutput) {
+        say(QStringLiteral("--winding-sheet 缺少输出文件"));
+        return std::nullopt;
+    }
+    return options;
+}
+
+}  // namespace
+
+bool windingSheetRequested(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], kOption) == 0) return true;
+    }
+    return false;
+}
+
+int runWindingSheetCommand(int argc, char** argv) {
+    const std::optional<SheetOptions> options = readOptions(argc, argv);
+    if (!options) {
+        std::fputs(kUsage, stderr);
+        return kBadUsage;
+    }
+    Design design;
+    QString designName;
+    if (options->design) {
+        DesignRead read = readDesignFile(*options->design);
+        if (!read) {
+            say(QString::fromStdString(read.error));
+            return kBadUsage;
+        }
+        design = *read.design;
+        designName = QString::fromStdString(options->design->filename().string());
+    }
+
+    if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) {
+        const std::string_view message = refusalMessage(refusal);
+        say(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+        return kNoSolution;
+    }
+    SearchCounters counters;
+    QuietSink sink;
+    const std::optional<AnalysisResult> result =
+        runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
+    const auto count = result ? solutionCount(result->solutionRecords) : 0;
+    if (count == 0) {
+        say(QStringLiteral("分析没有找到解法。"));
+        return kNoSolution;
+    }
+    if (static_cast<std::size_t>(options->rank) > count) {
+        say(QStringLiteral("没有第 %1 个解法（共 %2 个）。").arg(options->rank).arg(count));
+        return kNoSolution;
+    }
+
+    // The sheet is drawn with Qt's fonts and painter, which need an application object but no
+    // display: the offscreen platform works on any machine.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    prepareApplication(application);
+    if (const std::optional<QString> error = writeWindingSheet(
+            options->output, design, *result, options->rank - 1, designName, QDate::currentDate())) {
+        say(*error);
+        return kBadUsage;
+    }
+    return kWritten;
+}

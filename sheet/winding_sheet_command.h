@@ -1,0 +1,11 @@
+#pragma once
+
+/// True when the command line asks for a winding sheet (`--winding-sheet`) instead of the form.
+bool windingSheetRequested(int argc, char** argv);
+
+/// `quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N]`: analyses the design
+/// file (the form's defaults without one) without a display and writes the winding sheet of
+/// solution N (its rank, 1 by default). Returns the exit status: 0 written; 2 bad usage, a bad
+/// design file or an unwritable path; 3 the analysis refused the design or found no solution N.
+/// Messages go to stderr.
+int runWindingSheetCommand(int argc, char** argv);

@@ -1,0 +1,10 @@
+#include "widgets/save_file.h"
+
+#include <QSaveFile>
+
+std::optional<QString> saveFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return file.errorString();
+    return std::nullopt;
+}
