@@ -181,7 +181,9 @@ QLineEdit* CQuillmereDlg::edit(int id) const {
 void CQuillmereDlg::writeForm() {
     for (const InputField& field : kReadOrder)
         edit(field.id)->setText(entryText(state_.inputs.*field.member));
-    setStatusLine({nullptr, QByteArray::fromStdString(state_.statusText)});
+    // A caption the form shows already keeps its source, so that a language change shows it anew.
+    if (QString::fromStdString(state_.statusText) != statusCaption()->text())
+        setStatusLine({nullptr, QByteArray::fromStdString(state_.statusText)});
     acceptedCountLabel()->clear();
     state_.controllerChoice = controllerCombo()->currentIndex();
 }

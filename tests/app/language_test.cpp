@@ -1,5 +1,8 @@
 // The program in English and back again: what every window shows, what the switch leaves alone,
 // and room for every text in both languages.
+#include <unistd.h>
+
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -7,6 +10,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenu>
@@ -17,6 +22,7 @@
 #include <QTimer>
 
 #include "app/about_dlg.h"
+#include "engine/design_file.h"
 #include "form_fixture.h"
 #include "psrex/psr_ex_dlg.h"
 #include "rules/rules_dlg.h"
@@ -248,6 +254,22 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
     for (const auto& [where, text] : again)
         EXPECT_EQ(text.toStdString(), chinese.at(where).toStdString()) << where.toStdString();
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(LanguageTest, AnOpenedDesignKeepsTheStatusLineTranslatable) {
+    ASSERT_TRUE(analyseAndWait());
+    const QString path = QDir::temp().filePath(QStringLiteral("quillmere-language-%1.qmd").arg(getpid()));
+    {
+        std::ofstream file(path.toStdString(), std::ios::binary);
+        file << designFileText(Design{});
+    }
+    ASSERT_TRUE(form->openDesign(path));
+    QFile::remove(path);
+    const QString chinese = labelText(1053);
+    showLanguage(Language::English);
+    EXPECT_FALSE(hasCjk(labelText(1053))) << labelText(1053).toStdString();
+    showLanguage(Language::Chinese);
+    EXPECT_EQ(labelText(1053), chinese);
 }
 
 TEST_F(LanguageTest, EveryWindowsMessagesAreEnglish) {
