@@ -8,12 +8,13 @@
 #   ./project.sh tsan     build and test with ThreadSanitizer
 #   ./project.sh bench    build and run the engine benchmarks
 #   ./project.sh format   clang-format every source file
+#   ./project.sh translations   refresh res/translations/*.ts from the sources (lupdate)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-arphic-uming fonts-arphic-ukai
-          xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev python3
-          poppler-utils qt6-svg-dev)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-l10n-tools fonts-arphic-uming
+          fonts-arphic-ukai xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
+          python3 poppler-utils qt6-svg-dev)
 
 ensure_packages() {
     local missing=()
@@ -63,8 +64,23 @@ case "$command" in
     format)
         git ls-files '*.cpp' '*.h' | xargs clang-format -i
         ;;
+    translations)
+        # Every text the program shows (tr(), QT_TRANSLATE_NOOP, .ui) of every room but the tests;
+        # new sources get an unfinished entry to translate, vanished ones are dropped.
+        ensure_packages
+        sources=$(mktemp)
+        find . \( -path ./build -o -path ./tests -o -path ./bench -o -path ./.git \) -prune -o \
+            \( -name '*.cpp' -o -name '*.h' -o -name '*.ui' \) -print | sort >"$sources"
+        for language in en; do
+            ts=res/translations/quillmere_$language.ts
+            /usr/lib/qt6/bin/lupdate -silent -no-obsolete -locations none -I . -source-language zh_CN \
+                -target-language "$language" "@$sources" -ts "$ts"
+            echo "$ts: $(grep -c 'type="unfinished"' "$ts" || true) unfinished"
+        done
+        rm -f "$sources"
+        ;;
     *)
-        sed -n '2,11p' "$0" >&2
+        sed -n '2,12p' "$0" >&2
         exit 2
         ;;
 esac

@@ -1,5 +1,7 @@
 #include "app/about_dlg.h"
 
+#include <QEvent>
+
 #include "ui_about_dlg.h"
 #include "widgets/app_icons.h"
 
@@ -10,3 +12,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
 }
 
 CAboutDlg::~CAboutDlg() = default;
+
+void CAboutDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+    QDialog::changeEvent(event);
+}

@@ -15,6 +15,9 @@ public:
     explicit CAboutDlg(QWidget* parent = nullptr);
     ~CAboutDlg() override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     std::unique_ptr<Ui::CAboutDlg> ui_;
 };

@@ -36,15 +36,15 @@ std::vector<FileType> typesOf(FileAction action) {
 QString titleOf(FileAction action) {
     switch (action) {
         case FileAction::OpenDesign:
-            return tr("打开设计");
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "打开设计"));
         case FileAction::SaveDesign:
-            return tr("保存设计");
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "保存设计"));
         case FileAction::ExportResults:
-            return tr("导出结果");
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "导出结果"));
         case FileAction::ExportDiagram:
-            return tr("导出绕组图");
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "导出绕组图"));
         case FileAction::ExportWindingSheet:
-            return tr("导出绕组规格书");
+            return tr(QT_TRANSLATE_NOOP("FileChooser", "导出绕组规格书"));
     }
     return {};
 }

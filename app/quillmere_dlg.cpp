@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -27,6 +29,7 @@
 #include "ui_quillmere_dlg.h"
 #include "widgets/app_icons.h"
 #include "widgets/entry_text.h"
+#include "widgets/language.h"
 
 namespace {
 
@@ -50,13 +53,17 @@ constexpr std::array<InputField, 11> kReadOrder{{
     {1054, &DesignInputs::auxWireDiameter},
 }};
 
-constexpr std::array<const char*, 5> kControllers{"----", "BP3105", "PL3532", "PSR通用", "L6562"};
+constexpr std::array<const char*, 5> kControllers{"----", "BP3105", "PL3532",
+                                                  QT_TRANSLATE_NOOP("CQuillmereDlg", "PSR通用"), "L6562"};
 
 // Where the winding diagram is drawn, in client pixels (right and bottom edges excluded).
 constexpr QRect kDiagramArea(QPoint(215, 255), QPoint(694, 421));
 
 // The progress bar's place, client pixels.
 constexpr QRect kProgressArea(QPoint(205, 10), QPoint(579, 24));
+
+// The context of the form's texts in the translation files.
+constexpr const char* kFormContext = "CQuillmereDlg";
 
 // Pixels between a caption and the count it runs into.
 constexpr int kCountGap = 6;
@@ -66,10 +73,6 @@ const QColor kAcceptedColour(255, 0, 0);
 
 QString countText(std::int64_t count) {
     return QString::fromStdString(numberText(static_cast<double>(count)));
-}
-
-QString utf8Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 void setTextColour(QWidget& widget, const QColor& colour) {
@@ -85,7 +88,9 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
       ui_(std::make_unique<Ui::CQuillmereDlg>()),
       runCalculator_(runCalculator),
       notifier_([this](Notification notification) { notice(notification); },
-                [this](const QString& caption) { setStatusLine(caption); },
+                [this](const QString& caption) {
+                    setStatusLine({kEngineTextContext, caption.toUtf8()});
+                },
                 [this](AnalysisResult result) { analysisDone(std::move(result)); }) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -97,7 +102,7 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     setTextColour(*foundCaption(), kCaptionColour);
     setTextColour(*acceptedCountLabel(), kAcceptedColour);
 
-    for (const char* controller : kControllers) controllerCombo()->addItem(QString::fromUtf8(controller));
+    for (const char* controller : kControllers) controllerCombo()->addItem(tr(controller));
     controllerCombo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
     resultModel_ = new ResultTableModel(this);
     prepareResultTable(*resultTable(), *resultModel_);
@@ -176,7 +181,9 @@ QLineEdit* CQuillmereDlg::edit(int id) const {
 void CQuillmereDlg::writeForm() {
     for (const InputField& field : kReadOrder)
         edit(field.id)->setText(entryText(state_.inputs.*field.member));
-    statusCaption()->setText(QString::fromStdString(state_.statusText));
+    // A caption the form shows already keeps its source, so that a language change shows it anew.
+    if (QString::fromStdString(state_.statusText) != statusCaption()->text())
+        setStatusLine({nullptr, QByteArray::fromStdString(state_.statusText)});
     acceptedCountLabel()->clear();
     state_.controllerChoice = controllerCombo()->currentIndex();
 }
@@ -186,7 +193,7 @@ bool CQuillmereDlg::readForm() {
         QLineEdit* entry = edit(field.id);
         const auto value = parseEntryFloat(entryReadText(*entry));
         if (!value) {
-            refuseEntry(*entry, message_, kEnterNumberMessage);
+            refuseEntry(*entry, message_, engineText(kEnterNumberMessage));
             return false;
         }
         state_.inputs.*field.member = *value;
@@ -200,12 +207,12 @@ void CQuillmereDlg::analyse() {
     // Nothing the running worker writes may be touched: this check comes first. A finished
     // worker's results may still be on their way into the table; they count as running too.
     if (state_.worker.held() || state_.analysisBusy) {
-        message(refusalMessage(AnalyseRefusal::WorkerRunning));
+        message(engineText(refusalMessage(AnalyseRefusal::WorkerRunning)));
         return;
     }
     state_.worker.counters().acceptedCount = 0;
     if (!readForm()) {
-        message("参数错误！");
+        message(tr("参数错误！"));
         return;
     }
     resultModel_->show(nullptr);
@@ -215,7 +222,7 @@ void CQuillmereDlg::analyse() {
 
     const AnalyseRefusal refusal = state_.worker.start(state_, notifier_, pacing_);
     if (refusal != AnalyseRefusal::None) {
-        message(refusalMessage(refusal));
+        message(engineText(refusalMessage(refusal)));
         return;
     }
     state_.analysed = state_;
@@ -230,7 +237,7 @@ void CQuillmereDlg::analyse() {
 
 void CQuillmereDlg::rules() {
     if (state_.analysisBusy) {
-        message("系统正忙!请等待分析完成!");
+        message(tr("系统正忙!请等待分析完成!"));
         return;
     }
     openRulesDialog();
@@ -256,7 +263,7 @@ void CQuillmereDlg::controllerChanged(int index) {
     }
     state_.controllerChoice = index;
     if (index == static_cast<int>(Controller::L6562)) {
-        message("L6562暂未提供支持!");
+        message(tr("L6562暂未提供支持!"));
         const QSignalBlocker blocker(controllerCombo());
         controllerCombo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
         state_.controllerChoice = static_cast<int>(Controller::PsrGeneric);
@@ -264,7 +271,7 @@ void CQuillmereDlg::controllerChanged(int index) {
     }
     resultModel_->show(nullptr);
     state_.discardResults();
-    setStatusLine(QStringLiteral("Quillmere Beta Version"));
+    setStatusLine({nullptr, "Quillmere Beta Version"});
     update(kDiagramArea);
 }
 
@@ -299,17 +306,17 @@ void CQuillmereDlg::analysisStatus() {
     if (state_.worker.counters().phaseChanged.exchange(false)) {
         // A fast worker may be past its first phase before the first notice is handled; the
         // second caption belongs to every phase, so it is shown whichever phase comes first.
-        foundCaption()->setText(QStringLiteral("找到解法:"));
+        foundCaption()->setText(tr("找到解法:"));
         switch (static_cast<SearchPhase>(counters.searchPhase.load())) {
             case SearchPhase::Searching:
-                setStatusLine(QStringLiteral("线程正在执行搜索中,分析总数:"));
+                setStatusLine({kFormContext, QT_TR_NOOP("线程正在执行搜索中,分析总数:")});
                 break;
             case SearchPhase::Widened:
-                setStatusLine(QStringLiteral("扩大范围深度搜索（") + countText(counters.passNumber) +
-                              QStringLiteral("),分析总数:"));
+                setStatusLine({kFormContext, QT_TR_NOOP("扩大范围深度搜索（%1),分析总数:"),
+                               countText(counters.passNumber)});
                 break;
             case SearchPhase::Extracting:
-                setStatusLine(QStringLiteral("正在提取结果，请稍后......:"));
+                setStatusLine({kFormContext, QT_TR_NOOP("正在提取结果，请稍后......:")});
                 break;
         }
     }
@@ -324,9 +331,9 @@ void CQuillmereDlg::analysisDone(AnalysisResult result) {
     state_.worker.release();
     resultModel_->show(nullptr);
     state_.results = std::move(result);
-    setStatusLine(QStringLiteral("分析线程搜索完成.....分析总数:"));
+    setStatusLine({kFormContext, QT_TR_NOOP("分析线程搜索完成.....分析总数:")});
     if (state_.results.acceptedCount == 0) {
-        setStatusLine(QStringLiteral("没有找到合适的解法,参数可能不合理!"));
+        setStatusLine({kFormContext, QT_TR_NOOP("没有找到合适的解法,参数可能不合理!")});
         setBusy(false);
     } else {
         notifier_.post(Notification::FillResults);
@@ -367,11 +374,44 @@ void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(tr("导出绕组图(&D)..."), this, &CQuillmereDlg::exportDiagram);
     menu.addAction(tr("导出绕组规格书(&P)..."), this, &CQuillmereDlg::exportWindingSheet);
     menu.addSeparator();
-    menu.addAction(QStringLiteral("关于 Quillmere(&A)..."), this, &CQuillmereDlg::about);
+    menu.addAction(tr("关于 Quillmere(&A)..."), this, &CQuillmereDlg::about);
+    menu.addSeparator();
+    // Each language is named in its own words, so that it can be found whichever one is shown.
+    const Language shown = applicationLanguage(*QApplication::instance());
+    const std::pair<Language, QString> languages[] = {{Language::English, QStringLiteral("English")},
+                                                      {Language::Chinese, QStringLiteral("中文")}};
+    for (const auto& [language, name] : languages) {
+        QAction* action = menu.addAction(
+            name, this, [language] { setApplicationLanguage(*QApplication::instance(), language); });
+        action->setObjectName(language == Language::English ? QStringLiteral("languageEnglish")
+                                                            : QStringLiteral("languageChinese"));
+        action->setCheckable(true);
+        action->setChecked(language == shown);
+    }
     menu.exec(event->globalPos());
 }
 
-void CQuillmereDlg::setStatusLine(const QString& caption) {
+void CQuillmereDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) retranslate();
+    QDialog::changeEvent(event);
+}
+
+void CQuillmereDlg::retranslate() {
+    // The form's own texts; then those set by code, which retranslating the form does not know.
+    ui_->retranslateUi(this);
+    controllerCombo()->setItemText(static_cast<int>(Controller::PsrGeneric),
+                                   tr(kControllers[static_cast<std::size_t>(Controller::PsrGeneric)]));
+    resultModel_->retranslate();
+    if (!foundCaption()->text().isEmpty()) foundCaption()->setText(tr("找到解法:"));
+    setStatusLine(status_);
+}
+
+void CQuillmereDlg::setStatusLine(StatusLine status) {
+    status_ = std::move(status);
+    QString caption = status_.context
+                          ? QCoreApplication::translate(status_.context, status_.source.constData())
+                          : QString::fromUtf8(status_.source);
+    if (!status_.argument.isEmpty()) caption = caption.arg(status_.argument);
     statusCaption()->setText(caption);
     state_.statusText = caption.toStdString();
     // The longest captions reach into the count beside them: the count then starts after them.
@@ -386,6 +426,6 @@ void CQuillmereDlg::setBusy(bool busy) {
     controllerCombo()->setEnabled(!busy);
 }
 
-void CQuillmereDlg::message(std::string_view utf8) {
-    message_(this, utf8Text(utf8));
+void CQuillmereDlg::message(const QString& text) {
+    message_(this, text);
 }

@@ -2,8 +2,8 @@
 
 #include <functional>
 #include <memory>
-#include <string_view>
 
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
 
@@ -63,8 +63,16 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    /// What the status line shows, kept as its source so that a language change can show it anew.
+    struct StatusLine {
+        const char* context = nullptr;  ///< of the source in the translation files; none: shown as it is
+        QByteArray source;              ///< UTF-8
+        QString argument = {};          ///< replaces "%1" in the translated text, when not empty
+    };
+
     // The form's widgets by what they show.
     QLabel* statusCaption() const;
     QLabel* analysedCountLabel() const;
@@ -103,9 +111,10 @@ private:
     /// The winding diagram of the selected solution, in client coordinates.
     void paintDiagram(QPainter& painter);
 
-    void setStatusLine(const QString& text);
+    void retranslate();
+    void setStatusLine(StatusLine status);
     void setBusy(bool busy);
-    void message(std::string_view text);
+    void message(const QString& text);
 
     std::unique_ptr<Ui::CQuillmereDlg> ui_;
     QProgressBar* progress_ = nullptr;
@@ -114,6 +123,7 @@ private:
     MessageFunction message_ = showMessageBox;
     Pacing pacing_ = Pacing::interactive();
     std::function<void()> runCalculator_;
+    StatusLine status_;
     FileChooser chooseFile_ = chooseFile;
     QString designPath_;  ///< the design file last opened or saved
     // Declared before the state: the worker, whose handle the state holds, posts through it.

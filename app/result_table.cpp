@@ -10,6 +10,7 @@
 #include <QTableView>
 
 #include "engine/record_layout.h"
+#include "widgets/language.h"
 
 namespace {
 
@@ -47,8 +48,11 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(kShownColumns)) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
-    const std::string_view heading = kColumnHeadings[static_cast<std::size_t>(section)];
-    return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
+    return engineText(kColumnHeadings[static_cast<std::size_t>(section)]);
+}
+
+void ResultTableModel::retranslate() {
+    emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(kShownColumns) - 1);
 }
 
 QModelIndex ResultTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {

@@ -23,6 +23,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    /// The headings are shown in the language of the installed translators: tells the view to
+    /// show them anew.
+    void retranslate();
+
 private:
     const std::vector<std::string>* records_ = nullptr;
 };

@@ -86,7 +86,7 @@ const std::vector<DesignOption>& designOptions() {
         {"slot-depth", kInputs, "bobbin slot depth, mm", floatMember(&DesignInputs::slotDepth)},
         {"aux-wire-diameter", kInputs, "auxiliary winding wire diameter, mm",
          floatMember(&DesignInputs::auxWireDiameter)},
-        {"controller-choice", kInputs, "0 ----, 1 BP3105, 2 PL3532, 3 PSR通用",
+        {"controller-choice", kInputs, "0 ----, 1 BP3105, 2 PL3532, 3 PSR通用 (PSR gen.)",
          [](Design& s, const std::string& v) {
              // "L6562" (4) is never accepted by the form either.
              const auto value = parseEntryInt(v);
@@ -163,6 +163,7 @@ struct Parsed {
     CLI::Option* version = nullptr;
     std::string designFile;
     std::string saveDesign;
+    std::string language;
 
     Parsed() {
         app.set_help_flag();
@@ -187,6 +188,9 @@ struct Parsed {
             ->group(files);
         app.add_option("--format", format, "table (default), json or csv")->type_name("FORMAT")->group(files);
         json = app.add_flag("--json")->description("same as --format json")->group(files);
+        app.add_option("--lang", language, "headings and messages in en or zh (else QUILLMERE_LANG, else zh)")
+            ->type_name("LANG")
+            ->group(files);
         help = app.add_flag("-h,--help")->description("show this help and stop")->group(files);
         version = app.add_flag("--version")->description("show the version and stop")->group(files);
     }
@@ -233,6 +237,13 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         }
     read.designFile = parsed.designFile;
     read.saveDesign = parsed.saveDesign;
+    if (parsed.app.count("--lang") > 0) {
+        read.language = languageNamed(parsed.language);
+        if (!read.language) {
+            error = "bad value for --lang: " + parsed.language + " (en or zh)";
+            return false;
+        }
+    }
 
     Design changed = design;
     if (!read.designFile.empty()) {

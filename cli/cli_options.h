@@ -1,10 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/design.h"
+#include "engine/texts.h"
 
 /// How the solutions are printed.
 enum class OutputFormat { Table, Json, Csv };
@@ -16,6 +18,7 @@ struct CliOptions {
     bool version = false;
     std::filesystem::path designFile;  ///< --design: the design to start from (empty: the defaults)
     std::filesystem::path saveDesign;  ///< --save-design: write the design here instead of analysing
+    std::optional<Language> language;  ///< --lang; when not given, QUILLMERE_LANG decides
 };
 
 /// Reads the command line (without the program name). The design becomes the one of --design (or

@@ -2,9 +2,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/cli_options.h"
+#include "cli/cli_texts.h"
 #include "cli/report.h"
 #include "engine/analysis.h"
 #include "engine/atomic_file.h"
@@ -17,15 +19,19 @@ namespace {
 /// Draws a progress line on a terminal while the analysis runs on this thread.
 class ConsoleSink : public NotificationSink {
 public:
-    ConsoleSink(const SearchCounters& counters, bool showProgress)
-        : counters_(counters), showProgress_(showProgress) {}
+    ConsoleSink(const SearchCounters& counters, bool showProgress, Language language)
+        : counters_(counters),
+          showProgress_(showProgress),
+          progressFormat_(cliText(language, "分析中 %3d%%  第 %d 轮")) {}
     ~ConsoleSink() override {
         if (showProgress_) std::fputs("\r\033[K", stderr);
     }
 
     void post(Notification notification) override {
         if (showProgress_ && notification == Notification::AnalysisProgress) {
-            std::fprintf(stderr, "\r分析中 %3d%%  第 %d 轮", counters_.progressPercent.load(),
+            std::fputc('\r', stderr);
+            // A literal of the text table, ending in a zero, with the source's conversions.
+            std::fprintf(stderr, progressFormat_.data(), counters_.progressPercent.load(),
                          counters_.passNumber.load());
             std::fflush(stderr);
         }
@@ -36,7 +42,18 @@ public:
 private:
     const SearchCounters& counters_;
     const bool showProgress_;
+    const std::string_view progressFormat_;
 };
+
+// --lang, else QUILLMERE_LANG, else Chinese; a variable naming no language is reported.
+Language chosenLanguage(const CliOptions& options) {
+    if (options.language) return *options.language;
+    const char* variable = std::getenv(kLanguageVariable);
+    if (const auto language = languageFromEnvironment(variable)) return *language;
+    std::cerr << "quillmere-cli: " << kLanguageVariable << "=" << variable
+              << " names no language (en or zh); writing Chinese\n";
+    return Language::Chinese;
+}
 
 }  // namespace
 
@@ -65,20 +82,21 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    const Language language = chosenLanguage(options);
     if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) {
-        std::cerr << refusalMessage(refusal) << "\n";
+        std::cerr << cliText(language, refusalMessage(refusal)) << "\n";
         return 3;
     }
     SearchCounters counters;
     std::optional<AnalysisResult> result;
     {
-        ConsoleSink sink(counters, isatty(STDERR_FILENO) != 0);
+        ConsoleSink sink(counters, isatty(STDERR_FILENO) != 0, language);
         result = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
     }
     if (!result) return 3;  // cannot happen without a stop request
     switch (options.format) {
         case OutputFormat::Table:
-            std::cout << resultTable(*result);
+            std::cout << resultTable(*result, language);
             break;
         case OutputFormat::Json:
             std::cout << resultJson(*result) << "\n";

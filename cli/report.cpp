@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "cli/cli_texts.h"
 #include "engine/analysis_result.h"
 #include "engine/number_text.h"
 #include "engine/record_layout.h"
@@ -30,12 +31,13 @@ std::string padded(std::string_view text, std::size_t width) {
 
 }  // namespace
 
-std::string resultTable(const AnalysisResult& result) {
+std::string resultTable(const AnalysisResult& result, Language language) {
+    const auto text = [language](std::string_view source) { return std::string(cliText(language, source)); };
     const auto& texts = result.solutionRecords;
     const std::size_t rows = texts.size() / kShownRecordSize;
     std::array<std::size_t, kColumnHeadings.size()> widths{};
     for (std::size_t c = 0; c < kColumnHeadings.size(); ++c) {
-        widths[c] = displayWidth(kColumnHeadings[c]);
+        widths[c] = displayWidth(text(kColumnHeadings[c]));
         for (std::size_t r = 0; r < rows; ++r)
             widths[c] = std::max(widths[c], displayWidth(texts[r * kShownRecordSize + c]));
     }
@@ -46,12 +48,12 @@ std::string resultTable(const AnalysisResult& result) {
             out += c + 1 < kColumnHeadings.size() ? "  " : "\n";
         }
     };
-    line([](std::size_t c) { return kColumnHeadings[c]; });
+    line([&](std::size_t c) { return text(kColumnHeadings[c]); });
     for (std::size_t r = 0; r < rows; ++r)
         line([&](std::size_t c) { return std::string_view(texts[r * kShownRecordSize + c]); });
-    if (rows == 0) out += "没有找到合适的解法,参数可能不合理!\n";
-    out += "分析总数: " + numberText(static_cast<double>(result.analysedCount)) +
-           "  找到解法: " + numberText(static_cast<double>(result.acceptedCount)) +
-           "  搜索轮次: " + std::to_string(result.passNumber) + "\n";
+    if (rows == 0) out += text("没有找到合适的解法,参数可能不合理!") + "\n";
+    out += text("分析总数: ") + numberText(static_cast<double>(result.analysedCount)) + "  " +
+           text("找到解法: ") + numberText(static_cast<double>(result.acceptedCount)) + "  " +
+           text("搜索轮次: ") + std::to_string(result.passNumber) + "\n";
     return out;
 }

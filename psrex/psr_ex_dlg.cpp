@@ -14,11 +14,12 @@
 #include "engine/entry_number.h"
 #include "ui_psrex_dlg.h"
 #include "widgets/entry_text.h"
+#include "widgets/language.h"
 
 namespace {
 
 // Inputs that are numbers but give the formulas no usable value.
-constexpr std::string_view kUnusableInputMessage = "参数不合理,请检查!";
+constexpr const char* kUnusableInputMessage = QT_TRANSLATE_NOOP("CPsrExDlg", "参数不合理,请检查!");
 
 QColor toQColor(Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -88,6 +89,13 @@ void CPsrExDlg::accept() {
     QDialog::accept();
 }
 
+void CPsrExDlg::changeEvent(QEvent* event) {
+    // The texts set by code (turns at the slider's ends, flux density) are not the form's own:
+    // retranslating leaves them as they are.
+    if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+    QDialog::changeEvent(event);
+}
+
 bool CPsrExDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->slider1100 && event->type() == QEvent::Paint) onSliderDrawn();
     return QDialog::eventFilter(watched, event);
@@ -114,7 +122,7 @@ void CPsrExDlg::onAnalyse() {
     if (!read) return;
     const auto outcome = analyse(*read);
     if (!outcome) {
-        refuseEntry(*inputEdit(outcome.refused()), showMessage_, kUnusableInputMessage);
+        refuseEntry(*inputEdit(outcome.refused()), showMessage_, tr(kUnusableInputMessage));
         return;
     }
     fields_ = outcome->fields;
@@ -182,7 +190,7 @@ bool CPsrExDlg::exchangeFloat(Exchange direction, QLineEdit* edit, float& field)
     }
     const auto value = parseEntryFloat(entryReadText(*edit));
     if (!value) {
-        refuseEntry(*edit, showMessage_, kEnterNumberMessage);
+        refuseEntry(*edit, showMessage_, engineText(kEnterNumberMessage));
         return false;
     }
     field = *value;
@@ -196,7 +204,7 @@ bool CPsrExDlg::exchangeInt(Exchange direction, QLineEdit* edit, int& field) {
     }
     const auto value = parseEntryInt(entryReadText(*edit));
     if (!value) {
-        refuseEntry(*edit, showMessage_, kEnterIntegerMessage);
+        refuseEntry(*edit, showMessage_, engineText(kEnterIntegerMessage));
         return false;
     }
     field = *value;

@@ -1,13 +1,17 @@
 #include "rules/rules_dlg.h"
 
 #include <string>
+#include <string_view>
 #include <utility>
+
+#include <QEvent>
 
 #include "engine/design_inputs.h"
 #include "engine/entry_number.h"
 #include "rules/wire_set_edit.h"
 #include "ui_rules_dlg.h"
 #include "widgets/entry_text.h"
+#include "widgets/language.h"
 
 CRulesDlg::CRulesDlg(RuleSet& rules, int controllerChoice, QWidget* parent)
     : QDialog(parent),
@@ -75,14 +79,27 @@ void CRulesDlg::setMessageFunction(MessageFunction message) {
     message_ = std::move(message);
 }
 
-void CRulesDlg::message(std::string_view text) {
-    message_(this, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+void CRulesDlg::message(const QString& text) {
+    message_(this, text);
+}
+
+void CRulesDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        // Retranslating resets every text of the form; the frequency caption follows the mode.
+        ui_->retranslateUi(this);
+        showFrequencyCaption();
+    }
+    QDialog::changeEvent(event);
+}
+
+void CRulesDlg::showFrequencyCaption() {
+    ui_->static1059->setText(ui_->radio1057->isChecked() ? tr("PWM频率") : tr("PFM频率范围"));
 }
 
 void CRulesDlg::showMode(bool cc) {
     (cc ? ui_->radio1056 : ui_->radio1057)->setChecked(true);
     // CC works at the grid's frequencies with an output duty; CV at one frequency with an idle ratio.
-    ui_->static1059->setText(cc ? QStringLiteral("PFM频率范围") : QStringLiteral("PWM频率"));
+    showFrequencyCaption();
     ui_->edit1014->setEnabled(!cc);
     ui_->static1058->setEnabled(!cc);
     ui_->edit1011->setEnabled(cc);
@@ -125,7 +142,7 @@ bool CRulesDlg::readEdits() {
                 refusal = kEnterIntegerMessage;
         }
         if (!refusal.empty()) {
-            refuseEntry(*field.edit, message_, refusal);
+            refuseEntry(*field.edit, message_, engineText(refusal));
             return false;
         }
     }
@@ -136,7 +153,7 @@ bool CRulesDlg::readEdits() {
 void CRulesDlg::save() {
     if (!readEdits()) return;
     if (wireSetsEmpty()) {
-        message("数据错误,请检查!");
+        message(tr("数据错误,请检查!"));
         return;
     }
     RuleSet& rules = rules_;
@@ -151,7 +168,7 @@ void CRulesDlg::save() {
 
 void CRulesDlg::reject() {
     if (wireSetsEmpty()) {
-        message("漆包线列表不能为空!");
+        message(tr("漆包线列表不能为空!"));
         return;
     }
     QDialog::reject();
@@ -164,7 +181,7 @@ bool CRulesDlg::wireSetsEmpty() const {
 void CRulesDlg::addWire(WireSet RuleSet::*set) {
     const auto mark = ui_->list1076->selectionMark();
     if (!mark) {
-        message("没有选择任何数据!");
+        message(tr("没有选择任何数据!"));
         return;
     }
     addCatalogueWire(rules_.*set, *mark);
@@ -174,7 +191,7 @@ void CRulesDlg::addWire(WireSet RuleSet::*set) {
 void CRulesDlg::removeWire(WireSet RuleSet::*set, const WireListView& list) {
     const auto mark = list.selectionMark();
     if (!mark) {
-        message("没有选择任何数据!");
+        message(tr("没有选择任何数据!"));
         return;
     }
     removeListedWire(rules_.*set, *mark);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -33,6 +32,9 @@ public:
     /// Cancel: "取消", Esc and the close box. Refused while a wire set is empty.
     void reject() override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     /// One numeric edit and the working-copy number behind it.
     struct NumberField {
@@ -42,6 +44,7 @@ private:
 
     /// Selects the mode's radio button and the entries that belong to it.
     void showMode(bool cc);
+    void showFrequencyCaption();
     void updateSandwichWireChange();
     void fillEdits();
     bool readEdits();
@@ -50,7 +53,7 @@ private:
     void removeWire(WireSet RuleSet::*set, const WireListView& list);
     void refreshWireLists();
     bool wireSetsEmpty() const;
-    void message(std::string_view text);
+    void message(const QString& text);
 
     RuleSet& rules_;
     const int controllerChoice_;

@@ -6,8 +6,8 @@ QString entryText(float value) {
     return QString::asprintf("%.*g", 6, static_cast<double>(value));
 }
 
-void refuseEntry(QLineEdit& edit, const MessageFunction& message, std::string_view text) {
-    message(edit.window(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+void refuseEntry(QLineEdit& edit, const MessageFunction& message, const QString& text) {
+    message(edit.window(), text);
     edit.setFocus(Qt::OtherFocusReason);
     edit.selectAll();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include <QString>
 
@@ -17,4 +16,4 @@ std::string entryReadText(const QLineEdit& edit);
 
 /// Refuses what an entry holds: shows `text` over the entry's window, then gives the entry the
 /// focus with its whole text selected, so the engineer can type over it.
-void refuseEntry(QLineEdit& edit, const MessageFunction& message, std::string_view text);
+void refuseEntry(QLineEdit& edit, const MessageFunction& message, const QString& text);

@@ -14,6 +14,7 @@
 #include "cli/cli_options.h"
 #include "engine/design_file.h"
 #include "engine/record_layout.h"
+#include "tests/cjk.h"
 
 namespace {
 
@@ -22,8 +23,9 @@ struct CliRun {
     std::string out;
 };
 
-CliRun runCli(const std::string& args) {
-    const std::string command = std::string(QUILLMERE_CLI) + " " + args + " 2>&1";
+CliRun runCli(const std::string& args, const std::string& environment = "") {
+    const std::string command =
+        "env -u QUILLMERE_LANG " + environment + " " + QUILLMERE_CLI + " " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     std::array<char, 4096> buf{};
@@ -87,6 +89,36 @@ TEST(Cli, ExitCodesAndMessages) {
         const CliRun run = runCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args << "\n" << run.out;
         EXPECT_NE(run.out.find(c.says), std::string::npos) << c.args << "\n" << run.out;
+    }
+}
+
+TEST(Cli, LanguageOfHeadingsAndMessages) {
+    const struct {
+        const char* environment;
+        const char* args;
+        int exitCode;
+        const char* says;
+        bool english;
+    } cases[] = {
+        {"", "--lang en", 0, "No.  Score     Np_1", true},
+        {"", "--lang en --slot-width 2", 0,
+         "No solution; check the inputs!\nAnalysed: 0  Found: 0  Passes: 20\n", true},
+        {"", "--lang en --controller-choice 0", 3, "The power exceeds the IC's maximum output!", true},
+        {"QUILLMERE_LANG=en", "--peak-flux 3e9", 3, "A rule value is out of range, please check!", true},
+        {"QUILLMERE_LANG=en", "--lang zh --slot-width 2", 0,
+         "没有找到合适的解法,参数可能不合理!\n分析总数: 0  找到解法: 0  搜索轮次: 20\n", false},
+        {"QUILLMERE_LANG=", "--slot-width 2", 0, "分析总数: 0", false},
+        {"QUILLMERE_LANG=english", "--slot-width 2", 0, "QUILLMERE_LANG=english names no language", false},
+        {"", "--lang fr", 2, "bad value for --lang: fr", true},
+        {"", "--lang", 2, "--lang: 1 required LANG missing", true},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.args, c.environment);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.says), std::string::npos) << c.args << "\n" << run.out;
+        if (c.english) {
+            EXPECT_FALSE(containsCjk(run.out)) << c.args << "\n" << run.out;
+        }
     }
 }
 

@@ -1,0 +1,27 @@
+#include "cli/cli_texts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The English must equal the translation file's for the same source (a test holds them together).
+constexpr auto kCliTexts = std::to_array<LocalText>({
+    {QT_TRANSLATE_NOOP("Cli", "分析中 %3d%%  第 %d 轮"), "Analysing %3d%%  pass %d"},
+    {QT_TRANSLATE_NOOP("Cli", "没有找到合适的解法,参数可能不合理!"), "No solution; check the inputs!"},
+    {QT_TRANSLATE_NOOP("Cli", "分析总数: "), "Analysed: "},
+    {QT_TRANSLATE_NOOP("Cli", "找到解法: "), "Found: "},
+    {QT_TRANSLATE_NOOP("Cli", "搜索轮次: "), "Passes: "},
+});
+
+}  // namespace
+
+std::span<const LocalText> cliTexts() {
+    return kCliTexts;
+}
+
+std::string_view cliText(Language language, std::string_view chineseSource) {
+    if (std::ranges::find(kCliTexts, chineseSource, &LocalText::source) != kCliTexts.end())
+        return lookUpText(kCliTexts, language, chineseSource);
+    return localText(language, chineseSource);
+}

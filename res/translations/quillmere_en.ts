@@ -1,0 +1,484 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>关于 Quillmere</source>
+        <translation>About Quillmere</translation>
+    </message>
+    <message>
+        <source>变压器绕组自动计算软件</source>
+        <translation>Automatic transformer winding design</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CPsrExDlg</name>
+    <message>
+        <source>设计条件</source>
+        <translation>Design inputs</translation>
+    </message>
+    <message>
+        <source>输出电压(V)</source>
+        <translation>Output (V)</translation>
+    </message>
+    <message>
+        <source>输出电流(A)</source>
+        <translation>Output (A)</translation>
+    </message>
+    <message>
+        <source>反馈电压(V)</source>
+        <translation>Aux. (V)</translation>
+    </message>
+    <message>
+        <source>变压器效率(%)</source>
+        <translation>Efficiency(%)</translation>
+    </message>
+    <message>
+        <source>磁芯AE(mm2)</source>
+        <translation>Core Ae(mm2)</translation>
+    </message>
+    <message>
+        <source>期望频率(KHz)</source>
+        <translation>Target f(KHz)</translation>
+    </message>
+    <message>
+        <source>分析(A)</source>
+        <translation>Analyse(A)</translation>
+    </message>
+    <message>
+        <source>变压器参数</source>
+        <translation>Transformer</translation>
+    </message>
+    <message>
+        <source>初级感量(μH)</source>
+        <translation>Lp (μH)</translation>
+    </message>
+    <message>
+        <source>初级圈数(Ts)</source>
+        <translation>Np (Ts)</translation>
+    </message>
+    <message>
+        <source>次级圈数(Ts)</source>
+        <translation>Ns (Ts)</translation>
+    </message>
+    <message>
+        <source>反馈圈数(Ts)</source>
+        <translation>Nf (Ts)</translation>
+    </message>
+    <message>
+        <source>初/次匝比</source>
+        <translation>Np/Ns</translation>
+    </message>
+    <message>
+        <source>实际频率(KHz)</source>
+        <translation>Actual f(KHz)</translation>
+    </message>
+    <message>
+        <source>退出(Q)</source>
+        <translation>Quit(Q)</translation>
+    </message>
+    <message>
+        <source>参数不合理,请检查!</source>
+        <translation>Unusable input, please check!</translation>
+    </message>
+</context>
+<context>
+    <name>CQuillmereApp</name>
+    <message>
+        <source>OLE 程序初始化失败。请确认 OLE 库程序是正确的版本。</source>
+        <translation>OLE initialization failed. Make sure that the OLE libraries are the correct version.</translation>
+    </message>
+</context>
+<context>
+    <name>CQuillmereDlg</name>
+    <message>
+        <source>设计条件</source>
+        <translation>Design inputs</translation>
+    </message>
+    <message>
+        <source>系统算法</source>
+        <translation>Controller</translation>
+    </message>
+    <message>
+        <source>最低输入电压(Vac)</source>
+        <translation>Min. input (Vac)</translation>
+    </message>
+    <message>
+        <source>最高输入电压(Vac)</source>
+        <translation>Max. input (Vac)</translation>
+    </message>
+    <message>
+        <source>输出电压(V)</source>
+        <translation>Output (V)</translation>
+    </message>
+    <message>
+        <source>输出电流(A)</source>
+        <translation>Output (A)</translation>
+    </message>
+    <message>
+        <source>反馈绕组电压(Vf)</source>
+        <translation>Aux. winding (Vf)</translation>
+    </message>
+    <message>
+        <source>最低整流电压(Vdc)</source>
+        <translation>Min. DC bus (Vdc)</translation>
+    </message>
+    <message>
+        <source>变压器传递效率(%)</source>
+        <translation>Efficiency (%)</translation>
+    </message>
+    <message>
+        <source>磁芯AE(mm^2)</source>
+        <translation>Core Ae (mm^2)</translation>
+    </message>
+    <message>
+        <source>骨架槽宽(mm)</source>
+        <translation>Slot width (mm)</translation>
+    </message>
+    <message>
+        <source>骨架槽深(mm)</source>
+        <translation>Slot depth (mm)</translation>
+    </message>
+    <message>
+        <source>辅助绕组线径(mm)</source>
+        <translation>Aux. wire (mm)</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>规则</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>PSR通用</source>
+        <translation>PSR gen.</translation>
+    </message>
+    <message>
+        <source>参数错误！</source>
+        <translation>Invalid input!</translation>
+    </message>
+    <message>
+        <source>系统正忙!请等待分析完成!</source>
+        <translation>Busy! Please wait until the analysis has finished!</translation>
+    </message>
+    <message>
+        <source>L6562暂未提供支持!</source>
+        <translation>The L6562 is not supported yet!</translation>
+    </message>
+    <message>
+        <source>找到解法:</source>
+        <translation>Found:</translation>
+    </message>
+    <message>
+        <source>线程正在执行搜索中,分析总数:</source>
+        <translation>Searching, analysed:</translation>
+    </message>
+    <message>
+        <source>扩大范围深度搜索（%1),分析总数:</source>
+        <translation>Widened search (%1), analysed:</translation>
+    </message>
+    <message>
+        <source>正在提取结果，请稍后......:</source>
+        <translation>Extracting results......:</translation>
+    </message>
+    <message>
+        <source>分析线程搜索完成.....分析总数:</source>
+        <translation>Search finished.....analysed:</translation>
+    </message>
+    <message>
+        <source>没有找到合适的解法,参数可能不合理!</source>
+        <translation>No solution; check the inputs!</translation>
+    </message>
+    <message>
+        <source>关于 Quillmere(&amp;A)...</source>
+        <translation>&amp;About Quillmere...</translation>
+    </message>
+    <message>
+        <source>无法打开设计文件:
+%1</source>
+        <translation>Cannot open the design file:
+%1</translation>
+    </message>
+    <message>
+        <source>设计</source>
+        <translation>design</translation>
+    </message>
+    <message>
+        <source>没有可导出的解法!请先分析。</source>
+        <translation>No solutions to export! Analyse first.</translation>
+    </message>
+    <message>
+        <source>无法导出绕组规格书:
+%1</source>
+        <translation>Cannot export the winding sheet:
+%1</translation>
+    </message>
+    <message>
+        <source>无法保存文件:
+%1
+%2</source>
+        <translation>Cannot save the file:
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>打开设计(&amp;O)...</source>
+        <translation>&amp;Open Design...</translation>
+    </message>
+    <message>
+        <source>保存设计(&amp;S)...</source>
+        <translation>&amp;Save Design...</translation>
+    </message>
+    <message>
+        <source>导出结果(&amp;E)...</source>
+        <translation>&amp;Export Results...</translation>
+    </message>
+    <message>
+        <source>导出绕组图(&amp;D)...</source>
+        <translation>Export Winding &amp;Diagram...</translation>
+    </message>
+    <message>
+        <source>导出绕组规格书(&amp;P)...</source>
+        <translation>Export Winding Sheet (&amp;PDF)...</translation>
+    </message>
+</context>
+<context>
+    <name>CRulesDlg</name>
+    <message>
+        <source>规则设置</source>
+        <translation>Design Rules</translation>
+    </message>
+    <message>
+        <source> 输出模式</source>
+        <translation> Output mode</translation>
+    </message>
+    <message>
+        <source>规则</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>开关管导通压降(V)</source>
+        <translation>Switch on-drop (V)</translation>
+    </message>
+    <message>
+        <source>输出二极管压降(V)</source>
+        <translation>Output diode drop (V)</translation>
+    </message>
+    <message>
+        <source>线圈温升(°)</source>
+        <translation>Temperature rise (°)</translation>
+    </message>
+    <message>
+        <source>绕线深度不超过(%)</source>
+        <translation>Max. winding depth(%)</translation>
+    </message>
+    <message>
+        <source>第一绕组最小比例(%)</source>
+        <translation>Min. 1st winding (%)</translation>
+    </message>
+    <message>
+        <source>槽宽预留(%)</source>
+        <translation>Slot width reserve(%)</translation>
+    </message>
+    <message>
+        <source>胶带厚度(mm)</source>
+        <translation>Tape thickness (mm)</translation>
+    </message>
+    <message>
+        <source>绕组间胶带圈数(mm)</source>
+        <translation>Tape turns</translation>
+    </message>
+    <message>
+        <source>峰值磁通密度</source>
+        <translation>Peak flux density</translation>
+    </message>
+    <message>
+        <source>高斯</source>
+        <translation>GS</translation>
+    </message>
+    <message>
+        <source>导通占空比</source>
+        <translation>Duty cycle</translation>
+    </message>
+    <message>
+        <source>PFM频率范围</source>
+        <translation>PFM frequency</translation>
+    </message>
+    <message>
+        <source>输出占空比</source>
+        <translation>Output duty</translation>
+    </message>
+    <message>
+        <source>空闲比例</source>
+        <translation>Idle ratio</translation>
+    </message>
+    <message>
+        <source>最多显示解法数量</source>
+        <translation>Max. solutions</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>考虑集肤效应</source>
+        <translation>Skin effect</translation>
+    </message>
+    <message>
+        <source>三明治绕法</source>
+        <translation>Sandwich</translation>
+    </message>
+    <message>
+        <source>允许三明治饶换线</source>
+        <translation>Allow wire change</translation>
+    </message>
+    <message>
+        <source>匝数取偶</source>
+        <translation>Even turns</translation>
+    </message>
+    <message>
+        <source>漆包线规格(mm)</source>
+        <translation>Magnet wire sizes (mm)</translation>
+    </message>
+    <message>
+        <source>初级*</source>
+        <translation>Pri.*</translation>
+    </message>
+    <message>
+        <source>ADD》</source>
+        <translation>Add &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>《Remove</source>
+        <translation>&lt;&lt; Remove</translation>
+    </message>
+    <message>
+        <source>次级*</source>
+        <translation>Sec.*</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>PWM频率</source>
+        <translation>PWM frequency</translation>
+    </message>
+    <message>
+        <source>数据错误,请检查!</source>
+        <translation>Invalid data, please check!</translation>
+    </message>
+    <message>
+        <source>漆包线列表不能为空!</source>
+        <translation>The wire lists must not be empty!</translation>
+    </message>
+    <message>
+        <source>没有选择任何数据!</source>
+        <translation>Nothing is selected!</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>分析中 %3d%%  第 %d 轮</source>
+        <translation>Analysing %3d%%  pass %d</translation>
+    </message>
+    <message>
+        <source>没有找到合适的解法,参数可能不合理!</source>
+        <translation>No solution; check the inputs!</translation>
+    </message>
+    <message>
+        <source>分析总数: </source>
+        <translation>Analysed: </translation>
+    </message>
+    <message>
+        <source>找到解法: </source>
+        <translation>Found: </translation>
+    </message>
+    <message>
+        <source>搜索轮次: </source>
+        <translation>Passes: </translation>
+    </message>
+</context>
+<context>
+    <name>Engine</name>
+    <message>
+        <source>已经有一个线程在分析中!请等待分析完成!</source>
+        <translation>An analysis is already running! Please wait until it has finished!</translation>
+    </message>
+    <message>
+        <source>功率超过IC最大输出!</source>
+        <translation>The power exceeds the IC&apos;s maximum output!</translation>
+    </message>
+    <message>
+        <source>规则参数超出范围,请检查!</source>
+        <translation>A rule value is out of range, please check!</translation>
+    </message>
+    <message>
+        <source>请键入一个数。</source>
+        <translation>Please enter a number.</translation>
+    </message>
+    <message>
+        <source>请键入一个整数。</source>
+        <translation>Please enter an integer.</translation>
+    </message>
+    <message>
+        <source>读取用户参数......</source>
+        <translation>Reading the inputs......</translation>
+    </message>
+    <message>
+        <source>执行分析线程......</source>
+        <translation>Starting the analysis......</translation>
+    </message>
+    <message>
+        <source>分值</source>
+        <translation>Score</translation>
+    </message>
+</context>
+<context>
+    <name>FileChooser</name>
+    <message>
+        <source>Quillmere 设计</source>
+        <translation>Quillmere design</translation>
+    </message>
+    <message>
+        <source>CSV 表格</source>
+        <translation>CSV table</translation>
+    </message>
+    <message>
+        <source>PNG 图像</source>
+        <translation>PNG image</translation>
+    </message>
+    <message>
+        <source>PNG 图像, 2 倍像素</source>
+        <translation>PNG image, double size</translation>
+    </message>
+    <message>
+        <source>SVG 矢量图</source>
+        <translation>SVG vector image</translation>
+    </message>
+    <message>
+        <source>PDF 文档</source>
+        <translation>PDF document</translation>
+    </message>
+</context>
+</TS>

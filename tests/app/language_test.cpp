@@ -1,0 +1,337 @@
+// The program in English and back again: what every window shows, what the switch leaves alone,
+// and room for every text in both languages.
+#include <unistd.h>
+
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOption>
+#include <QTimer>
+
+#include "app/about_dlg.h"
+#include "engine/design_file.h"
+#include "form_fixture.h"
+#include "psrex/psr_ex_dlg.h"
+#include "rules/rules_dlg.h"
+#include "tests/cjk.h"
+#include "widgets/language.h"
+
+namespace {
+
+bool hasCjk(const QString& text) {
+    return containsCjk(text.toStdString());
+}
+
+void showLanguage(Language language) {
+    setApplicationLanguage(*QApplication::instance(), language);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+}
+
+QString withoutMnemonic(const QString& text) {
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
+// One text a window shows, and the width it needs and has (room -1: not measured).
+struct Shown {
+    QString where;
+    QString text;
+    int needed = 0;
+    int room = -1;
+};
+
+// The advance of `text` up to the ink of its last character: the blank a glyph such as "!" keeps
+// to its right is not cut off.
+int textWidth(const QFontMetrics& metrics, const QString& text) {
+    if (text.isEmpty()) return 0;
+    return metrics.horizontalAdvance(text) - std::max(0, metrics.rightBearing(text.back()));
+}
+
+void addMeasured(std::vector<Shown>& shown, const QWidget& widget, const QString& where, const QString& text,
+                 int room) {
+    shown.push_back({where, text, textWidth(widget.fontMetrics(), withoutMnemonic(text)), room});
+}
+
+int buttonRoom(const QAbstractButton& button) {
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = button.text();
+    const QStyle::SubElement contents = qobject_cast<const QCheckBox*>(&button) ? QStyle::SE_CheckBoxContents
+                                        : qobject_cast<const QRadioButton*>(&button)
+                                            ? QStyle::SE_RadioButtonContents
+                                            : QStyle::SE_PushButtonContents;
+    return button.style()->subElementRect(contents, &option, &button).width();
+}
+
+int groupTitleRoom(const QGroupBox& box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(&box);
+    option.text = box.title();
+    option.textAlignment = box.alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.features = box.isFlat() ? QStyleOptionFrame::Flat : QStyleOptionFrame::None;
+    const QRect label =
+        box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
+    return box.width() - label.left();
+}
+
+int comboRoom(const QComboBox& combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.frame = combo.hasFrame();
+    option.subControls = QStyle::SC_All;
+    return combo.style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo)
+        .width();
+}
+
+// Every text of `window` and its visible children, measured where a control gives it a width.
+std::vector<Shown> shownTexts(QWidget& window) {
+    std::vector<Shown> shown{{QStringLiteral("title"), window.windowTitle()}};
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window)) continue;
+        const QString name = widget->objectName();
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            const int room =
+                label->contentsRect().width() - 2 * label->margin() - std::max(label->indent(), 0);
+            addMeasured(shown, *label, name, label->text(), room);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            addMeasured(shown, *button, name, button->text(), buttonRoom(*button));
+        } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+            addMeasured(shown, *box, name, box->title(), groupTitleRoom(*box));
+        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            for (int i = 0; i < combo->count(); ++i)
+                addMeasured(shown, *combo, name + QString::number(i), combo->itemText(i), comboRoom(*combo));
+        } else if (auto* table = qobject_cast<QTableView*>(widget)) {
+            const QAbstractItemModel& model = *table->model();
+            const QHeaderView& header = *table->horizontalHeader();
+            const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+            for (int column = 0; column < model.columnCount(); ++column) {
+                addMeasured(shown, header, name + QStringLiteral(" heading %1").arg(column),
+                            model.headerData(column, Qt::Horizontal).toString(),
+                            header.sectionSize(column) - 2 * margin);
+                for (int row = 0; row < model.rowCount(); ++row)
+                    shown.push_back({name + QStringLiteral(" %1,%2").arg(row).arg(column),
+                                     model.index(row, column).data().toString()});
+            }
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            shown.push_back({name, edit->text()});
+        }
+    }
+    return shown;
+}
+
+void expectEveryTextFits(QWidget& window, const char* when) {
+    for (const Shown& s : shownTexts(window)) {
+        if (s.room < 0) continue;
+        EXPECT_LE(s.needed, s.room) << when << ": " << window.objectName().toStdString() << "."
+                                    << s.where.toStdString() << " \"" << s.text.toStdString() << '"';
+    }
+}
+
+// The form's right-click menu: checks what it offers, then triggers the action named `choose`.
+void chooseFromFormMenu(CQuillmereDlg& form, const char* choose, Language shown) {
+    bool chosen = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QStringList texts;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator()) texts << action->text();
+        // Each language keeps its own name whichever is shown; the other entries are in the language shown.
+        ASSERT_GT(texts.size(), 2);
+        EXPECT_EQ(texts.mid(texts.size() - 2), (QStringList{"English", "中文"}));
+        for (const QString& text : texts.mid(0, texts.size() - 2))
+            EXPECT_EQ(hasCjk(text), shown == Language::Chinese) << text.toStdString();
+        EXPECT_TRUE(texts.contains(shown == Language::English ? QStringLiteral("&About Quillmere...")
+                                                              : QStringLiteral("关于 Quillmere(&A)...")));
+        auto* english = menu->findChild<QAction*>(QStringLiteral("languageEnglish"));
+        ASSERT_NE(english, nullptr);
+        EXPECT_EQ(english->isChecked(), shown == Language::English);
+        auto* action = menu->findChild<QAction*>(QString::fromLatin1(choose));
+        ASSERT_NE(action, nullptr);
+        action->trigger();
+        chosen = true;
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(650, 460), form.mapToGlobal(QPoint(650, 460)));
+    QApplication::sendEvent(&form, &event);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    EXPECT_TRUE(chosen);
+}
+
+// The text of the OK button of the program's message box, which Qt gives.
+QString messageBoxButtonText() {
+    QString text;
+    QTimer::singleShot(0, [&text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->button(QMessageBox::Ok)->text();
+        box->close();
+    });
+    showMessageBox(nullptr, QStringLiteral("Quillmere"));
+    return text;
+}
+
+class LanguageTest : public FormTest {
+protected:
+    void SetUp() override {
+        FormTest::SetUp();
+        for (QDialog* dialog : windows()) {
+            dialog->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        }
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        rulesDialog.setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
+        calculator.setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
+    }
+    void TearDown() override {
+        showLanguage(Language::Chinese);
+        FormTest::TearDown();
+    }
+
+    std::vector<QDialog*> windows() { return {form.get(), &about, &rulesDialog, &calculator}; }
+
+    std::map<QString, QString> snapshot() {
+        std::map<QString, QString> texts;
+        for (QDialog* window : windows())
+            for (const Shown& s : shownTexts(*window))
+                texts[window->metaObject()->className() + QStringLiteral(".") + s.where] = s.text;
+        return texts;
+    }
+
+    CAboutDlg about;
+    RuleSet rules;
+    CRulesDlg rulesDialog{rules, static_cast<int>(Controller::PsrGeneric)};
+    CPsrExDlg calculator;
+};
+
+TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_GT(rows(), 0);
+    edit(1045)->setText(QStringLiteral("24.5"));  // typed, not yet read
+    calculator.findChild<QPushButton*>(QStringLiteral("button1096"))->click();
+    QTest::mouseClick(rulesDialog.findChild<QRadioButton*>(QStringLiteral("radio1057")),
+                      Qt::LeftButton);  // CV
+    EXPECT_TRUE(hasCjk(messageBoxButtonText())) << "Qt's own texts are Chinese too";
+    const std::map<QString, QString> chinese = snapshot();
+
+    chooseFromFormMenu(*form, "languageEnglish", Language::Chinese);
+    ASSERT_EQ(applicationLanguage(*QApplication::instance()), Language::English);
+    const std::map<QString, QString> english = snapshot();
+    ASSERT_EQ(english.size(), chinese.size());
+    for (const auto& [where, text] : english) {
+        EXPECT_FALSE(hasCjk(text)) << where.toStdString() << " \"" << text.toStdString() << '"';
+        // Numbers, counts and what was typed stay as they were.
+        if (!hasCjk(chinese.at(where))) {
+            EXPECT_EQ(text, chinese.at(where)) << where.toStdString();
+        }
+    }
+    EXPECT_EQ(QString::fromStdString(state().statusText), labelText(1053));
+    EXPECT_FALSE(hasCjk(messageBoxButtonText()));
+
+    chooseFromFormMenu(*form, "languageChinese", Language::English);
+    const std::map<QString, QString> again = snapshot();
+    ASSERT_EQ(again.size(), chinese.size());
+    for (const auto& [where, text] : again)
+        EXPECT_EQ(text.toStdString(), chinese.at(where).toStdString()) << where.toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(LanguageTest, AnOpenedDesignKeepsTheStatusLineTranslatable) {
+    ASSERT_TRUE(analyseAndWait());
+    const QString path = QDir::temp().filePath(QStringLiteral("quillmere-language-%1.qmd").arg(getpid()));
+    {
+        std::ofstream file(path.toStdString(), std::ios::binary);
+        file << designFileText(Design{});
+    }
+    ASSERT_TRUE(form->openDesign(path));
+    QFile::remove(path);
+    const QString chinese = labelText(1053);
+    showLanguage(Language::English);
+    EXPECT_FALSE(hasCjk(labelText(1053))) << labelText(1053).toStdString();
+    showLanguage(Language::Chinese);
+    EXPECT_EQ(labelText(1053), chinese);
+}
+
+TEST_F(LanguageTest, EveryWindowsMessagesAreEnglish) {
+    showLanguage(Language::English);
+    edit(1050)->setText(QStringLiteral("x"));
+    click(1);
+    edit(1050)->setText(QStringLiteral("19.2"));
+    combo()->setCurrentIndex(static_cast<int>(Controller::L6562));
+    combo()->setCurrentIndex(static_cast<int>(Controller::None));
+    click(1);  // 7.59 W is too much without a controller
+    combo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
+    rulesDialog.findChild<QLineEdit*>(QStringLiteral("edit1084"))->setText(QStringLiteral("1.5"));
+    rulesDialog.findChild<QPushButton*>(QStringLiteral("button1034"))->click();
+    rulesDialog.findChild<QPushButton*>(QStringLiteral("button1077"))->click();
+    calculator.findChild<QLineEdit*>(QStringLiteral("edit1050"))->clear();
+    calculator.findChild<QPushButton*>(QStringLiteral("button1096"))->click();
+    form->setPacing(Pacing::interactive());
+    click(1);
+    click(3);  // the rules while the analysis runs
+    click(1);  // a second analysis
+    EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+    EXPECT_EQ(messages,
+              (QStringList{"Please enter a number.", "Invalid input!", "The L6562 is not supported yet!",
+                           "The power exceeds the IC's maximum output!", "Please enter an integer.",
+                           "Nothing is selected!", "Please enter a number.",
+                           "Busy! Please wait until the analysis has finished!",
+                           "An analysis is already running! Please wait until it has finished!"}));
+}
+
+TEST_F(LanguageTest, EveryTextFitsItsControlInBothLanguages) {
+    for (const Language language : {Language::Chinese, Language::English}) {
+        showLanguage(language);
+        const char* name = language == Language::Chinese ? "Chinese" : "English";
+        ASSERT_TRUE(analyseAndWait());
+        for (QDialog* window : windows()) expectEveryTextFits(*window, name);
+
+        // Every caption of the status line, and the mode captions of the rules dialog.
+        for (const char* caption : {"读取用户参数......", "执行分析线程......"}) {
+            form->notificationSink().setStatusText(caption);
+            QCoreApplication::processEvents();
+            expectEveryTextFits(*form, name);
+        }
+        for (const SearchPhase phase :
+             {SearchPhase::Searching, SearchPhase::Widened, SearchPhase::Extracting}) {
+            state().worker.counters().searchPhase = static_cast<int>(phase);
+            state().worker.counters().phaseChanged = true;
+            state().worker.counters().passNumber = 20;
+            form->notificationSink().post(Notification::AnalysisStatus);
+            QCoreApplication::processEvents();
+            expectEveryTextFits(*form, name);
+        }
+        edit(1051)->setText(QStringLiteral("2"));
+        ASSERT_TRUE(analyseAndWait());
+        expectEveryTextFits(*form, name);
+        edit(1051)->setText(QStringLiteral("8.6"));
+        for (const char* mode : {"radio1057", "radio1056"}) {
+            QTest::mouseClick(rulesDialog.findChild<QRadioButton*>(QString::fromLatin1(mode)),
+                              Qt::LeftButton);
+            expectEveryTextFits(rulesDialog, name);
+        }
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+}  // namespace
