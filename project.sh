@@ -8,11 +8,12 @@
 #   ./project.sh tsan     build and test with ThreadSanitizer
 #   ./project.sh bench    build and run the engine benchmarks
 #   ./project.sh format   clang-format every source file
+#   ./project.sh format-check  fail if clang-format would change a source file
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-arphic-uming fonts-arphic-ukai
-          xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev)
+          xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev clang-format)
 
 ensure_packages() {
     local missing=()
@@ -60,10 +61,15 @@ case "$command" in
         exec build/release/bench/quillmere-bench "$@"
         ;;
     format)
-        git ls-files '*.cpp' '*.h' | xargs clang-format -i
+        ensure_packages
+        git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format -i
+        ;;
+    format-check)
+        ensure_packages
+        git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror
         ;;
     *)
-        sed -n '2,11p' "$0" >&2
+        sed -n '2,12p' "$0" >&2
         exit 2
         ;;
 esac
