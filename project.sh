@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Set-up and everyday commands of Quillmere. Every command first makes sure the Debian
-# packages are there (installing them when run as root) and the build is current.
-#   ./project.sh open     build and open Quillmere
-#   ./project.sh test     build and run every test
-#   ./project.sh cli ...  build and run quillmere-cli with the given options
-#   ./project.sh asan     build and test with AddressSanitizer + UndefinedBehaviorSanitizer
-#   ./project.sh tsan     build and test with ThreadSanitizer
-#   ./project.sh bench    build and run the engine benchmarks
-#   ./project.sh format   clang-format every source file
-#   ./project.sh format-check  fail if clang-format would change a source file
+# Set-up and everyday commands of Quillmere; `./project.sh help` lists them.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-arphic-uming fonts-arphic-ukai
           xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev clang-format)
+
+usage() {
+    cat <<'TEXT'
+Usage: ./project.sh [COMMAND] [ARGS...]
+Every command first makes sure the Debian packages are there (installing them when run
+as root) and, where it needs one, that the build is current.
+  open [ARGS...]  build and open Quillmere (the default command)
+  test [ARGS...]  build and run every test (ARGS go to ctest)
+  cli ARGS...     build and run quillmere-cli with the given options
+  asan            build and test with AddressSanitizer + UndefinedBehaviorSanitizer
+  tsan            build and test with ThreadSanitizer
+  bench           build and run the engine benchmarks
+  format          clang-format every tracked source file in place
+  format-check    list what clang-format would change; fails if anything
+  help            this text
+TEXT
+}
 
 ensure_packages() {
     local missing=()
@@ -40,13 +48,18 @@ build() {  # build PRESET
 command=${1:-open}
 shift || true
 case "$command" in
+    # The programs' stdout is theirs alone (e.g. `cli --json > out.json`): the build reports on stderr.
     open)
-        build release
+        build release >&2
         exec build/release/app/quillmere "$@"
         ;;
     cli)
-        build release
+        build release >&2
         exec build/release/cli/quillmere-cli "$@"
+        ;;
+    bench)
+        build release >&2
+        exec build/release/bench/quillmere-bench "$@"
         ;;
     test)
         build release
@@ -56,10 +69,6 @@ case "$command" in
         build "$command"
         ctest --preset "$command" "$@"
         ;;
-    bench)
-        build release
-        exec build/release/bench/quillmere-bench "$@"
-        ;;
     format)
         ensure_packages
         git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format -i
@@ -68,8 +77,12 @@ case "$command" in
         ensure_packages
         git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror
         ;;
+    help | -h | --help)
+        usage
+        ;;
     *)
-        sed -n '2,12p' "$0" >&2
+        echo "Unknown command: $command" >&2
+        usage >&2
         exit 2
         ;;
 esac
