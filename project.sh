@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
-# Set-up and everyday commands of Quillmere. Every command first makes sure the Debian
-# packages are there (installing them when run as root) and the build is current.
-#   ./project.sh open     build and open Quillmere
-#   ./project.sh test     build and run every test
-#   ./project.sh cli ...  build and run quillmere-cli with the given options
-#   ./project.sh asan     build and test with AddressSanitizer + UndefinedBehaviorSanitizer
-#   ./project.sh tsan     build and test with ThreadSanitizer
-#   ./project.sh bench    build and run the engine benchmarks
-#   ./project.sh format   clang-format every source file
-#   ./project.sh translations   refresh res/translations/*.ts from the sources (lupdate)
+# Set-up and everyday commands of Quillmere; `./project.sh help` lists them.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-l10n-tools fonts-arphic-uming
+packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-svg-dev fonts-arphic-uming
           fonts-arphic-ukai xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
-          python3 poppler-utils qt6-svg-dev)
+          python3 poppler-utils clang-format)
+
+usage() {
+    cat <<'TEXT'
+Usage: ./project.sh [COMMAND] [ARGS...]
+Every command first makes sure the Debian packages are there (installing them when run
+as root) and, where it needs one, that the build is current.
+  open [ARGS...]  build and open Quillmere (the default command)
+  test [ARGS...]  build and run every test (ARGS go to ctest)
+  cli ARGS...     build and run quillmere-cli with the given options
+  asan            build and test with AddressSanitizer + UndefinedBehaviorSanitizer
+  tsan            build and test with ThreadSanitizer
+  bench           build and run the engine benchmarks
+  format          clang-format every tracked source file in place
+  format-check    list what clang-format would change; fails if anything
+  translations    refresh res/translations/*.ts from the sources (lupdate)
+  help            this text
+TEXT
+}
 
 ensure_packages() {
     local missing=()
@@ -41,13 +50,18 @@ build() {  # build PRESET
 command=${1:-open}
 shift || true
 case "$command" in
+    # The programs' stdout is theirs alone (e.g. `cli --json > out.json`): the build reports on stderr.
     open)
-        build release
+        build release >&2
         exec build/release/app/quillmere "$@"
         ;;
     cli)
-        build release
+        build release >&2
         exec build/release/cli/quillmere-cli "$@"
+        ;;
+    bench)
+        build release >&2
+        exec build/release/bench/quillmere-bench "$@"
         ;;
     test)
         build release
@@ -57,12 +71,16 @@ case "$command" in
         build "$command"
         ctest --preset "$command" "$@"
         ;;
-    bench)
-        build release
-        exec build/release/bench/quillmere-bench "$@"
-        ;;
     format)
-        git ls-files '*.cpp' '*.h' | xargs clang-format -i
+        ensure_packages
+        git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format -i
+        ;;
+    format-check)
+        ensure_packages
+        git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run -Werror
+        ;;
+    help | -h | --help)
+        usage
         ;;
     translations)
         # Every text the program shows (tr(), QT_TRANSLATE_NOOP, .ui) of every room but the tests;
@@ -80,7 +98,8 @@ case "$command" in
         rm -f "$sources"
         ;;
     *)
-        sed -n '2,12p' "$0" >&2
+        echo "Unknown command: $command" >&2
+        usage >&2
         exit 2
         ;;
 esac

@@ -1,6 +1,8 @@
 // Reading the design inputs on "分析" and the controller choice.
 #include "form_fixture.h"
 
+#include <ostream>
+
 namespace {
 
 struct EntryCase {
@@ -11,6 +13,15 @@ struct EntryCase {
     float DesignInputs::*member = nullptr;  ///< where an accepted entry lands
     float value = 0;
 };
+
+// The test name carries c.name; a failure shows the entry, its text and the expected outcome.
+void PrintTo(const EntryCase& c, std::ostream* os) {
+    *os << "edit" << c.id << ' ' << ::testing::PrintToString(c.text.toStdString());
+    if (c.accepted)
+        *os << " read as " << c.value;
+    else
+        *os << " refused";
+}
 
 class FormEntryTest : public FormTest, public ::testing::WithParamInterface<EntryCase> {};
 

@@ -1,11 +1,39 @@
+// The rules dialog: what it shows, what "保存" stores or refuses, and the wire candidate lists.
+#include "rules/rules_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStringList>
+#include <QTest>
+
 #include <climits>
 #include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
 #include <tuple>
 #include <vector>
 
-#include "tests/rules/rules_dialog_fixture.h"
+#include "engine/design.h"
+#include "engine/wire_catalogue.h"
+#include "rules/wire_set_edit.h"
+
+// Failures show Qt texts as text.
+static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
+
+const QStringList kDefaultPrimary = {"0.2", "0.21", "0.23"};
+const QStringList kDefaultSecondary = {"0.3"};
+const QString kNoSelection = QStringLiteral("没有选择任何数据!");
 
 // Everything of the rules but the wire sets, for comparing whole states.
 auto settled(const RuleSet& r) {
@@ -16,25 +44,56 @@ auto settled(const RuleSet& r) {
                            r.sandwichWireChange, r.primaryStrands, r.secondaryStrands);
 }
 
-}  // namespace
+/// A rules dialog on its own design state, shown offscreen, with its messages captured.
+class RulesDialogTest : public testing::Test {
+protected:
+    void open() {
+        dialog = std::make_unique<CRulesDlg>(state.rules, state.controllerChoice);
+        dialog->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
+        dialog->show();
+    }
 
-TEST_F(RulesDialogTest, OpensWithTheDefaults) {
+    template <class Widget = QWidget>
+    Widget* find(const char* name) const {
+        auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
+    bool checked(const char* name) const { return find<QAbstractButton>(name)->isChecked(); }
+    bool enabled(const char* name) const { return find(name)->isEnabled(); }
+    void click(const char* button) const { QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton); }
+    void type(const char* name, const QString& text) const { edit(name)->setText(text); }
+
+    /// Clicks row `row` of a list as the engineer would, with `modifiers` held.
+    void clickRow(const char* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        auto* view = find<QListWidget>(list);
+        QListWidgetItem* item = view->item(row);
+        ASSERT_NE(item, nullptr) << list << " row " << row;
+        view->scrollToItem(item);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->visualItemRect(item).center());
+    }
+    QStringList rows(const char* list) const {
+        QStringList texts;
+        const auto* view = find<QListWidget>(list);
+        for (int i = 0; i < view->count(); ++i) texts << view->item(i)->text();
+        return texts;
+    }
+
+    Design state;
+    std::unique_ptr<CRulesDlg> dialog;
+    QStringList messages;
+};
+
+TEST_F(RulesDialogTest, OpensShowingTheRules) {
     open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("规则设置"));
-    EXPECT_TRUE(find<QRadioButton>("radio1056")->isChecked());
-    EXPECT_FALSE(find<QRadioButton>("radio1057")->isChecked());
-    EXPECT_EQ(find<QLabel>("static1059")->text(), QStringLiteral("PFM频率范围"));
-    EXPECT_FALSE(edit("edit1014")->isEnabled());
-    EXPECT_FALSE(find<QLabel>("static1058")->isEnabled());
-    EXPECT_TRUE(edit("edit1017")->isEnabled());
-    EXPECT_TRUE(edit("edit1011")->isEnabled());
-    EXPECT_TRUE(find<QCheckBox>("check1033")->isChecked());
-    EXPECT_FALSE(find<QCheckBox>("check1039")->isChecked());
-    EXPECT_FALSE(find<QCheckBox>("check1040")->isChecked());
-    EXPECT_FALSE(find<QCheckBox>("check1040")->isEnabled());
-    EXPECT_FALSE(find<QCheckBox>("check1052")->isChecked());
-    EXPECT_TRUE(find<QPushButton>("button1034")->isDefault());
-
+    EXPECT_TRUE(checked("check1033"));
+    EXPECT_FALSE(checked("check1039"));
+    EXPECT_FALSE(checked("check1052"));
+    const QStringList catalogue = rows("list1076");
+    EXPECT_EQ(catalogue.size(), 30);
+    EXPECT_EQ(catalogue.front(), "0.10");
     const std::vector<std::pair<const char*, const char*>> shown = {
         {"edit1000", "2600"}, {"edit1026", "200"}, {"edit1003", "42"}, {"edit1025", "0"},  {"edit1004", "52"},
         {"edit1017", "3"},    {"edit1011", "50"},  {"edit1014", "20"}, {"edit1012", "10"}, {"edit1015", "4"},
@@ -43,88 +102,81 @@ TEST_F(RulesDialogTest, OpensWithTheDefaults) {
     for (const auto& [name, text] : shown) EXPECT_EQ(edit(name)->text(), QString::fromLatin1(text)) << name;
 }
 
+TEST_F(RulesDialogTest, ModeShowsItsFrequencyLabelAndEntries) {
+    const auto expectMode = [this](bool cc, const char* where) {
+        EXPECT_EQ(checked("radio1056"), cc) << where;
+        EXPECT_EQ(checked("radio1057"), !cc) << where;
+        EXPECT_EQ(find<QLabel>("static1059")->text(),
+                  cc ? QStringLiteral("PFM频率范围") : QStringLiteral("PWM频率"))
+            << where;
+        for (const char* name : {"edit1014", "static1058"})
+            EXPECT_EQ(enabled(name), !cc) << where << ' ' << name;
+        for (const char* name : {"edit1011", "static1075", "edit1017"})
+            EXPECT_EQ(enabled(name), cc) << where << ' ' << name;
+    };
+    open();
+    expectMode(true, "opened in CC");
+    state.rules.ccMode = false;
+    open();
+    expectMode(false, "opened in CV");
+    click("radio1056");
+    expectMode(true, "CC clicked");
+    click("radio1057");
+    expectMode(false, "CV clicked");
+}
+
 TEST_F(RulesDialogTest, OutputDutyFollowsTheControllerOnlyAtOpening) {
     for (const int controller : {0, 1, 2, 3, 4}) {
         state.controllerChoice = controller;
         open();
-        EXPECT_EQ(edit("edit1011")->isEnabled(), controller == 3) << controller;
-        EXPECT_TRUE(find<QLabel>("static1075")->isEnabled()) << controller;
+        EXPECT_EQ(enabled("edit1011"), controller == 3) << controller;
+        EXPECT_TRUE(enabled("static1075")) << controller;
         click("radio1057");
         click("radio1056");
-        EXPECT_TRUE(edit("edit1011")->isEnabled()) << controller;
-    }
-}
-
-TEST_F(RulesDialogTest, ModeButtonsSwitchLabelAndEnabling) {
-    state.rules.ccMode = false;
-    open();
-    struct Step {
-        const char* radio;  // nullptr: as opened
-        const char* label;
-        bool cc;
-    };
-    for (const Step& step : {Step{nullptr, "PWM频率", false}, Step{"radio1056", "PFM频率范围", true},
-                             Step{"radio1057", "PWM频率", false}}) {
-        if (step.radio) click(step.radio);
-        const std::string where = step.radio ? step.radio : "opening";
-        EXPECT_EQ(find<QRadioButton>("radio1056")->isChecked(), step.cc) << where;
-        EXPECT_EQ(find<QRadioButton>("radio1057")->isChecked(), !step.cc) << where;
-        EXPECT_EQ(find<QLabel>("static1059")->text(), QString::fromUtf8(step.label)) << where;
-        EXPECT_EQ(edit("edit1014")->isEnabled(), !step.cc) << where;
-        EXPECT_EQ(find<QLabel>("static1058")->isEnabled(), !step.cc) << where;
-        EXPECT_EQ(edit("edit1011")->isEnabled(), step.cc) << where;
-        EXPECT_EQ(find<QLabel>("static1075")->isEnabled(), step.cc) << where;
-        EXPECT_EQ(edit("edit1017")->isEnabled(), step.cc) << where;
+        EXPECT_TRUE(enabled("edit1011")) << controller;
     }
 }
 
 TEST_F(RulesDialogTest, SandwichGovernsTheWireChangeOption) {
     state.rules.sandwichWireChange = true;  // meaningless without a sandwich: dropped on opening
     open();
-    auto* sandwich = find<QCheckBox>("check1039");
-    auto* wireChange = find<QCheckBox>("check1040");
-    EXPECT_FALSE(wireChange->isChecked());
+    const auto wireChange = [this] { return std::pair(enabled("check1040"), checked("check1040")); };
+    EXPECT_EQ(wireChange(), std::pair(false, false));
     click("check1039");
-    EXPECT_TRUE(wireChange->isEnabled());
-    EXPECT_FALSE(wireChange->isChecked());
+    EXPECT_EQ(wireChange(), std::pair(true, false));
     click("check1040");
+    click("check1039");  // no sandwich: the option goes with it
+    EXPECT_EQ(wireChange(), std::pair(false, false));
     click("check1039");
-    EXPECT_FALSE(sandwich->isChecked());
-    EXPECT_FALSE(wireChange->isChecked());
-    EXPECT_FALSE(wireChange->isEnabled());
-    click("check1039");
-    EXPECT_TRUE(wireChange->isEnabled());
-    EXPECT_FALSE(wireChange->isChecked());
+    EXPECT_EQ(wireChange(), std::pair(true, false));
 }
 
 TEST_F(RulesDialogTest, RefusedEntryKeepsStateAndDialog) {
-    struct Case {
+    const struct {
         const char* edit;
         const char* text;
         const char* message;
-    };
-    // The idle ratio edit (1014) is disabled in CC mode and still read.
-    const Case cases[] = {
-        {"edit1035", "abc", "请键入一个数。"},  {"edit1084", "2.5", "请键入一个整数。"},
-        {"edit1000", "-0", "请键入一个数。"},   {"edit1014", "", "请键入一个数。"},
-        {"edit1017", "1,5", "请键入一个数。"},  {"edit1085", " 1 x", "请键入一个数。"},
-        {"edit1012", "1e99", "请键入一个数。"}, {"edit1084", "-0", "请键入一个整数。"},
+    } cases[] = {
+        {"edit1035", "abc", "请键入一个数。"},
+        {"edit1000", "-0", "请键入一个数。"},
+        {"edit1014", "", "请键入一个数。"},  // disabled in CC mode and read all the same
+        {"edit1084", "2.5", "请键入一个整数。"},
     };
     const auto before = settled(state.rules);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         messages.clear();
         open();
         type("edit1000", "2400");  // read before any other edit: must not reach the state
         type(c.edit, QString::fromUtf8(c.text));
         click("button1034");
-        EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.message)}) << c.edit << " " << c.text;
+        EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.message)}) << c.edit << ' ' << c.text;
         EXPECT_TRUE(dialog->isVisible()) << c.edit;
         // a disabled edit cannot take the focus; its text is selected all the same
-        if (edit(c.edit)->isEnabled()) {
+        if (enabled(c.edit)) {
             EXPECT_EQ(dialog->focusWidget(), edit(c.edit)) << c.edit;
         }
         EXPECT_EQ(edit(c.edit)->selectedText(), edit(c.edit)->text()) << c.edit;
-        EXPECT_EQ(settled(state.rules), before) << c.edit << " " << c.text;
+        EXPECT_EQ(settled(state.rules), before) << c.edit << ' ' << c.text;
     }
 }
 
@@ -133,76 +185,91 @@ TEST_F(RulesDialogTest, SaveReadsTheEditsInItsOwnOrder) {
                                  "edit1017", "edit1019", "edit1012", "edit1031", "edit1035",
                                  "edit1014", "edit1018", "edit1016", "edit1015", "edit1038",
                                  "edit1037", "edit1011", "edit1084", "edit1085"};
-    // Of two refused edits, the one read first is reported.
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    open();
+    for (const char* name : order) type(name, "x");
+    // Each save refuses the first refused edit in the order; mending it moves on to the next.
+    for (const char* name : order) {
         messages.clear();
-        open();
-        type(order[i + 1], "x");
-        type(order[i], "x");
         click("button1034");
-        EXPECT_EQ(messages.size(), 1) << order[i];
-        EXPECT_EQ(edit(order[i])->selectedText(), "x") << order[i] << " before " << order[i + 1];
-        EXPECT_EQ(edit(order[i + 1])->selectedText(), "") << order[i] << " before " << order[i + 1];
+        EXPECT_EQ(messages.size(), 1) << name;
+        EXPECT_EQ(edit(name)->selectedText(), "x") << name;
+        type(name, "1");
     }
+    click("button1034");
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(RulesDialogTest, SaveKeepsWhatWasShownAndStoresTheMode) {
+    open();
+    click("radio1057");
+    click("button1034");
+    ASSERT_FALSE(dialog->isVisible());
+    RuleSet expected;
+    expected.ccMode = false;
+    EXPECT_EQ(settled(state.rules), settled(expected));
+    EXPECT_EQ(state.rules.primaryWires, expected.primaryWires);
+    EXPECT_EQ(state.rules.secondaryWires, expected.secondaryWires);
 }
 
 TEST_F(RulesDialogTest, AcceptedEntriesAreStoredOnSave) {
-    struct Case {
+    const struct {
         const char* edit;
         const char* text;
         std::function<double(const RuleSet&)> stored;
         double expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"edit1012", "7.9", [](const RuleSet& r) { return r.maxSolutions; }, 7},
-        {"edit1012", "-3", [](const RuleSet& r) { return r.maxSolutions; }, -3},
-        {"edit1012", "-7.9", [](const RuleSet& r) { return r.maxSolutions; }, -7},
         {"edit1012", "1e12", [](const RuleSet& r) { return r.maxSolutions; }, INT_MAX},
         {"edit1085", "2.5", [](const RuleSet& r) { return r.secondaryStrands; }, 2.5},
         {"edit1084", " 3\t", [](const RuleSet& r) { return r.primaryStrands; }, 3},
-        {"edit1035", "5e-2", [](const RuleSet& r) { return r.tapeThickness; }, 0.05f},
-        {"edit1000", "0", [](const RuleSet& r) { return r.peakFlux; }, 0},
         // only the first 31 characters count
         {"edit1037", "2                              x", [](const RuleSet& r) { return r.tapeTurns; }, 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         state.rules = RuleSet{};
         open();
         type(c.edit, QString::fromLatin1(c.text));
         click("button1034");
-        EXPECT_TRUE(messages.isEmpty()) << c.edit << " " << c.text;
-        EXPECT_FALSE(dialog->isVisible()) << c.edit << " " << c.text;
-        EXPECT_EQ(c.stored(state.rules), c.expected) << c.edit << " " << c.text;
+        EXPECT_TRUE(messages.isEmpty()) << c.edit << ' ' << c.text;
+        EXPECT_FALSE(dialog->isVisible()) << c.edit << ' ' << c.text;
+        EXPECT_EQ(c.stored(state.rules), c.expected) << c.edit << ' ' << c.text;
     }
 }
 
-TEST_F(RulesDialogTest, SaveWritesOptionsModeAndDisabledEdits) {
+TEST_F(RulesDialogTest, SaveStoresEachOption) {
+    // Options clicked from the defaults (skin effect only), then what each rule must hold.
+    const struct {
+        std::vector<const char*> clicks;
+        int sandwichWinding;
+        bool sandwichWireChange;
+        bool evenTurns;
+        int skinEffect;
+    } cases[] = {{{"check1039", "check1040", "check1033"}, 1, true, false, 0},
+                 {{"check1052", "check1033"}, 0, false, true, 0},
+                 {{"check1039"}, 1, false, false, 1}};
+    for (const auto& c : cases) {
+        state.rules = RuleSet{};
+        open();
+        for (const char* option : c.clicks) click(option);
+        click("button1034");
+        const RuleSet& r = state.rules;
+        EXPECT_EQ(std::tuple(r.sandwichWinding, r.sandwichWireChange, r.evenTurns, r.skinEffect),
+                  std::tuple(c.sandwichWinding, c.sandwichWireChange, c.evenTurns, c.skinEffect))
+            << c.clicks.size() << " clicks from " << c.clicks.front();
+    }
+}
+
+TEST_F(RulesDialogTest, SaveWritesModeAndDisabledEdits) {
     open();
     click("radio1057");
     type("edit1014", "33");
     click("radio1056");  // the idle ratio edit is disabled now, but what it holds is saved
-    click("check1039");
-    click("check1040");
-    click("check1052");
-    click("check1033");
     type("edit1026", "150");
-    click("button1034");
+    QTest::keyClick(edit("edit1026"), Qt::Key_Return);  // the Enter key saves
     ASSERT_FALSE(dialog->isVisible());
     EXPECT_EQ(state.rules.idleRatio, 33.0f);
     EXPECT_EQ(state.rules.peakFluxSpan, 150.0f);
     EXPECT_TRUE(state.rules.ccMode);
-    EXPECT_EQ(state.rules.sandwichWinding, 1);
-    EXPECT_TRUE(state.rules.sandwichWireChange);
-    EXPECT_TRUE(state.rules.evenTurns);
-    EXPECT_EQ(state.rules.skinEffect, 0);
-}
-
-TEST_F(RulesDialogTest, EnterKeySaves) {
-    open();
-    type("edit1012", "5");
-    QTest::keyClick(edit("edit1012"), Qt::Key_Return);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(state.rules.maxSolutions, 5);
 }
 
 TEST_F(RulesDialogTest, CancelKeepsRulesButNotWireChanges) {
@@ -234,10 +301,11 @@ TEST_F(RulesDialogTest, EmptyWireSetBarsBothWaysOut) {
                                             std::tuple{"list1081", "button1083", "button1082"}}) {
         state.rules = RuleSet{};
         open();
-        while (!rows(list).isEmpty()) {
+        for (auto n = rows(list).size(); n > 0; --n) {
             clickRow(list, 0);
             click(remove);
         }
+        ASSERT_TRUE(rows(list).isEmpty()) << list;
         type("edit1000", "3000");
         click("button1034");
         click("button2");
@@ -258,3 +326,96 @@ TEST_F(RulesDialogTest, EmptyWireSetBarsBothWaysOut) {
         EXPECT_EQ(state.rules.peakFlux, 3000.0f) << list;
     }
 }
+
+TEST_F(RulesDialogTest, AddKeepsCatalogueOrderAndNoDuplicates) {
+    const struct {
+        int catalogueRow;
+        const char* button;
+        int presses;
+        QStringList primary;
+        QStringList secondary;
+    } cases[] = {
+        {29, "button1077", 2, {"0.2", "0.21", "0.23", "0.62"}, kDefaultSecondary},
+        {5, "button1077", 1, {"0.15", "0.2", "0.21", "0.23"}, kDefaultSecondary},
+        {0, "button1082", 3, kDefaultPrimary, {"0.1", "0.3"}},
+    };
+    for (const auto& c : cases) {
+        state.rules = RuleSet{};
+        open();
+        clickRow("list1076", c.catalogueRow);
+        for (int i = 0; i < c.presses; ++i) click(c.button);
+        EXPECT_TRUE(messages.isEmpty());
+        EXPECT_EQ(rows("list1080"), c.primary) << c.catalogueRow;
+        EXPECT_EQ(rows("list1081"), c.secondary) << c.catalogueRow;
+        // written at once, not on save
+        const WireSet& set =
+            c.button == std::string("button1077") ? state.rules.primaryWires : state.rules.secondaryWires;
+        EXPECT_EQ(set[static_cast<std::size_t>(c.catalogueRow)], WireCatalogue::value(c.catalogueRow));
+    }
+}
+
+TEST_F(RulesDialogTest, RemoveTakesTheMostRecentlySelectedRow) {
+    struct Click {
+        int row;  // -1: the down-arrow key instead
+        Qt::KeyboardModifiers modifiers;
+    };
+    const struct {
+        const char* what;
+        std::vector<Click> clicks;
+        QStringList left;
+    } cases[] = {
+        {"second row", {{1, Qt::NoModifier}}, {"0.2", "0.23"}},
+        {"two selected", {{0, Qt::NoModifier}, {2, Qt::ControlModifier}}, {"0.2", "0.21"}},
+        {"deselected again", {{1, Qt::NoModifier}, {1, Qt::ControlModifier}}, {"0.2", "0.23"}},
+        {"range", {{0, Qt::NoModifier}, {2, Qt::ShiftModifier}}, {"0.2", "0.21"}},
+        {"arrow key", {{0, Qt::NoModifier}, {-1, Qt::NoModifier}}, {"0.2", "0.23"}},
+    };
+    for (const auto& c : cases) {
+        state.rules = RuleSet{};
+        messages.clear();
+        open();
+        for (const Click& k : c.clicks) {
+            if (k.row < 0)
+                QTest::keyClick(find<QListWidget>("list1080"), Qt::Key_Down, k.modifiers);
+            else
+                clickRow("list1080", k.row, k.modifiers);
+        }
+        click("button1079");
+        EXPECT_EQ(rows("list1080"), c.left) << c.what;
+        EXPECT_EQ(wireListTexts(state.rules.primaryWires).size(), 2u) << c.what;
+        EXPECT_TRUE(messages.isEmpty()) << c.what;
+        click("button1079");  // the rebuilt list has no mark
+        EXPECT_EQ(messages, QStringList{kNoSelection}) << c.what;
+        EXPECT_EQ(rows("list1080"), c.left) << c.what;
+    }
+}
+
+TEST_F(RulesDialogTest, NoSelectionMarkChangesNothing) {
+    for (const char* button : {"button1077", "button1082", "button1079", "button1083"}) {
+        state.rules = RuleSet{};
+        messages.clear();
+        open();
+        // Keyboard focus makes a row current without the engineer selecting it.
+        for (const char* list : {"list1076", "list1080", "list1081"}) {
+            QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+            QApplication::sendEvent(find<QListWidget>(list), &focusIn);
+            ASSERT_EQ(find<QListWidget>(list)->currentRow(), 0) << list;
+        }
+        click(button);
+        EXPECT_EQ(messages, QStringList{kNoSelection}) << button;
+        EXPECT_EQ(state.rules.primaryWires, RuleSet::defaultPrimaryWires()) << button;
+        EXPECT_EQ(state.rules.secondaryWires, RuleSet::defaultSecondaryWires()) << button;
+    }
+}
+
+TEST_F(RulesDialogTest, EveryChangeRebuildsBothLists) {
+    open();
+    clickRow("list1081", 0);
+    clickRow("list1076", 0);
+    click("button1077");  // a primary change clears the secondary list's mark as well
+    click("button1083");
+    EXPECT_EQ(messages, QStringList{kNoSelection});
+    EXPECT_EQ(rows("list1081"), kDefaultSecondary);
+}
+
+}  // namespace

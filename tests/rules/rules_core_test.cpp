@@ -1,7 +1,11 @@
+// What the rules dialog edits, without the dialog: wire-set edits and the whole-number rule.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <initializer_list>
 
+#include "rules/rules_working_copy.h"
 #include "rules/wire_set_edit.h"
 
 namespace {
@@ -12,23 +16,31 @@ WireSet setOf(std::initializer_list<int> entries) {
     return set;
 }
 
-}  // namespace
-
 TEST(WireSetEdit, RemoveCountsListedRowsNotSlots) {
-    struct Case {
+    const struct {
         WireSet set;
         int row;
         bool removed;
         WireSet left;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {setOf({10, 11, 12}), 1, true, setOf({10, 12})}, {setOf({10, 11, 12}), 0, true, setOf({11, 12})},
         {setOf({3, 29}), 1, true, setOf({3})},           {setOf({10, 11, 12}), 3, false, setOf({10, 11, 12})},
         {setOf({10}), -1, false, setOf({10})},           {setOf({}), 0, false, setOf({})},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         WireSet set = c.set;
         EXPECT_EQ(removeListedWire(set, c.row), c.removed) << c.row;
         EXPECT_EQ(set, c.left) << c.row;
     }
 }
+
+TEST(RulesWorkingCopy, TruncatesTowardZeroWithinIntRange) {
+    const struct {
+        float value;
+        int expected;
+    } cases[] = {{7.9f, 7},         {-7.9f, -7}, {2147483520.0f, 2147483520}, {2147483648.0f, INT_MAX},
+                 {-1e12f, INT_MIN}, {NAN, 0}};
+    for (const auto& c : cases) EXPECT_EQ(truncateToInt(c.value), c.expected) << c.value;
+}
+
+}  // namespace
