@@ -301,7 +301,8 @@ private:
                     text.erase(at, 1 + static_cast<std::size_t>(pick(8)));
                     break;
                 default:
-                    text.insert(at, 1,
+                    // An iterator, not a position: GCC 12 misreads the latter as an overlapping copy.
+                    text.insert(text.begin() + static_cast<std::ptrdiff_t>(at),
                                 kBytes[static_cast<std::size_t>(pick(static_cast<int>(kBytes.size())))]);
                     break;
             }
