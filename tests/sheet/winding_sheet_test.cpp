@@ -16,6 +16,7 @@
 #include "engine/search.h"
 #include "pdf_tools.h"
 #include "sheet/winding_sheet.h"
+#include "tests/file_size_limit.h"
 
 namespace {
 
@@ -90,26 +91,6 @@ TEST(WindingSheet, OnePageWithTheSolutionsTextsAndEmbeddedFonts) {
         EXPECT_GT(QFile(png + ".png").size(), 1000) << c.what;
     }
 }
-
-// Writes whose output may not reach the disk whole: the file-size limit cuts them short.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST(WindingSheet, RefusalsWriteNothingAndKeepAnEarlierFile) {
     Design design;
