@@ -1,6 +1,5 @@
 #include "app/form_notifier.h"
 
-#include <memory>
 #include <utility>
 
 FormNotifier::FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone,
@@ -37,18 +36,29 @@ void FormNotifier::setStatusText(std::string_view text) {
 }
 
 void FormNotifier::analysisDone(AnalysisResult result) {
+    // Handed over under a lock of our own rather than inside the queued call, so that the handover
+    // is visible as such (also to the thread checker, which cannot see into Qt's event queue).
+    {
+        const std::lock_guard lock(doneMutex_);
+        done_ = std::move(result);
+    }
     // Queued like the notices, so it arrives after every one posted before it.
-    QMetaObject::invokeMethod(
-        this,
-        [this, handed = std::make_shared<AnalysisResult>(std::move(result))] {
-            flushDelayed();
-            onDone_(std::move(*handed));
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "deliverNotice", Qt::QueuedConnection,
+                              Q_ARG(int, static_cast<int>(Notification::AnalysisDone)));
 }
 
 void FormNotifier::deliverNotice(int number) {
     const auto notification = static_cast<Notification>(number);
+    if (notification == Notification::AnalysisDone) {
+        std::optional<AnalysisResult> result;
+        {
+            const std::lock_guard lock(doneMutex_);
+            result.swap(done_);
+        }
+        flushDelayed();
+        if (result) onDone_(std::move(*result));
+        return;
+    }
     Coalesced* kind = coalesced(notification);
     if (!kind) {
         onNotice_(notification);

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
+#include <optional>
 #include <string_view>
 
 #include <QObject>
@@ -60,4 +62,6 @@ private:
     const std::chrono::milliseconds interval_;
     Coalesced status_;
     Coalesced progress_;
+    std::mutex doneMutex_;
+    std::optional<AnalysisResult> done_;  ///< from the worker's end until its notice is handled
 };
