@@ -53,8 +53,9 @@ constexpr std::array<InputField, 11> kReadOrder{{
     {1054, &DesignInputs::auxWireDiameter},
 }};
 
-constexpr std::array<const char*, 5> kControllers{"----", "BP3105", "PL3532",
-                                                  QT_TRANSLATE_NOOP("CQuillmereDlg", "PSR通用"), "L6562"};
+// Of the controllers' names only the generic one has words to translate.
+constexpr const char* kGenericController = QT_TRANSLATE_NOOP("CQuillmereDlg", "PSR通用");
+static_assert(kControllerNames[static_cast<std::size_t>(Controller::PsrGeneric)] == kGenericController);
 
 // Where the winding diagram is drawn, in client pixels (right and bottom edges excluded).
 constexpr QRect kDiagramArea(QPoint(215, 255), QPoint(694, 421));
@@ -102,7 +103,9 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     setTextColour(*foundCaption(), kCaptionColour);
     setTextColour(*acceptedCountLabel(), kAcceptedColour);
 
-    for (const char* controller : kControllers) controllerCombo()->addItem(tr(controller));
+    for (const std::string_view name : kControllerNames)
+        controllerCombo()->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    controllerCombo()->setItemText(static_cast<int>(Controller::PsrGeneric), tr(kGenericController));
     controllerCombo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
     resultModel_ = new ResultTableModel(this);
     prepareResultTable(*resultTable(), *resultModel_);
@@ -399,8 +402,7 @@ void CQuillmereDlg::changeEvent(QEvent* event) {
 void CQuillmereDlg::retranslate() {
     // The form's own texts; then those set by code, which retranslating the form does not know.
     ui_->retranslateUi(this);
-    controllerCombo()->setItemText(static_cast<int>(Controller::PsrGeneric),
-                                   tr(kControllers[static_cast<std::size_t>(Controller::PsrGeneric)]));
+    controllerCombo()->setItemText(static_cast<int>(Controller::PsrGeneric), tr(kGenericController));
     resultModel_->retranslate();
     if (!foundCaption()->text().isEmpty()) foundCaption()->setText(tr("找到解法:"));
     setStatusLine(status_);

@@ -15,6 +15,7 @@
 #include "engine/design_file.h"
 #include "engine/record_layout.h"
 #include "tests/cjk.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -33,20 +34,6 @@ CliRun runCli(const std::string& args, const std::string& environment = "") {
     const int status = pclose(pipe);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
-
-// A folder of its own for the files one test writes, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quillmere-cli-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
 
 constexpr const char* kCvSandwich =
     "--cc-mode 0 --sandwich-winding 1 --sandwich-wire-change 1 --primary-strands 2 --secondary-strands 1.5";

@@ -18,6 +18,7 @@
 #include "engine/atomic_file.h"
 #include "engine/design_file.h"
 #include "tests/file_size_limit.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -446,23 +447,6 @@ TEST(DesignFile, MutatedFilesAreRefusedOrHoldOnlyWhatTheWindowsCanHold) {
     EXPECT_GT(accepted, count / 50);
     std::printf("%d mutations, %d accepted\n", count, accepted);
 }
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "quillmere-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::string fileText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
