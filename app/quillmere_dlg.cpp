@@ -20,6 +20,7 @@
 #include "app/diagram_group_box.h"
 #include "app/result_table.h"
 #include "app/wait_cursor.h"
+#include "diagram/diagram_export.h"
 #include "diagram/pointer_readout.h"
 #include "diagram/winding_diagram.h"
 #include "engine/analysis.h"
@@ -56,9 +57,6 @@ constexpr std::array<InputField, 11> kReadOrder{{
 // Of the controllers' names only the generic one has words to translate.
 constexpr const char* kGenericController = QT_TRANSLATE_NOOP("CQuillmereDlg", "PSR通用");
 static_assert(kControllerNames[static_cast<std::size_t>(Controller::PsrGeneric)] == kGenericController);
-
-// Where the winding diagram is drawn, in client pixels (right and bottom edges excluded).
-constexpr QRect kDiagramArea(QPoint(215, 255), QPoint(694, 421));
 
 // The progress bar's place, client pixels.
 constexpr QRect kProgressArea(QPoint(205, 10), QPoint(579, 24));
@@ -275,7 +273,7 @@ void CQuillmereDlg::controllerChanged(int index) {
     resultModel_->show(nullptr);
     state_.discardResults();
     setStatusLine({nullptr, "Quillmere Beta Version"});
-    update(kDiagramArea);
+    update(kWindingDiagramArea);
 }
 
 void CQuillmereDlg::switchToCalculator() {
@@ -356,7 +354,7 @@ void CQuillmereDlg::fillResults() {
 void CQuillmereDlg::selectSolution(int row) {
     if (row < 0) return;  // the table was emptied: the last selection stays until new results
     state_.selectedSolution = row;
-    update(kDiagramArea);
+    update(kWindingDiagramArea);
 }
 
 void CQuillmereDlg::paintDiagram(QPainter& painter) {

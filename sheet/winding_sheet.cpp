@@ -14,6 +14,7 @@
 #include <QPen>
 #include <QSaveFile>
 
+#include "diagram/diagram_export.h"
 #include "diagram/diagram_texts.h"
 #include "diagram/winding_diagram.h"
 #include "engine/core_figures.h"
@@ -40,7 +41,7 @@ constexpr double kBodyPoints = 9;
 constexpr double kSmallestPoints = 6;
 
 // The form's diagram area in client pixels, and how wide it stands on the page.
-const QRectF kDiagramArea(215, 255, 480, 167);
+const QRectF kDiagramArea(kWindingDiagramArea);
 constexpr double kDiagramWidth = 165;
 
 const QColor kShade(232, 232, 232);
