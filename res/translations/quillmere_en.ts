@@ -90,8 +90,34 @@
 <context>
     <name>CQuillmereApp</name>
     <message>
-        <source>OLE 程序初始化失败。请确认 OLE 库程序是正确的版本。</source>
-        <translation>OLE initialization failed. Make sure that the OLE libraries are the correct version.</translation>
+        <source>无法打开窗口: 没有设置显示。请设置 DISPLAY (X11) 或 WAYLAND_DISPLAY (Wayland)。</source>
+        <translation>Cannot open a window: no display is set. Set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland).</translation>
+    </message>
+    <message>
+        <source>无法打开窗口: 无法连接显示 %1。请检查 DISPLAY (X11) 或 WAYLAND_DISPLAY (Wayland)。</source>
+        <translation>Cannot open a window: the display %1 cannot be reached. Check DISPLAY (X11) or WAYLAND_DISPLAY (Wayland).</translation>
+    </message>
+    <message>
+        <source>无法打开窗口: 窗口系统 &quot;%1&quot; (QT_QPA_PLATFORM) 不可用。请设置 DISPLAY (X11) 或 WAYLAND_DISPLAY (Wayland)。</source>
+        <translation>Cannot open a window: the window system &quot;%1&quot; (QT_QPA_PLATFORM) is not available. Set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland).</translation>
+    </message>
+    <message>
+        <source>未知的选项 %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>%1 缺少参数</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>一次只能打开一个设计文件, 却给了: %1</source>
+        <translation>only one design file can be opened at a time, not: %1</translation>
+    </message>
+    <message>
+        <source>用法: quillmere [--lang en|zh] [设计.qmd]
+      quillmere [--lang en|zh] --winding-sheet OUT.pdf [--design 设计.qmd] [--solution N]</source>
+        <translation>Usage: quillmere [--lang en|zh] [DESIGN.qmd]
+       quillmere [--lang en|zh] --winding-sheet OUT.pdf [--design DESIGN.qmd] [--solution N]</translation>
     </message>
 </context>
 <context>
@@ -256,6 +282,20 @@
         <source>导出绕组规格书(&amp;P)...</source>
         <translation>Export Winding Sheet (&amp;PDF)...</translation>
     </message>
+    <message>
+        <source>这个设计文件已不存在, 已从最近的设计中移除:
+%1</source>
+        <translation>This design file no longer exists; it was taken off the recent designs:
+%1</translation>
+    </message>
+    <message>
+        <source>最近的设计(&amp;R)</source>
+        <translation>&amp;Recent Designs</translation>
+    </message>
+    <message>
+        <source>只能拖入一个设计文件 (.qmd)。</source>
+        <translation>Drop one design file (.qmd) only.</translation>
+    </message>
 </context>
 <context>
     <name>CRulesDlg</name>
@@ -417,6 +457,29 @@
     <message>
         <source>搜索轮次: </source>
         <translation>Passes: </translation>
+    </message>
+</context>
+<context>
+    <name>DesignDocument</name>
+    <message>
+        <source>保存对设计的更改吗?</source>
+        <translation>Save the changes to the design?</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>不保存(&amp;N)</source>
+        <translation>Do&amp;n&apos;t Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>未命名</source>
+        <translation>Untitled</translation>
     </message>
 </context>
 <context>
