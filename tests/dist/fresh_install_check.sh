@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The package on a fresh Debian 12, as root from the project folder (e.g. in the chroot of
+# ../shared/tools/fresh-debian): builds it, takes away everything the build needed, installs the
+# .deb with apt (so only its own Depends are there), runs both programs and the manual, removes
+# it and checks that none of its files is left.
+set -euxo pipefail
+./project.sh package
+deb=$(ls "$PWD"/build/package/quillmere_*.deb)
+files=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' | grep -v '/$')
+
+# Only what the package asks for, and the manual reader.
+apt-mark auto $(apt-mark showmanual) >/dev/null
+apt-get install -y "$deb" man-db
+apt-get autoremove --purge -y
+dpkg -s g++ qt6-base-dev 2>/dev/null | grep -q '^Package' && { echo "build packages are still there"; exit 1; }
+
+cd /tmp
+quillmere-cli --format json > solutions.json
+grep -q '"solutionRecords":\[\[' solutions.json
+env -u DISPLAY -u WAYLAND_DISPLAY quillmere --winding-sheet /tmp/x.pdf
+[ "$(head -c 5 /tmp/x.pdf)" = "%PDF-" ]
+env -u DISPLAY -u WAYLAND_DISPLAY quillmere --lang en --winding-sheet /tmp/y.pdf
+status=0; env -u DISPLAY -u WAYLAND_DISPLAY quillmere --lang en 2>err.txt || status=$?
+[ "$status" = 1 ] && grep -q 'Cannot open a window' err.txt
+MANPAGER=cat man quillmere-cli | grep -q -- '--winding-sheet\|--save-design'
+grep -q 'x-quillmere-design' /usr/share/mime/globs2
+
+apt-get remove -y quillmere
+for f in $files; do
+    if [ -e "$f" ]; then echo "left behind: $f"; exit 1; fi
+done
+if dpkg -l quillmere 2>/dev/null | grep -q '^rc'; then echo "configuration left behind"; exit 1; fi
+if grep -q 'x-quillmere-design' /usr/share/mime/globs2; then echo "file type left behind"; exit 1; fi
+echo "FRESH INSTALL CHECK PASSED"
