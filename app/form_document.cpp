@@ -11,6 +11,8 @@
 #include <QUrl>
 
 #include "app/quillmere_dlg.h"
+#include "engine/design_file.h"
+#include "widgets/save_file.h"
 
 void CQuillmereDlg::setSaveQuestion(SaveQuestion question) {
     askToSave_ = std::move(question);
@@ -121,4 +123,21 @@ void CQuillmereDlg::dropEvent(QDropEvent* event) {
         return;
     }
     openDesignAsked(urls.front().toLocalFile());
+}
+
+void CQuillmereDlg::writeDesignBeside(const QString& exportPath) {
+    const QFileInfo exported(exportPath);
+    const QString path =
+        exported.path() + QLatin1Char('/') + exported.completeBaseName() + QStringLiteral(".qmd");
+    if (QFileInfo::exists(path)) {
+        // Never replaced: it may be the engineer's design file. The same design is fine as it is.
+        const DesignRead read = readDesignFile(QFile::encodeName(path).toStdString());
+        if (read && *read.design == state_.analysed) return;
+        message_(this, tr("结果已导出; 设计没有写在旁边, 因为 %1 已存在, 而且是另一个设计。").arg(path));
+        return;
+    }
+    const std::string text = designFileText(state_.analysed);
+    if (const auto error =
+            saveFileAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
+        message_(this, tr("结果已导出; 无法写入旁边的设计文件:\n%1\n%2").arg(path, *error));
 }

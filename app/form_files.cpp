@@ -84,7 +84,12 @@ void CQuillmereDlg::exportResults() {
     if (chosen.path.isEmpty()) return;
     const bool json =
         chosen.type == kJsonType || QFileInfo(chosen.path).suffix().compare("json", Qt::CaseInsensitive) == 0;
-    saveFile(chosen.path, utf8Bytes(json ? resultJson(state_.results) + "\n" : resultCsv(state_.results)));
+    // Each export says which design it came from (docs/exports.md).
+    if (json) {
+        saveFile(chosen.path, utf8Bytes(resultJsonWithDesign(state_.results, state_.analysed) + "\n"));
+    } else if (saveFile(chosen.path, utf8Bytes(resultCsv(state_.results)))) {
+        writeDesignBeside(chosen.path);
+    }
 }
 
 void CQuillmereDlg::exportDiagram() {

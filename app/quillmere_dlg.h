@@ -132,6 +132,9 @@ private:
     void openDesignAsked(const QString& path);
     void addRecentMenu(QMenu& menu);
     FileChooser withLastFolder(FileChooser chooser);
+    /// The analysed design beside an exported CSV, as BASE.qmd; an existing other design there
+    /// is kept, and the message says so.
+    void writeDesignBeside(const QString& exportPath);
 
     void notice(Notification notification);
     void analysisStatus();

@@ -296,6 +296,18 @@
         <source>只能拖入一个设计文件 (.qmd)。</source>
         <translation>Drop one design file (.qmd) only.</translation>
     </message>
+    <message>
+        <source>结果已导出; 设计没有写在旁边, 因为 %1 已存在, 而且是另一个设计。</source>
+        <translation>The results were exported; the design was not written beside them because %1 exists and holds another design.</translation>
+    </message>
+    <message>
+        <source>结果已导出; 无法写入旁边的设计文件:
+%1
+%2</source>
+        <translation>The results were exported; the design file beside them cannot be written:
+%1
+%2</translation>
+    </message>
 </context>
 <context>
     <name>CRulesDlg</name>
