@@ -121,10 +121,6 @@ int runSheet(const WindowCommandLine& line, Language language) {
     return runWindingSheetCommand(static_cast<int>(owned.size()), argv.data(), language);
 }
 
-}  // namespace
-
-namespace {
-
 // Opens a design once the form has been drawn, so that a message about the file appears over the
 // form; also after a while should the form never be drawn (a minimised start).
 class OpenWhenShown : public QObject {
