@@ -11,9 +11,11 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import glob
 import unittest
 
 BUILD = sys.argv.pop(1)
+SOURCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 APP_ID = "org.quillmere.Quillmere"
 MIME_TYPE = "application/x-quillmere-design"
 ICON_SIZES = (16, 24, 32, 48, 64, 128)
@@ -32,7 +34,9 @@ EXPECTED = {
     "share/doc/quillmere/exports.md",
     "share/doc/quillmere/copyright",
     "share/doc/quillmere/licenses/README.md",
-} | {f"share/icons/hicolor/{n}x{n}/apps/{APP_ID}.png" for n in ICON_SIZES}
+} | {f"share/icons/hicolor/{n}x{n}/apps/{APP_ID}.png" for n in ICON_SIZES} | {
+    # the licence of each data set bundled under res/
+    "share/doc/quillmere/licenses/" + os.path.basename(p) for p in glob.glob(os.path.join(SOURCE, "res/*/LICENSE*"))}
 
 
 def run(*command, **options):
