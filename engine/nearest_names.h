@@ -5,6 +5,10 @@
 #include <string_view>
 #include <vector>
 
+/// `name` with ASCII letters lower-cased and spaces dropped: two names are the same name when
+/// these are equal.
+std::string foldedName(std::string_view name);
+
 /// Levenshtein distance between `a` and `b` after lower-casing ASCII letters and dropping
 /// spaces: "ETD 29/16/10" and "etd29/16/10" are 0 apart.
 std::size_t nameDistance(std::string_view a, std::string_view b);
