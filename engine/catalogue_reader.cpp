@@ -24,7 +24,9 @@ public:
     Problems(std::vector<std::string>& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
 
     // The reader of a member object, whose problems name it: "window.width is missing".
-    Problems inside(std::string_view member) const { return Problems(out_, prefix_ + std::string(member) + "."); }
+    Problems inside(std::string_view member) const {
+        return Problems(out_, prefix_ + std::string(member) + ".");
+    }
     Problems labelled(std::string label) const { return Problems(out_, prefix_ + label + ": "); }
 
     void add(std::string_view member, std::string_view what) const {
@@ -38,7 +40,8 @@ public:
         out_.push_back(head.empty() ? what : head + " " + what);
     }
 
-    std::optional<double> number(const Json& object, std::string_view member, Bound bound, bool required) const {
+    std::optional<double> number(const Json& object, std::string_view member, Bound bound,
+                                 bool required) const {
         const auto it = object.find(member);
         if (it == object.end() || it->is_null()) {
             if (required) add(member, "is missing");
@@ -132,13 +135,6 @@ private:
     std::vector<std::string>& out_;
     std::string prefix_;
 };
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 std::optional<CentreLeg> readCentreLeg(const Json& leg, const Problems& problems) {
     CentreLeg out;
@@ -235,13 +231,8 @@ void readBobbins(const Json& core, CoreShape& out, const Problems& problems) {
             bobbinProblems.addPlain("is not an object");
             continue;
         }
-        Bobbin bobbin = readBobbin(item, bobbinProblems);
-        for (const Bobbin& earlier : out.bobbins)
-            if (!bobbin.name.empty() && lower(earlier.name) == lower(bobbin.name)) {
-                bobbinProblems.addPlain("is given twice");
-                break;
-            }
-        out.bobbins.push_back(std::move(bobbin));
+        // Names need not be unique: the data has different bobbins of one name for a core.
+        out.bobbins.push_back(readBobbin(item, bobbinProblems));
     }
 
     const auto chosen = core.find("defaultBobbin");
@@ -252,9 +243,10 @@ void readBobbins(const Json& core, CoreShape& out, const Problems& problems) {
         if (!out.defaultBobbinIndex && !out.bobbins.empty()) out.defaultBobbinIndex = 0;
     } else if (chosen->is_string()) {
         const std::string name = chosen->get<std::string>();
-        for (std::size_t i = 0; i < out.bobbins.size(); ++i)
+        for (std::size_t i = 0; i < out.bobbins.size() && !out.defaultBobbinIndex; ++i)
             if (out.bobbins[i].name == name) out.defaultBobbinIndex = i;
-        if (!out.defaultBobbinIndex) problems.add("defaultBobbin", "\"" + name + "\" is not one of its bobbins");
+        if (!out.defaultBobbinIndex)
+            problems.add("defaultBobbin", "\"" + name + "\" is not one of its bobbins");
     } else if (!chosen->is_null()) {
         problems.add("defaultBobbin", "is not a text");
     }
@@ -395,8 +387,10 @@ std::vector<CatalogueMessage> CatalogueBuilder::add(CoreCatalogue& catalogue, st
     std::vector<CatalogueMessage> messages;
     const std::string file(fileName);
     auto say = [&](std::string entry, std::string problem) {
-        if (messages.size() < kMaxMessages) messages.push_back({file, std::move(entry), std::move(problem)});
-        else if (messages.size() == kMaxMessages) messages.push_back({file, "", "more problems not listed"});
+        if (messages.size() < kMaxMessages)
+            messages.push_back({file, std::move(entry), std::move(problem)});
+        else if (messages.size() == kMaxMessages)
+            messages.push_back({file, "", "more problems not listed"});
     };
 
     Json root;

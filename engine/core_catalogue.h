@@ -45,14 +45,14 @@ struct BoundingBox {
 
 /// Outer surface of a bobbin's column, where the first layer starts.
 struct BobbinColumn {
-    bool round = true;                ///< round column (diameter), else rectangular (width × depth)
-    double diameter = 0;              ///< round, mm
-    double width = 0;                 ///< rectangular, along the core width A, mm
-    std::optional<double> depth;      ///< rectangular, along the core depth C, mm; absent if unknown
+    bool round = true;            ///< round column (diameter), else rectangular (width × depth)
+    double diameter = 0;          ///< round, mm
+    double width = 0;             ///< rectangular, along the core width A, mm
+    std::optional<double> depth;  ///< rectangular, along the core depth C, mm; absent if unknown
 };
 
 struct Bobbin {
-    std::string name;       ///< unique within its core
+    std::string name;       ///< not always unique within a core: the data has a few bobbins twice
     std::string maker;      ///< empty for a generic (IEC-style) bobbin
     std::string reference;  ///< the maker's part number; empty if none
     double slotWidth = 0;   ///< winding length along the centre leg between the flanges, mm
@@ -75,9 +75,9 @@ struct CoreShape {
     /// The drawing letters (A, B, C, D, E, F, G, …) with their values in mm, as in the data.
     std::vector<std::pair<std::string, double>> dimensions;
 
-    double ae = 0;  ///< effective area of the set, mm²
-    double le = 0;  ///< effective magnetic path length of the set, mm
-    double ve = 0;  ///< effective volume of the set, mm³
+    double ae = 0;               ///< effective area of the set, mm²
+    double le = 0;               ///< effective magnetic path length of the set, mm
+    double ve = 0;               ///< effective volume of the set, mm³
     std::optional<double> amin;  ///< smallest section, mm²
 
     std::optional<CoreWindow> window;
@@ -101,7 +101,10 @@ struct CoreShape {
     std::optional<double> halfWindowHeight() const;
     /// The bobbin a design uses unless it names another; nullptr if the core has none.
     const Bobbin* defaultBobbin() const;
-    /// The bobbin with this name or maker reference (case-insensitive); nullptr if none.
+    /// The first bobbin with this name, else the first with this maker reference
+    /// (case-insensitive); nullptr if none. Names and references are not unique in the built-in
+    /// data (ETD 29/16/10 has two "Bobbin ETD 29"), so a design that must name one bobbin exactly
+    /// keeps its index in `bobbins` as well.
     const Bobbin* findBobbin(std::string_view nameOrReference) const;
 };
 
@@ -125,8 +128,8 @@ struct Material {
     std::string composition;  ///< "MnZn"
     std::optional<double> initialPermeability25C;
     std::optional<double> initialPermeability100C;
-    double bsat25C = 0;   ///< saturation flux density at 25 °C, T
-    double bsat100C = 0;  ///< saturation flux density at 100 °C, T
+    double bsat25C = 0;                      ///< saturation flux density at 25 °C, T
+    double bsat100C = 0;                     ///< saturation flux density at 100 °C, T
     std::optional<double> curieTemperature;  ///< °C
     std::optional<double> density;           ///< kg/m³
     /// At least one range, fMin strictly ascending (neighbours may overlap by a hertz).

@@ -15,7 +15,9 @@ std::string foldedName(std::string_view name) {
 
 namespace {
 
-std::string folded(std::string_view name) { return foldedName(name); }
+std::string folded(std::string_view name) {
+    return foldedName(name);
+}
 
 std::size_t distance(const std::string& a, const std::string& b) {
     // One row of the table at a time.
@@ -36,7 +38,9 @@ std::size_t distance(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::size_t nameDistance(std::string_view a, std::string_view b) { return distance(folded(a), folded(b)); }
+std::size_t nameDistance(std::string_view a, std::string_view b) {
+    return distance(folded(a), folded(b));
+}
 
 std::vector<std::string> nearestNames(std::string_view query, const std::vector<std::string>& names,
                                       std::size_t count) {
@@ -55,6 +59,7 @@ std::vector<std::string> nearestNames(std::string_view query, const std::vector<
     std::stable_sort(scored.begin(), scored.end(),
                      [](const Scored& a, const Scored& b) { return a.distance < b.distance; });
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < scored.size() && out.size() < count; ++i) out.push_back(names[scored[i].order]);
+    for (std::size_t i = 0; i < scored.size() && out.size() < count; ++i)
+        out.push_back(names[scored[i].order]);
     return out;
 }
