@@ -89,3 +89,25 @@ BENCHMARK(B4_NarrowSlotAllPasses)->Unit(benchmark::kMillisecond);
 BENCHMARK(B5_AllWiresWideSpans)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
+
+// The built-in core catalogue, read as the first lookup reads it (once per process).
+#include "engine/builtin_catalogue_text.h"
+#include "engine/catalogue_reader.h"
+
+namespace {
+
+void C1_ParseBuiltInCatalogue(benchmark::State& bench) {
+    std::size_t cores = 0;
+    for (auto _ : bench) {
+        CoreCatalogue catalogue;
+        CatalogueBuilder::add(catalogue, builtInCoresText(), "cores.json", "");
+        CatalogueBuilder::add(catalogue, builtInMaterialsText(), "materials.json", "");
+        cores = catalogue.cores().size();
+        benchmark::DoNotOptimize(catalogue.materials().data());
+    }
+    bench.counters["cores"] = static_cast<double>(cores);
+}
+
+}  // namespace
+
+BENCHMARK(C1_ParseBuiltInCatalogue)->Unit(benchmark::kMillisecond);

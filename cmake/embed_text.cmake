@@ -1,4 +1,4 @@
-# cmake -DINPUT=FILE -DOUTPUT=FILE.cpp -DFUNCTION=NAME -DHEADER=engine/x.h -P embed_text.cmake
+# cmake -DINPUT=FILE [-DSHOWN=NAME] -DOUTPUT=FILE.cpp -DFUNCTION=NAME -DHEADER=engine/x.h -P embed_text.cmake
 # Writes a C++ source whose function NAME() returns the text of INPUT, so that the programs need
 # no data folder. The text goes in as raw string literals of about 16 KB, each cut after a line
 # end (so never inside a UTF-8 sequence, and short of the compilers' literal limits).
@@ -9,6 +9,9 @@ foreach(var INPUT OUTPUT FUNCTION HEADER)
     endif()
 endforeach()
 
+if(NOT DEFINED SHOWN)
+    set(SHOWN "${INPUT}")
+endif()
 set(delimiter "qmtext")
 file(READ "${INPUT}" text)
 string(FIND "${text}" ")${delimiter}\"" clash)
@@ -17,7 +20,7 @@ if(NOT clash EQUAL -1)
 endif()
 string(LENGTH "${text}" length)
 
-set(body "// Generated from ${INPUT} by cmake/embed_text.cmake; edit that file, not this one.\n")
+set(body "// Generated from ${SHOWN} by cmake/embed_text.cmake; edit that file, not this one.\n")
 string(APPEND body "#include <string>\n#include <string_view>\n\n#include \"${HEADER}\"\n\n")
 string(APPEND body "namespace {\nconstexpr std::string_view kChunks[] = {\n")
 set(position 0)
