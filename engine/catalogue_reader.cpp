@@ -297,6 +297,10 @@ Material readMaterial(const Json& item, const Problems& problems) {
     out.initialPermeability100C = problems.optional(item, "initialPermeability100C", Bound::Positive);
     out.bsat25C = problems.required(item, "Bsat25C_T", Bound::Positive);
     out.bsat100C = problems.required(item, "Bsat100C_T", Bound::Positive);
+    // No material saturates above about 2.5 T: a larger figure was given in mT.
+    constexpr double kMostTesla = 3;
+    if (out.bsat25C > kMostTesla) problems.add("Bsat25C_T", "must be given in tesla (at most 3)");
+    if (out.bsat100C > kMostTesla) problems.add("Bsat100C_T", "must be given in tesla (at most 3)");
     out.curieTemperature = problems.optional(item, "curieTemperature_C", Bound::Finite);
     out.density = problems.optional(item, "density_kg_m3", Bound::Positive);
     out.checkLossDensity = problems.optional(item, "pv_100kHz_100mT_100C_kW_m3", Bound::NotNegative);
@@ -342,7 +346,8 @@ Material readMaterial(const Json& item, const Problems& problems) {
 std::string entryLabel(std::string_view kind, const Json& item, std::size_t index) {
     if (item.is_object()) {
         const auto name = item.find("name");
-        if (name != item.end() && name->is_string() && !name->get<std::string>().empty())
+        if (name != item.end() && name->is_string() &&
+            name->get<std::string>().find_first_not_of(' ') != std::string::npos)
             return std::string(kind) + " \"" + name->get<std::string>() + "\"";
     }
     return std::string(kind) + " #" + std::to_string(index + 1);
