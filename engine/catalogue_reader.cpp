@@ -1,5 +1,6 @@
 #include "engine/catalogue_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -398,15 +399,38 @@ std::vector<CatalogueMessage> CatalogueBuilder::add(CoreCatalogue& catalogue, st
             messages.push_back({file, "", "more problems not listed"});
     };
 
+    // The library lets the later of two equal member names win; a file that says a value twice
+    // is refused instead of choosing one quietly.
+    std::vector<std::string> keys;          // of the open objects, innermost last
+    std::vector<std::size_t> objectStarts;  // where each open object's keys begin
+    std::optional<std::string> givenTwice;
+    const Json::parser_callback_t watchNames = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) objectStarts.push_back(keys.size());
+        if (event == Json::parse_event_t::object_end) {
+            keys.resize(objectStarts.back());
+            objectStarts.pop_back();
+        }
+        if (event == Json::parse_event_t::key) {
+            const std::string& key = parsed.get_ref<const std::string&>();
+            const auto first = keys.begin() + static_cast<std::ptrdiff_t>(objectStarts.back());
+            if (std::find(first, keys.end(), key) != keys.end() && !givenTwice) givenTwice = key;
+            keys.push_back(key);
+        }
+        return true;
+    };
     Json root;
     try {
-        root = Json::parse(text);
+        root = Json::parse(text, watchNames);
     } catch (const Json::parse_error& e) {
         const std::size_t at = e.byte > 0 ? e.byte - 1 : 0;
         say("", "not valid JSON (" + positionText(text, at) + ")");
         return messages;
     } catch (const Json::exception&) {
         say("", "holds a number out of range");
+        return messages;
+    }
+    if (givenTwice) {
+        say("", "the member \"" + *givenTwice + "\" is given twice in one object");
         return messages;
     }
     if (!root.is_object()) {

@@ -199,6 +199,9 @@ TEST(CatalogueFiles, DamagedFilesAreRefusedNamingFileAndEntry) {
          R"({"materials": [{"name": "n87", "Bsat25C_T": 0.5, "Bsat100C_T": 0.4, "steinmetz": [
              {"fMin": 1, "fMax": 10, "k": 1, "alpha": 1, "beta": 2, "ct0": 1, "ct1": 0, "ct2": 0}]}]})",
          "cores.json: material \"n87\": the name is already taken by a material from the built-in catalogue"},
+        {"member twice",
+         R"({"cores": [{"name": "EE19", "family": "E", "Ae": 22.7, "le": 39.4, "Ve": 895, "Ae": 2.27, "bobbins": []}]})",
+         "cores.json: the member \"Ae\" is given twice in one object"},
         {"number beyond a double", R"({"cores": [{"name": "EE19", "family": "E", "Ae": 1e999}]})",
          "cores.json: holds a number out of range"},
     };
