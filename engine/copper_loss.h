@@ -81,7 +81,9 @@ struct WindingLoss {
     double resistance = 0;    ///< DC resistance at the operating temperature, Ω
     double resistance20 = 0;  ///< DC resistance at 20 °C, Ω, as a maker measures it
     double rms = 0;           ///< rms current, A
-    double loss = 0;          ///< Rdc · (Idc² + Σ Fr(n·f) · In²), W
+    /// Rdc · (Idc² + Σ Fr(n·f) · In² + Fr(10·f) · Itail²), W; Itail² = Irms² − Idc² − Σ In², the
+    /// part of the ramp above the tenth harmonic, counted at the tenth's factor (a lower bound)
+    double loss = 0;
 };
 
 /// The operating point copper losses depend on.
