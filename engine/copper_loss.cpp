@@ -80,7 +80,7 @@ double skinDepth(double resistivity, double frequency) {
 
 double penetrationRatio(double bareDiameter, double insulatedDiameter, double skinDepth) {
     // (π/4)^(3/4): a round wire counted as the square conductor of the same area.
-    constexpr double kRoundWire = 0.8343894542453954;
+    constexpr double kRoundWire = 0.83429071647955156;
     return kRoundWire * (bareDiameter / skinDepth) * std::sqrt(bareDiameter / insulatedDiameter);
 }
 
