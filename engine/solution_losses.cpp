@@ -113,14 +113,13 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
     SolutionLossResult result;
     result.fault = operatingPointFault(in);
     if (result.fault != LossInputFault::none) return result;
-    const std::span<const WindingBuild> windings(
-        in.windings.data(), in.windingCount < kMaxWindings ? in.windingCount : kMaxWindings);
     if (in.windingCount > kMaxWindings) {
         result.fault = LossInputFault::windings;
         result.windingFault = WindingFault::tooManyWindings;
         result.windingIndex = kMaxWindings;
         return result;
     }
+    const std::span<const WindingBuild> windings(in.windings.data(), in.windingCount);
     result.windingFault = checkWindings(windings, result.windingIndex);
     if (result.windingFault != WindingFault::none) {
         result.fault = LossInputFault::windings;
