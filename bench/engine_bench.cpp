@@ -144,6 +144,19 @@ void L1_SolutionLosses(benchmark::State& bench) {
     }
 }
 
+void L3_SolutionLossesWithoutGap(benchmark::State& bench) {
+    SolutionLossInputs in = benchSolution();
+    const FerriteAtPoint ferrite = ferriteAt({0.5028, 0.4109, 1812.0, 3230.0, kBenchN27}, in.frequency, 100);
+    double peak = 0.8;
+    for (auto _ : bench) {
+        peak = peak < 1.0 ? peak + 1e-6 : 0.8;
+        in.primaryPeak = peak;
+        benchmark::DoNotOptimize(in);
+        const SolutionLossResult result = solutionLosses(in, ferrite, LossScope::withoutGap);
+        benchmark::DoNotOptimize(result.figures.temperatureRiseK);
+    }
+}
+
 void L2_SolutionLossesWithFerrite(benchmark::State& bench) {
     SolutionLossInputs in = benchSolution();
     const FerriteFigures n27{0.5028, 0.4109, 1812.0, 3230.0, kBenchN27};
@@ -158,5 +171,6 @@ void L2_SolutionLossesWithFerrite(benchmark::State& bench) {
 
 BENCHMARK(L1_SolutionLosses)->Unit(benchmark::kNanosecond);
 BENCHMARK(L2_SolutionLossesWithFerrite)->Unit(benchmark::kNanosecond);
+BENCHMARK(L3_SolutionLossesWithoutGap)->Unit(benchmark::kNanosecond);
 
 BENCHMARK_MAIN();

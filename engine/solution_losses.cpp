@@ -109,7 +109,8 @@ double efficiency(double outputPower, double losses) {
     return input > 0 ? outputPower / input : 0;
 }
 
-SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtPoint& ferrite) {
+SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtPoint& ferrite,
+                                  LossScope scope) {
     SolutionLossResult result;
     result.fault = operatingPointFault(in);
     if (result.fault != LossInputFault::none) return result;
@@ -166,6 +167,8 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
     f.temperatureRiseK = temperatureRise(losses, core.effectiveVolume);
     f.efficiencyPct = efficiency(in.outputPower, losses) * 100;
 
+    if (scope == LossScope::withoutGap) return result;
+    f.gapComputed = true;
     GapCore gapCore;
     gapCore.effectiveArea = core.effectiveArea;
     gapCore.effectiveLength = core.effectiveLength;
@@ -184,6 +187,7 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
     return result;
 }
 
-SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteFigures& ferrite) {
-    return solutionLosses(inputs, ferriteAt(ferrite, inputs.frequency, inputs.temperature));
+SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteFigures& ferrite,
+                                  LossScope scope) {
+    return solutionLosses(inputs, ferriteAt(ferrite, inputs.frequency, inputs.temperature), scope);
 }

@@ -65,6 +65,8 @@ struct SolutionLossFigures {
     double auxDcrOhm = 0;        ///< at 20 °C
     double temperatureRiseK = 0;
     double efficiencyPct = 0;  ///< Pout / (Pout + Pcore + Pcu)
+    /// False when the gap was not asked for (LossScope::withoutGap): the gap fields are all 0.
+    bool gapComputed = false;
     /// The gap, or the reason there is none (then gapMm, spacerMm and alNhPerTurn2 are 0).
     NoGapReason noGap = NoGapReason::none;
     double gapMm = 0;            ///< centre-leg gap lg with fringing and core reluctance
@@ -111,8 +113,14 @@ double temperatureRise(double loss, double volume);
 /// Pout / (Pout + losses), as a fraction; 0 when both are 0.
 double efficiency(double outputPower, double losses);
 
+/// Which figures to make. Ranking and limits need no gap; its bisection is about a quarter of
+/// the time, so a search may leave it to the solutions it shows.
+enum class LossScope { all, withoutGap };
+
 /// Every figure of one solution. Allocates nothing; the hot path of a whole-catalogue search.
-SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteAtPoint& ferrite);
+SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteAtPoint& ferrite,
+                                  LossScope scope = LossScope::all);
 
 /// The same, making the ferrite's point on the way (for one-off calls).
-SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteFigures& ferrite);
+SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteFigures& ferrite,
+                                  LossScope scope = LossScope::all);

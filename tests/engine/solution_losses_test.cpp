@@ -86,6 +86,7 @@ TEST(SolutionLosses, EveryFigureOfAWorkedSolution) {
     };
     for (const auto& figure : figures) EXPECT_NEAR(figure.value / figure.expected, 1, 1e-8) << figure.name;
     EXPECT_EQ(f.noGap, NoGapReason::none);
+    EXPECT_TRUE(f.gapComputed);
     EXPECT_EQ(f.copper.windings[2].loss, 0);  // the feedback winding's current is not known
 }
 
@@ -108,6 +109,17 @@ TEST(SolutionLosses, ASandwichedPrimaryCountsBothHalves) {
     // Two one-layer halves suffer less proximity loss than one two-layer winding.
     EXPECT_LT(c.primaryLoss / c.primaryResistance20,
               plain.figures.copper.primaryLoss / plain.figures.primaryDcrOhm);
+}
+
+TEST(SolutionLosses, WithoutTheGapTheOtherFiguresStayTheSame) {
+    const SolutionLossResult all = solutionLosses(workedSolution(), n27());
+    const SolutionLossResult ranking = solutionLosses(workedSolution(), n27(), LossScope::withoutGap);
+    ASSERT_EQ(ranking.fault, LossInputFault::none);
+    EXPECT_FALSE(ranking.figures.gapComputed);
+    EXPECT_EQ(ranking.figures.gapMm, 0);
+    EXPECT_EQ(ranking.figures.temperatureRiseK, all.figures.temperatureRiseK);
+    EXPECT_EQ(ranking.figures.efficiencyPct, all.figures.efficiencyPct);
+    EXPECT_EQ(ranking.figures.bpkOfBsatPct, all.figures.bpkOfBsatPct);
 }
 
 TEST(SolutionLosses, TemperatureRiseAndEfficiency) {
