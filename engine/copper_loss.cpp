@@ -11,23 +11,14 @@ constexpr double kResistivity20 = 1.7241e-8;           // Ω·m, annealed copper
 constexpr double kTemperatureCoefficient20 = 0.00393;  // 1/K
 
 // √n for the harmonics: the n-th harmonic's skin depth is δ/√n, so its A is √n times the first's.
-constexpr std::array<double, kLossHarmonics> kRootOfOrder = {1.0,
-                                                             1.4142135623730951,
-                                                             1.7320508075688772,
-                                                             2.0,
-                                                             2.23606797749979,
-                                                             2.449489742783178,
-                                                             2.6457513110645907,
-                                                             2.8284271247461903,
-                                                             3.0,
-                                                             3.1622776601683795};
+// clang-format off
+constexpr std::array<double, kLossHarmonics> kRootOfOrder = {
+    1.0, 1.4142135623730951, 1.7320508075688772, 2.0, 2.23606797749979,
+    2.449489742783178, 2.6457513110645907, 2.8284271247461903, 3.0, 3.1622776601683795};
+// clang-format on
 
 // Below this A the closed form loses digits to cancellation; the series is exact to 1e-15 there.
 constexpr double kSeriesPenetration = 0.02;
-
-bool isFinite(double value) {
-    return std::isfinite(value);
-}
 
 double strandArea(const WindingBuild& winding) {
     return winding.strands * kPi * winding.bareDiameter * winding.bareDiameter / 4;
@@ -164,13 +155,14 @@ WindingFault checkWindings(std::span<const WindingBuild> windings, std::size_t& 
     }
     for (index = 0; index < windings.size(); ++index) {
         const WindingBuild& w = windings[index];
-        if (!(isFinite(w.turns) && w.turns >= 0)) return WindingFault::turnsNegative;
-        if (!(isFinite(w.bareDiameter) && w.bareDiameter > 0)) return WindingFault::bareDiameterNotPositive;
-        if (!(isFinite(w.insulatedDiameter) && w.insulatedDiameter >= w.bareDiameter))
+        if (!(std::isfinite(w.turns) && w.turns >= 0)) return WindingFault::turnsNegative;
+        if (!(std::isfinite(w.bareDiameter) && w.bareDiameter > 0))
+            return WindingFault::bareDiameterNotPositive;
+        if (!(std::isfinite(w.insulatedDiameter) && w.insulatedDiameter >= w.bareDiameter))
             return WindingFault::insulatedDiameterTooSmall;
         if (w.strands < 1) return WindingFault::strandsNotPositive;
-        if (w.turns > 0 && !(isFinite(w.layers) && w.layers >= 1)) return WindingFault::layersBelowOne;
-        if (!(isFinite(w.build) && w.build >= 0 && isFinite(w.tapeBelow) && w.tapeBelow >= 0))
+        if (w.turns > 0 && !(std::isfinite(w.layers) && w.layers >= 1)) return WindingFault::layersBelowOne;
+        if (!(std::isfinite(w.build) && w.build >= 0 && std::isfinite(w.tapeBelow) && w.tapeBelow >= 0))
             return WindingFault::buildNegative;
     }
     return WindingFault::none;
