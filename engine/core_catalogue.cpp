@@ -6,6 +6,7 @@
 
 #include "engine/builtin_catalogue_text.h"
 #include "engine/catalogue_reader.h"
+#include "engine/core_loss.h"
 #include "engine/nearest_names.h"
 
 namespace {
@@ -64,18 +65,14 @@ const Bobbin* CoreShape::findBobbin(std::string_view nameOrReference) const {
     return nullptr;
 }
 
-const SteinmetzRange& Material::rangeFor(double frequency) const {
-    static const SteinmetzRange kNone{};
-    if (steinmetz.empty()) return kNone;
-    for (const SteinmetzRange& range : steinmetz)
-        if (range.fMin <= frequency && frequency <= range.fMax) return range;
-    return frequency < steinmetz.front().fMin ? steinmetz.front() : steinmetz.back();
+SteinmetzRange Material::rangeFor(double frequency) const {
+    return steinmetzRangeAt(steinmetz, frequency).value_or(SteinmetzRange{});
 }
 
 double Material::lossDensity(double frequency, double peakFlux, double temperature) const {
-    const SteinmetzRange& r = rangeFor(frequency);
-    const double temperatureFactor = r.ct0 - r.ct1 * temperature + r.ct2 * temperature * temperature;
-    return r.k * std::pow(frequency, r.alpha) * std::pow(peakFlux, r.beta) * temperatureFactor;
+    const SteinmetzRange r = rangeFor(frequency);
+    return r.k * std::pow(frequency, r.alpha) * std::pow(peakFlux, r.beta) *
+           temperatureFactor(r, temperature);
 }
 
 const CoreCatalogue& CoreCatalogue::builtIn() {

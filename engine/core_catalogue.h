@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/ferrite.h"
+
 // The core, bobbin and ferrite catalogue: the shapes and materials built into the program
 // (res/catalogue) and the user's own, in the same format (docs/catalogue.md). All lengths are in
 // mm, areas in mm², volumes in mm³. A catalogue is an immutable value once loaded; the pointers
@@ -108,19 +110,6 @@ struct CoreShape {
     const Bobbin* findBobbin(std::string_view nameOrReference) const;
 };
 
-/// Steinmetz coefficients of one frequency range:
-/// Pv [W/m³] = k · f[Hz]^alpha · B̂[T]^beta · (ct0 − ct1·T + ct2·T²), T in °C, B̂ the AC peak.
-struct SteinmetzRange {
-    double fMin = 0;  ///< Hz
-    double fMax = 0;  ///< Hz
-    double k = 0;
-    double alpha = 0;
-    double beta = 0;
-    double ct0 = 0;
-    double ct1 = 0;  ///< 1/°C
-    double ct2 = 0;  ///< 1/°C²
-};
-
 /// A power ferrite.
 struct Material {
     std::string name;  ///< unique in a catalogue, ignoring case and spaces ("N87", "3C95")
@@ -140,9 +129,9 @@ struct Material {
     std::vector<std::string> notes;
     std::string source;  ///< empty for a built-in material, else the file it was read from
 
-    /// The range for `frequency` (Hz): the first with fMin ≤ f ≤ fMax; below all ranges the
-    /// lowest, above all the highest.
-    const SteinmetzRange& rangeFor(double frequency) const;
+    /// The range for `frequency` (Hz), as the loss model chooses it (steinmetzRangeAt); an
+    /// empty range (k = 0) only for a material without ranges, which the reader refuses.
+    SteinmetzRange rangeFor(double frequency) const;
     /// Core loss density, W/m³, at `frequency` (Hz), AC peak flux density `peakFlux` (T) and
     /// core temperature `temperature` (°C).
     double lossDensity(double frequency, double peakFlux, double temperature) const;
