@@ -271,7 +271,7 @@ void CCoreCatalogueDlg::applyFilters() {
 void CCoreCatalogueDlg::onFindTextEdited() {
     proxy_->setFindText(findEdit_->text());
     // Type-to-find: the first core found is the one Enter uses.
-    if (selectedRow() < 0 && proxy_->rowCount() > 0 && !findEdit_->text().trimmed().isEmpty())
+    if (proxy_->rowCount() > 0 && !findEdit_->text().trimmed().isEmpty())
         selectRow(proxy_->mapToSource(proxy_->index(0, 0)).row());
     updateButtons();
 }

@@ -4,10 +4,21 @@
 
 #include "catalogue/core_table_model.h"
 
+namespace {
+
+// The digits of the number that starts at `at`, without leading zeros; moves `at` past it.
+QStringView significantDigits(const QString& text, qsizetype& at) {
+    const qsizetype start = at;
+    while (at < text.size() && text[at].isDigit()) ++at;
+    qsizetype first = start;
+    while (first + 1 < at && text[first] == u'0') ++first;
+    return QStringView(text).mid(first, at - first);
+}
+
+}  // namespace
+
 CoreFilterProxy::CoreFilterProxy(QObject* parent) : QSortFilterProxyModel(parent) {
     setSortRole(CoreTableModel::SortRole);
-    collator_.setNumericMode(true);
-    collator_.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
 QString CoreFilterProxy::findKey(const QString& text) {
@@ -16,6 +27,28 @@ QString CoreFilterProxy::findKey(const QString& text) {
     for (const QChar c : text)
         if (!c.isSpace()) key += c;
     return key.toCaseFolded();
+}
+
+bool CoreFilterProxy::naturalLess(const QString& left, const QString& right) {
+    // Not QCollator: its numeric mode needs a locale other than C, and core names are ASCII.
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < left.size() && j < right.size()) {
+        if (left[i].isDigit() && right[j].isDigit()) {
+            const QStringView a = significantDigits(left, i);
+            const QStringView b = significantDigits(right, j);
+            if (a.size() != b.size()) return a.size() < b.size();
+            if (a != b) return a < b;
+            continue;
+        }
+        const QChar a = left[i].toCaseFolded();
+        const QChar b = right[j].toCaseFolded();
+        if (a != b) return a < b;
+        ++i;
+        ++j;
+    }
+    if (left.size() - i != right.size() - j) return left.size() - i < right.size() - j;
+    return left < right;  // equal but for case or leading zeros
 }
 
 void CoreFilterProxy::setFindText(const QString& text) {
@@ -70,7 +103,7 @@ bool CoreFilterProxy::lessThan(const QModelIndex& left, const QModelIndex& right
     const QVariant a = left.data(sortRole());
     const QVariant b = right.data(sortRole());
     if (!a.isValid() || !b.isValid()) return !a.isValid() && b.isValid();
-    if (a.typeId() == QMetaType::QString) return collator_.compare(a.toString(), b.toString()) < 0;
+    if (a.typeId() == QMetaType::QString) return naturalLess(a.toString(), b.toString());
     if (a.typeId() == QMetaType::QVariantList) {
         const QVariantList x = a.toList();
         const QVariantList y = b.toList();

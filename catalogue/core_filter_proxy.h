@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include <QCollator>
 #include <QSortFilterProxyModel>
 #include <QString>
 
@@ -27,6 +26,8 @@ public:
 
     /// `text` without case or white space, as names are compared.
     static QString findKey(const QString& text);
+    /// Natural order, ignoring case: digit runs compare as numbers ("RM 4" < "RM 10").
+    static bool naturalLess(const QString& left, const QString& right);
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
@@ -40,5 +41,4 @@ private:
     std::optional<double> minAe_;
     std::optional<double> maxAe_;
     bool showImplausible_ = false;
-    QCollator collator_;
 };
