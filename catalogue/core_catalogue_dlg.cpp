@@ -73,6 +73,8 @@ void CCoreCatalogueDlg::buildWidgets() {
     findLabel_ = named(new QLabel(this), "findLabel");
     findEdit_ = named(new QLineEdit(this), "findEdit");
     findEdit_->setClearButtonEnabled(true);
+    findEdit_->setMinimumWidth(findEdit_->fontMetrics().horizontalAdvance(QStringLiteral("ETD 29/16/10")) *
+                               3 / 2);
     findLabel_->setBuddy(findEdit_);
 
     familyLabel_ = named(new QLabel(this), "familyLabel");
@@ -82,6 +84,7 @@ void CCoreCatalogueDlg::buildWidgets() {
         const QString name = QString::fromStdString(family);
         familyCombo_->addItem(name, name);
     }
+    familyCombo_->setMinimumContentsLength(14);
     familyLabel_->setBuddy(familyCombo_);
 
     aeLabel_ = named(new QLabel(this), "aeLabel");
@@ -132,7 +135,8 @@ void CCoreCatalogueDlg::buildWidgets() {
     materialCombo_ = named(new QComboBox(this), "materialCombo");
     for (const Material& material : catalogue_.materials()) {
         QString text = QString::fromStdString(material.name);
-        if (!material.manufacturer.empty()) text += QStringLiteral(" (%1)").arg(QString::fromStdString(material.manufacturer));
+        if (!material.manufacturer.empty())
+            text += QStringLiteral(" (%1)").arg(QString::fromStdString(material.manufacturer));
         materialCombo_->addItem(text, QString::fromStdString(material.name));
         materialCombo_->setItemData(materialCombo_->count() - 1,
                                     QStringLiteral("Bsat %1 T (25 °C), %2 T (100 °C)")
@@ -146,7 +150,8 @@ void CCoreCatalogueDlg::buildWidgets() {
     useCoreButton_ = named(new QPushButton(this), "useCoreButton");
     searchSelectedButton_ = named(new QPushButton(this), "searchSelectedButton");
     closeButton_ = named(new QPushButton(this), "closeButton");
-    for (QPushButton* button : {clearTicksButton_, searchSelectedButton_, closeButton_}) button->setAutoDefault(false);
+    for (QPushButton* button : {clearTicksButton_, searchSelectedButton_, closeButton_})
+        button->setAutoDefault(false);
     // Enter in the find entry uses the core it found.
     useCoreButton_->setDefault(true);
 }
@@ -187,12 +192,19 @@ void CCoreCatalogueDlg::layOut() {
     whole->addLayout(choices);
     whole->addLayout(buttons);
 
-    // Figures and the tick fit their contents; the name takes what is left.
-    QHeaderView* header = table_->horizontalHeader();
-    table_->resizeColumnsToContents();
-    header->setSectionResizeMode(CoreTableModel::Name, QHeaderView::Stretch);
-    header->setMinimumSectionSize(header->fontMetrics().horizontalAdvance(QStringLiteral("Ae (mm²)")) / 2);
+    table_->horizontalHeader()->setSectionResizeMode(CoreTableModel::Name, QHeaderView::Stretch);
     resize(980, 620);
+}
+
+void CCoreCatalogueDlg::fitColumns() {
+    // Figures and the tick fit their contents and headings with a little air; the name takes
+    // what is left.
+    const int air = fontMetrics().horizontalAdvance(QStringLiteral("00"));
+    for (int column = 0; column < CoreTableModel::ColumnCount; ++column) {
+        if (column == CoreTableModel::Name) continue;
+        table_->resizeColumnToContents(column);
+        table_->setColumnWidth(column, table_->columnWidth(column) + air);
+    }
 }
 
 void CCoreCatalogueDlg::connectWidgets() {
@@ -231,6 +243,7 @@ void CCoreCatalogueDlg::retranslate() {
     searchSelectedButton_->setToolTip(tr("搜索勾选的磁芯;未勾选时搜索筛选出的系列和 Ae 范围"));
     closeButton_->setText(tr("关闭"));
     model_->retranslate();
+    fitColumns();
     fillBobbins();
     updateButtons();
 }
@@ -289,8 +302,8 @@ int CCoreCatalogueDlg::selectedRow() const {
 void CCoreCatalogueDlg::selectRow(int row) {
     const QModelIndex index = proxy_->mapFromSource(model_->index(row, CoreTableModel::Name));
     if (!index.isValid()) return;
-    table_->selectionModel()->setCurrentIndex(index,
-                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     table_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
@@ -315,8 +328,7 @@ void CCoreCatalogueDlg::fillBobbins() {
         const int item = bobbinCombo_->count() - 1;
         if (!bobbin.plausible) {
             bobbinCombo_->setItemData(item, QBrush(Qt::gray), Qt::ForegroundRole);
-            bobbinCombo_->setItemData(item, joined(bobbin.issues),
-                                      Qt::ToolTipRole);
+            bobbinCombo_->setItemData(item, joined(bobbin.issues), Qt::ToolTipRole);
         }
     }
     if (keep >= 0 && keep < bobbinCombo_->count())

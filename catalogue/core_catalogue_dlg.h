@@ -26,7 +26,8 @@ class CCoreCatalogueDlg : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CCoreCatalogueDlg(const CoreCatalogue& catalogue = CoreCatalogue::builtIn(), QWidget* parent = nullptr);
+    explicit CCoreCatalogueDlg(const CoreCatalogue& catalogue = CoreCatalogue::builtIn(),
+                               QWidget* parent = nullptr);
     ~CCoreCatalogueDlg() override;
 
     /// Selects the design's core, bobbin and material; the filters are cleared so that the core
@@ -61,6 +62,7 @@ protected:
 private:
     void buildWidgets();
     void layOut();
+    void fitColumns();
     void connectWidgets();
     void retranslate();
 

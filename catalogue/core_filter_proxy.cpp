@@ -86,7 +86,8 @@ bool CoreFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceP
     if (!model || sourceParent.isValid()) return false;
     const CoreShape& core = model->core(sourceRow);
     if (!showImplausible_ && !core.plausible) return false;
-    if (!family_.isEmpty() && QString::compare(QString::fromStdString(core.family), family_, Qt::CaseInsensitive) != 0)
+    if (!family_.isEmpty() &&
+        QString::compare(QString::fromStdString(core.family), family_, Qt::CaseInsensitive) != 0)
         return false;
     // The same inclusive bounds as the catalogue's CoreFilter, so that what is shown is what a
     // search over the family covers.

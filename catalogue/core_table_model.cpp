@@ -31,8 +31,10 @@ QString joined(const std::vector<std::string>& texts, const QString& separator) 
 
 QString nameTip(const CoreShape& core) {
     QStringList lines;
-    if (!core.aliases.empty()) lines << translated(kAliasesTip).arg(joined(core.aliases, QStringLiteral(", ")));
-    if (!core.plausible) lines << translated(kImplausibleTip).arg(joined(core.shapeIssues, QStringLiteral("; ")));
+    if (!core.aliases.empty())
+        lines << translated(kAliasesTip).arg(joined(core.aliases, QStringLiteral(", ")));
+    if (!core.plausible)
+        lines << translated(kImplausibleTip).arg(joined(core.shapeIssues, QStringLiteral("; ")));
     return lines.join(u'\n');
 }
 
@@ -55,7 +57,8 @@ QVariant CoreTableModel::data(const QModelIndex& index, int role) const {
     const Bobbin* bobbin = shape.defaultBobbin();
     const auto column = static_cast<Column>(index.column());
 
-    if (role == Qt::CheckStateRole && column == Tick) return isTicked(index.row()) ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::CheckStateRole && column == Tick)
+        return isTicked(index.row()) ? Qt::Checked : Qt::Unchecked;
     if (role == Qt::ForegroundRole && !shape.plausible) return QBrush(Qt::gray);
     if (role == Qt::ToolTipRole && column == Name) return nameTip(shape);
     if (role == Qt::ToolTipRole && column == Slot && bobbin) return QString::fromStdString(bobbin->name);

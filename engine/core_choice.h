@@ -13,8 +13,8 @@
 
 /// One catalogue core with its bobbin and ferrite.
 struct CoreChoice {
-    std::string core;      ///< CoreShape::name
-    std::string bobbin;    ///< Bobbin::name; empty when the core has no bobbin
+    std::string core;    ///< CoreShape::name
+    std::string bobbin;  ///< Bobbin::name; empty when the core has no bobbin
     /// Index into the core's bobbins: bobbin names are not unique within a core. Trust it only
     /// while the bobbin there still has the name above.
     std::optional<std::size_t> bobbinIndex;

@@ -40,7 +40,8 @@ using Column = CoreTableModel::Column;
 std::string squeezed(const std::string& text) {
     std::string key;
     for (const char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c))) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (!std::isspace(static_cast<unsigned char>(c)))
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return key;
 }
 
@@ -98,7 +99,8 @@ protected:
 
     std::vector<std::string> shownNames() const {
         std::vector<std::string> names;
-        for (int row = 0; row < shown()->rowCount(); ++row) names.push_back(cell(row, Column::Name).toStdString());
+        for (int row = 0; row < shown()->rowCount(); ++row)
+            names.push_back(cell(row, Column::Name).toStdString());
         return names;
     }
     std::set<std::string> shownNameSet() const {
@@ -121,8 +123,9 @@ protected:
     }
     void clickHeading(Column column) const {
         QHeaderView* header = table()->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, 5));
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, 5));
     }
     void chooseFamily(const char* family) const {
         const int item = familyCombo()->findData(QString::fromLatin1(family));
@@ -183,8 +186,12 @@ TEST_F(CoreCatalogueDlgTest, FindsByNameOrAliasIgnoringCaseAndSpaces) {
         const char* typed;
         const char* mustFind;  ///< nullptr: nothing is found
     } cases[] = {
-        {"etd29", "ETD 29/16/10"},      {"ETD 29/16/10", "ETD 29/16/10"}, {" e T d 2 9 ", "ETD 29/16/10"},
-        {"rm4lp", "RM 4/8"},            {"PQ", "PQ 20/16"},               {"20/16", "PQ 20/16"},
+        {"etd29", "ETD 29/16/10"},
+        {"ETD 29/16/10", "ETD 29/16/10"},
+        {" e T d 2 9 ", "ETD 29/16/10"},
+        {"rm4lp", "RM 4/8"},
+        {"PQ", "PQ 20/16"},
+        {"20/16", "PQ 20/16"},
         {"no such core", nullptr},
     };
     for (const auto& c : cases) {
@@ -194,8 +201,9 @@ TEST_F(CoreCatalogueDlgTest, FindsByNameOrAliasIgnoringCaseAndSpaces) {
         const auto expected = coresWhere([&](const CoreShape& core) {
             if (!core.plausible) return false;
             if (squeezed(core.name).find(key) != std::string::npos) return true;
-            return std::any_of(core.aliases.begin(), core.aliases.end(),
-                               [&](const std::string& alias) { return squeezed(alias).find(key) != std::string::npos; });
+            return std::any_of(core.aliases.begin(), core.aliases.end(), [&](const std::string& alias) {
+                return squeezed(alias).find(key) != std::string::npos;
+            });
         });
         EXPECT_EQ(shownNameSet(), expected) << c.typed;
         if (c.mustFind) {
@@ -209,18 +217,21 @@ TEST_F(CoreCatalogueDlgTest, FindsByNameOrAliasIgnoringCaseAndSpaces) {
         }
     }
     findEdit()->clear();
-    EXPECT_EQ(shown()->rowCount(), static_cast<int>(coresWhere([](const CoreShape& c) { return c.plausible; }).size()));
+    EXPECT_EQ(shown()->rowCount(),
+              static_cast<int>(coresWhere([](const CoreShape& c) { return c.plausible; }).size()));
 }
 
 TEST_F(CoreCatalogueDlgTest, FiltersByFamily) {
     ASSERT_EQ(familyCombo()->count(), static_cast<int>(catalogue().families().size()) + 1);
     for (const std::string& family : catalogue().families()) {
         chooseFamily(family.c_str());
-        const auto expected = coresWhere([&](const CoreShape& core) { return core.plausible && core.family == family; });
+        const auto expected =
+            coresWhere([&](const CoreShape& core) { return core.plausible && core.family == family; });
         EXPECT_EQ(shownNameSet(), expected) << family;
     }
     familyCombo()->setCurrentIndex(0);
-    EXPECT_EQ(shown()->rowCount(), static_cast<int>(coresWhere([](const CoreShape& c) { return c.plausible; }).size()));
+    EXPECT_EQ(shown()->rowCount(),
+              static_cast<int>(coresWhere([](const CoreShape& c) { return c.plausible; }).size()));
 }
 
 TEST_F(CoreCatalogueDlgTest, FiltersByAeRangeInclusively) {
@@ -237,8 +248,8 @@ TEST_F(CoreCatalogueDlgTest, FiltersByAeRangeInclusively) {
     for (const auto& c : cases) {
         minAe()->setValue(c.min);
         maxAe()->setValue(c.max);
-        const auto expected =
-            coresWhere([&](const CoreShape& core) { return core.plausible && core.ae >= c.min && core.ae <= c.max; });
+        const auto expected = coresWhere(
+            [&](const CoreShape& core) { return core.plausible && core.ae >= c.min && core.ae <= c.max; });
         EXPECT_EQ(shownNameSet(), expected) << c.min << ".." << c.max;
         if (c.mustFind) {
             EXPECT_TRUE(expected.count(c.mustFind));
@@ -293,7 +304,9 @@ TEST_F(CoreCatalogueDlgTest, SortsFiguresAsNumbersAndNamesNaturally) {
     chooseFamily("RM");
     clickHeading(Column::Name);
     const auto names = shownNames();
-    const auto rm = [&](const char* name) { return std::find(names.begin(), names.end(), name) - names.begin(); };
+    const auto rm = [&](const char* name) {
+        return std::find(names.begin(), names.end(), name) - names.begin();
+    };
     EXPECT_LT(rm("RM 4"), rm("RM 5"));
     EXPECT_LT(rm("RM 5"), rm("RM 10"));
     EXPECT_LT(rm("RM 10"), rm("RM 14"));
@@ -404,7 +417,8 @@ TEST_F(CoreCatalogueDlgTest, SearchesTheWholeFamilyTheFiltersShow) {
         double max;  ///< 0: the top of the range
         bool implausible;
     } cases[] = {
-        {"ETD", 0, 0, false}, {"PQ", 40, 120, false}, {"EQ", 0, 0, true}, {nullptr, 200, 0, false}, {nullptr, 0, 0, false},
+        {"ETD", 0, 0, false},     {"PQ", 40, 120, false}, {"EQ", 0, 0, true},
+        {nullptr, 200, 0, false}, {nullptr, 0, 0, false},
     };
     for (const auto& c : cases) {
         if (c.family)
@@ -437,8 +451,9 @@ TEST_F(CoreCatalogueDlgTest, SearchesTheWholeFamilyTheFiltersShow) {
     ASSERT_EQ(searched.size(), 1u);
     const CoreSetChoice expected{{}, "ETD", std::nullopt, std::nullopt, true, "N87"};
     EXPECT_EQ(searched.front(), expected);
-    EXPECT_EQ(catalogue().cores(searched.front().filter()).size(),
-              coresWhere([](const CoreShape& core) { return core.family == "ETD" && core.plausible; }).size());
+    EXPECT_EQ(
+        catalogue().cores(searched.front().filter()).size(),
+        coresWhere([](const CoreShape& core) { return core.family == "ETD" && core.plausible; }).size());
 }
 
 TEST_F(CoreCatalogueDlgTest, ShowsTheDesignsChoiceAgain) {
@@ -478,7 +493,8 @@ TEST_F(CoreCatalogueDlgTest, ShowsASearchedSetAgain) {
 
 TEST_F(CoreCatalogueDlgTest, SpeaksBothLanguages) {
     const auto texts = [this] {
-        std::vector<QString> all{dlg->windowTitle(), findEdit()->placeholderText(), familyCombo()->itemText(0)};
+        std::vector<QString> all{dlg->windowTitle(), findEdit()->placeholderText(),
+                                 familyCombo()->itemText(0)};
         // Named: the controls the dialog made, not the parts of Qt's own (a line edit's clear button).
         for (const auto* label : dlg->findChildren<QLabel*>())
             if (!label->objectName().isEmpty()) all.push_back(label->text());
@@ -489,7 +505,8 @@ TEST_F(CoreCatalogueDlgTest, SpeaksBothLanguages) {
         return all;
     };
     clickRow(shownRow("RM 5/8"));  // its bobbins are marked
-    for (int item = 0; item < bobbinCombo()->count(); ++item) EXPECT_TRUE(containsCjk(bobbinCombo()->itemText(item).toStdString()));
+    for (int item = 0; item < bobbinCombo()->count(); ++item)
+        EXPECT_TRUE(containsCjk(bobbinCombo()->itemText(item).toStdString()));
 
     showLanguage(Language::English);
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Core catalogue"));
@@ -501,7 +518,8 @@ TEST_F(CoreCatalogueDlgTest, SpeaksBothLanguages) {
         EXPECT_FALSE(containsCjk(text.toStdString())) << text.toStdString();
     }
     for (int item = 0; item < bobbinCombo()->count(); ++item)
-        EXPECT_FALSE(containsCjk(bobbinCombo()->itemText(item).toStdString())) << bobbinCombo()->itemText(item).toStdString();
+        EXPECT_FALSE(containsCjk(bobbinCombo()->itemText(item).toStdString()))
+            << bobbinCombo()->itemText(item).toStdString();
     EXPECT_EQ(selectedName(), QStringLiteral("RM 5/8")) << "the switch keeps the selection";
 
     showLanguage(Language::Chinese);
