@@ -1,5 +1,6 @@
 #include "engine/catalogue_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -297,6 +298,10 @@ Material readMaterial(const Json& item, const Problems& problems) {
     out.initialPermeability100C = problems.optional(item, "initialPermeability100C", Bound::Positive);
     out.bsat25C = problems.required(item, "Bsat25C_T", Bound::Positive);
     out.bsat100C = problems.required(item, "Bsat100C_T", Bound::Positive);
+    // No material saturates above about 2.5 T: a larger figure was given in mT.
+    constexpr double kMostTesla = 3;
+    if (out.bsat25C > kMostTesla) problems.add("Bsat25C_T", "must be given in tesla (at most 3)");
+    if (out.bsat100C > kMostTesla) problems.add("Bsat100C_T", "must be given in tesla (at most 3)");
     out.curieTemperature = problems.optional(item, "curieTemperature_C", Bound::Finite);
     out.density = problems.optional(item, "density_kg_m3", Bound::Positive);
     out.checkLossDensity = problems.optional(item, "pv_100kHz_100mT_100C_kW_m3", Bound::NotNegative);
@@ -342,7 +347,8 @@ Material readMaterial(const Json& item, const Problems& problems) {
 std::string entryLabel(std::string_view kind, const Json& item, std::size_t index) {
     if (item.is_object()) {
         const auto name = item.find("name");
-        if (name != item.end() && name->is_string() && !name->get<std::string>().empty())
+        if (name != item.end() && name->is_string() &&
+            name->get<std::string>().find_first_not_of(' ') != std::string::npos)
             return std::string(kind) + " \"" + name->get<std::string>() + "\"";
     }
     return std::string(kind) + " #" + std::to_string(index + 1);
@@ -393,15 +399,38 @@ std::vector<CatalogueMessage> CatalogueBuilder::add(CoreCatalogue& catalogue, st
             messages.push_back({file, "", "more problems not listed"});
     };
 
+    // The library lets the later of two equal member names win; a file that says a value twice
+    // is refused instead of choosing one quietly.
+    std::vector<std::string> keys;          // of the open objects, innermost last
+    std::vector<std::size_t> objectStarts;  // where each open object's keys begin
+    std::optional<std::string> givenTwice;
+    const Json::parser_callback_t watchNames = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) objectStarts.push_back(keys.size());
+        if (event == Json::parse_event_t::object_end) {
+            keys.resize(objectStarts.back());
+            objectStarts.pop_back();
+        }
+        if (event == Json::parse_event_t::key) {
+            const std::string& key = parsed.get_ref<const std::string&>();
+            const auto first = keys.begin() + static_cast<std::ptrdiff_t>(objectStarts.back());
+            if (std::find(first, keys.end(), key) != keys.end() && !givenTwice) givenTwice = key;
+            keys.push_back(key);
+        }
+        return true;
+    };
     Json root;
     try {
-        root = Json::parse(text);
+        root = Json::parse(text, watchNames);
     } catch (const Json::parse_error& e) {
         const std::size_t at = e.byte > 0 ? e.byte - 1 : 0;
         say("", "not valid JSON (" + positionText(text, at) + ")");
         return messages;
     } catch (const Json::exception&) {
         say("", "holds a number out of range");
+        return messages;
+    }
+    if (givenTwice) {
+        say("", "the member \"" + *givenTwice + "\" is given twice in one object");
         return messages;
     }
     if (!root.is_object()) {

@@ -68,7 +68,7 @@ struct Bobbin {
 
 /// A two-piece ferrite core set with its effective parameters (IEC 60205) and bobbins.
 struct CoreShape {
-    std::string name;                  ///< unique in a catalogue, case-insensitively
+    std::string name;                  ///< unique in a catalogue, ignoring case and spaces
     std::vector<std::string> aliases;  ///< other spellings ("EF 16", "E 16/5")
     std::string family;                ///< "E", "ETD", "PQ", "RM", "E planar", …
     bool planar = false;
@@ -123,7 +123,7 @@ struct SteinmetzRange {
 
 /// A power ferrite.
 struct Material {
-    std::string name;  ///< unique in a catalogue, case-insensitively ("N87", "3C95")
+    std::string name;  ///< unique in a catalogue, ignoring case and spaces ("N87", "3C95")
     std::string manufacturer;
     std::string composition;  ///< "MnZn"
     std::optional<double> initialPermeability25C;

@@ -170,6 +170,13 @@ TEST(CatalogueFiles, DamagedFilesAreRefusedNamingFileAndEntry) {
          R"({"materials": [{"name": "M1", "Bsat25C_T": 0.5, "steinmetz": [
              {"fMin": 1, "fMax": 2, "k": 1, "alpha": 1, "beta": 2, "ct0": 1, "ct1": 0, "ct2": 0}]}]})",
          "cores.json: material \"M1\": Bsat100C_T is missing"},
+        {"Bsat in mT",
+         R"({"materials": [{"name": "M1", "Bsat25C_T": 490, "Bsat100C_T": 0.39, "steinmetz": [
+             {"fMin": 1, "fMax": 2, "k": 1, "alpha": 1, "beta": 2, "ct0": 1, "ct1": 0, "ct2": 0}]}]})",
+         "cores.json: material \"M1\": Bsat25C_T must be given in tesla (at most 3)"},
+        {"empty name",
+         R"({"cores": [{"name": " ", "family": "E", "Ae": 1, "le": 1, "Ve": 1, "bobbins": []}]})",
+         "cores.json: core #1: name is empty"},
         {"material without ranges",
          R"({"materials": [{"name": "M1", "Bsat25C_T": 0.5, "Bsat100C_T": 0.4, "steinmetz": []}]})",
          "cores.json: material \"M1\": steinmetz holds no range"},
@@ -192,6 +199,9 @@ TEST(CatalogueFiles, DamagedFilesAreRefusedNamingFileAndEntry) {
          R"({"materials": [{"name": "n87", "Bsat25C_T": 0.5, "Bsat100C_T": 0.4, "steinmetz": [
              {"fMin": 1, "fMax": 10, "k": 1, "alpha": 1, "beta": 2, "ct0": 1, "ct1": 0, "ct2": 0}]}]})",
          "cores.json: material \"n87\": the name is already taken by a material from the built-in catalogue"},
+        {"member twice",
+         R"({"cores": [{"name": "EE19", "family": "E", "Ae": 22.7, "le": 39.4, "Ve": 895, "Ae": 2.27, "bobbins": []}]})",
+         "cores.json: the member \"Ae\" is given twice in one object"},
         {"number beyond a double", R"({"cores": [{"name": "EE19", "family": "E", "Ae": 1e999}]})",
          "cores.json: holds a number out of range"},
     };
