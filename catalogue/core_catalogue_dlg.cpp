@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAbstractItemView>
 #include <QBrush>
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,7 +60,6 @@ CCoreCatalogueDlg::CCoreCatalogueDlg(const CoreCatalogue& catalogue, QWidget* pa
     retranslate();
     applyFilters();
     selectMaterial(std::string(CoreCatalogue::kDefaultMaterial));
-    updateButtons();
 }
 
 CCoreCatalogueDlg::~CCoreCatalogueDlg() = default;
@@ -331,6 +331,8 @@ void CCoreCatalogueDlg::fillBobbins() {
             bobbinCombo_->setItemData(item, joined(bobbin.issues), Qt::ToolTipRole);
         }
     }
+    // The list opens wide enough for the makers' long bobbin names.
+    bobbinCombo_->view()->setMinimumWidth(bobbinCombo_->view()->sizeHintForColumn(0));
     if (keep >= 0 && keep < bobbinCombo_->count())
         bobbinCombo_->setCurrentIndex(keep);
     else if (core.defaultBobbinIndex)

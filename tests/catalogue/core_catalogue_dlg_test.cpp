@@ -25,6 +25,7 @@
 #include <QTest>
 
 #include "catalogue/core_table_model.h"
+#include "engine/catalogue_files.h"
 #include "tests/cjk.h"
 #include "widgets/language.h"
 
@@ -528,6 +529,38 @@ TEST_F(CoreCatalogueDlgTest, SpeaksBothLanguages) {
     EXPECT_EQ(searchButton()->text(), QStringLiteral("在所选磁芯中搜索"));
     EXPECT_EQ(child<QPushButton>("closeButton")->text(), QStringLiteral("关闭"));
     EXPECT_EQ(shown()->headerData(Column::Name, Qt::Horizontal).toString(), QStringLiteral("名称"));
+}
+
+// The engineer's own cores (catalogue_files.h) are cores like any other, a new family too.
+TEST(CoreCatalogueDlgOwnCatalogue, ShowsTheEngineersOwnCoresAndFamilies) {
+    const CatalogueLoad load = addCatalogueText(CoreCatalogue::builtIn(), R"({"cores": [
+        {"name": "EE19 own", "family": "Own", "Ae": 22.7, "le": 39.4, "Ve": 895,
+         "bobbins": [{"name": "B1", "slotWidth": 11.2, "slotDepth": 2.9}]}]})",
+                                                "mine.json");
+    ASSERT_TRUE(load.messages.empty()) << load.messages.front().text();
+    CCoreCatalogueDlg dlg(load.catalogue);
+    auto* family = dlg.findChild<QComboBox*>(QStringLiteral("familyCombo"));
+    auto* table = dlg.findChild<QTableView*>(QStringLiteral("coreTable"));
+    EXPECT_EQ(table->model()->rowCount(),
+              static_cast<int>(CoreCatalogue::builtIn().cores(CoreFilter{}).size()) + 1);
+
+    family->setCurrentIndex(family->findData(QStringLiteral("Own")));
+    ASSERT_EQ(table->model()->rowCount(), 1);
+    EXPECT_EQ(dlg.searchChoice().family, "Own");
+    EXPECT_EQ(dlg.searchSize(), 1);
+    dlg.preselect(CoreChoice{"ee19own", "", std::nullopt, "N87"});
+    EXPECT_EQ(dlg.coreChoice(), (CoreChoice{"EE19 own", "B1", 0, "N87"}));
+}
+
+TEST(CoreCatalogueDlgOwnCatalogue, AnEmptyCatalogueOffersNothingToChoose) {
+    const CoreCatalogue empty;
+    CCoreCatalogueDlg dlg(empty);
+    dlg.preselect(CoreChoice{"ETD 29/16/10", "Bobbin ETD 29", 0, "N87"});
+    EXPECT_EQ(dlg.findChild<QTableView*>(QStringLiteral("coreTable"))->model()->rowCount(), 0);
+    EXPECT_FALSE(dlg.coreChoice());
+    EXPECT_EQ(dlg.searchSize(), 0);
+    EXPECT_FALSE(dlg.findChild<QPushButton*>(QStringLiteral("useCoreButton"))->isEnabled());
+    EXPECT_FALSE(dlg.findChild<QPushButton*>(QStringLiteral("searchSelectedButton"))->isEnabled());
 }
 
 }  // namespace
