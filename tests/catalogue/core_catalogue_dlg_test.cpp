@@ -19,6 +19,7 @@
 #include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -505,6 +506,20 @@ TEST_F(CoreCatalogueDlgTest, SpeaksBothLanguages) {
             all.push_back(shown()->headerData(column, Qt::Horizontal).toString());
         return all;
     };
+    // Every button and heading has room for its text after the switch.
+    const auto expectRoom = [this](const char* language) {
+        dlg->layout()->activate();
+        for (const auto* button : dlg->findChildren<QPushButton*>())
+            EXPECT_GE(button->width(), button->sizeHint().width())
+                << language << ": " << button->text().toStdString();
+        const QHeaderView* header = table()->horizontalHeader();
+        for (int column = 0; column < shown()->columnCount(); ++column) {
+            const QString heading = shown()->headerData(column, Qt::Horizontal).toString();
+            EXPECT_GT(header->sectionSize(column), header->fontMetrics().horizontalAdvance(heading))
+                << language << ": " << heading.toStdString();
+        }
+    };
+    expectRoom("Chinese");
     clickRow(shownRow("RM 5/8"));  // its bobbins are marked
     for (int item = 0; item < bobbinCombo()->count(); ++item)
         EXPECT_TRUE(containsCjk(bobbinCombo()->itemText(item).toStdString()));
@@ -522,6 +537,7 @@ TEST_F(CoreCatalogueDlgTest, SpeaksBothLanguages) {
         EXPECT_FALSE(containsCjk(bobbinCombo()->itemText(item).toStdString()))
             << bobbinCombo()->itemText(item).toStdString();
     EXPECT_EQ(selectedName(), QStringLiteral("RM 5/8")) << "the switch keeps the selection";
+    expectRoom("English");
 
     showLanguage(Language::Chinese);
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("磁芯库"));
