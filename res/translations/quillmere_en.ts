@@ -17,6 +17,133 @@
     </message>
 </context>
 <context>
+    <name>CCoreCatalogueDlg</name>
+    <message>
+        <source>(默认)</source>
+        <translation>(default)</translation>
+    </message>
+    <message>
+        <source>(不合理)</source>
+        <translation>(implausible)</translation>
+    </message>
+    <message>
+        <source>(通用)</source>
+        <translation>(generic)</translation>
+    </message>
+    <message>
+        <source>磁芯库</source>
+        <translation>Core catalogue</translation>
+    </message>
+    <message>
+        <source>查找:</source>
+        <translation>Find:</translation>
+    </message>
+    <message>
+        <source>名称或别名</source>
+        <translation>name or alias</translation>
+    </message>
+    <message>
+        <source>系列:</source>
+        <translation>Family:</translation>
+    </message>
+    <message>
+        <source>全部系列</source>
+        <translation>All families</translation>
+    </message>
+    <message>
+        <source>Ae 范围:</source>
+        <translation>Ae range:</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>显示不合理的形状</source>
+        <translation>Show implausible shapes</translation>
+    </message>
+    <message>
+        <source>尺寸自相矛盾的磁芯不参与系列搜索</source>
+        <translation>Shapes whose dimensions contradict themselves are left out of a family search</translation>
+    </message>
+    <message>
+        <source>骨架:</source>
+        <translation>Bobbin:</translation>
+    </message>
+    <message>
+        <source>材质:</source>
+        <translation>Material:</translation>
+    </message>
+    <message>
+        <source>清除勾选</source>
+        <translation>Clear ticks</translation>
+    </message>
+    <message>
+        <source>使用此磁芯</source>
+        <translation>Use this core</translation>
+    </message>
+    <message>
+        <source>在所选磁芯中搜索</source>
+        <translation>Search the selected cores</translation>
+    </message>
+    <message>
+        <source>搜索勾选的磁芯;未勾选时搜索筛选出的系列和 Ae 范围</source>
+        <translation>Searches the ticked cores; with none ticked, the family and Ae range the filters show</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>搜索范围:勾选的磁芯(%1)</source>
+        <translation>To search: ticked cores (%1)</translation>
+    </message>
+    <message>
+        <source>搜索范围:%1 系列(%2)</source>
+        <translation>To search: family %1 (%2)</translation>
+    </message>
+    <message>
+        <source>搜索范围:全部磁芯(%1)</source>
+        <translation>To search: all cores (%1)</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>勾选要一起搜索的磁芯</source>
+        <translation>Tick the cores to search together</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>槽宽 × 槽深 (mm)</source>
+        <translation>Slot W × D (mm)</translation>
+    </message>
+    <message>
+        <source>默认骨架的槽宽与槽深</source>
+        <translation>Slot width and depth of the default bobbin</translation>
+    </message>
+    <message>
+        <source>骨架数</source>
+        <translation>Bobbins</translation>
+    </message>
+    <message>
+        <source>别名:%1</source>
+        <translation>Aliases: %1</translation>
+    </message>
+    <message>
+        <source>形状不合理:%1</source>
+        <translation>Implausible shape: %1</translation>
+    </message>
+</context>
+<context>
     <name>CPsrExDlg</name>
     <message>
         <source>设计条件</source>
