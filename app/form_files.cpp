@@ -42,6 +42,10 @@ bool CQuillmereDlg::openDesign(const QString& path) {
         controllerCombo()->setCurrentIndex(state_.controllerChoice);
     }
     writeForm();
+    // Nothing of the previous run stays: neither its caption nor its counts.
+    setStatusLine({nullptr, "Quillmere Beta Version"});
+    analysedCountLabel()->clear();
+    foundCaption()->clear();
     update();
     return true;
 }

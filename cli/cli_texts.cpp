@@ -12,6 +12,10 @@ constexpr auto kCliTexts = std::to_array<LocalText>({
     {QT_TRANSLATE_NOOP("Cli", "分析总数: "), "Analysed: "},
     {QT_TRANSLATE_NOOP("Cli", "找到解法: "), "Found: "},
     {QT_TRANSLATE_NOOP("Cli", "搜索轮次: "), "Passes: "},
+    {QT_TRANSLATE_NOOP("Cli", "无法写入标准输出："), "Cannot write the standard output: "},
+    {QT_TRANSLATE_NOOP("Cli", "搜索网格很大：每轮 %s 个候选。按 Ctrl+C 可停止。\n"),
+     "The search grid is large: %s candidates per pass. Ctrl+C stops it.\n"},
+    {QT_TRANSLATE_NOOP("Cli", "已中断，没有输出。"), "Interrupted; nothing was written."},
 });
 
 }  // namespace

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
+#include <iterator>
+#include <thread>
+#include <vector>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -198,6 +204,74 @@ TEST(Cli, CsvHoldsTheJsonSolutionsForPythonsCsvModule) {
     const std::string check =
         std::string(PYTHON3) + " " + QUILLMERE_SOURCE_DIR + "/tests/csv_check.py " + csv + " " + expected;
     EXPECT_EQ(std::system(check.c_str()), 0) << check;
+}
+
+TEST(Cli, AFailedWriteToStandardOutputIsAFailure) {
+    for (const char* format : {"table", "csv", "json"}) {
+        const std::string command = std::string("env -u QUILLMERE_LANG ") + QUILLMERE_CLI + " --format " + format +
+                                    " 2>&1 >/dev/full";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string said;
+        std::array<char, 4096> buf{};
+        while (std::fgets(buf.data(), buf.size(), pipe)) said += buf.data();
+        const int status = pclose(pipe);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << format << "\n" << said;
+        EXPECT_NE(said.find("设备上没有空间"), std::string::npos) << format << "\n" << said;
+    }
+}
+
+// The command line started with its output in files of `folder`; returns its process id.
+pid_t startCli(const TempFolder& folder, const std::vector<std::string>& args) {
+    const std::string out = folder / "out", err = folder / "err";
+    const pid_t child = fork();
+    if (child == 0) {
+        const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(outFd, STDOUT_FILENO);
+        ::dup2(errFd, STDERR_FILENO);
+        ::unsetenv("QUILLMERE_LANG");
+        std::vector<char*> argv{const_cast<char*>(QUILLMERE_CLI)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(QUILLMERE_CLI, argv.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(Cli, AHugeGridIsAnnouncedAndCtrlCStopsItWithinASecond) {
+    using Clock = std::chrono::steady_clock;
+    const TempFolder folder;
+    const pid_t cli = startCli(folder, {"--on-duty-span", "1e9", "--format", "csv"});
+    ASSERT_GT(cli, 0);
+    // The count is said before the search starts; give the search a moment to be under way.
+    const Clock::time_point started = Clock::now();
+    while (fileText(folder / "err").find('\n') == std::string::npos && Clock::now() - started < std::chrono::seconds(20))
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::string announced = fileText(folder / "err");
+    EXPECT_NE(announced.find("候选"), std::string::npos) << announced;
+
+    ASSERT_EQ(::kill(cli, SIGINT), 0);
+    const Clock::time_point signalled = Clock::now();
+    int status = 0;
+    while (::waitpid(cli, &status, WNOHANG) == 0) {
+        if (Clock::now() - signalled > std::chrono::seconds(10)) {
+            ::kill(cli, SIGKILL);
+            ::waitpid(cli, &status, 0);
+            FAIL() << "still running 10 s after Ctrl+C";
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const auto stopping = Clock::now() - signalled;
+    EXPECT_LT(stopping, std::chrono::seconds(1));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 130) << status;
+    EXPECT_EQ(fileText(folder / "out"), "");
 }
 
 }  // namespace
