@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFileInfo>
+#include <QLabel>
 #include <QSignalBlocker>
 
 #include "app/quillmere_dlg.h"

@@ -256,6 +256,10 @@
         <source>导出绕组规格书(&amp;P)...</source>
         <translation>Export Winding Sheet (&amp;PDF)...</translation>
     </message>
+    <message>
+        <source>搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？</source>
+        <translation>The search grid is large: %1 candidates per pass, which may take a very long time. Analyse anyway?</translation>
+    </message>
 </context>
 <context>
     <name>CRulesDlg</name>
@@ -418,6 +422,20 @@
         <source>搜索轮次: </source>
         <translation>Passes: </translation>
     </message>
+    <message>
+        <source>无法写入标准输出：</source>
+        <translation>Cannot write the standard output: </translation>
+    </message>
+    <message>
+        <source>搜索网格很大：每轮 %s 个候选。按 Ctrl+C 可停止。
+</source>
+        <translation>The search grid is large: %s candidates per pass. Ctrl+C stops it.
+</translation>
+    </message>
+    <message>
+        <source>已中断，没有输出。</source>
+        <translation>Interrupted; nothing was written.</translation>
+    </message>
 </context>
 <context>
     <name>Engine</name>
@@ -479,6 +497,95 @@
     <message>
         <source>PDF 文档</source>
         <translation>PDF document</translation>
+    </message>
+</context>
+<context>
+    <name>SaveFile</name>
+    <message>
+        <source>没有文件名</source>
+        <translation>no file name</translation>
+    </message>
+    <message>
+        <source>已有同名的文件夹</source>
+        <translation>a folder of that name is in the way</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>设备上没有空间</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>超出磁盘配额</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>权限不够</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>不允许的操作</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>只读文件系统</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>没有那个文件或目录</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>路径中有一项不是文件夹</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>是一个文件夹</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>文件名过长</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>输入/输出错误</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>文件过大</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>断开的管道</source>
+        <translation>Broken pipe</translation>
+    </message>
+</context>
+<context>
+    <name>WindingSheet</name>
+    <message>
+        <source>没有第 %1 个解法（共 %2 个）。</source>
+        <translation>There is no solution %1 (%2 in all).</translation>
+    </message>
+    <message>
+        <source>第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。</source>
+        <translation>The windings of solution %1 no longer match the design (slot width, wires, strands or winding changed after the analysis); please analyse again.</translation>
+    </message>
+    <message>
+        <source>无法估算磁芯数据：</source>
+        <translation>Cannot estimate the core figures: </translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>无法生成 PDF</source>
+        <translation>cannot make the PDF</translation>
     </message>
 </context>
 </TS>

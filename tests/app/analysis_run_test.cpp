@@ -50,6 +50,192 @@ void makeSearchLong(RuleSet& rules) {
     }
 }
 
+}  // namespace
+
+TEST_F(FormTest, EnterOnTheDefaultsFillsTheTableWithTheEnginesSolutions) {
+    const EngineResult reference = engineRun(state().inputs, state().rules);
+    ASSERT_EQ(reference.solutionRecords.size(), 10u * 22u);
+
+    ASSERT_TRUE(analyseAndWait());
+
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(labelText(1053), QStringLiteral("分析线程搜索完成.....分析总数:"));
+    EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:"));
+    EXPECT_EQ(labelText(1056), numberLabel(reference.analysedCount));
+    EXPECT_EQ(labelText(1055), numberLabel(reference.acceptedCount));
+    EXPECT_EQ(labelText(1056), QStringLiteral("1984500"));
+
+    ASSERT_EQ(rows(), 10);
+    for (int row = 0; row < 10; ++row) {
+        for (int column = 0; column < 18; ++column) {
+            const auto& expected = reference.solutionRecords[static_cast<std::size_t>(row * 22 + column)];
+            EXPECT_EQ(cell(row, column).toStdString(), expected) << row << ',' << column;
+        }
+    }
+    EXPECT_EQ(cell(0, 0), QStringLiteral("1."));
+    EXPECT_EQ(currentRow(), 0);
+    EXPECT_EQ(table()->selectionModel()->selectedRows().size(), 1);
+    EXPECT_TRUE(table()->selectionModel()->isRowSelected(0, {}));
+    EXPECT_TRUE(table()->hasFocus());
+    EXPECT_TRUE(combo()->isEnabled());
+    EXPECT_TRUE(progress()->isVisible());
+    EXPECT_EQ(progress()->value(), 100);
+}
+
+TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_EQ(rows(), 10);
+    edit(1051)->setText("2");
+
+    ASSERT_TRUE(analyseAndWait());
+
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(labelText(1053), QStringLiteral("没有找到合适的解法,参数可能不合理!"));
+    EXPECT_EQ(labelText(1055), QStringLiteral("0"));
+    EXPECT_EQ(rows(), 0);
+    EXPECT_TRUE(state().results.solutionRecords.empty());
+    EXPECT_TRUE(combo()->isEnabled());
+    // The long caption does not run into the count beside it.
+    const int captionEnd = label(1053)->x() + label(1053)->fontMetrics().horizontalAdvance(labelText(1053));
+    EXPECT_LT(captionEnd, label(1056)->x() + label(1056)->indent());
+
+    // Idle again: "规则" opens the rules dialog instead of refusing.
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        auto* dialog = qobject_cast<CRulesDlg*>(QApplication::activeModalWidget());
+        opened = dialog != nullptr;
+        if (dialog) dialog->close();
+    });
+    click(3);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
+    form->setPacing(Pacing::interactive());
+    click(1);
+    ASSERT_TRUE(state().analysisBusy);
+    EXPECT_FALSE(combo()->isEnabled());
+
+    click(3);
+    EXPECT_EQ(messages, QStringList{"系统正忙!请等待分析完成!"});
+
+    // The refusal comes before the form is read: a bad entry and a changed one go unnoticed.
+    messages.clear();
+    edit(1045)->setText("12");
+    edit(1043)->setText("bad");
+    click(1);
+    EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
+    EXPECT_EQ(state().inputs.outputVoltage, 23.0f);
+
+    // A controller chosen by other means while busy is put back.
+    combo()->setCurrentIndex(0);
+    EXPECT_EQ(combo()->currentIndex(), 3);
+    EXPECT_EQ(state().controllerChoice, 3);
+
+    // The running analysis is undisturbed.
+    ASSERT_TRUE(waitFor([this] { return !state().analysisBusy; }));
+    EXPECT_EQ(labelText(1053), QStringLiteral("分析线程搜索完成.....分析总数:"));
+    EXPECT_EQ(rows(), 10);
+    EXPECT_TRUE(combo()->isEnabled());
+}
+
+TEST_F(FormTest, AnalyseIsRefusedWhileTheLastResultsAreStillBeingShown) {
+    // The worker has ended and its results wait for the table: a new worker would write the
+    // solution list while the fill reads it.
+    state().analysisBusy = true;
+    click(1);
+    EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
+    EXPECT_FALSE(state().worker.held());
+    state().analysisBusy = false;
+}
+
+TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
+    const struct {
+        const char* how;
+        std::function<void()> close;
+    } ways[] = {
+        {"Exit button", [this] { click(2); }},
+        {"Esc", [this] { QTest::keyClick(form.get(), Qt::Key_Escape); }},
+        {"close box", [this] { form->close(); }},
+        {"destroyed", [this] { form.reset(); }},
+    };
+    for (const auto& way : ways) {
+        if (!form) SetUp();
+        makeSearchLong(state().rules);
+        click(1);
+        ASSERT_TRUE(waitFor([this] { return state().worker.counters().analysedCount > 0; })) << way.how;
+
+        const auto start = std::chrono::steady_clock::now();
+        way.close();
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+
+        EXPECT_LT(elapsed, std::chrono::seconds(1)) << way.how;
+        if (form) {
+            EXPECT_FALSE(state().worker.held()) << way.how;
+            EXPECT_FALSE(form->isVisible()) << way.how;
+            EXPECT_EQ(form->result(), QDialog::Rejected) << way.how;
+            form.reset();
+        }
+    }
+}
+
+TEST_F(FormTest, RevIrModClosesTheFormBeforeTheCalculatorRuns) {
+    bool ran = false;
+    form->setCalculatorRunner([this, &ran] {
+        ran = true;
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_FALSE(state().worker.held());
+    });
+    makeSearchLong(state().rules);
+    click(1);
+    ASSERT_TRUE(waitFor([this] { return state().worker.counters().analysedCount > 0; }));
+
+    QTest::mouseClick(find<QAbstractButton>("radio1089"), Qt::LeftButton);
+
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(form->result(), QDialog::Rejected);
+}
+
+TEST_F(FormTest, WaitCursorLastsUntilThePointerMoves) {
+    ASSERT_EQ(QApplication::overrideCursor(), nullptr);
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+    // Two points: a move to where the pointer already is does not count as one.
+    for (QPoint point : {QPoint(300, 300), QPoint(310, 305)}) QTest::mouseMove(form.get(), point);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FormTest, ClickedOrKeyedRowBecomesTheDrawnSolution) {
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_EQ(state().selectedSolution, 0);
+
+    for (int row : {2, 7, 0}) {
+        const QModelIndex cell = table()->model()->index(row, 1);
+        table()->scrollTo(cell);
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(cell).center());
+        EXPECT_EQ(state().selectedSolution, row);
+    }
+    // The keyboard moves the selection as a click does; a page is as many rows as fit (-1: any).
+    const struct {
+        Qt::Key key;
+        int row;
+    } keys[] = {{Qt::Key_Down, 1},    {Qt::Key_End, 9},  {Qt::Key_Up, 8},
+                {Qt::Key_PageUp, -1}, {Qt::Key_Home, 0}, {Qt::Key_PageDown, -1}};
+    for (const auto& k : keys) {
+        const int before = currentRow();
+        QTest::keyClick(table(), k.key);
+        EXPECT_NE(currentRow(), before) << k.key;
+        if (k.row >= 0) {
+            EXPECT_EQ(currentRow(), k.row) << k.key;
+        }
+        EXPECT_EQ(state().selectedSolution, currentRow()) << k.key;
+    }
+}
+
 TEST_F(FormTest, AHugeGridIsAskedAboutWithItsCandidatesBeforeItRuns) {
     QStringList asked;
     bool answer = false;
@@ -70,7 +256,6 @@ TEST_F(FormTest, AHugeGridIsAskedAboutWithItsCandidatesBeforeItRuns) {
     EXPECT_TRUE(asked[0].contains(QStringLiteral("1323000000661500"))) << asked[0].toStdString();
     EXPECT_FALSE(state().worker.held()) << "no means no search";
     EXPECT_EQ(rows(), shownRows) << "and what was shown stays";
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     answer = true;
     click(1);
@@ -80,5 +265,3 @@ TEST_F(FormTest, AHugeGridIsAskedAboutWithItsCandidatesBeforeItRuns) {
     EXPECT_FALSE(state().worker.held());
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
-
-}  // namespace
