@@ -24,15 +24,15 @@
     </message>
     <message>
         <source>输出电压(V)</source>
-        <translation>Output (V)</translation>
+        <translation>Vout (V)</translation>
     </message>
     <message>
         <source>输出电流(A)</source>
-        <translation>Output (A)</translation>
+        <translation>Iout (A)</translation>
     </message>
     <message>
         <source>反馈电压(V)</source>
-        <translation>Aux. (V)</translation>
+        <translation>Vaux (V)</translation>
     </message>
     <message>
         <source>变压器效率(%)</source>
@@ -40,15 +40,15 @@
     </message>
     <message>
         <source>磁芯AE(mm2)</source>
-        <translation>Core Ae(mm2)</translation>
+        <translation>Core Ae(mm²)</translation>
     </message>
     <message>
         <source>期望频率(KHz)</source>
-        <translation>Target f(KHz)</translation>
+        <translation>Target f(kHz)</translation>
     </message>
     <message>
         <source>分析(A)</source>
-        <translation>Analyse(A)</translation>
+        <translation>Analyse (A)</translation>
     </message>
     <message>
         <source>变压器参数</source>
@@ -76,15 +76,15 @@
     </message>
     <message>
         <source>实际频率(KHz)</source>
-        <translation>Actual f(KHz)</translation>
+        <translation>Actual f(kHz)</translation>
     </message>
     <message>
         <source>退出(Q)</source>
-        <translation>Quit(Q)</translation>
+        <translation>Quit (Q)</translation>
     </message>
     <message>
         <source>参数不合理,请检查!</source>
-        <translation>Unusable input, please check!</translation>
+        <translation>Inputs out of range; please check them.</translation>
     </message>
 </context>
 <context>
@@ -114,15 +114,15 @@
     </message>
     <message>
         <source>输出电压(V)</source>
-        <translation>Output (V)</translation>
+        <translation>Output voltage (V)</translation>
     </message>
     <message>
         <source>输出电流(A)</source>
-        <translation>Output (A)</translation>
+        <translation>Output current (A)</translation>
     </message>
     <message>
         <source>反馈绕组电压(Vf)</source>
-        <translation>Aux. winding (Vf)</translation>
+        <translation>Aux. voltage (V)</translation>
     </message>
     <message>
         <source>最低整流电压(Vdc)</source>
@@ -134,15 +134,15 @@
     </message>
     <message>
         <source>磁芯AE(mm^2)</source>
-        <translation>Core Ae (mm^2)</translation>
+        <translation>Core Ae (mm²)</translation>
     </message>
     <message>
         <source>骨架槽宽(mm)</source>
-        <translation>Slot width (mm)</translation>
+        <translation>Bobbin width (mm)</translation>
     </message>
     <message>
         <source>骨架槽深(mm)</source>
-        <translation>Slot depth (mm)</translation>
+        <translation>Bobbin depth (mm)</translation>
     </message>
     <message>
         <source>辅助绕组线径(mm)</source>
@@ -194,11 +194,11 @@
     </message>
     <message>
         <source>正在提取结果，请稍后......:</source>
-        <translation>Extracting results......:</translation>
+        <translation>Extracting the results:</translation>
     </message>
     <message>
         <source>分析线程搜索完成.....分析总数:</source>
-        <translation>Search finished.....analysed:</translation>
+        <translation>Search finished; analysed:</translation>
     </message>
     <message>
         <source>没有找到合适的解法,参数可能不合理!</source>
@@ -285,19 +285,19 @@
     </message>
     <message>
         <source>线圈温升(°)</source>
-        <translation>Temperature rise (°)</translation>
+        <translation>Temperature rise (K)</translation>
     </message>
     <message>
         <source>绕线深度不超过(%)</source>
-        <translation>Max. winding depth(%)</translation>
+        <translation>Max. fill depth (%)</translation>
     </message>
     <message>
         <source>第一绕组最小比例(%)</source>
-        <translation>Min. 1st winding (%)</translation>
+        <translation>Min. first share (%)</translation>
     </message>
     <message>
         <source>槽宽预留(%)</source>
-        <translation>Slot width reserve(%)</translation>
+        <translation>Margin (% of width)</translation>
     </message>
     <message>
         <source>胶带厚度(mm)</source>
@@ -313,7 +313,7 @@
     </message>
     <message>
         <source>高斯</source>
-        <translation>GS</translation>
+        <translation>G</translation>
     </message>
     <message>
         <source>导通占空比</source>
@@ -353,7 +353,7 @@
     </message>
     <message>
         <source>匝数取偶</source>
-        <translation>Even turns</translation>
+        <translation>Even Np</translation>
     </message>
     <message>
         <source>漆包线规格(mm)</source>
@@ -497,6 +497,26 @@
     <message>
         <source>PDF 文档</source>
         <translation>PDF document</translation>
+    </message>
+    <message>
+        <source>打开设计</source>
+        <translation>Open Design</translation>
+    </message>
+    <message>
+        <source>保存设计</source>
+        <translation>Save Design</translation>
+    </message>
+    <message>
+        <source>导出结果</source>
+        <translation>Export Results</translation>
+    </message>
+    <message>
+        <source>导出绕组图</source>
+        <translation>Export Winding Diagram</translation>
+    </message>
+    <message>
+        <source>导出绕组规格书</source>
+        <translation>Export Winding Sheet</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,7 @@
 
 #include "app/about_dlg.h"
 #include "engine/design_file.h"
+#include "engine/record_layout.h"
 #include "form_fixture.h"
 #include "psrex/psr_ex_dlg.h"
 #include "rules/rules_dlg.h"
@@ -240,9 +241,10 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
     ASSERT_EQ(english.size(), chinese.size());
     for (const auto& [where, text] : english) {
         EXPECT_FALSE(hasCjk(text)) << where.toStdString() << " \"" << text.toStdString() << '"';
-        // Numbers, counts and what was typed stay as they were.
+        // Numbers, counts and what was typed stay as they were; units are written the English way.
         if (!hasCjk(chinese.at(where))) {
-            EXPECT_EQ(text, chinese.at(where)) << where.toStdString();
+            const std::string shown = chinese.at(where).toStdString();
+            EXPECT_EQ(text.toStdString(), englishUnits(shown)) << where.toStdString();
         }
     }
     EXPECT_EQ(QString::fromStdString(state().statusText), labelText(1053));
@@ -332,6 +334,36 @@ TEST_F(LanguageTest, EveryTextFitsItsControlInBothLanguages) {
         }
     }
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(LanguageTest, FileDialogTitlesAndUnitsFollowTheLanguage) {
+    const struct {
+        FileAction action;
+        const char* chinese;
+        const char* english;
+    } titles[] = {
+        {FileAction::OpenDesign, "打开设计", "Open Design"},
+        {FileAction::SaveDesign, "保存设计", "Save Design"},
+        {FileAction::ExportResults, "导出结果", "Export Results"},
+        {FileAction::ExportDiagram, "导出绕组图", "Export Winding Diagram"},
+        {FileAction::ExportWindingSheet, "导出绕组规格书", "Export Winding Sheet"},
+    };
+    // The headings whose units the Chinese writes the old way; the files keep those.
+    const struct {
+        int column;
+        const char* chinese;
+        const char* english;
+    } headings[] = {{9, "Lp(uH)", "Lp(µH)"}, {10, "f(KHz)", "f(kHz)"}, {11, "△B(GS)", "△B(G)"},
+                    {16, "Cin(uF)", "Cin(µF)"}, {14, "Ipkp", "Ipkp"}};
+    for (const Language language : {Language::English, Language::Chinese}) {
+        showLanguage(language);
+        const bool english = language == Language::English;
+        for (const auto& t : titles)
+            EXPECT_EQ(fileDialogTitle(t.action), QString::fromUtf8(english ? t.english : t.chinese));
+        for (const auto& h : headings)
+            EXPECT_EQ(table()->model()->headerData(h.column, Qt::Horizontal).toString(),
+                      QString::fromUtf8(english ? h.english : h.chinese));
+    }
 }
 
 }  // namespace

@@ -94,6 +94,8 @@ TEST(Cli, LanguageOfHeadingsAndMessages) {
         bool english;
     } cases[] = {
         {"", "--lang en", 0, "No.  Score     Np_1", true},
+        {"", "--lang en", 0, "Lp(µH)  f(kHz)  △B(G)  Cmil/A", true},
+        {"", "", 0, "Lp(uH)  f(KHz)  △B(GS)  Cmil/A", false},
         {"", "--lang en --slot-width 2", 0,
          "No solution; check the inputs!\nAnalysed: 0  Found: 0  Passes: 20\n", true},
         {"", "--lang en --controller-choice 0", 3, "The power exceeds the IC's maximum output!", true},
