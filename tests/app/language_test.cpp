@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
@@ -364,6 +366,42 @@ TEST_F(LanguageTest, FileDialogTitlesAndUnitsFollowTheLanguage) {
             EXPECT_EQ(table()->model()->headerData(h.column, Qt::Horizontal).toString(),
                       QString::fromUtf8(english ? h.english : h.chinese));
     }
+}
+
+TEST(MessageBox, NeverLargerThanTheScreenWhateverTheText) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QString deepPath = QStringLiteral("rules") + QStringLiteral(".a").repeated(100000);
+    const struct {
+        const char* what;
+        QString text;
+    } cases[] = {
+        {"one long line", QStringLiteral("无法打开设计文件:\n") + deepPath + QStringLiteral(": given twice")},
+        {"many lines", QStringLiteral("line\n").repeated(5000)},
+        {"short", QStringLiteral("请键入一个数。")},
+    };
+    for (const auto& c : cases) {
+        QRect shown;
+        QString text;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shown = box->frameGeometry();
+            text = box->text();
+            box->close();
+        });
+        showMessageBox(nullptr, c.text);
+        EXPECT_LE(shown.width(), available.width()) << c.what;
+        EXPECT_LE(shown.height(), available.height()) << c.what;
+        if (c.text.size() < 100) {
+            EXPECT_EQ(text, c.text) << "a short text is shown whole";
+        } else {
+            EXPECT_TRUE(text.contains(QStringLiteral("…"))) << c.what;
+        }
+    }
+    EXPECT_TRUE(fittedMessageText(QStringLiteral("无法打开设计文件:\n") + deepPath + QStringLiteral(": given twice"),
+                                  QFontMetrics(QApplication::font()), QSize(400, 300))
+                    .endsWith(QStringLiteral("given twice")))
+        << "the end of a line, where the cause stands, is kept";
 }
 
 }  // namespace
