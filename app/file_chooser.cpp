@@ -65,10 +65,11 @@ ChosenFile chooseFile(QWidget* parent, FileAction action, const QString& suggest
         filters << QStringLiteral("%1 (*.%2)").arg(tr(type.name), type.extension);
     QString selected = filters.front();
     ChosenFile chosen;
-    chosen.path =
-        action == FileAction::OpenDesign
-            ? QFileDialog::getOpenFileName(parent, fileDialogTitle(action), suggested, filters.join(";;"), &selected)
-            : QFileDialog::getSaveFileName(parent, fileDialogTitle(action), suggested, filters.join(";;"), &selected);
+    chosen.path = action == FileAction::OpenDesign
+                      ? QFileDialog::getOpenFileName(parent, fileDialogTitle(action), suggested,
+                                                     filters.join(";;"), &selected)
+                      : QFileDialog::getSaveFileName(parent, fileDialogTitle(action), suggested,
+                                                     filters.join(";;"), &selected);
     chosen.type = std::max<int>(0, static_cast<int>(filters.indexOf(selected)));
     if (!chosen.path.isEmpty() && action != FileAction::OpenDesign &&
         QFileInfo(chosen.path).suffix().isEmpty())

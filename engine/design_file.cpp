@@ -439,8 +439,7 @@ public:
         if (e.id == 406) {
             const std::string where = path();
             refusal = shortenedPath(where) + (where.empty() ? "" : ": ") + "not a finite number";
-        }
-        else {
+        } else {
             syntaxAt = position > 0 ? position - 1 : 0;
         }
         return false;
@@ -572,8 +571,8 @@ DesignRead readDesignText(std::string_view text, std::string_view fileName) {
     auto design = reader.readDesign(root);
     if (!design) {
         const Refusal& refusal = *reader.refusal;
-        return refused(fileName,
-                       refusal.path.empty() ? refusal.reason : shortenedPath(refusal.path) + ": " + refusal.reason);
+        return refused(fileName, refusal.path.empty() ? refusal.reason
+                                                      : shortenedPath(refusal.path) + ": " + refusal.reason);
     }
     return {std::move(design), {}};
 }

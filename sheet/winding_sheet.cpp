@@ -4,7 +4,9 @@
 #include <array>
 #include <vector>
 
+#include <QBuffer>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -12,8 +14,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
-#include <QBuffer>
-#include <QCoreApplication>
 
 #include "diagram/diagram_export.h"
 #include "diagram/diagram_texts.h"
@@ -369,9 +369,11 @@ std::optional<QString> writeWindingSheet(const QString& path, const Design& desi
     const auto windings = windingLayouts(*record, design);
     for (const auto& w : windings) {
         if (w && !w->matchesRecord)
-            return message(QT_TRANSLATE_NOOP(
-                       "WindingSheet",
-                       "第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。"))
+            return message(
+                       QT_TRANSLATE_NOOP(
+                           "WindingSheet",
+                           "第 %1 "
+                           "个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。"))
                 .arg(solutionIndex + 1);
     }
     const CoreFiguresResult core = coreFigures(*record, design.inputs.coreAe);
@@ -403,6 +405,7 @@ std::optional<QString> writeWindingSheet(const QString& path, const Design& desi
         sheet.footer();
         painter.end();
     }
-    if (const std::optional<QString> error = saveFileAtomically(path, pdf)) return cannotWrite.arg(path, *error);
+    if (const std::optional<QString> error = saveFileAtomically(path, pdf))
+        return cannotWrite.arg(path, *error);
     return std::nullopt;
 }

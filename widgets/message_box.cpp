@@ -48,8 +48,8 @@ void showMessageBox(QWidget* parent, const QString& text) {
 }
 
 bool askQuestion(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Quillmere"), QString(), QMessageBox::Yes | QMessageBox::No,
-                    parent);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quillmere"), QString(),
+                    QMessageBox::Yes | QMessageBox::No, parent);
     fitText(box, parent, text);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

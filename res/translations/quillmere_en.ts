@@ -436,6 +436,34 @@
         <source>已中断，没有输出。</source>
         <translation>Interrupted; nothing was written.</translation>
     </message>
+    <message>
+        <source>未知的参数：</source>
+        <translation>Unexpected arguments:</translation>
+    </message>
+    <message>
+        <source>%s：你是指 %s 吗？</source>
+        <translation>%s: did you mean %s?</translation>
+    </message>
+    <message>
+        <source>：缺少参数</source>
+        <translation>: a value is missing</translation>
+    </message>
+    <message>
+        <source>命令行有误：</source>
+        <translation>Bad command line: </translation>
+    </message>
+    <message>
+        <source>值不可用：</source>
+        <translation>Bad value: </translation>
+    </message>
+    <message>
+        <source>选项互相矛盾：</source>
+        <translation>Options contradict each other: </translation>
+    </message>
+    <message>
+        <source>：缺少文件名</source>
+        <translation>: a file name is missing</translation>
+    </message>
 </context>
 <context>
     <name>Engine</name>

@@ -14,12 +14,12 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyleOption>
 #include <QTimer>
 
@@ -355,8 +355,11 @@ TEST_F(LanguageTest, FileDialogTitlesAndUnitsFollowTheLanguage) {
         int column;
         const char* chinese;
         const char* english;
-    } headings[] = {{9, "Lp(uH)", "Lp(µH)"}, {10, "f(KHz)", "f(kHz)"}, {11, "△B(GS)", "△B(G)"},
-                    {16, "Cin(uF)", "Cin(µF)"}, {14, "Ipkp", "Ipkp"}};
+    } headings[] = {{9, "Lp(uH)", "Lp(µH)"},
+                    {10, "f(KHz)", "f(kHz)"},
+                    {11, "△B(GS)", "△B(G)"},
+                    {16, "Cin(uF)", "Cin(µF)"},
+                    {14, "Ipkp", "Ipkp"}};
     for (const Language language : {Language::English, Language::Chinese}) {
         showLanguage(language);
         const bool english = language == Language::English;
@@ -398,9 +401,10 @@ TEST(MessageBox, NeverLargerThanTheScreenWhateverTheText) {
             EXPECT_TRUE(text.contains(QStringLiteral("…"))) << c.what;
         }
     }
-    EXPECT_TRUE(fittedMessageText(QStringLiteral("无法打开设计文件:\n") + deepPath + QStringLiteral(": given twice"),
-                                  QFontMetrics(QApplication::font()), QSize(400, 300))
-                    .endsWith(QStringLiteral("given twice")))
+    EXPECT_TRUE(
+        fittedMessageText(QStringLiteral("无法打开设计文件:\n") + deepPath + QStringLiteral(": given twice"),
+                          QFontMetrics(QApplication::font()), QSize(400, 300))
+            .endsWith(QStringLiteral("given twice")))
         << "the end of a line, where the cause stands, is kept";
 }
 

@@ -8,14 +8,14 @@
 
 #include <array>
 #include <chrono>
-#include <iterator>
-#include <thread>
-#include <vector>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "engine/design_file.h"
@@ -104,8 +104,18 @@ TEST(Cli, LanguageOfHeadingsAndMessages) {
          "没有找到合适的解法,参数可能不合理!\n分析总数: 0  找到解法: 0  搜索轮次: 20\n", false},
         {"QUILLMERE_LANG=", "--slot-width 2", 0, "分析总数: 0", false},
         {"QUILLMERE_LANG=english", "--slot-width 2", 0, "QUILLMERE_LANG=english names no language", false},
-        {"", "--lang fr", 2, "bad value for --lang: fr", true},
-        {"", "--lang", 2, "--lang: 1 required LANG missing", true},
+        {"", "--lang fr", 2, "值不可用：--lang: fr (en, zh)", false},
+        {"QUILLMERE_LANG=en", "--lang fr", 2, "Bad value: --lang: fr (en, zh)", true},
+        {"", "--lang", 2, "--lang：缺少参数", false},
+        {"", "--lang en --core-ae", 2, "--core-ae: a value is missing", true},
+        {"", "--lang en --bogus 1 --frequncy 50 x", 2,
+         "Unexpected arguments: --bogus 1 --frequncy 50 x\n--frequncy: did you mean --frequency?", true},
+        {"", "--frequncy=50 --slot-widht 1", 2,
+         "未知的参数： --frequncy=50 --slot-widht 1\n--frequncy：你是指 --frequency 吗？\n"
+         "--slot-widht：你是指 --slot-width 吗？",
+         false},
+        {"", "--lang en --format xml", 2, "Bad value: --format: xml", true},
+        {"", "--lang en --json --format csv", 2, "Options contradict each other: --json, --format csv", true},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.args, c.environment);
@@ -210,8 +220,8 @@ TEST(Cli, CsvHoldsTheJsonSolutionsForPythonsCsvModule) {
 
 TEST(Cli, AFailedWriteToStandardOutputIsAFailure) {
     for (const char* format : {"table", "csv", "json"}) {
-        const std::string command = std::string("env -u QUILLMERE_LANG ") + QUILLMERE_CLI + " --format " + format +
-                                    " 2>&1 >/dev/full";
+        const std::string command = std::string("env -u QUILLMERE_LANG ") + QUILLMERE_CLI + " --format " +
+                                    format + " 2>&1 >/dev/full";
         FILE* pipe = popen(command.c_str(), "r");
         std::string said;
         std::array<char, 4096> buf{};
@@ -253,7 +263,8 @@ TEST(Cli, AHugeGridIsAnnouncedAndCtrlCStopsItWithinASecond) {
     ASSERT_GT(cli, 0);
     // The count is said before the search starts; give the search a moment to be under way.
     const Clock::time_point started = Clock::now();
-    while (fileText(folder / "err").find('\n') == std::string::npos && Clock::now() - started < std::chrono::seconds(20))
+    while (fileText(folder / "err").find('\n') == std::string::npos &&
+           Clock::now() - started < std::chrono::seconds(20))
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const std::string announced = fileText(folder / "err");
@@ -274,6 +285,19 @@ TEST(Cli, AHugeGridIsAnnouncedAndCtrlCStopsItWithinASecond) {
     EXPECT_LT(stopping, std::chrono::seconds(1));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 130) << status;
     EXPECT_EQ(fileText(folder / "out"), "");
+}
+
+TEST(Cli, TheProgressLineOnATerminalStartsAtZero) {
+    // `script` gives the command line a terminal for its stderr; stdout goes nowhere.
+    const std::string command = std::string("script -qec 'env -u QUILLMERE_LANG ") + QUILLMERE_CLI +
+                                " --slot-width 2 >/dev/null' /dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string terminal;
+    std::array<char, 4096> buf{};
+    while (std::fgets(buf.data(), buf.size(), pipe)) terminal += buf.data();
+    if (pclose(pipe) != 0 && terminal.empty()) GTEST_SKIP() << "no `script` to give a terminal";
+    EXPECT_NE(terminal.find("分析中   0%"), std::string::npos) << terminal.substr(0, 200);
+    EXPECT_EQ(terminal.find("-1%"), std::string::npos) << terminal.substr(0, 200);
 }
 
 }  // namespace

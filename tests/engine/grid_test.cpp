@@ -67,12 +67,12 @@ TEST(Grid, OnlyGridsOverTenThousandDefaultsAreLarge) {
         double large;  ///< 0: not large
     } cases[] = {
         {0, 3, 0},
-        {4999, 3, 0},                         // 9,999 duties
-        {5000, 3, 10001.0 * 661500},          // 10,001 duties, just over
-        {0, 34990, 0},                        // 69,981 frequencies
-        {0, 35003, 70007.0 * 94500},          // 70,007 frequencies
-        {1e9f, 3, 2000000001.0 * 661500},     // counted without overflow
-        {3e9f, 3, 0},                         // refused by the loops, not counted
+        {4999, 3, 0},                      // 9,999 duties
+        {5000, 3, 10001.0 * 661500},       // 10,001 duties, just over
+        {0, 34990, 0},                     // 69,981 frequencies
+        {0, 35003, 70007.0 * 94500},       // 70,007 frequencies
+        {1e9f, 3, 2000000001.0 * 661500},  // counted without overflow
+        {3e9f, 3, 0},                      // refused by the loops, not counted
     };
     for (const auto& c : cases) {
         RuleSet rules;
