@@ -23,5 +23,8 @@ using FileChooser = std::function<ChosenFile(QWidget* parent, FileAction action,
 inline constexpr int kCsvType = 0, kJsonType = 1;
 inline constexpr int kPngType = 0, kPng2xType = 1, kSvgType = 2;
 
+/// The title of the file dialog of `action`, in the shown language.
+QString fileDialogTitle(FileAction action);
+
 /// The standard file dialogs. A name typed without an extension gets that of the chosen type.
 ChosenFile chooseFile(QWidget* parent, FileAction action, const QString& suggested);
