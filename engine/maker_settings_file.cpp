@@ -100,9 +100,9 @@ std::optional<MakerSettingsRefusal> readPin(const Json& value, std::string_view 
         return MakerSettingsRefusal{std::string(name), std::move(reason)};
     };
     if (!value.is_number_integer()) return refuse("expected a whole number, found " + typeText(value));
-    const bool inRange = value.is_number_unsigned() ? value.get<std::uint64_t>() <= kHighestPin
-                                                    : value.get<std::int64_t>() >= 1 &&
-                                                          value.get<std::int64_t>() <= kHighestPin;
+    const bool inRange = value.is_number_unsigned()
+                             ? value.get<std::uint64_t>() >= 1 && value.get<std::uint64_t>() <= kHighestPin
+                             : value.get<std::int64_t>() >= 1 && value.get<std::int64_t>() <= kHighestPin;
     if (!inRange) return refuse(value.dump() + " is no pin number (1 to " + std::to_string(kHighestPin) + ")");
     pin = value.get<int>();
     return std::nullopt;

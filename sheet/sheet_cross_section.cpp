@@ -34,9 +34,9 @@ QString bandLabel(const WindingSheetContent& content, const SheetCrossSection::B
     if (band.tape)
         return WindingSheet::tr("胶带 %1 层 × %2").arg(sheet_words::number(w.tapeLayers),
                                                        sheet_words::withUnit(w.tapeThickness, "mm"));
-    return WindingSheet::tr("%1 %2 %3，%4 层")
-        .arg(sheet_words::roleName(w.role), QString::fromStdString(w.symbol), sheet_words::turns(w.turns))
-        .arg(w.layers);
+    const QString layers = w.layers == 1 ? WindingSheet::tr("1 层") : WindingSheet::tr("%1 层").arg(w.layers);
+    return WindingSheet::tr("%1 %2 %3，%4")
+        .arg(sheet_words::roleName(w.role), QString::fromStdString(w.symbol), sheet_words::turns(w.turns), layers);
 }
 
 }  // namespace

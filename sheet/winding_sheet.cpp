@@ -154,12 +154,12 @@ double paintTests(SheetPage& page, const WindingSheetContent& c, double y) {
     std::vector<QStringList> rows = {
         {WindingSheet::tr("项目"), WindingSheet::tr("条件"), WindingSheet::tr("要求")},
         {WindingSheet::tr("初级电感 Lp"), WindingSheet::tr("脚 %1，%2，其余绕组开路").arg(primaryPins, bridge),
-         WindingSheet::tr("%1 ± %2 %").arg(withUnit(t.inductance, "µH"), number(t.inductanceTolerance))},
+         QStringLiteral("%1 ± %2 %").arg(withUnit(t.inductance, "µH"), number(t.inductanceTolerance))},
         {WindingSheet::tr("漏感"), WindingSheet::tr("脚 %1，%2，次级与反馈绕组短路").arg(primaryPins, bridge),
          WindingSheet::tr("≤ %1（Lp 的 %2 %）").arg(withUnit(t.leakageLimit, "µH"), number(t.leakagePercent))},
     };
     for (const SheetWinding& w : c.windings) {
-        const QString value = w.resistance.value ? WindingSheet::tr("%1 ± %2 %")
+        const QString value = w.resistance.value ? QStringLiteral("%1 ± %2 %")
                                                        .arg(withUnit(*w.resistance.value, "Ω"),
                                                             number(t.resistanceTolerance))
                                                  : gapText(w.resistance.gap);
@@ -181,7 +181,7 @@ double paintTests(SheetPage& page, const WindingSheetContent& c, double y) {
                     WindingSheet::tr("无击穿、无飞弧")});
     rows.push_back({WindingSheet::tr("绝缘电阻"),
                     WindingSheet::tr("%1，初级–次级、初级–磁芯").arg(withUnit(t.insulationVoltage, "V DC")),
-                    WindingSheet::tr("≥ %1").arg(withUnit(t.insulationMinimum, "MΩ"))});
+                    QStringLiteral("≥ %1").arg(withUnit(t.insulationMinimum, "MΩ"))});
     h += page.table(kLeft, y + h, {40, 80, 60}, rows, true);
     return h + 1;
 }

@@ -488,8 +488,16 @@
         <translation>Tape %1 layers × %2</translation>
     </message>
     <message>
-        <source>%1 %2 %3，%4 层</source>
-        <translation>%1 %2 %3, %4 layers</translation>
+        <source>%1 %2 %3，%4</source>
+        <translation>%1 %2 %3, %4</translation>
+    </message>
+    <message>
+        <source>1 层</source>
+        <translation>1 layer</translation>
+    </message>
+    <message>
+        <source>%1 层</source>
+        <translation>%1 layers</translation>
     </message>
     <message>
         <source>槽宽 %1</source>
@@ -808,10 +816,6 @@
         <translation>pins %1, %2, other windings open</translation>
     </message>
     <message>
-        <source>%1 ± %2 %</source>
-        <translation>%1 ± %2 %</translation>
-    </message>
-    <message>
         <source>漏感</source>
         <translation>Leakage inductance</translation>
     </message>
@@ -858,10 +862,6 @@
     <message>
         <source>%1，初级–次级、初级–磁芯</source>
         <translation>%1, primary–secondary and primary–core</translation>
-    </message>
-    <message>
-        <source>≥ %1</source>
-        <translation>≥ %1</translation>
     </message>
     <message>
         <source>设计条件与工作点（参考）</source>
