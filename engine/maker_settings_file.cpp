@@ -103,7 +103,8 @@ std::optional<MakerSettingsRefusal> readPin(const Json& value, std::string_view 
     const bool inRange = value.is_number_unsigned()
                              ? value.get<std::uint64_t>() >= 1 && value.get<std::uint64_t>() <= kHighestPin
                              : value.get<std::int64_t>() >= 1 && value.get<std::int64_t>() <= kHighestPin;
-    if (!inRange) return refuse(value.dump() + " is no pin number (1 to " + std::to_string(kHighestPin) + ")");
+    if (!inRange)
+        return refuse(value.dump() + " is no pin number (1 to " + std::to_string(kHighestPin) + ")");
     pin = value.get<int>();
     return std::nullopt;
 }
@@ -128,9 +129,9 @@ std::optional<MakerSettingsRefusal> readText(const Json& value, std::string_view
     };
     if (!value.is_string()) return refuse("expected a text, found " + typeText(value));
     const auto& read = value.get_ref<const std::string&>();
-    if (read.size() > kLongestText)
-        return refuse("longer than " + std::to_string(kLongestText) + " bytes");
-    if (std::any_of(read.begin(), read.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
+    if (read.size() > kLongestText) return refuse("longer than " + std::to_string(kLongestText) + " bytes");
+    if (std::any_of(read.begin(), read.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
         return refuse("holds a control character");
     text = read;
     return std::nullopt;
@@ -153,7 +154,9 @@ OrderedJson makerSettingsJson(const MakerSettings& settings) {
 
 std::optional<MakerSettingsRefusal> readMakerSettings(const Json& object, MakerSettings& settings) {
     if (!object.is_object()) return MakerSettingsRefusal{{}, "expected an object, found " + typeText(object)};
-    const auto missing = [](std::string_view name) { return MakerSettingsRefusal{std::string(name), "missing"}; };
+    const auto missing = [](std::string_view name) {
+        return MakerSettingsRefusal{std::string(name), "missing"};
+    };
     for (const PinField& field : kPins) {
         const auto it = object.find(field.name);
         if (it == object.end()) return missing(field.name);

@@ -11,7 +11,7 @@
 namespace {
 
 // Of the area: the slot takes the left part, the labels the right.
-constexpr double kLabelWidth = 42;  // mm
+constexpr double kLabelWidth = 42;    // mm
 constexpr double kDimensionRoom = 9;  // mm left of and below the slot for its dimensions
 constexpr double kLabelPitch = 3.4;   // mm between label lines
 const QColor kTape(90, 90, 90);
@@ -32,11 +32,12 @@ double depthOf(const SheetCrossSection& section) {
 QString bandLabel(const WindingSheetContent& content, const SheetCrossSection::Band& band) {
     const SheetWinding& w = content.windings[band.winding];
     if (band.tape)
-        return WindingSheet::tr("胶带 %1 层 × %2").arg(sheet_words::number(w.tapeLayers),
-                                                       sheet_words::withUnit(w.tapeThickness, "mm"));
+        return WindingSheet::tr("胶带 %1 层 × %2")
+            .arg(sheet_words::number(w.tapeLayers), sheet_words::withUnit(w.tapeThickness, "mm"));
     const QString layers = w.layers == 1 ? WindingSheet::tr("1 层") : WindingSheet::tr("%1 层").arg(w.layers);
     return WindingSheet::tr("%1 %2 %3，%4")
-        .arg(sheet_words::roleName(w.role), QString::fromStdString(w.symbol), sheet_words::turns(w.turns), layers);
+        .arg(sheet_words::roleName(w.role), QString::fromStdString(w.symbol), sheet_words::turns(w.turns),
+             layers);
 }
 
 }  // namespace
@@ -65,6 +66,10 @@ QColor windingColour(WindingRole role) {
             break;
     }
     return {172, 222, 168};
+}
+
+QColor tapeColour() {
+    return kTape;
 }
 
 void drawCrossSection(SheetPage& page, const WindingSheetContent& content, const QRectF& areaMm) {
@@ -119,7 +124,8 @@ void drawCrossSection(SheetPage& page, const WindingSheetContent& content, const
     }
 
     // The slot: bobbin floor and walls; the depth limit dashed.
-    page.line(left, floor, left + width, floor, 0.6, kBobbin);
+    page.line(left - 0.2, floor + 0.3, left + width + 0.2, floor + 0.3, 0.6,
+              kBobbin);  // under the first layer
     page.line(left, floor, left, floor - depth, 0.4, kBobbin);
     page.line(left + width, floor, left + width, floor - depth, 0.4, kBobbin);
     page.line(left, floor - depth, left + width, floor - depth, 0.15, kBobbin, Qt::DashLine);

@@ -15,6 +15,9 @@ double crossSectionHeight(const SheetCrossSection& section, double widthMm);
 /// The fill of a winding's band (one colour per role; both primary halves share one).
 QColor windingColour(WindingRole role);
 
+/// The fill of the insulation tape's bands, which span the slot's whole width.
+QColor tapeColour();
+
 /// The slot to scale in `areaMm`: the bobbin at the bottom, each winding's layers at their real
 /// thickness with its turns spread across the width, the tapes, the margins and the depth limit;
 /// the bands labelled in words to the right.

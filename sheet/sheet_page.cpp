@@ -67,7 +67,8 @@ double SheetPage::table(double x, double y, const std::vector<double>& widths,
             p_.setPen(pen);
             p_.setBrush(Qt::NoBrush);
             p_.drawRect(cell);
-            const QString s = c < static_cast<std::size_t>(rows[r].size()) ? rows[r][static_cast<int>(c)] : "";
+            const QString s =
+                c < static_cast<std::size_t>(rows[r].size()) ? rows[r][static_cast<int>(c)] : "";
             setFont(points, headingRow && r == 0);
             text(QRectF(left + kCellPadding, y, widths[c] - 2 * kCellPadding, kRowHeight), s, Qt::AlignLeft);
             left += widths[c];

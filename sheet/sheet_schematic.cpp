@@ -51,7 +51,8 @@ void drawCoil(SheetPage& page, const Coil& coil, Side side, double coilX, double
         ring.setWidthF(kLineWidth * SheetPage::kDotsPerMm);
         p.setPen(ring);
         p.setBrush(Qt::white);
-        p.drawEllipse(SheetPage::at(pinX, y), kPinRadius * SheetPage::kDotsPerMm, kPinRadius * SheetPage::kDotsPerMm);
+        p.drawEllipse(SheetPage::at(pinX, y), kPinRadius * SheetPage::kDotsPerMm,
+                      kPinRadius * SheetPage::kDotsPerMm);
         page.setFont(7.5, true);
         const double textX = side == Side::Left ? pinX - 7 : pinX + 1.3;
         page.text(QRectF(textX, y - 2, 5.7, 4), QString::number(pin),
@@ -65,7 +66,8 @@ void drawCoil(SheetPage& page, const Coil& coil, Side side, double coilX, double
     const double dotX = coilX - toCore * 1.6;
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::black);
-    p.drawEllipse(SheetPage::at(dotX, dotY), kDotRadius * SheetPage::kDotsPerMm, kDotRadius * SheetPage::kDotsPerMm);
+    p.drawEllipse(SheetPage::at(dotX, dotY), kDotRadius * SheetPage::kDotsPerMm,
+                  kDotRadius * SheetPage::kDotsPerMm);
 
     // Name and turns beside the coil, between the leads.
     const SheetWinding& w = *coil.winding;
@@ -119,11 +121,12 @@ void drawSchematic(SheetPage& page, const WindingSheetContent& content, const QR
     }
 
     page.setFont(6.5);
-    QString legend = WindingSheet::tr("● 起绕端（同名端）。所有绕组同向绕制；次级与反馈绕组的起绕端与初级反相（反激）。");
+    QString legend =
+        WindingSheet::tr("● 起绕端（同名端）。所有绕组同向绕制；次级与反馈绕组的起绕端与初级反相（反激）。");
     if (first && second)
-        legend += QLatin1Char(' ') + WindingSheet::tr("%1 的末端与 %2 的始端同接脚 %3，两半串联。")
-                                         .arg(QString::fromStdString(first->symbol),
-                                              QString::fromStdString(second->symbol))
-                                         .arg(first->finishPin);
+        legend += QLatin1Char(' ') +
+                  WindingSheet::tr("%1 的末端与 %2 的始端同接脚 %3，两半串联。")
+                      .arg(QString::fromStdString(first->symbol), QString::fromStdString(second->symbol))
+                      .arg(first->finishPin);
     page.paragraph(x0, bottom - 8, areaMm.width(), legend, Qt::black);
 }

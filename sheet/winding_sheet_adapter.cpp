@@ -75,10 +75,11 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
     const auto layouts = windingLayouts(record, design);
     for (const auto& w : layouts) {
         if (w && !w->matchesRecord)
-            return {std::nullopt,
-                    WindingSheet::tr(
-                        "第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。")
-                        .arg(solutionIndex + 1)};
+            return {
+                std::nullopt,
+                WindingSheet::tr(
+                    "第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。")
+                    .arg(solutionIndex + 1)};
     }
     const DesignInputs& in = design.inputs;
     const RuleSet& rules = design.rules;
@@ -94,9 +95,12 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
 
     WindingSheetContent c;
     c.sandwich = rules.sandwichWinding != 0;
-    c.title = {designName.toStdString(),     date.toString(Qt::ISODate).toStdString(),
-               kProgram,                     solutionIndex + 1,
-               maker.revision,               maker.drawnBy,
+    c.title = {designName.toStdString(),
+               date.toString(Qt::ISODate).toStdString(),
+               kProgram,
+               solutionIndex + 1,
+               maker.revision,
+               maker.drawnBy,
                maker.checkedBy};
 
     // Windings from the bobbin outwards, each as whole turns spread over whole layers.
@@ -144,12 +148,11 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
     c.core.primaryTurns = core.primaryTurns;
     c.core.storedEnergy = core.storedEnergy;
 
-    c.operatingPoint = {number(record, RecordField::frequency),
-                        number(record, RecordField::duty),
-                        number(record, RecordField::fluxDensity) * 0.1,  // gauss to mT
-                        number(record, RecordField::reflectedVoltage),
-                        number(record, RecordField::ipkPrimary),
-                        number(record, RecordField::ipkSecondary)};
+    c.operatingPoint = {
+        number(record, RecordField::frequency),         number(record, RecordField::duty),
+        number(record, RecordField::fluxDensity) * 0.1,  // gauss to mT
+        number(record, RecordField::reflectedVoltage),  number(record, RecordField::ipkPrimary),
+        number(record, RecordField::ipkSecondary)};
 
     SheetTests& t = c.tests;
     t.inductance = lp;

@@ -23,7 +23,8 @@ namespace {
 
 constexpr const char* kOption = "--winding-sheet";
 constexpr const char* kUsage = QT_TRANSLATE_NOOP(
-    "WindingSheet", "用法: quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N] [--lang en|zh]");
+    "WindingSheet",
+    "用法: quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N] [--lang en|zh]");
 
 enum ExitStatus : int { kWritten = 0, kBadUsage = 2, kNoSolution = 3 };
 
@@ -63,8 +64,8 @@ LanguageChoice chooseLanguage(int argc, char** argv) {
     }
     const char* variable = std::getenv(kLanguageVariable);
     if (const auto language = languageFromEnvironment(variable)) return {language, {}};
-    std::fprintf(stderr, "quillmere: %s=%s names no language (en or zh); showing Chinese\n", kLanguageVariable,
-                 variable);
+    std::fprintf(stderr, "quillmere: %s=%s names no language (en or zh); showing Chinese\n",
+                 kLanguageVariable, variable);
     return {Language::Chinese, {}};
 }
 
@@ -120,7 +121,8 @@ bool windingSheetRequested(int argc, char** argv) {
 int runWindingSheetCommand(int argc, char** argv) {
     const LanguageChoice language = chooseLanguage(argc, argv);
     if (!language.language) {
-        std::fprintf(stderr, "quillmere: --lang takes en or zh, not \"%s\"\n", language.refused.toLocal8Bit().constData());
+        std::fprintf(stderr, "quillmere: --lang takes en or zh, not \"%s\"\n",
+                     language.refused.toLocal8Bit().constData());
         return kBadUsage;
     }
     // The sheet is drawn with Qt's fonts and painter, which need an application object but no

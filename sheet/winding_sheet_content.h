@@ -37,9 +37,9 @@ struct SheetWinding {
     double strands = 1;        ///< wound side by side as one turn
     int turnsPerLayer = 0;     ///< a full layer
     int layers = 0;
-    int lastLayerTurns = 0;  ///< equals turnsPerLayer when the last layer is full
-    double buildHeight = 0;  ///< layers × outer diameter, mm
-    double tapeLayers = 0;   ///< insulation tape wound over this winding
+    int lastLayerTurns = 0;    ///< equals turnsPerLayer when the last layer is full
+    double buildHeight = 0;    ///< layers × outer diameter, mm
+    double tapeLayers = 0;     ///< insulation tape wound over this winding
     double tapeThickness = 0;  ///< of one tape layer, mm
     SheetFigure resistance;    ///< DC resistance at 20 °C, Ω
 };
@@ -60,23 +60,23 @@ struct SheetCore {
     SheetName bobbin;
     std::optional<int> pinCount;  ///< nothing: the pins the windings use decide the bobbin
     SheetGap pinCountGap = SheetGap::None;
-    double effectiveArea = 0;       ///< Ae, mm²
-    double slotWidth = 0;           ///< mm
-    double slotDepth = 0;           ///< mm
-    double inductanceFactor = 0;    ///< AL, nH/N²
-    double alTolerance = 0;         ///< ± %
-    double centreGap = 0;           ///< first-order centre-leg gap, mm
-    SheetFigure correctedGap;       ///< with fringing and core reluctance, mm
-    double primaryTurns = 0;        ///< Np over both halves
-    double storedEnergy = 0;        ///< ½·Lp·Ipk², µJ
+    double effectiveArea = 0;     ///< Ae, mm²
+    double slotWidth = 0;         ///< mm
+    double slotDepth = 0;         ///< mm
+    double inductanceFactor = 0;  ///< AL, nH/N²
+    double alTolerance = 0;       ///< ± %
+    double centreGap = 0;         ///< first-order centre-leg gap, mm
+    SheetFigure correctedGap;     ///< with fringing and core reluctance, mm
+    double primaryTurns = 0;      ///< Np over both halves
+    double storedEnergy = 0;      ///< ½·Lp·Ipk², µJ
 };
 
 /// Solution figures the maker may compare with (not tests).
 struct SheetOperatingPoint {
-    double frequency = 0;         ///< kHz
-    double duty = 0;              ///< Dmax, %
-    double peakFlux = 0;          ///< mT
-    double reflectedVoltage = 0;  ///< V
+    double frequency = 0;             ///< kHz
+    double duty = 0;                  ///< Dmax, %
+    double peakFlux = 0;              ///< mT
+    double reflectedVoltage = 0;      ///< V
     double primaryPeakCurrent = 0;    ///< A
     double secondaryPeakCurrent = 0;  ///< A
 };
@@ -97,8 +97,8 @@ struct SheetTests {
     double testVoltage = 0;          ///< V rms
     int primaryStartPin = 0;
     int primaryFinishPin = 0;
-    double leakagePercent = 0;  ///< of Lp
-    double leakageLimit = 0;    ///< µH
+    double leakagePercent = 0;        ///< of Lp
+    double leakageLimit = 0;          ///< µH
     double resistanceTolerance = 10;  ///< ± %
     std::vector<SheetTurnsRatio> ratios;
     double hipotPrimarySecondary = 0;  ///< V AC
@@ -109,17 +109,17 @@ struct SheetTests {
 };
 
 struct SheetLosses {
-    SheetFigure coreLoss;     ///< W
-    SheetFigure copperLoss;   ///< W
+    SheetFigure coreLoss;         ///< W
+    SheetFigure copperLoss;       ///< W
     SheetFigure temperatureRise;  ///< K
 };
 
 /// The slot as the sheet draws it to scale, from the bobbin (depth 0) outwards.
 struct SheetCrossSection {
-    double slotWidth = 0;    ///< mm
-    double slotDepth = 0;    ///< mm
-    double margin = 0;       ///< margin tape each side, mm (0: none)
-    double depthLimit = 0;   ///< the rules' winding-depth limit, mm
+    double slotWidth = 0;   ///< mm
+    double slotDepth = 0;   ///< mm
+    double margin = 0;      ///< margin tape each side, mm (0: none)
+    double depthLimit = 0;  ///< the rules' winding-depth limit, mm
     struct Band {
         bool tape = false;
         std::size_t winding = 0;  ///< index into the windings (its own, or the one the tape covers)
