@@ -14,6 +14,8 @@
 #include <variant>
 #include <vector>
 
+#include "engine/maker_settings_file.h"
+
 namespace {
 
 // Files are written in the order below; they are read through a sorted map, so that a file of
@@ -389,11 +391,15 @@ public:
                 refuseUnknown(*rules, "rules", kRuleFields);
             }
         }
+        // Files written before the sheet's settings existed open with their defaults.
+        if (const auto sheet = root.find("sheet"); sheet != root.end())
+            if (const auto sheetRefusal = readMakerSettings(*sheet, design.sheet))
+                refuse("sheet", sheetRefusal->member, sheetRefusal->reason);
         struct Named {
             std::string_view name;
         };
-        constexpr std::array<Named, 5> kTopLevel{
-            {{"format"}, {"version"}, {"inputs"}, {"controllerChoice"}, {"rules"}}};
+        constexpr std::array<Named, 6> kTopLevel{
+            {{"format"}, {"version"}, {"inputs"}, {"controllerChoice"}, {"rules"}, {"sheet"}}};
         refuseUnknown(root, "", kTopLevel);
         if (refusal) return std::nullopt;
         return design;
@@ -556,6 +562,7 @@ std::string designFileText(const Design& design) {
     root["inputs"] = std::move(inputs);
     root["controllerChoice"] = design.controllerChoice;
     root["rules"] = std::move(rules);
+    root["sheet"] = makerSettingsJson(design.sheet);
     return root.dump(2) + "\n";
 }
 

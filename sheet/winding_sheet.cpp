@@ -1,411 +1,304 @@
 #include "sheet/winding_sheet.h"
 
-#include <algorithm>
-#include <array>
-#include <vector>
-
 #include <QBuffer>
-#include <QColor>
-#include <QCoreApplication>
-#include <QFont>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPen>
 
-#include "diagram/diagram_export.h"
-#include "diagram/diagram_texts.h"
-#include "diagram/winding_diagram.h"
-#include "engine/core_figures.h"
-#include "engine/number_text.h"
-#include "engine/winding_layout.h"
-#include "widgets/entry_text.h"
+#include "sheet/sheet_cross_section.h"
+#include "sheet/sheet_page.h"
+#include "sheet/sheet_schematic.h"
+#include "sheet/sheet_text.h"
+#include "sheet/sheet_words.h"
+#include "sheet/winding_sheet_adapter.h"
 #include "widgets/save_file.h"
 
 namespace {
 
-const QString kProgram = QStringLiteral("Quillmere 1.4");
-const QString kTitle = QStringLiteral("变压器绕组规格书");
+using namespace sheet_words;
 
-// Page geometry in mm, A4 portrait. The PDF is drawn at 1200 dots per inch: fine enough that
-// the positions of the vector drawing and the text do not visibly round.
-constexpr int kResolution = 1200;
-constexpr double kPageWidth = 210;
-constexpr double kPageHeight = 297;
-constexpr double kMargin = 15;
-constexpr double kContentWidth = kPageWidth - 2 * kMargin;
-constexpr double kRowHeight = 6.2;
-constexpr double kCellPadding = 1.2;
+constexpr double kLeft = SheetPage::kMargin;
+constexpr double kWidth = SheetPage::kContentWidth;
+constexpr double kGutter = 5;  // mm between side-by-side blocks
 
-constexpr double kBodyPoints = 9;
-constexpr double kSmallestPoints = 6;
-
-// The form's diagram area in client pixels, and how wide it stands on the page.
-const QRectF kDiagramArea(kWindingDiagramArea);
-constexpr double kDiagramWidth = 165;
-
-const QColor kShade(232, 232, 232);
-const QColor kRule(110, 110, 110);
-const QColor kNoteColour(70, 70, 70);
-
-// A message about the sheet, in the shown language (the sheet itself is always Chinese).
-QString message(const char* source) {
-    return QCoreApplication::translate("WindingSheet", source);
+QString symbolText(const SheetWinding& w) {
+    return roleName(w.role) + QLatin1Char(' ') + QString::fromStdString(w.symbol);
 }
 
-QString text(const std::string& s) {
-    return QString::fromStdString(s);
+QString title() {
+    return WindingSheet::tr("变压器绕组规格书");
 }
 
-QString number(double value) {
-    return QString::fromStdString(numberText(value));
+double paintTitle(SheetPage& page, const SheetTitle& t, double y) {
+    page.setFont(16, true);
+    page.text(QRectF(kLeft, y, 95, 9), title(), Qt::AlignLeft);
+    page.setFont(8.5);
+    const QString name =
+        t.designName.empty() ? WindingSheet::tr("未命名") : QString::fromStdString(t.designName);
+    page.text(QRectF(kLeft, y + 9.5, 95, 4.5),
+              WindingSheet::tr("设计文件：%1　　解法 No. %2").arg(name).arg(t.solutionRank), Qt::AlignLeft);
+    const auto orDash = [](const std::string& s) {
+        return s.empty() ? QStringLiteral("") : QString::fromStdString(s);
+    };
+    page.table(
+        kLeft + 100, y, {20, 30, 20, 10},
+        {{WindingSheet::tr("日期"), QString::fromStdString(t.date), WindingSheet::tr("版本"),
+          QString::fromStdString(t.revision)},
+         {WindingSheet::tr("绘制"), orDash(t.drawnBy), WindingSheet::tr("页"), QStringLiteral("1 / 1")},
+         {WindingSheet::tr("审核"), orDash(t.checkedBy), QString(), QString()}},
+        false);
+    page.line(kLeft, y + 15.5, kLeft + kWidth, y + 15.5, 0.4);
+    return 17;
 }
 
-QString yesNo(bool on) {
-    return on ? QStringLiteral("是") : QStringLiteral("否");
+double paintCore(SheetPage& page, const WindingSheetContent& c, double x, double y, double width) {
+    const SheetCore& core = c.core;
+    double h = page.heading(x, y, width, WindingSheet::tr("磁芯与骨架"));
+    const QString al = WindingSheet::tr("%1 ± %2 %（按此研磨气隙）")
+                           .arg(withUnit(core.inductanceFactor, "nH/N²"), number(core.alTolerance));
+    const QString gap = WindingSheet::tr("%1（参考）；垫片法：垫片厚 %2")
+                            .arg(withUnit(core.centreGap, "mm"), withUnit(core.centreGap / 2, "mm"));
+    // A gap the bobbin and its pin count share is said once.
+    const QString bobbin =
+        !core.pinCount && !core.bobbin.text && core.pinCountGap == core.bobbin.gap
+            ? gapText(core.bobbin.gap)
+            : name(core.bobbin) + QStringLiteral(" / ") +
+                  (core.pinCount ? QString::number(*core.pinCount) : gapText(core.pinCountGap));
+    const std::vector<QStringList> rows = {
+        {WindingSheet::tr("磁芯型号"), name(core.coreName)},
+        {WindingSheet::tr("磁芯材质"), name(core.material)},
+        {WindingSheet::tr("骨架 / 脚数"), bobbin},
+        {WindingSheet::tr("有效截面积 Ae"), withUnit(core.effectiveArea, "mm²")},
+        {WindingSheet::tr("骨架槽"),
+         WindingSheet::tr("宽 %1 × 深 %2")
+             .arg(withUnit(core.slotWidth, "mm"), withUnit(core.slotDepth, "mm"))},
+        {WindingSheet::tr("电感系数 AL"), al},
+        {WindingSheet::tr("中柱气隙 lg"), gap},
+        {WindingSheet::tr("修正气隙（边缘磁通、磁芯磁阻）"), figure(core.correctedGap, "mm")},
+        {WindingSheet::tr("储能 ½·Lp·Ipk²"), withUnit(core.storedEnergy, "µJ")},
+    };
+    h += page.table(x, y + h, {width * 0.4, width * 0.6}, rows, false);
+    page.setFont(6.5);
+    h += 0.5 + page.paragraph(
+                   x, y + h + 0.5, width,
+                   WindingSheet::tr("AL = Lp / Np²（Np = %1）；lg = µ0·Np²·Ae / Lp，未计边缘磁通与磁芯磁阻。")
+                       .arg(turns(static_cast<int>(core.primaryTurns + 0.5))),
+                   QColor(70, 70, 70));
+    return h + 1;
 }
 
-enum class Shading { HeadingRow, LabelColumns };
-
-/// Draws the page top-down in mm; `y` is where the next block starts.
-class SheetPainter {
-public:
-    explicit SheetPainter(QPainter& painter) : p_(painter) {}
-
-    double y = kMargin;
-
-    QRectF area(double x, double top, double width, double height) const {
-        return {x * kDotsPerMm, top * kDotsPerMm, width * kDotsPerMm, height * kDotsPerMm};
-    }
-
-    void setFont(double points, bool bold = false) {
-        QFont font(QStringLiteral("宋体"));
-        font.setPointSizeF(points);
-        font.setBold(bold);
-        p_.setFont(font);
-    }
-
-    // Left-, right- or centre-aligned text on one line; a text too wide for its box is set
-    // smaller rather than cut off.
-    void textLine(const QRectF& box, const QString& s, Qt::Alignment alignment) {
-        const QFont saved = p_.font();
-        QFont font = saved;
-        const double width = QFontMetricsF(font, p_.device()).horizontalAdvance(s);
-        if (width > box.width() && width > 0)
-            font.setPointSizeF(std::max(kSmallestPoints, font.pointSizeF() * box.width() / width));
-        p_.setFont(font);
-        p_.drawText(box, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextDontClip, s);
-        p_.setFont(saved);
-    }
-
-    void title(const QString& designName, const QString& date) {
-        setFont(18, true);
-        textLine(area(kMargin, y, kContentWidth, 10), kTitle, Qt::AlignLeft);
-        setFont(9);
-        textLine(area(kMargin, y, kContentWidth, 5), QStringLiteral("设计文件：") + designName,
-                 Qt::AlignRight);
-        textLine(area(kMargin, y + 5, kContentWidth, 5), QStringLiteral("日期：") + date, Qt::AlignRight);
-        y += 11.5;
-        rule(0.4);
-        y += 2;
-    }
-
-    void heading(const QString& s) {
-        y += 3;
-        setFont(11, true);
-        textLine(area(kMargin, y, kContentWidth, 6.5), s, Qt::AlignLeft);
-        y += 7.5;
-    }
-
-    void subheading(const QString& s) {
-        y += 1.5;
-        setFont(9.5, true);
-        textLine(area(kMargin, y, kContentWidth, 5.5), s, Qt::AlignLeft);
-        y += 6;
-    }
-
-    // A grid of cells, the columns `widths` mm wide (adding up to the content width).
-    void table(const std::vector<double>& widths, const std::vector<QStringList>& rows, Shading shading) {
-        setFont(kBodyPoints);
-        QPen pen(kRule);
-        pen.setWidthF(0.15 * kDotsPerMm);
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            double x = kMargin;
-            for (std::size_t c = 0; c < widths.size(); ++c) {
-                const QRectF cell = area(x, y, widths[c], kRowHeight);
-                const bool shaded = shading == Shading::HeadingRow ? r == 0 : c % 2 == 0;
-                if (shaded) p_.fillRect(cell, kShade);
-                p_.setPen(pen);
-                p_.drawRect(cell);
-                p_.setPen(Qt::black);
-                const QString s =
-                    c < static_cast<std::size_t>(rows[r].size()) ? rows[r][static_cast<int>(c)] : "";
-                textLine(cell.adjusted(kCellPadding * kDotsPerMm, 0, -kCellPadding * kDotsPerMm, 0), s,
-                         Qt::AlignLeft);
-                x += widths[c];
-            }
-            y += kRowHeight;
-        }
-    }
-
-    void note(const QString& s) {
-        setFont(8.5);
-        p_.setPen(kNoteColour);
-        textLine(area(kMargin, y + 0.8, kContentWidth, 4.5), s, Qt::AlignLeft);
-        p_.setPen(Qt::black);
-        y += 5.5;
-    }
-
-    void rule(double widthMm) {
-        QPen pen(Qt::black);
-        pen.setWidthF(widthMm * kDotsPerMm);
-        p_.setPen(pen);
-        p_.drawLine(QPointF(kMargin * kDotsPerMm, y * kDotsPerMm),
-                    QPointF((kPageWidth - kMargin) * kDotsPerMm, y * kDotsPerMm));
-        p_.setPen(Qt::black);
-    }
-
-    // The form's painter draws at its client coordinates; the page maps them onto `width` mm,
-    // centred under the current position.
-    void diagram(const AnalysisResult& result, int solutionIndex, const RuleSet& rules) {
-        const double scale = kDiagramWidth * kDotsPerMm / kDiagramArea.width();
-        const double height = kDiagramArea.height() * scale / kDotsPerMm;
-        const double left = kMargin + (kContentWidth - kDiagramWidth) / 2;
-        QPen frame(kRule);
-        frame.setWidthF(0.15 * kDotsPerMm);
-        p_.setPen(frame);
-        p_.drawRect(area(kMargin, y, kContentWidth, height + 4));
-        p_.save();
-        p_.translate(left * kDotsPerMm, (y + 2) * kDotsPerMm);
-        p_.scale(scale, scale);
-        p_.translate(-kDiagramArea.topLeft());
-        paintWindingDiagram(p_, result.solutionRecords, solutionIndex, rules.sandwichWinding,
-                            rules.tapeTurns);
-        p_.restore();
-        y += height + 4;
-    }
-
-    void footer() {
-        y = kPageHeight - 14;
-        rule(0.2);
-        setFont(8);
-        const QRectF line = area(kMargin, y + 1, kContentWidth, 5);
-        textLine(line, kProgram, Qt::AlignLeft);
-        textLine(line, QStringLiteral("第 1 页，共 1 页"), Qt::AlignRight);
-    }
-
-private:
-    static constexpr double kDotsPerMm = kResolution / 25.4;
-    QPainter& p_;
-};
-
-QString unitText(float value, const char* unit) {
-    return entryText(value) + QStringLiteral(" ") + QString::fromUtf8(unit);
+QString wireText(const SheetWinding& w) {
+    QString s = WindingSheet::tr("Ø%1 1级漆包线").arg(withUnit(w.bareDiameter, "mm"));
+    if (w.strands != 1) s += WindingSheet::tr(" × %1 股并绕").arg(number(w.strands));
+    return s;
 }
 
-QString spanText(float centre, float span, const char* unit) {
-    return entryText(centre) + QStringLiteral(" ± ") + entryText(span) + QStringLiteral(" ") +
-           QString::fromUtf8(unit);
-}
-
-// Label and value pairs, three to a row.
-std::vector<QStringList> pairRows(const std::vector<std::pair<QString, QString>>& pairs) {
-    std::vector<QStringList> rows;
-    for (std::size_t i = 0; i < pairs.size(); i += 3) {
-        QStringList row;
-        for (std::size_t k = i; k < i + 3; ++k) {
-            if (k < pairs.size()) row << pairs[k].first << pairs[k].second;
-        }
-        rows.push_back(row);
+double paintWindings(SheetPage& page, const WindingSheetContent& c, double y) {
+    double h = page.heading(kLeft, y, kWidth, WindingSheet::tr("绕线说明（自骨架向外）"));
+    std::vector<QStringList> rows = {{WindingSheet::tr("序"), WindingSheet::tr("绕组"),
+                                      WindingSheet::tr("起脚→止脚"), WindingSheet::tr("匝数"),
+                                      WindingSheet::tr("线材"), WindingSheet::tr("每层匝数"),
+                                      WindingSheet::tr("层数"), WindingSheet::tr("末层匝数"),
+                                      WindingSheet::tr("绕法"), WindingSheet::tr("其上胶带")}};
+    int order = 0;
+    for (const SheetWinding& w : c.windings) {
+        rows.push_back(
+            {QString::number(++order), symbolText(w),
+             QStringLiteral("%1 → %2").arg(w.startPin).arg(w.finishPin), QString::number(w.turns),
+             wireText(w), QString::number(w.turnsPerLayer), QString::number(w.layers),
+             QString::number(w.lastLayerTurns), WindingSheet::tr("同向，均匀排满槽宽"),
+             WindingSheet::tr("%1 层 × %2").arg(number(w.tapeLayers), withUnit(w.tapeThickness, "mm"))});
     }
-    return rows;
+    h += page.table(kLeft, y + h, {7, 27, 17, 11, 33, 14, 11, 14, 26, 20}, rows, true);
+    QStringList notes;
+    notes << WindingSheet::tr(
+                 "胶带：聚酯胶带，宽 %1（= 槽宽），绕满一周以上。末层匝数少于每层匝数时均匀分布于整个槽宽。")
+                 .arg(withUnit(c.tapeWidth, "mm"));
+    if (c.crossSection.margin > 0)
+        notes << WindingSheet::tr("两侧挡墙胶带：各宽 %1，高度与绕组同高。")
+                     .arg(withUnit(c.crossSection.margin, "mm"));
+    for (const std::string& symbol : c.notWound)
+        notes << WindingSheet::tr("%1 为 0 匝：不绕制，也不加胶带。").arg(QString::fromStdString(symbol));
+    page.setFont(6.8);
+    for (const QString& note : notes)
+        h += 0.4 + page.paragraph(kLeft, y + h + 0.4, kWidth, note, QColor(60, 60, 60));
+    return h + 1;
 }
 
-void paintConditions(SheetPainter& sheet, const Design& design) {
-    const DesignInputs& in = design.inputs;
-    const RuleSet& rules = design.rules;
-    const std::vector<double> pairColumns = {31, 29, 31, 29, 31, 29};
-
-    sheet.heading(QStringLiteral("一、设计条件"));
-    sheet.subheading(QStringLiteral("设计输入"));
-    const auto controller = static_cast<std::size_t>(design.controllerChoice);
-    const QString controllerName =
-        controller < kControllerNames.size()
-            ? QString::fromUtf8(kControllerNames[controller].data(),
-                                static_cast<qsizetype>(kControllerNames[controller].size()))
-            : QString::number(design.controllerChoice);
-    sheet.table(pairColumns,
-                pairRows({
-                    {QStringLiteral("最低输入电压(Vac)"), entryText(in.minInputVac)},
-                    {QStringLiteral("最高输入电压(Vac)"), entryText(in.maxInputVac)},
-                    {QStringLiteral("输出电压(V)"), entryText(in.outputVoltage)},
-                    {QStringLiteral("输出电流(A)"), entryText(in.outputCurrent)},
-                    {QStringLiteral("反馈绕组电压(Vf)"), entryText(in.feedbackVoltage)},
-                    {QStringLiteral("最低整流电压(Vdc)"), entryText(in.minRectifiedVdc)},
-                    {QStringLiteral("变压器传递效率(%)"), entryText(in.efficiency)},
-                    {QStringLiteral("磁芯AE(mm²)"), entryText(in.coreAe)},
-                    {QStringLiteral("骨架槽宽(mm)"), entryText(in.slotWidth)},
-                    {QStringLiteral("骨架槽深(mm)"), entryText(in.slotDepth)},
-                    {QStringLiteral("辅助绕组线径(mm)"), entryText(in.auxWireDiameter)},
-                    {QStringLiteral("系统算法"), controllerName},
-                }),
-                Shading::LabelColumns);
-
-    sheet.subheading(QStringLiteral("设计规则"));
-    const QString mode = rules.ccMode ? QStringLiteral("CC (PFM)") : QStringLiteral("CV (PWM)");
-    sheet.table(
-        pairColumns,
-        pairRows({
-            {QStringLiteral("输出模式"), mode},
-            {QStringLiteral("峰值磁通密度"), spanText(rules.peakFlux, rules.peakFluxSpan, "GS")},
-            {QStringLiteral("导通占空比"), spanText(rules.onDuty, rules.onDutySpan, "%")},
-            rules.ccMode ? std::pair{QStringLiteral("PFM频率范围"),
-                                     spanText(rules.frequency, rules.frequencySpan, "kHz")}
-                         : std::pair{QStringLiteral("PWM频率"), unitText(rules.frequency, "kHz")},
-            rules.ccMode ? std::pair{QStringLiteral("输出占空比"), unitText(rules.outputDuty, "%")}
-                         : std::pair{QStringLiteral("空闲比例"), unitText(rules.idleRatio, "%")},
-            {QStringLiteral("开关管/二极管压降"),
-             entryText(rules.switchDrop) + QStringLiteral(" V / ") + unitText(rules.diodeDrop, "V")},
-            {QStringLiteral("线圈温升(°)"), entryText(rules.tempRise)},
-            {QStringLiteral("绕线深度不超过(%)"), entryText(rules.windDepthLimit)},
-            {QStringLiteral("第一绕组最小比例(%)"), entryText(rules.firstWindingMinShare)},
-            {QStringLiteral("槽宽预留(%)"), entryText(rules.slotWidthReserve)},
-            {QStringLiteral("绕组间胶带"),
-             entryText(rules.tapeTurns) + QStringLiteral(" 圈 × ") + unitText(rules.tapeThickness, "mm")},
-            {QStringLiteral("初级/次级股数"),
-             entryText(rules.primaryStrands) + QStringLiteral(" / ") + entryText(rules.secondaryStrands)},
-        }),
-        Shading::LabelColumns);
-    sheet.table({31, 149},
-                {{QStringLiteral("选项"),
-                  QStringLiteral("考虑集肤效应：%1　　三明治绕法：%2　　允许三明治饶换线：%3　　匝数取偶：%4")
-                      .arg(yesNo(rules.skinEffect != 0), yesNo(rules.sandwichWinding != 0),
-                           yesNo(rules.sandwichWireChange), yesNo(rules.evenTurns))}},
-                Shading::LabelColumns);
-}
-
-void paintElectrical(SheetPainter& sheet, ShownRecord record) {
-    const auto f = [&](RecordField name) { return text(field(record, name)); };
-    QString ratio = text(turnsRatioText(field(record, RecordField::primaryTurns1),
-                                        field(record, RecordField::primaryTurns2),
-                                        field(record, RecordField::secondaryTurns)));
-    ratio.remove(QStringLiteral("Np/Ns="));
-    sheet.heading(QStringLiteral("二、电气参数"));
-    std::vector<double> columns(12, (kContentWidth - 10) / 11);
-    columns.front() = 10;  // the rank
-    sheet.table(
-        columns,
-        {{"No.", "分值", "Lp(µH)", "f(kHz)", "Dmax(%)", "Bpk(GS)", "Vor(V)", "Np/Ns", "Ipkp(A)", "Ipks(A)",
-          "Cin(µF)", "Cmil/A"},
-         {f(RecordField::rank), f(RecordField::score), f(RecordField::inductance), f(RecordField::frequency),
-          f(RecordField::duty), f(RecordField::fluxDensity), f(RecordField::reflectedVoltage), ratio,
-          f(RecordField::ipkPrimary), f(RecordField::ipkSecondary), f(RecordField::inputCapacitance),
-          f(RecordField::currentDensity)}},
-        Shading::HeadingRow);
-}
-
-QString windingCaption(std::size_t n, const std::string& name) {
-    static const std::array<const char*, 4> kRoles = {"初级", "次级", "初级后半", "反馈"};
-    QString role = QString::fromUtf8(kRoles[n]);
-    if (name == "Np_1") role = QStringLiteral("初级前半");
-    return QStringLiteral("%1  %2 %3").arg(n + 1).arg(role, text(name));
-}
-
-void paintWindings(SheetPainter& sheet, const std::array<std::optional<WindingLayout>, 4>& windings,
-                   const RuleSet& rules) {
-    const QString tape = entryText(rules.tapeTurns) + QStringLiteral(" 圈 × ") +
-                         entryText(rules.tapeThickness) + QStringLiteral(" mm");
+double paintMaterials(SheetPage& page, const WindingSheetContent& c, double x, double y, double width) {
+    double h = page.heading(x, y, width, WindingSheet::tr("材料清单"));
     std::vector<QStringList> rows = {
-        {"绕组（自槽底向外）", "匝数(Ts)", "线径×股数(mm)", "层数", "末层占比", "其上胶带"}};
-    bool overflow = false;
-    for (std::size_t n = 0; n < windings.size(); ++n) {
-        if (!windings[n]) {
-            rows.push_back({QStringLiteral("%1  无（非三明治绕法）").arg(n + 1), "—", "—", "—", "—", "—"});
-            continue;
-        }
-        const WindingLayout& w = *windings[n];
-        QString layers = QString::number(w.layerCount);
-        QString fill = text(w.recordFill);
-        if (w.overflowCounted) {
-            layers += QStringLiteral(" *");
-            overflow = true;
-        } else if (w.layers && w.layers->fraction == 0) {
-            fill += QStringLiteral("（满层）");
-        }
-        rows.push_back({windingCaption(n, w.name), text(w.turns),
-                        text(w.wire).replace('*', QStringLiteral(" × ")), layers, fill, tape});
-    }
-    sheet.heading(QStringLiteral("三、绕组"));
-    sheet.table({44, 20, 32, 18, 34, 32}, rows, Shading::HeadingRow);
-    if (overflow)
-        sheet.note(
-            QStringLiteral("* 末层余量不足 5% 层宽，并入下层绕制，按满层计（末层占比记作 1 − 余量）。"));
+        {WindingSheet::tr("磁芯"),
+         (c.core.coreName.text || c.core.material.text
+              ? name(c.core.coreName) + QLatin1Char(' ') + name(c.core.material)
+              : name(c.core.coreName)) +
+             WindingSheet::tr("（Ae %1）").arg(withUnit(c.core.effectiveArea, "mm²"))},
+        {WindingSheet::tr("骨架"),
+         name(c.core.bobbin) + WindingSheet::tr("（槽 %1 × %2）")
+                                   .arg(withUnit(c.core.slotWidth, "mm"), withUnit(c.core.slotDepth, "mm"))},
+    };
+    for (const SheetWire& wire : c.wires)
+        rows.push_back({WindingSheet::tr("漆包线"),
+                        WindingSheet::tr("Ø%1 1级漆包铜线，外径 ≤ %2")
+                            .arg(withUnit(wire.bareDiameter, "mm"), withUnit(wire.outerDiameter, "mm"))});
+    rows.push_back({WindingSheet::tr("绝缘胶带"),
+                    WindingSheet::tr("聚酯胶带，厚 %1，宽 %2")
+                        .arg(withUnit(c.tapeThickness, "mm"), withUnit(c.tapeWidth, "mm"))});
+    if (c.crossSection.margin > 0)
+        rows.push_back({WindingSheet::tr("挡墙胶带"),
+                        WindingSheet::tr("宽 %1").arg(withUnit(c.crossSection.margin, "mm"))});
+    rows.push_back({WindingSheet::tr("浸渍漆"), WindingSheet::tr("绝缘浸渍漆（按客户要求）")});
+    h += page.table(x, y + h, {width * 0.27, width * 0.73}, rows, false);
+
+    h += 1 + page.heading(x, y + h + 1, width, WindingSheet::tr("损耗与温升"));
+    h += page.table(x, y + h, {width * 0.27, width * 0.73},
+                    {{WindingSheet::tr("磁芯损耗"), figure(c.losses.coreLoss, "W")},
+                     {WindingSheet::tr("铜损"), figure(c.losses.copperLoss, "W")},
+                     {WindingSheet::tr("温升"), figure(c.losses.temperatureRise, "K")}},
+                    false);
+    return h;
 }
 
-void paintCore(SheetPainter& sheet, const CoreFigures& core, float coreAe) {
-    sheet.heading(QStringLiteral("四、磁芯"));
-    sheet.table(std::vector<double>(5, kContentWidth / 5),
-                {{"初级总匝数 Np", "磁芯AE(mm²)", "AL(nH/N²)", "气隙 lg(mm)", "储能 ½·Lp·Ipkp²(µJ)"},
-                 {number(core.primaryTurns), entryText(coreAe), number(core.inductanceFactor),
-                  number(core.airGap), number(core.storedEnergy)}},
-                Shading::HeadingRow);
-    sheet.note(
-        QStringLiteral("AL = Lp / Np²；气隙 lg = µ0 · Np² · Ae / Lp 为一阶估算：未计边缘磁通，忽略磁芯磁阻。"
-                       "Np 计入初级的全部匝数。"));
+double paintTests(SheetPage& page, const WindingSheetContent& c, double y) {
+    const SheetTests& t = c.tests;
+    double h = page.heading(kLeft, y, kWidth, WindingSheet::tr("电气测试"));
+    const QString primaryPins = pinSpan(t.primaryStartPin, t.primaryFinishPin);
+    const QString bridge =
+        WindingSheet::tr("%1，%2").arg(withUnit(t.testFrequency, "kHz"), withUnit(t.testVoltage, "V"));
+    std::vector<QStringList> rows = {
+        {WindingSheet::tr("项目"), WindingSheet::tr("条件"), WindingSheet::tr("要求")},
+        {WindingSheet::tr("初级电感 Lp"),
+         WindingSheet::tr("脚 %1，%2，其余绕组开路").arg(primaryPins, bridge),
+         QStringLiteral("%1 ± %2 %").arg(withUnit(t.inductance, "µH"), number(t.inductanceTolerance))},
+        {WindingSheet::tr("漏感"), WindingSheet::tr("脚 %1，%2，次级与反馈绕组短路").arg(primaryPins, bridge),
+         WindingSheet::tr("≤ %1（Lp 的 %2 %）")
+             .arg(withUnit(t.leakageLimit, "µH"), number(t.leakagePercent))},
+    };
+    for (const SheetWinding& w : c.windings) {
+        const QString value =
+            w.resistance.value ? QStringLiteral("%1 ± %2 %")
+                                     .arg(withUnit(*w.resistance.value, "Ω"), number(t.resistanceTolerance))
+                               : gapText(w.resistance.gap);
+        rows.push_back({WindingSheet::tr("直流电阻 %1").arg(QString::fromStdString(w.symbol)),
+                        WindingSheet::tr("脚 %1，20 °C").arg(pinSpan(w.startPin, w.finishPin)), value});
+    }
+    for (const SheetTurnsRatio& r : t.ratios) {
+        const double ratio = r.toTurns > 0 ? static_cast<double>(r.fromTurns) / r.toTurns : 0;
+        rows.push_back(
+            {WindingSheet::tr("匝比 %1 : %2")
+                 .arg(QString::fromStdString(r.from), QString::fromStdString(r.to)),
+             WindingSheet::tr("起绕端 %1 与 %2 同名（同相）").arg(r.fromStartPin).arg(r.toStartPin),
+             QStringLiteral("%1 : %2 (%3 : 1)").arg(r.fromTurns).arg(r.toTurns).arg(number(ratio))});
+    }
+    const QString duration = withUnit(t.hipotDuration, "s");
+    rows.push_back({WindingSheet::tr("耐压 初级–次级"),
+                    WindingSheet::tr("%1，%2").arg(withUnit(t.hipotPrimarySecondary, "V AC"), duration),
+                    WindingSheet::tr("无击穿、无飞弧")});
+    rows.push_back({WindingSheet::tr("耐压 初级–磁芯"),
+                    WindingSheet::tr("%1，%2").arg(withUnit(t.hipotPrimaryCore, "V AC"), duration),
+                    WindingSheet::tr("无击穿、无飞弧")});
+    rows.push_back({WindingSheet::tr("绝缘电阻"),
+                    WindingSheet::tr("%1，初级–次级、初级–磁芯").arg(withUnit(t.insulationVoltage, "V DC")),
+                    QStringLiteral("≥ %1").arg(withUnit(t.insulationMinimum, "MΩ"))});
+    h += page.table(kLeft, y + h, {40, 80, 60}, rows, true);
+    return h + 1;
+}
+
+double paintConditions(SheetPage& page, const WindingSheetContent& c, double y) {
+    const SheetConditions& d = c.conditions;
+    const SheetOperatingPoint& o = c.operatingPoint;
+    double h = page.heading(kLeft, y, kWidth, WindingSheet::tr("设计条件与工作点（参考）"));
+    const QString controller = d.controller == "PSR通用" ? WindingSheet::tr("PSR通用")
+                               : d.controller == "----" || d.controller.empty()
+                                   ? QStringLiteral("—")
+                                   : QString::fromStdString(d.controller);
+    const std::vector<double> widths = {27, 18, 27, 18, 27, 18, 27, 18};
+    h += page.table(
+        kLeft, y + h, widths,
+        {{WindingSheet::tr("输入电压"),
+          QStringLiteral("%1–%2").arg(number(d.minInputVac), withUnit(d.maxInputVac, "V AC")),
+          WindingSheet::tr("输出"),
+          withUnit(d.outputVoltage, "V") + QStringLiteral(" / ") + withUnit(d.outputCurrent, "A"),
+          WindingSheet::tr("反馈绕组电压"), withUnit(d.auxiliaryVoltage, "V"), WindingSheet::tr("效率"),
+          withUnit(d.efficiency, "%")},
+         {WindingSheet::tr("系统算法"), controller, WindingSheet::tr("输出模式"),
+          d.ccMode ? QStringLiteral("CC (PFM)") : QStringLiteral("CV (PWM)"), WindingSheet::tr("工作频率"),
+          withUnit(o.frequency, "kHz"), WindingSheet::tr("占空比 Dmax"), withUnit(o.duty, "%")},
+         {WindingSheet::tr("峰值磁通密度 Bpk"), withUnit(o.peakFlux, "mT"), WindingSheet::tr("反射电压 Vor"),
+          withUnit(o.reflectedVoltage, "V"), WindingSheet::tr("初级峰值电流"),
+          withUnit(o.primaryPeakCurrent, "A"), WindingSheet::tr("次级峰值电流"),
+          withUnit(o.secondaryPeakCurrent, "A")}},
+        false, 7);
+    return h;
+}
+
+void paintFooter(SheetPage& page, const SheetTitle& t) {
+    const double y = SheetPage::kHeight - 12;
+    page.line(kLeft, y, kLeft + kWidth, y, 0.2);
+    page.setFont(7.5);
+    page.text(QRectF(kLeft, y + 0.8, kWidth, 4), QString::fromStdString(t.program), Qt::AlignLeft);
+    page.text(QRectF(kLeft, y + 0.8, kWidth, 4), WindingSheet::tr("第 1 页，共 1 页"), Qt::AlignRight);
+}
+
+void paintPage(SheetPage& page, const WindingSheetContent& c) {
+    double y = SheetPage::kMargin;
+    y += paintTitle(page, c.title, y);
+
+    const double leftWidth = 82;
+    const double rightX = kLeft + leftWidth + kGutter;
+    const double rightWidth = kWidth - leftWidth - kGutter;
+    const double schematicHeading = page.heading(kLeft, y, leftWidth, WindingSheet::tr("电气原理图"));
+    drawSchematic(page, c, QRectF(kLeft, y + schematicHeading, leftWidth, 52));
+    const double coreHeight = paintCore(page, c, rightX, y, rightWidth);
+    y += std::max(schematicHeading + 52, coreHeight) + 1;
+
+    y += paintWindings(page, c, y);
+
+    const double sectionWidth = 104;
+    const double sectionHeading = page.heading(kLeft, y, sectionWidth, WindingSheet::tr("截面图（按比例）"));
+    const double materialsX = kLeft + sectionWidth + kGutter;
+    const double materials = paintMaterials(page, c, materialsX, y, kWidth - sectionWidth - kGutter);
+    const double sectionHeight =
+        std::max(materials - sectionHeading, crossSectionHeight(c.crossSection, sectionWidth));
+    drawCrossSection(page, c, QRectF(kLeft, y + sectionHeading, sectionWidth, sectionHeight));
+    y += sectionHeading + sectionHeight + 1;
+
+    y += paintTests(page, c, y);
+    paintConditions(page, c, y);
+    paintFooter(page, c.title);
 }
 
 }  // namespace
 
-std::optional<QString> writeWindingSheet(const QString& path, const Design& design,
-                                         const AnalysisResult& result, int solutionIndex,
-                                         const QString& designName, QDate date) {
-    const std::optional<ShownRecord> record = shownSolution(result.solutionRecords, solutionIndex);
-    if (!record)
-        return message(QT_TRANSLATE_NOOP("WindingSheet", "没有第 %1 个解法（共 %2 个）。"))
-            .arg(static_cast<qint64>(solutionIndex) + 1)
-            .arg(solutionCount(result.solutionRecords));
-    const auto windings = windingLayouts(*record, design);
-    for (const auto& w : windings) {
-        if (w && !w->matchesRecord)
-            return message(
-                       QT_TRANSLATE_NOOP(
-                           "WindingSheet",
-                           "第 %1 "
-                           "个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。"))
-                .arg(solutionIndex + 1);
-    }
-    const CoreFiguresResult core = coreFigures(*record, design.inputs.coreAe);
-    if (!core.figures)
-        return message(QT_TRANSLATE_NOOP("WindingSheet", "无法估算磁芯数据：")) + text(core.refusal);
-
-    const QString cannotWrite = message(QT_TRANSLATE_NOOP("WindingSheet", "无法写入 %1：%2"));
-    // Drawn in memory first: the file is replaced only by a whole page.
-    QByteArray pdf;
+std::optional<QString> writeWindingSheetPage(const QString& path, const WindingSheetContent& content) {
+    const QString unwritable = WindingSheet::tr("无法写入 %1：%2");
+    // Drawn in memory first, then written at once: a write that fails part-way (a full disk, a
+    // size limit) is reported and leaves an earlier file as it was.
+    QByteArray bytes;
     {
-        QBuffer buffer(&pdf);
+        QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        writer.setResolution(kResolution);
-        writer.setTitle(kTitle);
-        writer.setCreator(kProgram);
+        writer.setResolution(SheetPage::kResolution);
+        writer.setTitle(title());
+        writer.setCreator(QString::fromStdString(content.title.program));
         QPainter painter;
-        if (!painter.begin(&writer))
-            return cannotWrite.arg(path, message(QT_TRANSLATE_NOOP("WindingSheet", "无法生成 PDF")));
-        SheetPainter sheet(painter);
-        sheet.title(designName.isEmpty() ? QStringLiteral("未命名") : designName, date.toString(Qt::ISODate));
-        paintConditions(sheet, design);
-        paintElectrical(sheet, *record);
-        paintWindings(sheet, windings, design.rules);
-        paintCore(sheet, *core.figures, design.inputs.coreAe);
-        sheet.heading(QStringLiteral("五、绕组截面"));
-        sheet.diagram(result, solutionIndex, design.rules);
-        sheet.footer();
+        if (!painter.begin(&writer)) return unwritable.arg(path, WindingSheet::tr("无法生成 PDF"));
+        SheetPage page(painter);
+        paintPage(page, content);
         painter.end();
     }
-    if (const std::optional<QString> error = saveFileAtomically(path, pdf))
-        return cannotWrite.arg(path, *error);
+    if (const std::optional<QString> error = saveFileAtomically(path, bytes))
+        return unwritable.arg(path, *error);
     return std::nullopt;
+}
+
+std::optional<QString> writeWindingSheet(const QString& path, const Design& design,
+                                         const AnalysisResult& result, int solutionIndex,
+                                         const QString& designName, QDate date) {
+    const SheetContentResult made = windingSheetContent(design, result, solutionIndex, designName, date);
+    if (!made.content) return made.refusal;
+    return writeWindingSheetPage(path, *made.content);
 }

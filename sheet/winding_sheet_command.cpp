@@ -1,6 +1,7 @@
 #include "sheet/winding_sheet_command.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -13,13 +14,17 @@
 #include "engine/design_file.h"
 #include "engine/entry_number.h"
 #include "engine/search.h"
+#include "sheet/sheet_text.h"
 #include "sheet/winding_sheet.h"
 #include "widgets/application_setup.h"
+#include "widgets/language.h"
 
 namespace {
 
 constexpr const char* kOption = "--winding-sheet";
-constexpr const char* kUsage = "用法: quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N]\n";
+constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "WindingSheet",
+    "用法: quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N] [--lang en|zh]");
 
 enum ExitStatus : int { kWritten = 0, kBadUsage = 2, kNoSolution = 3 };
 
@@ -45,17 +50,19 @@ std::optional<SheetOptions> readOptions(int argc, char** argv) {
     bool haveOutput = false;
     for (int i = 1; i < argc; ++i) {
         const char* name = argv[i];
+        if (std::strncmp(name, "--lang=", 7) == 0) continue;
         const bool known = std::strcmp(name, kOption) == 0 || std::strcmp(name, "--solution") == 0 ||
-                           std::strcmp(name, "--design") == 0;
+                           std::strcmp(name, "--design") == 0 || std::strcmp(name, "--lang") == 0;
         if (!known) {
-            say(QStringLiteral("未知的选项 %1").arg(QString::fromLocal8Bit(name)));
+            say(WindingSheet::tr("未知的选项 %1").arg(QString::fromLocal8Bit(name)));
             return std::nullopt;
         }
         if (i + 1 >= argc) {
-            say(QStringLiteral("%1 缺少参数").arg(QString::fromLocal8Bit(name)));
+            say(WindingSheet::tr("%1 缺少参数").arg(QString::fromLocal8Bit(name)));
             return std::nullopt;
         }
         const char* value = argv[++i];
+        if (std::strcmp(name, "--lang") == 0) continue;  // chosen before the options are read
         if (std::strcmp(name, kOption) == 0) {
             options.output = QString::fromLocal8Bit(value);
             haveOutput = !options.output.isEmpty();
@@ -64,14 +71,14 @@ std::optional<SheetOptions> readOptions(int argc, char** argv) {
         } else {
             const std::optional<int> rank = parseEntryInt(value);
             if (!rank || *rank < 1) {
-                say(QStringLiteral("--solution 需要一个正整数: %1").arg(QString::fromLocal8Bit(value)));
+                say(WindingSheet::tr("--solution 需要一个正整数: %1").arg(QString::fromLocal8Bit(value)));
                 return std::nullopt;
             }
             options.rank = *rank;
         }
     }
     if (!haveOutput) {
-        say(QStringLiteral("--winding-sheet 缺少输出文件"));
+        say(WindingSheet::tr("--winding-sheet 缺少输出文件"));
         return std::nullopt;
     }
     return options;
@@ -87,9 +94,16 @@ bool windingSheetRequested(int argc, char** argv) {
 }
 
 int runWindingSheetCommand(int argc, char** argv, Language language) {
+    // The sheet is drawn with Qt's fonts and painter, which need an application object but no
+    // display: the offscreen platform works on any machine. Made first, so that every message
+    // is in the chosen language.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    prepareApplication(application, language);
+
     const std::optional<SheetOptions> options = readOptions(argc, argv);
     if (!options) {
-        std::fputs(kUsage, stderr);
+        std::fprintf(stderr, "%s\n", WindingSheet::tr(kUsage).toLocal8Bit().constData());
         return kBadUsage;
     }
     Design design;
@@ -105,8 +119,7 @@ int runWindingSheetCommand(int argc, char** argv, Language language) {
     }
 
     if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) {
-        const std::string_view message = refusalMessage(refusal);
-        say(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+        say(engineText(refusalMessage(refusal)));
         return kNoSolution;
     }
     SearchCounters counters;
@@ -115,19 +128,13 @@ int runWindingSheetCommand(int argc, char** argv, Language language) {
         runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
     const auto count = result ? solutionCount(result->solutionRecords) : 0;
     if (count == 0) {
-        say(QStringLiteral("分析没有找到解法。"));
+        say(WindingSheet::tr("分析没有找到解法。"));
         return kNoSolution;
     }
     if (static_cast<std::size_t>(options->rank) > count) {
-        say(QStringLiteral("没有第 %1 个解法（共 %2 个）。").arg(options->rank).arg(count));
+        say(WindingSheet::tr("没有第 %1 个解法（共 %2 个）。").arg(options->rank).arg(count));
         return kNoSolution;
     }
-
-    // The sheet is drawn with Qt's fonts and painter, which need an application object but no
-    // display: the offscreen platform works on any machine.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    prepareApplication(application, language);
     if (const std::optional<QString> error = writeWindingSheet(
             options->output, design, *result, options->rank - 1, designName, QDate::currentDate())) {
         say(*error);

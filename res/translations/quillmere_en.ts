@@ -838,4 +838,511 @@
         <translation>cannot make the PDF</translation>
     </message>
 </context>
+<context>
+    <name>WindingSheet</name>
+    <message>
+        <source>胶带 %1 层 × %2</source>
+        <translation>Tape %1 layers × %2</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3，%4</source>
+        <translation>%1 %2 %3, %4</translation>
+    </message>
+    <message>
+        <source>1 层</source>
+        <translation>1 layer</translation>
+    </message>
+    <message>
+        <source>%1 层</source>
+        <translation>%1 layers</translation>
+    </message>
+    <message>
+        <source>槽宽 %1</source>
+        <translation>Slot width %1</translation>
+    </message>
+    <message>
+        <source>骨架（中柱侧）&#x3000;绕线深度上限 %1（红虚线）</source>
+        <translation>Bobbin (centre-leg side)   winding depth limit %1 (red dashes)</translation>
+    </message>
+    <message>
+        <source>槽深 %1</source>
+        <translation>Slot depth %1</translation>
+    </message>
+    <message>
+        <source>两侧挡墙胶带各 %1</source>
+        <translation>Margin tape %1 each side</translation>
+    </message>
+    <message>
+        <source>● 起绕端（同名端）。所有绕组同向绕制；次级与反馈绕组的起绕端与初级反相（反激）。</source>
+        <translation>● Start (dotted end). All windings wound in one direction; secondary and auxiliary starts opposite to the primary (flyback).</translation>
+    </message>
+    <message>
+        <source>%1 的末端与 %2 的始端同接脚 %3，两半串联。</source>
+        <translation>The finish of %1 and the start of %2 both go to pin %3: the halves in series.</translation>
+    </message>
+    <message>
+        <source>初级</source>
+        <translation>Primary</translation>
+    </message>
+    <message>
+        <source>初级前半</source>
+        <translation>Primary, 1st half</translation>
+    </message>
+    <message>
+        <source>初级后半</source>
+        <translation>Primary, 2nd half</translation>
+    </message>
+    <message>
+        <source>次级</source>
+        <translation>Secondary</translation>
+    </message>
+    <message>
+        <source>反馈绕组</source>
+        <translation>Auxiliary</translation>
+    </message>
+    <message>
+        <source>— 未选目录磁芯</source>
+        <translation>— no catalogue core chosen</translation>
+    </message>
+    <message>
+        <source>— 尚无损耗模型（绕组长度未知）</source>
+        <translation>— no loss model yet (turn lengths unknown)</translation>
+    </message>
+    <message>
+        <source>1 匝</source>
+        <translation>1 turn</translation>
+    </message>
+    <message>
+        <source>%1 匝</source>
+        <translation>%1 turns</translation>
+    </message>
+    <message>
+        <source>变压器绕组规格书</source>
+        <translation>Transformer Winding Specification</translation>
+    </message>
+    <message>
+        <source>未命名</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>设计文件：%1&#x3000;&#x3000;解法 No. %2</source>
+        <translation>Design file: %1    Solution No. %2</translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Rev.</translation>
+    </message>
+    <message>
+        <source>绘制</source>
+        <translation>Drawn by</translation>
+    </message>
+    <message>
+        <source>页</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>审核</source>
+        <translation>Checked by</translation>
+    </message>
+    <message>
+        <source>磁芯与骨架</source>
+        <translation>Core and bobbin</translation>
+    </message>
+    <message>
+        <source>%1 ± %2 %（按此研磨气隙）</source>
+        <translation>%1 ± %2 % (grind the gap to this)</translation>
+    </message>
+    <message>
+        <source>%1（参考）；垫片法：垫片厚 %2</source>
+        <translation>%1 (ref.); by spacer: %2</translation>
+    </message>
+    <message>
+        <source>磁芯型号</source>
+        <translation>Core</translation>
+    </message>
+    <message>
+        <source>磁芯材质</source>
+        <translation>Core material</translation>
+    </message>
+    <message>
+        <source>骨架 / 脚数</source>
+        <translation>Bobbin / pins</translation>
+    </message>
+    <message>
+        <source>有效截面积 Ae</source>
+        <translation>Effective area Ae</translation>
+    </message>
+    <message>
+        <source>骨架槽</source>
+        <translation>Bobbin slot</translation>
+    </message>
+    <message>
+        <source>宽 %1 × 深 %2</source>
+        <translation>width %1 × depth %2</translation>
+    </message>
+    <message>
+        <source>电感系数 AL</source>
+        <translation>Inductance factor AL</translation>
+    </message>
+    <message>
+        <source>中柱气隙 lg</source>
+        <translation>Centre-leg gap lg</translation>
+    </message>
+    <message>
+        <source>修正气隙（边缘磁通、磁芯磁阻）</source>
+        <translation>Gap, fringing corrected</translation>
+    </message>
+    <message>
+        <source>储能 ½·Lp·Ipk²</source>
+        <translation>Stored energy ½·Lp·Ipk²</translation>
+    </message>
+    <message>
+        <source>AL = Lp / Np²（Np = %1）；lg = µ0·Np²·Ae / Lp，未计边缘磁通与磁芯磁阻。</source>
+        <translation>AL = Lp / Np² (Np = %1); lg = µ0·Np²·Ae / Lp, without fringing or core reluctance.</translation>
+    </message>
+    <message>
+        <source>Ø%1 1级漆包线</source>
+        <translation>Ø%1 grade 1</translation>
+    </message>
+    <message>
+        <source> × %1 股并绕</source>
+        <translation> × %1 strands</translation>
+    </message>
+    <message>
+        <source>绕线说明（自骨架向外）</source>
+        <translation>Winding instructions (from the bobbin outwards)</translation>
+    </message>
+    <message>
+        <source>序</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>绕组</source>
+        <translation>Winding</translation>
+    </message>
+    <message>
+        <source>起脚→止脚</source>
+        <translation>Start → finish</translation>
+    </message>
+    <message>
+        <source>匝数</source>
+        <translation>Turns</translation>
+    </message>
+    <message>
+        <source>线材</source>
+        <translation>Magnet wire</translation>
+    </message>
+    <message>
+        <source>每层匝数</source>
+        <translation>Turns/layer</translation>
+    </message>
+    <message>
+        <source>层数</source>
+        <translation>Layers</translation>
+    </message>
+    <message>
+        <source>末层匝数</source>
+        <translation>Last layer</translation>
+    </message>
+    <message>
+        <source>绕法</source>
+        <translation>Winding</translation>
+    </message>
+    <message>
+        <source>其上胶带</source>
+        <translation>Tape over it</translation>
+    </message>
+    <message>
+        <source>同向，均匀排满槽宽</source>
+        <translation>one direction, even</translation>
+    </message>
+    <message>
+        <source>%1 层 × %2</source>
+        <translation>%1 layers × %2</translation>
+    </message>
+    <message>
+        <source>胶带：聚酯胶带，宽 %1（= 槽宽），绕满一周以上。末层匝数少于每层匝数时均匀分布于整个槽宽。</source>
+        <translation>Tape: polyester, %1 wide (= slot width), at least one full turn. A last layer of fewer turns is spread evenly across the whole width.</translation>
+    </message>
+    <message>
+        <source>两侧挡墙胶带：各宽 %1，高度与绕组同高。</source>
+        <translation>Margin tape each side: %1 wide, as high as the windings.</translation>
+    </message>
+    <message>
+        <source>%1 为 0 匝：不绕制，也不加胶带。</source>
+        <translation>%1 has 0 turns: not wound, and no tape.</translation>
+    </message>
+    <message>
+        <source>材料清单</source>
+        <translation>Materials</translation>
+    </message>
+    <message>
+        <source>磁芯</source>
+        <translation>Core</translation>
+    </message>
+    <message>
+        <source>（Ae %1）</source>
+        <translation> (Ae %1)</translation>
+    </message>
+    <message>
+        <source>骨架</source>
+        <translation>Bobbin</translation>
+    </message>
+    <message>
+        <source>（槽 %1 × %2）</source>
+        <translation> (slot %1 × %2)</translation>
+    </message>
+    <message>
+        <source>漆包线</source>
+        <translation>Magnet wire</translation>
+    </message>
+    <message>
+        <source>Ø%1 1级漆包铜线，外径 ≤ %2</source>
+        <translation>Ø%1 grade 1 enamel, outer ≤ %2</translation>
+    </message>
+    <message>
+        <source>绝缘胶带</source>
+        <translation>Tape</translation>
+    </message>
+    <message>
+        <source>聚酯胶带，厚 %1，宽 %2</source>
+        <translation>polyester tape, %1 thick, %2 wide</translation>
+    </message>
+    <message>
+        <source>挡墙胶带</source>
+        <translation>Margin tape</translation>
+    </message>
+    <message>
+        <source>宽 %1</source>
+        <translation>%1 wide</translation>
+    </message>
+    <message>
+        <source>浸渍漆</source>
+        <translation>Varnish</translation>
+    </message>
+    <message>
+        <source>绝缘浸渍漆（按客户要求）</source>
+        <translation>impregnating varnish (as agreed)</translation>
+    </message>
+    <message>
+        <source>损耗与温升</source>
+        <translation>Losses and temperature rise</translation>
+    </message>
+    <message>
+        <source>磁芯损耗</source>
+        <translation>Core loss</translation>
+    </message>
+    <message>
+        <source>铜损</source>
+        <translation>Copper loss</translation>
+    </message>
+    <message>
+        <source>温升</source>
+        <translation>Temp. rise</translation>
+    </message>
+    <message>
+        <source>电气测试</source>
+        <translation>Electrical tests</translation>
+    </message>
+    <message>
+        <source>%1，%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>条件</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>要求</source>
+        <translation>Requirement</translation>
+    </message>
+    <message>
+        <source>初级电感 Lp</source>
+        <translation>Primary inductance Lp</translation>
+    </message>
+    <message>
+        <source>脚 %1，%2，其余绕组开路</source>
+        <translation>pins %1, %2, other windings open</translation>
+    </message>
+    <message>
+        <source>漏感</source>
+        <translation>Leakage inductance</translation>
+    </message>
+    <message>
+        <source>脚 %1，%2，次级与反馈绕组短路</source>
+        <translation>pins %1, %2, secondary and auxiliary shorted</translation>
+    </message>
+    <message>
+        <source>≤ %1（Lp 的 %2 %）</source>
+        <translation>≤ %1 (%2 % of Lp)</translation>
+    </message>
+    <message>
+        <source>直流电阻 %1</source>
+        <translation>DC resistance %1</translation>
+    </message>
+    <message>
+        <source>脚 %1，20 °C</source>
+        <translation>pins %1, 20 °C</translation>
+    </message>
+    <message>
+        <source>匝比 %1 : %2</source>
+        <translation>Turns ratio %1 : %2</translation>
+    </message>
+    <message>
+        <source>起绕端 %1 与 %2 同名（同相）</source>
+        <translation>starts %1 and %2 dotted (in phase)</translation>
+    </message>
+    <message>
+        <source>耐压 初级–次级</source>
+        <translation>Hipot primary–secondary</translation>
+    </message>
+    <message>
+        <source>无击穿、无飞弧</source>
+        <translation>no breakdown, no flashover</translation>
+    </message>
+    <message>
+        <source>耐压 初级–磁芯</source>
+        <translation>Hipot primary–core</translation>
+    </message>
+    <message>
+        <source>绝缘电阻</source>
+        <translation>Insulation resistance</translation>
+    </message>
+    <message>
+        <source>%1，初级–次级、初级–磁芯</source>
+        <translation>%1, primary–secondary and primary–core</translation>
+    </message>
+    <message>
+        <source>设计条件与工作点（参考）</source>
+        <translation>Design conditions and operating point (reference)</translation>
+    </message>
+    <message>
+        <source>PSR通用</source>
+        <translation>PSR gen.</translation>
+    </message>
+    <message>
+        <source>输入电压</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>输出</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>反馈绕组电压</source>
+        <translation>Aux. winding</translation>
+    </message>
+    <message>
+        <source>效率</source>
+        <translation>Efficiency</translation>
+    </message>
+    <message>
+        <source>系统算法</source>
+        <translation>Controller</translation>
+    </message>
+    <message>
+        <source>输出模式</source>
+        <translation>Output mode</translation>
+    </message>
+    <message>
+        <source>工作频率</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>占空比 Dmax</source>
+        <translation>Duty cycle Dmax</translation>
+    </message>
+    <message>
+        <source>峰值磁通密度 Bpk</source>
+        <translation>Peak flux Bpk</translation>
+    </message>
+    <message>
+        <source>反射电压 Vor</source>
+        <translation>Reflected Vor</translation>
+    </message>
+    <message>
+        <source>初级峰值电流</source>
+        <translation>Pri. peak current</translation>
+    </message>
+    <message>
+        <source>次级峰值电流</source>
+        <translation>Sec. peak current</translation>
+    </message>
+    <message>
+        <source>第 1 页，共 1 页</source>
+        <translation>Page 1 of 1</translation>
+    </message>
+    <message>
+        <source>电气原理图</source>
+        <translation>Schematic</translation>
+    </message>
+    <message>
+        <source>截面图（按比例）</source>
+        <translation>Cross-section (to scale)</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>无法生成 PDF</source>
+        <translation>cannot make a PDF</translation>
+    </message>
+    <message>
+        <source>没有第 %1 个解法（共 %2 个）。</source>
+        <translation>There is no solution %1 (%2 in all).</translation>
+    </message>
+    <message>
+        <source>第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。</source>
+        <translation>The windings of solution %1 do not match the current design (slot width, wire, strands or winding changed after the analysis); please analyse again.</translation>
+    </message>
+    <message>
+        <source>无法估算磁芯数据：Lp 不大于零。</source>
+        <translation>No core figures: Lp is not above zero.</translation>
+    </message>
+    <message>
+        <source>无法估算磁芯数据：磁芯AE 不大于零。</source>
+        <translation>No core figures: the core area Ae is not above zero.</translation>
+    </message>
+    <message>
+        <source>无法估算磁芯数据：Np 不大于零。</source>
+        <translation>No core figures: Np is not above zero.</translation>
+    </message>
+    <message>
+        <source>绕组 %1 的一匝宽于可用槽宽，请重新分析。</source>
+        <translation>One turn of %1 is wider than the usable slot width; please analyse again.</translation>
+    </message>
+    <message>
+        <source>用法: quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N] [--lang en|zh]</source>
+        <translation>Usage: quillmere --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N] [--lang en|zh]</translation>
+    </message>
+    <message>
+        <source>未知的选项 %1</source>
+        <translation>Unknown option %1</translation>
+    </message>
+    <message>
+        <source>%1 缺少参数</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>--solution 需要一个正整数: %1</source>
+        <translation>--solution needs a positive whole number: %1</translation>
+    </message>
+    <message>
+        <source>--winding-sheet 缺少输出文件</source>
+        <translation>--winding-sheet needs an output file</translation>
+    </message>
+    <message>
+        <source>分析没有找到解法。</source>
+        <translation>The analysis found no solution.</translation>
+    </message>
+</context>
 </TS>

@@ -172,7 +172,7 @@ TEST(DesignFile, RefusesWhatNoWindowCouldHold) {
          "not valid JSON (line 2, column 13)"},
         {nullptr, "[]", "design.qmd: not a Quillmere design file (expected an object, found a list)"},
         {nullptr, deep, "design.qmd: not a Quillmere design file"},
-        {"\n}\n", "\n}\nx", "not valid JSON (line 53, column 1)"},
+        {"\n}\n", "\n}\nx", "not valid JSON (line 75, column 1)"},
         {"\"0.30\"", "\"0.3\xff\"", "not valid JSON"},
         {"\"quillmere-design\"", "\"quillmere-sheet\"", "design.qmd: format: not a Quillmere design file"},
         {"\"format\": \"quillmere-design\",", "", "format: not a Quillmere design file"},
@@ -221,6 +221,27 @@ TEST(DesignFile, RefusesWhatNoWindowCouldHold) {
         {"\"0.30\"", "0.30", "rules.secondaryWires[0]: expected a wire size text, found 0.3"},
         {"[\n      \"0.30\"\n    ]", "[]", "design.qmd: rules.secondaryWires: no wire size listed"},
         {"[\n      \"0.30\"\n    ]", "\"0.30\"", "rules.secondaryWires: expected a list of wire sizes"},
+        // The winding sheet's settings.
+        {"\"primaryStartPin\": 1", "\"primaryStartPin\": 0",
+         "design.qmd: sheet.primaryStartPin: 0 is no pin"},
+        {"\"secondaryFinishPin\": 10", "\"secondaryFinishPin\": 1000",
+         "sheet.secondaryFinishPin: 1000 is no pin"},
+        {"\"auxiliaryStartPin\": 4", "\"auxiliaryStartPin\": 4.5",
+         "sheet.auxiliaryStartPin: expected a whole"},
+        {"\"hipotDuration\": 60.0", "\"hipotDuration\": 0",
+         "design.qmd: sheet.hipotDuration: 0 is not above zero"},
+        {"\"leakageLimit\": 3.0", "\"leakageLimit\": -3", "sheet.leakageLimit: -3 is not above zero"},
+        {"\"alTolerance\": 5.0", "\"alTolerance\": 1e39", "sheet.alTolerance: not a finite number"},
+        {"\"inductanceTestVoltage\": 0.4", "\"inductanceTestVoltage\": \"0.4\"",
+         "sheet.inductanceTestVoltage: expected a number"},
+        {"\"revision\": \"A\"", "\"revision\": 2", "sheet.revision: expected a text"},
+        {"\"drawnBy\": \"\"", "\"drawnBy\": \"a\\nb\"", "sheet.drawnBy: holds a control character"},
+        {"\"checkedBy\": \"\"", "\"checkedBy\": \"" + std::string(61, 'x') + "\"",
+         "sheet.checkedBy: longer than 60"},
+        {"\"checkedBy\": \"\"", "\"checkedBy\": \"\", \"stamp\": 1",
+         "design.qmd: sheet.stamp: unknown member"},
+        {"    \"hipotPrimaryCore\": 1500.0,\n", "", "design.qmd: sheet.hipotPrimaryCore: missing"},
+        {"\"sheet\": {", "\"sheet\": [], \"x\": {", "design.qmd: sheet: expected an object"},
     };
     for (const auto& c : cases) {
         const std::string text = c.from ? replaced(defaults, c.from, c.to) : c.to;
@@ -249,12 +270,38 @@ TEST(DesignFile, AcceptsWhatTheWindowsCanHold) {
         {"\"0.20\",\n      \"0.21\"", "\"0.21\", \"0.20\"",
          [](const Design& d) { return d.rules.primaryWires == RuleSet::defaultPrimaryWires(); }},
         {"{", "\xEF\xBB\xBF{", [](const Design& d) { return d == Design{}; }},
+        {"\"primaryStartPin\": 1", "\"primaryStartPin\": 999",
+         [](const Design& d) { return d.sheet.primaryStartPin == 999; }},
+        {"\"drawnBy\": \"\"", "\"drawnBy\": \"王工\"",
+         [](const Design& d) { return d.sheet.drawnBy == "王工"; }},
     };
     for (const auto& c : cases) {
         const DesignRead read = readDesignText(replaced(defaults, c.from, c.to), "design.qmd");
         ASSERT_TRUE(read) << c.to << ": " << read.error;
         EXPECT_TRUE(c.holds(*read.design)) << c.to;
     }
+}
+
+// Files written before the sheet's settings existed open with the defaults; changed settings
+// come back as they were written.
+TEST(DesignFile, SheetSettingsAreKeptAndOptional) {
+    Design design;
+    const std::string defaults = designFileText(design);
+    const auto sheet = defaults.find(",\n  \"sheet\"");
+    ASSERT_NE(sheet, std::string::npos);
+    const std::string old = defaults.substr(0, sheet) + "\n}\n";
+    const DesignRead read = readDesignText(old, "old.qmd");
+    ASSERT_TRUE(read) << read.error;
+    EXPECT_EQ(read.design->sheet, MakerSettings{});
+
+    design.sheet.secondaryStartPin = 9;
+    design.sheet.hipotPrimarySecondary = 4242.5f;
+    design.sheet.inductanceTestVoltage = 0.1f;
+    design.sheet.revision = "C\"3";
+    design.sheet.checkedBy = "李四";
+    const DesignRead again = readDesignText(designFileText(design), "again.qmd");
+    ASSERT_TRUE(again) << again.error;
+    expectIdentical(*again.design, design);
 }
 
 // Mutations of valid files: byte flips, lost members, values of other types, extreme numbers.

@@ -8,6 +8,7 @@
 
 #include "engine/design_file.h"
 #include "pdf_tools.h"
+#include "tests/cjk.h"
 
 namespace {
 
@@ -40,25 +41,53 @@ TEST(WindingSheetCommand, ExitStatusesMessagesAndFiles) {
         int status;
         const char* shown;  // in the sheet (status 0) or on stderr
     } cases[] = {
-        {"solution 1 of the defaults", {"--winding-sheet", "OUT"}, nullptr, false, 0, "0.3185007"},
-        {"solution 10", {"--solution", "10", "--winding-sheet", "OUT"}, nullptr, false, 0, "10."},
-        // The window program's options go with the sheet too.
-        {"a language before", {"--lang", "en", "--winding-sheet", "OUT"}, nullptr, false, 0, "0.3185007"},
-        {"a language after", {"--winding-sheet", "OUT", "--lang=zh"}, nullptr, false, 0, "0.3185007"},
+        {"solution 1 of the defaults", {"--winding-sheet", "OUT"}, nullptr, false, 0, "0.3185 mm"},
+        {"solution 10", {"--solution", "10", "--winding-sheet", "OUT"}, nullptr, false, 0, "解法 No. 10"},
+        {"a display platform named, no display", {"--winding-sheet", "OUT"}, "xcb", false, 0, "75.75 nH/N²"},
+        {"in English", {"--lang", "en", "--winding-sheet", "OUT"}, nullptr, false, 0, "Winding instructions"},
+        {"in English, --lang=",
+         {"--winding-sheet", "OUT", "--lang=en"},
+         nullptr,
+         false,
+         0,
+         "Electrical tests"},
+        {"English refusal",
+         {"--lang", "en", "--winding-sheet", "OUT", "--solution", "11"},
+         nullptr,
+         false,
+         3,
+         "There is no solution 11 (10 in all)."},
+        {"English, refused design",
+         {"--winding-sheet", "OUT", "--design", "DIR/refused.qmd", "--lang", "en"},
+         nullptr,
+         false,
+         3,
+         "The power exceeds the IC's maximum output!"},
+        {"English usage",
+         {"--lang", "en", "--winding-sheet", "OUT", "--colour", "red"},
+         nullptr,
+         false,
+         2,
+         "Unknown option --colour"},
         {"a language between",
          {"--design", "DIR/sandwich.qmd", "--lang", "en", "--winding-sheet", "OUT"},
          nullptr,
          false,
          0,
-         "初级后半 Np_2"},
+         "2nd half Np_2"},
         {"an unknown language", {"--winding-sheet", "OUT", "--lang", "de"}, nullptr, false, 2, "\"de\""},
-        {"a display platform named, no display", {"--winding-sheet", "OUT"}, "xcb", false, 0, "75.75316"},
         {"a sandwich design file",
          {"--design", "DIR/sandwich.qmd", "--winding-sheet", "OUT"},
          nullptr,
          false,
          0,
          "初级后半 Np_2"},
+        {"English through the environment",
+         {"--design", "DIR/sandwich.qmd", "--winding-sheet", "OUT", "ENV"},
+         nullptr,
+         false,
+         0,
+         "Primary, 2nd half Np_2"},
         {"named after its design file",
          {"--winding-sheet", "OUT", "--design", "DIR/sandwich.qmd"},
          nullptr,
@@ -118,10 +147,13 @@ TEST(WindingSheetCommand, ExitStatusesMessagesAndFiles) {
         QStringList arguments = c.arguments;
         arguments.replaceInStrings(QStringLiteral("OUT"), out);
         arguments.replaceInStrings(QStringLiteral("DIR"), dir.path());
+        const bool englishEnvironment = arguments.removeAll(QStringLiteral("ENV")) > 0;
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
         if (c.platform) environment.insert("QT_QPA_PLATFORM", c.platform);
+        environment.remove("QUILLMERE_LANG");
+        if (englishEnvironment) environment.insert("QUILLMERE_LANG", "en");
         QProcess program;
         program.setProcessEnvironment(environment);
         if (c.cutShort) {
@@ -147,6 +179,10 @@ TEST(WindingSheetCommand, ExitStatusesMessagesAndFiles) {
             EXPECT_EQ(left, earlierText.toUtf8()) << c.what;
             EXPECT_TRUE(errors.contains(QString::fromUtf8(c.shown)))
                 << c.what << ": " << errors.toStdString();
+        }
+        // Every message in the language chosen.
+        if (c.arguments.contains("en") || c.arguments.contains("--lang=en")) {
+            EXPECT_FALSE(containsCjk(errors.toStdString())) << c.what << ": " << errors.toStdString();
         }
     }
 }

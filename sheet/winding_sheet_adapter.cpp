@@ -1,0 +1,220 @@
+#include "sheet/winding_sheet_adapter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/core_figures.h"
+#include "engine/number_text.h"
+#include "engine/winding_fit.h"
+#include "engine/winding_layout.h"
+#include "sheet/sheet_text.h"
+
+namespace {
+
+const std::string kProgram = "Quillmere 1.4";
+
+double number(ShownRecord record, RecordField name) {
+    return parseNumberPrefix(field(record, name));
+}
+
+int wholeTurns(const std::string& text) {
+    const double turns = parseNumberPrefix(text);
+    return std::isfinite(turns) ? static_cast<int>(std::clamp(std::lround(turns), 0L, 1000000L)) : 0;
+}
+
+WindingRole roleOf(std::size_t position, bool sandwich) {
+    switch (position) {
+        case 0:
+            return sandwich ? WindingRole::PrimaryFirstHalf : WindingRole::Primary;
+        case 1:
+            return WindingRole::Secondary;
+        case 2:
+            return WindingRole::PrimarySecondHalf;
+        default:
+            return WindingRole::Auxiliary;
+    }
+}
+
+std::pair<int, int> pinsOf(WindingRole role, const MakerSettings& s) {
+    switch (role) {
+        case WindingRole::Primary:
+            return {s.primaryStartPin, s.primaryFinishPin};
+        case WindingRole::PrimaryFirstHalf:
+            return {s.primaryStartPin, s.primaryMidpointPin};
+        case WindingRole::PrimarySecondHalf:
+            return {s.primaryMidpointPin, s.primaryFinishPin};
+        case WindingRole::Secondary:
+            return {s.secondaryStartPin, s.secondaryFinishPin};
+        case WindingRole::Auxiliary:
+            break;
+    }
+    return {s.auxiliaryStartPin, s.auxiliaryFinishPin};
+}
+
+double strandsOf(WindingRole role, const RuleSet& rules) {
+    switch (role) {
+        case WindingRole::Secondary:
+            return rules.secondaryStrands;
+        case WindingRole::Auxiliary:
+            return 1;
+        default:
+            return rules.primaryStrands;
+    }
+}
+
+}  // namespace
+
+SheetContentResult windingSheetContent(const Design& design, const AnalysisResult& result, int solutionIndex,
+                                       const QString& designName, QDate date) {
+    const std::optional<ShownRecord> found = shownSolution(result.solutionRecords, solutionIndex);
+    if (!found)
+        return {std::nullopt, WindingSheet::tr("没有第 %1 个解法（共 %2 个）。")
+                                  .arg(static_cast<qint64>(solutionIndex) + 1)
+                                  .arg(solutionCount(result.solutionRecords))};
+    const ShownRecord record = *found;
+    const auto layouts = windingLayouts(record, design);
+    for (const auto& w : layouts) {
+        if (w && !w->matchesRecord)
+            return {
+                std::nullopt,
+                WindingSheet::tr(
+                    "第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。")
+                    .arg(solutionIndex + 1)};
+    }
+    const DesignInputs& in = design.inputs;
+    const RuleSet& rules = design.rules;
+    const MakerSettings& maker = design.sheet;
+    const double lp = number(record, RecordField::inductance);
+    if (!(lp > 0 && std::isfinite(lp)))
+        return {std::nullopt, WindingSheet::tr("无法估算磁芯数据：Lp 不大于零。")};
+    if (!(in.coreAe > 0 && std::isfinite(in.coreAe)))
+        return {std::nullopt, WindingSheet::tr("无法估算磁芯数据：磁芯AE 不大于零。")};
+    const CoreFiguresResult figures = coreFigures(record, in.coreAe);
+    if (!figures.figures) return {std::nullopt, WindingSheet::tr("无法估算磁芯数据：Np 不大于零。")};
+    const CoreFigures& core = *figures.figures;
+
+    WindingSheetContent c;
+    c.sandwich = rules.sandwichWinding != 0;
+    c.title = {designName.toStdString(),
+               date.toString(Qt::ISODate).toStdString(),
+               kProgram,
+               solutionIndex + 1,
+               maker.revision,
+               maker.drawnBy,
+               maker.checkedBy};
+
+    // Windings from the bobbin outwards, each as whole turns spread over whole layers.
+    const double usableWidth = in.slotWidth * (1 - rules.slotWidthReserve * 0.01);
+    for (std::size_t k = 0; k < layouts.size(); ++k) {
+        if (!layouts[k]) continue;
+        const WindingLayout& layout = *layouts[k];
+        SheetWinding w;
+        w.role = roleOf(k, c.sandwich);
+        w.symbol = layout.name;
+        w.turns = wholeTurns(layout.turns);
+        if (w.turns == 0) {
+            c.notWound.push_back(w.symbol);
+            continue;
+        }
+        std::tie(w.startPin, w.finishPin) = pinsOf(w.role, maker);
+        w.bareDiameter = parseNumberPrefix(layout.wire);
+        w.outerDiameter = outerDiameter(static_cast<float>(w.bareDiameter));
+        w.strands = strandsOf(w.role, rules);
+        const double perLayer = std::floor(usableWidth / (w.outerDiameter * w.strands) + 1e-9);
+        if (!(perLayer >= 1) || !std::isfinite(perLayer))
+            return {std::nullopt, WindingSheet::tr("绕组 %1 的一匝宽于可用槽宽，请重新分析。")
+                                      .arg(QString::fromStdString(w.symbol))};
+        w.turnsPerLayer = static_cast<int>(std::min(perLayer, 1e6));
+        w.layers = (w.turns + w.turnsPerLayer - 1) / w.turnsPerLayer;
+        w.lastLayerTurns = w.turns - (w.layers - 1) * w.turnsPerLayer;
+        w.buildHeight = w.layers * w.outerDiameter;
+        w.tapeLayers = rules.tapeTurns;
+        w.tapeThickness = rules.tapeThickness;
+        w.resistance.gap = SheetGap::NoLossFigures;
+        c.windings.push_back(w);
+    }
+
+    c.core.coreName.gap = SheetGap::NoCatalogueCore;
+    c.core.material.gap = SheetGap::NoCatalogueCore;
+    c.core.bobbin.gap = SheetGap::NoCatalogueCore;
+    c.core.pinCountGap = SheetGap::NoCatalogueCore;
+    c.core.effectiveArea = in.coreAe;
+    c.core.slotWidth = in.slotWidth;
+    c.core.slotDepth = in.slotDepth;
+    c.core.inductanceFactor = core.inductanceFactor;
+    c.core.alTolerance = maker.alTolerance;
+    c.core.centreGap = core.airGap;
+    c.core.correctedGap.gap = SheetGap::NoCatalogueCore;
+    c.core.primaryTurns = core.primaryTurns;
+    c.core.storedEnergy = core.storedEnergy;
+
+    c.operatingPoint = {
+        number(record, RecordField::frequency),         number(record, RecordField::duty),
+        number(record, RecordField::fluxDensity) * 0.1,  // gauss to mT
+        number(record, RecordField::reflectedVoltage),  number(record, RecordField::ipkPrimary),
+        number(record, RecordField::ipkSecondary)};
+
+    SheetTests& t = c.tests;
+    t.inductance = lp;
+    t.inductanceTolerance = maker.inductanceTolerance;
+    t.testFrequency = maker.inductanceTestFrequency;
+    t.testVoltage = maker.inductanceTestVoltage;
+    t.primaryStartPin = maker.primaryStartPin;
+    t.primaryFinishPin = maker.primaryFinishPin;
+    t.leakagePercent = maker.leakageLimit;
+    t.leakageLimit = lp * maker.leakageLimit * 0.01;
+    t.hipotPrimarySecondary = maker.hipotPrimarySecondary;
+    t.hipotPrimaryCore = maker.hipotPrimaryCore;
+    t.hipotDuration = maker.hipotDuration;
+    t.insulationVoltage = maker.insulationTestVoltage;
+    t.insulationMinimum = maker.insulationResistanceMin;
+    const int np = static_cast<int>(std::lround(core.primaryTurns));
+    for (const SheetWinding& w : c.windings) {
+        if (w.role != WindingRole::Secondary && w.role != WindingRole::Auxiliary) continue;
+        t.ratios.push_back({"Np", w.symbol, np, w.turns, maker.primaryStartPin, w.startPin});
+    }
+
+    c.losses.coreLoss.gap = SheetGap::NoLossFigures;
+    c.losses.copperLoss.gap = SheetGap::NoLossFigures;
+    c.losses.temperatureRise.gap = SheetGap::NoLossFigures;
+
+    SheetCrossSection& x = c.crossSection;
+    x.slotWidth = in.slotWidth;
+    x.slotDepth = in.slotDepth;
+    x.margin = std::max(0.0, (in.slotWidth - usableWidth) / 2);
+    x.depthLimit = rules.windDepthLimit * 0.01 * in.slotDepth;
+    double depth = 0;
+    for (std::size_t k = 0; k < c.windings.size(); ++k) {
+        const SheetWinding& w = c.windings[k];
+        x.bands.push_back({false, k, depth, w.buildHeight});
+        depth += w.buildHeight;
+        const double tape = std::max(0.0, w.tapeLayers * w.tapeThickness);
+        if (tape > 0) {
+            x.bands.push_back({true, k, depth, tape});
+            depth += tape;
+        }
+    }
+    x.buildHeight = depth;
+
+    const auto controller = static_cast<std::size_t>(design.controllerChoice);
+    c.conditions = {in.minInputVac,
+                    in.maxInputVac,
+                    in.outputVoltage,
+                    in.outputCurrent,
+                    in.feedbackVoltage,
+                    in.efficiency,
+                    controller < kControllerNames.size() ? std::string(kControllerNames[controller]) : "",
+                    rules.ccMode,
+                    rules.frequency};
+
+    for (const SheetWinding& w : c.windings) {
+        const bool listed = std::any_of(c.wires.begin(), c.wires.end(),
+                                        [&](const SheetWire& s) { return s.bareDiameter == w.bareDiameter; });
+        if (!listed) c.wires.push_back({w.bareDiameter, w.outerDiameter});
+    }
+    std::sort(c.wires.begin(), c.wires.end(),
+              [](const SheetWire& a, const SheetWire& b) { return a.bareDiameter < b.bareDiameter; });
+    c.tapeThickness = rules.tapeThickness;
+    c.tapeWidth = in.slotWidth;  // over the margin tapes too
+    return {c, {}};
+}
