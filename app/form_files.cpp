@@ -68,7 +68,7 @@ void CQuillmereDlg::saveDesignFile() {
 }
 
 bool CQuillmereDlg::resultsShown() {
-    if (!state_.analysisBusy && !state_.results.solutionRecords.empty()) return true;
+    if (!state_.analysisBusy && !state_.results.solutions.empty()) return true;
     message_(this, tr("没有可导出的解法!请先分析。"));
     return false;
 }
@@ -88,7 +88,7 @@ void CQuillmereDlg::exportDiagram() {
     const ChosenFile chosen =
         chooseFile_(this, FileAction::ExportDiagram, exportName(QStringLiteral(".png")));
     if (chosen.path.isEmpty()) return;
-    const auto& records = state_.results.solutionRecords;
+    const auto& records = state_.results.solutions;
     const int sandwich = state_.analysed.rules.sandwichWinding;
     const float tapeTurns = state_.analysed.rules.tapeTurns;
     if (chosen.type == kSvgType || QFileInfo(chosen.path).suffix().compare("svg", Qt::CaseInsensitive) == 0) {

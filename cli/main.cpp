@@ -88,12 +88,11 @@ int main(int argc, char** argv) {
         return 3;
     }
     SearchCounters counters;
-    std::optional<AnalysisResult> result;
+    std::optional<AnalysisResult> result;  // made while the sink draws
     {
         ConsoleSink sink(counters, isatty(STDERR_FILENO) != 0, language);
-        result = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
+        result = analyseNow(design, sink, counters);
     }
-    if (!result) return 3;  // cannot happen without a stop request
     switch (options.format) {
         case OutputFormat::Table:
             std::cout << resultTable(*result, language);

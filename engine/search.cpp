@@ -386,9 +386,20 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
     if (stop.stop_requested()) return std::nullopt;
     announce(counters, sink, SearchPhase::Extracting);
     AnalysisResult result;
-    result.solutionRecords = store.rankedTexts();
+    result.solutions = store.ranked();
     result.analysedCount = counters.analysedCount;
     result.acceptedCount = counters.acceptedCount;
     result.passNumber = counters.passNumber;
     return result;
+}
+
+AnalysisResult analyseNow(const Design& design, NotificationSink& sink, SearchCounters& counters) {
+    // Without a stop request the search always ends with a result.
+    return runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {}).value();
+}
+
+AnalysisResult analyseNow(const Design& design) {
+    NullSink sink;
+    SearchCounters counters;
+    return analyseNow(design, sink, counters);
 }

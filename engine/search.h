@@ -14,3 +14,9 @@
 /// nothing; otherwise it returns the ranked solutions and the final counts.
 std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounters& counters,
                                           NotificationSink& sink, const Pacing& pacing, std::stop_token stop);
+
+/// Analyses `design` now, on the calling thread, without pauses and without a window; `sink`
+/// hears the progress written to `counters` (nobody by default). The design is not checked
+/// first: see `checkDesign`.
+AnalysisResult analyseNow(const Design& design, NotificationSink& sink, SearchCounters& counters);
+AnalysisResult analyseNow(const Design& design);

@@ -174,8 +174,7 @@ public:
         p_.translate(left * kDotsPerMm, (y + 2) * kDotsPerMm);
         p_.scale(scale, scale);
         p_.translate(-kDiagramArea.topLeft());
-        paintWindingDiagram(p_, result.solutionRecords, solutionIndex, rules.sandwichWinding,
-                            rules.tapeTurns);
+        paintWindingDiagram(p_, result.solutions, solutionIndex, rules.sandwichWinding, rules.tapeTurns);
         p_.restore();
         y += height + 4;
     }
@@ -279,11 +278,9 @@ void paintConditions(SheetPainter& sheet, const Design& design) {
                 Shading::LabelColumns);
 }
 
-void paintElectrical(SheetPainter& sheet, ShownRecord record) {
-    const auto f = [&](RecordField name) { return text(field(record, name)); };
-    QString ratio = text(turnsRatioText(field(record, RecordField::primaryTurns1),
-                                        field(record, RecordField::primaryTurns2),
-                                        field(record, RecordField::secondaryTurns)));
+void paintElectrical(SheetPainter& sheet, const Solution& solution) {
+    const auto f = [&](RecordField name) { return text(solutionText(solution, name)); };
+    QString ratio = text(turnsRatioText(solution));
     ratio.remove(QStringLiteral("Np/Ns="));
     sheet.heading(QStringLiteral("二、电气参数"));
     std::vector<double> columns(12, (kContentWidth - 10) / 11);
@@ -354,19 +351,19 @@ void paintCore(SheetPainter& sheet, const CoreFigures& core, float coreAe) {
 std::optional<QString> writeWindingSheet(const QString& path, const Design& design,
                                          const AnalysisResult& result, int solutionIndex,
                                          const QString& designName, QDate date) {
-    const std::optional<ShownRecord> record = shownSolution(result.solutionRecords, solutionIndex);
-    if (!record)
+    const Solution* solution = solutionAt(result.solutions, solutionIndex);
+    if (!solution)
         return QStringLiteral("没有第 %1 个解法（共 %2 个）。")
             .arg(static_cast<qint64>(solutionIndex) + 1)
-            .arg(solutionCount(result.solutionRecords));
-    const auto windings = windingLayouts(*record, design);
+            .arg(result.solutions.size());
+    const auto windings = windingLayouts(*solution, design);
     for (const auto& w : windings) {
         if (w && !w->matchesRecord)
             return QStringLiteral(
                        "第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。")
                 .arg(solutionIndex + 1);
     }
-    const CoreFiguresResult core = coreFigures(*record, design.inputs.coreAe);
+    const CoreFiguresResult core = coreFigures(*solution, design.inputs.coreAe);
     if (!core.figures) return QStringLiteral("无法估算磁芯数据：") + text(core.refusal);
 
     QSaveFile file(path);
@@ -383,7 +380,7 @@ std::optional<QString> writeWindingSheet(const QString& path, const Design& desi
         SheetPainter sheet(painter);
         sheet.title(designName.isEmpty() ? QStringLiteral("未命名") : designName, date.toString(Qt::ISODate));
         paintConditions(sheet, design);
-        paintElectrical(sheet, *record);
+        paintElectrical(sheet, *solution);
         paintWindings(sheet, windings, design.rules);
         paintCore(sheet, *core.figures, design.inputs.coreAe);
         sheet.heading(QStringLiteral("五、绕组截面"));

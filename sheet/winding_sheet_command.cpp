@@ -29,12 +29,6 @@ struct SheetOptions {
     int rank = 1;
 };
 
-struct QuietSink : NotificationSink {
-    void post(Notification) override {}
-    void setStatusText(std::string_view) override {}
-    void analysisDone(AnalysisResult) override {}
-};
-
 void say(const QString& message) {
     std::fprintf(stderr, "quillmere: %s\n", message.toLocal8Bit().constData());
 }
@@ -109,11 +103,8 @@ int runWindingSheetCommand(int argc, char** argv) {
         say(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
         return kNoSolution;
     }
-    SearchCounters counters;
-    QuietSink sink;
-    const std::optional<AnalysisResult> result =
-        runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
-    const auto count = result ? solutionCount(result->solutionRecords) : 0;
+    const AnalysisResult result = analyseNow(design);
+    const std::size_t count = result.solutions.size();
     if (count == 0) {
         say(QStringLiteral("分析没有找到解法。"));
         return kNoSolution;
@@ -129,7 +120,7 @@ int runWindingSheetCommand(int argc, char** argv) {
     QApplication application(argc, argv);
     prepareApplication(application);
     if (const std::optional<QString> error = writeWindingSheet(
-            options->output, design, *result, options->rank - 1, designName, QDate::currentDate())) {
+            options->output, design, result, options->rank - 1, designName, QDate::currentDate())) {
         say(*error);
         return kBadUsage;
     }

@@ -20,16 +20,8 @@
 
 namespace {
 
-struct QuietSink : NotificationSink {
-    void post(Notification) override {}
-    void setStatusText(std::string_view) override {}
-    void analysisDone(AnalysisResult) override {}
-};
-
 AnalysisResult analyse(const Design& design) {
-    SearchCounters counters;
-    QuietSink sink;
-    return runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {}).value();
+    return analyseNow(design);
 }
 
 const QDate kDate(2024, 3, 5);
@@ -72,11 +64,12 @@ TEST(WindingSheet, OnePageWithTheSolutionsTextsAndEmbeddedFonts) {
                  << "2024-03-05"
                  << "Quillmere 1.4"
                  << "一阶估算";
-        const ShownRecord record = *shownSolution(result.solutionRecords, c.solution);
+        const Solution& solution = result.solutions.at(static_cast<std::size_t>(c.solution));
         // The table's texts; a sandwiched primary's wire shows as its two halves.
         for (std::size_t k = 0; k < kShownColumns; ++k)
-            expected << QString::fromStdString(record[k]).split('/');
-        const CoreFigures core = *coreFigures(record, design.inputs.coreAe).figures;
+            expected
+                << QString::fromStdString(solutionText(solution, static_cast<RecordField>(k))).split('/');
+        const CoreFigures core = *coreFigures(solution, design.inputs.coreAe).figures;
         for (const double figure : {core.inductanceFactor, core.airGap, core.storedEnergy})
             expected << QString::fromStdString(numberText(figure));
         for (const QString& s : expected) EXPECT_TRUE(text.contains(s)) << c.what << ": " << s.toStdString();
