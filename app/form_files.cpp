@@ -10,7 +10,7 @@
 #include "app/result_table.h"
 #include "diagram/diagram_export.h"
 #include "engine/design_file.h"
-#include "engine/result_export.h"
+#include "engine/result_format.h"
 #include "sheet/winding_sheet.h"
 #include "widgets/save_file.h"
 
@@ -78,9 +78,8 @@ void CQuillmereDlg::exportResults() {
     const ChosenFile chosen =
         chooseFile_(this, FileAction::ExportResults, exportName(QStringLiteral(".csv")));
     if (chosen.path.isEmpty()) return;
-    const bool json =
-        chosen.type == kJsonType || QFileInfo(chosen.path).suffix().compare("json", Qt::CaseInsensitive) == 0;
-    saveFile(chosen.path, utf8Bytes(json ? resultJson(state_.results) + "\n" : resultCsv(state_.results)));
+    const ResultFormat format = resultFileFormat(chosen.type, QFileInfo(chosen.path).suffix().toStdString());
+    saveFile(chosen.path, utf8Bytes(resultFormatInfo(format).write(state_.results)));
 }
 
 void CQuillmereDlg::exportDiagram() {

@@ -217,8 +217,8 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         options = read;
         return true;
     }
-    if (parsed.app.count("--format") > 0 && parsed.format != "table" && parsed.format != "json" &&
-        parsed.format != "csv") {
+    const std::optional<ResultFormat> named = resultFormatNamed(parsed.format);
+    if (parsed.app.count("--format") > 0 && !named) {
         error = "bad value for --format: " + parsed.format + " (table, json or csv)";
         return false;
     }
@@ -226,9 +226,7 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         error = "--json contradicts --format " + parsed.format;
         return false;
     }
-    read.format = parsed.json->count() > 0 || parsed.format == "json" ? OutputFormat::Json
-                  : parsed.format == "csv"                            ? OutputFormat::Csv
-                                                                      : OutputFormat::Table;
+    read.format = parsed.json->count() > 0 ? ResultFormat::Json : named.value_or(ResultFormat::Table);
     for (const auto& [name, path] :
          {std::pair{"--design", &parsed.designFile}, {"--save-design", &parsed.saveDesign}})
         if (parsed.app.count(name) > 0 && path->empty()) {

@@ -11,7 +11,7 @@
 #include "engine/analysis.h"
 #include "engine/atomic_file.h"
 #include "engine/design_file.h"
-#include "engine/result_export.h"
+#include "engine/result_format.h"
 #include "engine/search.h"
 
 namespace {
@@ -93,16 +93,7 @@ int main(int argc, char** argv) {
         ConsoleSink sink(counters, isatty(STDERR_FILENO) != 0, language);
         result = analyseNow(design, sink, counters);
     }
-    switch (options.format) {
-        case OutputFormat::Table:
-            std::cout << resultTable(*result, language);
-            break;
-        case OutputFormat::Json:
-            std::cout << resultJson(*result) << "\n";
-            break;
-        case OutputFormat::Csv:
-            std::cout << resultCsv(*result);
-            break;
-    }
+    const ResultFormatInfo& format = resultFormatInfo(options.format);
+    std::cout << (format.write ? format.write(*result) : resultTable(*result, language));
     return 0;
 }

@@ -81,11 +81,13 @@ TEST(DiagramTexts, TurnsRatio) {
     const struct {
         double np1, np2, ns;
         const char* text;
-    } cases[] = {
-        {136, 0, 52, "Np/Ns=2.615385"}, {60, 44, 42, "Np/Ns=2.476191"},  // single precision: the double
-                                                                         // quotient reads 2.476190
-        {120, 0, 40, "Np/Ns=3"},        {0, 0, 5, "Np/Ns=0"},           {136, 0, 0, "Np/Ns=--"},
-        {1e300, 0, 1e-300, "Np/Ns=--"}};
+    } cases[] = {{136, 0, 52, "Np/Ns=2.615385"},
+                 {60, 44, 42, "Np/Ns=2.476191"},  // single precision: the double
+                                                  // quotient reads 2.476190
+                 {120, 0, 40, "Np/Ns=3"},
+                 {0, 0, 5, "Np/Ns=0"},
+                 {136, 0, 0, "Np/Ns=--"},
+                 {1e300, 0, 1e-300, "Np/Ns=--"}};
     for (const auto& c : cases)
         EXPECT_EQ(turnsRatioText(c.np1, c.np2, c.ns), c.text) << c.np1 << " + " << c.np2 << " over " << c.ns;
     // A solution's ratio uses its turns as shown: 1.234567e7 is written and read as 1.234567e+007.

@@ -8,6 +8,7 @@
 
 #include "engine/analysis_result.h"
 #include "engine/result_export.h"
+#include "engine/result_format.h"
 
 namespace {
 
@@ -45,6 +46,27 @@ TEST(ResultExport, JsonKeepsTheCommandLineLayout) {
     EXPECT_NE(expected.find(R"(["2.","19.68691","131","0","60","0","0.23*1/0.2*1",)"), std::string::npos);
     EXPECT_EQ(resultJson(AnalysisResult{}),
               R"({"analysedCount":0,"acceptedCount":0,"passNumber":0,"solutionRecords":[]})");
+}
+
+TEST(ResultFormat, NamesAndFileChoices) {
+    EXPECT_EQ(resultFormatNamed("csv"), ResultFormat::Csv);
+    EXPECT_EQ(resultFormatNamed("json"), ResultFormat::Json);
+    EXPECT_EQ(resultFormatNamed("table"), ResultFormat::Table);
+    EXPECT_EQ(resultFormatNamed("JSON"), std::nullopt);
+    EXPECT_EQ(resultFormatNamed("xml"), std::nullopt);
+    // {chosen type, suffix, written as}: a .json name is JSON whatever type was chosen.
+    const struct {
+        int type;
+        const char* suffix;
+        ResultFormat format;
+    } files[] = {
+        {0, "csv", ResultFormat::Csv},  {1, "json", ResultFormat::Json}, {0, "JSON", ResultFormat::Json},
+        {1, "csv", ResultFormat::Json}, {0, "txt", ResultFormat::Csv},   {1, "", ResultFormat::Json},
+        {2, "txt", ResultFormat::Csv},  {-1, "", ResultFormat::Csv},     {0, "jso", ResultFormat::Csv}};
+    for (const auto& f : files) EXPECT_EQ(resultFileFormat(f.type, f.suffix), f.format) << f.type << f.suffix;
+    const AnalysisResult result = twoSolutions();
+    EXPECT_EQ(resultFormatInfo(ResultFormat::Json).write(result), resultJson(result) + "\n");
+    EXPECT_EQ(resultFormatInfo(ResultFormat::Csv).write(result), resultCsv(result));
 }
 
 TEST(ResultExport, CsvQuotesOnlyWhatNeedsIt) {
