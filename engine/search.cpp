@@ -205,7 +205,8 @@ private:
         firstHalvesStart_ = firstHalvesFrom_ = 0;
         firstHalvesLast_ = true;
         const double np = electrical_.primaryTurns;
-        const double start = std::trunc(np * rules_.firstWindingMinShare * 0.01);
+        double start = std::trunc(np * rules_.firstWindingMinShare * 0.01);
+        if (start < 0) start = 0;  // a share below 0 % has no meaning: no half of fewer than 0 turns
         if (!(start < np)) return true;
         constexpr double kLimit = 9.0e15;  // loop variable range
         if (start < -kLimit || np > kLimit) return true;
