@@ -22,12 +22,14 @@ const std::array<DesignField, 37> kDesignFields{{
     {"outputVoltage", "output-voltage", "output voltage, V", K::Float, &I::outputVoltage},
     {"outputCurrent", "output-current", "output current, A", K::Float, &I::outputCurrent},
     {"feedbackVoltage", "feedback-voltage", "feedback winding voltage, V", K::Float, &I::feedbackVoltage},
-    {"minRectifiedVdc", "min-rectified-vdc", "minimum rectified voltage, V DC", K::Float, &I::minRectifiedVdc},
+    {"minRectifiedVdc", "min-rectified-vdc", "minimum rectified voltage, V DC", K::Float,
+     &I::minRectifiedVdc},
     {"efficiency", "efficiency", "transformer transfer efficiency, %", K::Float, &I::efficiency},
     {"coreAe", "core-ae", "core effective area, mm²", K::Float, &I::coreAe},
     {"slotWidth", "slot-width", "bobbin slot width, mm", K::Float, &I::slotWidth},
     {"slotDepth", "slot-depth", "bobbin slot depth, mm", K::Float, &I::slotDepth},
-    {"auxWireDiameter", "aux-wire-diameter", "auxiliary winding wire diameter, mm", K::Float, &I::auxWireDiameter},
+    {"auxWireDiameter", "aux-wire-diameter", "auxiliary winding wire diameter, mm", K::Float,
+     &I::auxWireDiameter},
 
     {"peakFlux", "peak-flux", "peak flux density centre, gauss", K::Float, &R::peakFlux},
     {"peakFluxSpan", "peak-flux-span", "± span of the peak flux density, gauss", K::Float, &R::peakFluxSpan},
@@ -56,8 +58,10 @@ const std::array<DesignField, 37> kDesignFields{{
     {"evenTurns", "even-turns", "1 even turn counts only", K::Bool, &R::evenTurns},
     {"sandwichWireChange", "sandwich-wire-change", "1 allow a wire change inside the sandwich", K::Bool,
      &R::sandwichWireChange},
-    {"primaryWires", "primary-wires", "primary candidate wires, e.g. 0.20,0.21,0.23", K::Wires, &R::primaryWires},
-    {"secondaryWires", "secondary-wires", "secondary candidate wires, e.g. 0.30", K::Wires, &R::secondaryWires},
+    {"primaryWires", "primary-wires", "primary candidate wires, e.g. 0.20,0.21,0.23", K::Wires,
+     &R::primaryWires},
+    {"secondaryWires", "secondary-wires", "secondary candidate wires, e.g. 0.30", K::Wires,
+     &R::secondaryWires},
     {"primaryStrands", "primary-strands", "parallel primary strands, a whole number", K::WholeFloat,
      &R::primaryStrands, -kCountLimit, kCountLimit},
     {"secondaryStrands", "secondary-strands", "parallel secondary strands", K::Float, &R::secondaryStrands},
@@ -70,15 +74,15 @@ const DesignField* designField(std::string_view name, bool input) {
 }
 
 bool inRange(const DesignField& field, double value) {
-    // A count is typed as a float: its ends are compared as a float holds them.
-    if (field.kind == FieldKind::Count)
-        return static_cast<float>(field.low) <= value && value <= static_cast<float>(field.high);
+    // A count typed beyond the range of int is held to its nearest end, as the rules dialog has
+    // always stored it: what is stored lies in the range either way.
+    if (field.kind == FieldKind::Count) return !std::isnan(value);
     return field.low <= value && value <= field.high;
 }
 
 std::string rangeRefusal(const DesignField& field, double value) {
-    return numberText(value) + " is out of range (" + numberText(field.low) + " to " + numberText(field.high) +
-           ")";
+    return numberText(value) + " is out of range (" + numberText(field.low) + " to " +
+           numberText(field.high) + ")";
 }
 
 namespace {

@@ -47,7 +47,7 @@ extern const std::array<DesignField, 37> kDesignFields;
 /// The field of design-file member `name` in "inputs" (input) or "rules".
 const DesignField* designField(std::string_view name, bool input);
 
-/// Whether `value` lies in the field's range.
+/// Whether `value` lies in the field's range; a typed count beyond it is held to its nearest end.
 bool inRange(const DesignField& field, double value);
 
 /// "VALUE is out of range (LOW to HIGH)" for a number outside the field's range.

@@ -6,6 +6,8 @@
 
 #include <QEvent>
 
+#include "engine/analysis.h"
+#include "engine/design_fields.h"
 #include "engine/design_inputs.h"
 #include "engine/entry_number.h"
 #include "rules/wire_set_edit.h"
@@ -23,25 +25,25 @@ CRulesDlg::CRulesDlg(RuleSet& rules, int controllerChoice, QWidget* parent)
 
     using W = RulesWorkingCopy;
     fields_ = {
-        {ui_->edit1000, &W::peakFlux},
-        {ui_->edit1026, &W::peakFluxSpan},
-        {ui_->edit1003, &W::onDuty},
-        {ui_->edit1025, &W::onDutySpan},
-        {ui_->edit1004, &W::frequency},
-        {ui_->edit1017, &W::frequencySpan},
-        {ui_->edit1019, &W::windDepthLimit},
-        {ui_->edit1012, &W::maxSolutions},
-        {ui_->edit1031, &W::firstWindingMinShare},
-        {ui_->edit1035, &W::tapeThickness},
-        {ui_->edit1014, &W::idleRatio},
-        {ui_->edit1018, &W::tempRise},
-        {ui_->edit1016, &W::diodeDrop},
-        {ui_->edit1015, &W::switchDrop},
-        {ui_->edit1038, &W::slotWidthReserve},
-        {ui_->edit1037, &W::tapeTurns},
-        {ui_->edit1011, &W::outputDuty},
-        {ui_->edit1084, &W::primaryStrands},
-        {ui_->edit1085, &W::secondaryStrands},
+        {ui_->edit1000, &W::peakFlux, "peakFlux"},
+        {ui_->edit1026, &W::peakFluxSpan, "peakFluxSpan"},
+        {ui_->edit1003, &W::onDuty, "onDuty"},
+        {ui_->edit1025, &W::onDutySpan, "onDutySpan"},
+        {ui_->edit1004, &W::frequency, "frequency"},
+        {ui_->edit1017, &W::frequencySpan, "frequencySpan"},
+        {ui_->edit1019, &W::windDepthLimit, "windDepthLimit"},
+        {ui_->edit1012, &W::maxSolutions, "maxSolutions"},
+        {ui_->edit1031, &W::firstWindingMinShare, "firstWindingMinShare"},
+        {ui_->edit1035, &W::tapeThickness, "tapeThickness"},
+        {ui_->edit1014, &W::idleRatio, "idleRatio"},
+        {ui_->edit1018, &W::tempRise, "tempRise"},
+        {ui_->edit1016, &W::diodeDrop, "diodeDrop"},
+        {ui_->edit1015, &W::switchDrop, "switchDrop"},
+        {ui_->edit1038, &W::slotWidthReserve, "slotWidthReserve"},
+        {ui_->edit1037, &W::tapeTurns, "tapeTurns"},
+        {ui_->edit1011, &W::outputDuty, "outputDuty"},
+        {ui_->edit1084, &W::primaryStrands, "primaryStrands"},
+        {ui_->edit1085, &W::secondaryStrands, "secondaryStrands"},
     };
 
     ui_->check1039->setChecked(rules.sandwichWinding == 1);
@@ -113,6 +115,15 @@ void CRulesDlg::updateSandwichWireChange() {
     ui_->check1040->setEnabled(sandwich);
 }
 
+namespace {
+
+double numberOf(const RulesWorkingCopy& copy,
+                const std::variant<float RulesWorkingCopy::*, int RulesWorkingCopy::*>& member) {
+    return std::visit([&](auto m) { return static_cast<double>(copy.*m); }, member);
+}
+
+}  // namespace
+
 void CRulesDlg::fillEdits() {
     for (const NumberField& field : fields_) {
         if (const auto* member = std::get_if<float RulesWorkingCopy::*>(&field.member))
@@ -141,6 +152,8 @@ bool CRulesDlg::readEdits() {
             else
                 refusal = kEnterIntegerMessage;
         }
+        if (refusal.empty() && !inRange(*designField(field.name, false), numberOf(read, field.member)))
+            refusal = refusalMessage(AnalyseRefusal::RulesOutOfRange);
         if (!refusal.empty()) {
             refuseEntry(*field.edit, message_, engineText(refusal));
             return false;

@@ -40,6 +40,7 @@ private:
     struct NumberField {
         QLineEdit* edit;
         std::variant<float RulesWorkingCopy::*, int RulesWorkingCopy::*> member;
+        std::string_view name;  ///< the rule's design field, whose range "保存" holds it to
     };
 
     /// Selects the mode's radio button and the entries that belong to it.

@@ -4,6 +4,7 @@
 #endif
 
 #include <algorithm>
+#include <cfloat>
 #include <chrono>
 #include <cmath>
 #include <functional>
@@ -236,6 +237,27 @@ TEST(Search, SandwichSplitsKeepTheirRules) {
         // f1 and f2 lie in their windows after folding; f3 as well, or it fills 80 % of its only layer.
         for (std::size_t fill : {0u, 1u}) EXPECT_GE(r.fills[fill], 0.9 - 1e-6) << k;
         EXPECT_NEAR(r.score, 10 * r.fills[1] + r.fills[2], 1e-5);
+    }
+}
+
+// The entrances refuse a first-winding share outside 0 to 100 %; given one directly, the search
+// starts its splits at 0 turns, never below (once it stored Np_1 = -1289869 and took hours).
+TEST(Search, NegativeFirstWindingShareSplitsFromZeroTurns) {
+    Design zero;
+    zero.rules.sandwichWinding = 1;
+    zero.rules.maxSolutions = 50;
+    zero.rules.firstWindingMinShare = 0;
+    const AnalysisResult reference = analyseNow(zero);
+    ASSERT_FALSE(reference.solutions.empty());
+    for (const float share : {-1e6f, -3e10f, -FLT_MAX}) {
+        Design design = zero;
+        design.rules.firstWindingMinShare = share;
+        const auto start = std::chrono::steady_clock::now();
+        const AnalysisResult result = analyseNow(design);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << share;
+        EXPECT_EQ(result.solutions, reference.solutions) << share;
+        EXPECT_EQ(result.acceptedCount, reference.acceptedCount) << share;
+        for (const Solution& s : result.solutions) EXPECT_GE(s.numbers.primaryTurns, 0) << share;
     }
 }
 
