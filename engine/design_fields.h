@@ -34,6 +34,8 @@ struct DesignField {
     /// entrance (form, rules dialog, design file, command line).
     double low = -HUGE_VAL;
     double high = HUGE_VAL;
+    /// The label of an input on the winding sheet's design conditions (UTF-8).
+    std::string_view sheetLabel = {};
 
     bool isInput() const { return std::holds_alternative<float DesignInputs::*>(member); }
 };

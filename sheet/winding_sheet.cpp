@@ -18,6 +18,7 @@
 #include "diagram/diagram_texts.h"
 #include "diagram/winding_diagram.h"
 #include "engine/core_figures.h"
+#include "engine/design_fields.h"
 #include "engine/number_text.h"
 #include "engine/winding_layout.h"
 #include "widgets/entry_text.h"
@@ -228,22 +229,14 @@ void paintConditions(SheetPainter& sheet, const Design& design) {
             ? QString::fromUtf8(kControllerNames[controller].data(),
                                 static_cast<qsizetype>(kControllerNames[controller].size()))
             : QString::number(design.controllerChoice);
-    sheet.table(pairColumns,
-                pairRows({
-                    {QStringLiteral("最低输入电压(Vac)"), entryText(in.minInputVac)},
-                    {QStringLiteral("最高输入电压(Vac)"), entryText(in.maxInputVac)},
-                    {QStringLiteral("输出电压(V)"), entryText(in.outputVoltage)},
-                    {QStringLiteral("输出电流(A)"), entryText(in.outputCurrent)},
-                    {QStringLiteral("反馈绕组电压(Vf)"), entryText(in.feedbackVoltage)},
-                    {QStringLiteral("最低整流电压(Vdc)"), entryText(in.minRectifiedVdc)},
-                    {QStringLiteral("变压器传递效率(%)"), entryText(in.efficiency)},
-                    {QStringLiteral("磁芯AE(mm²)"), entryText(in.coreAe)},
-                    {QStringLiteral("骨架槽宽(mm)"), entryText(in.slotWidth)},
-                    {QStringLiteral("骨架槽深(mm)"), entryText(in.slotDepth)},
-                    {QStringLiteral("辅助绕组线径(mm)"), entryText(in.auxWireDiameter)},
-                    {QStringLiteral("系统算法"), controllerName},
-                }),
-                Shading::LabelColumns);
+    std::vector<std::pair<QString, QString>> inputs;
+    for (const DesignField& field : kDesignFields)
+        if (field.isInput())
+            inputs.emplace_back(
+                QString::fromUtf8(field.sheetLabel.data(), static_cast<qsizetype>(field.sheetLabel.size())),
+                entryText(in.*std::get<float DesignInputs::*>(field.member)));
+    inputs.emplace_back(QStringLiteral("系统算法"), controllerName);
+    sheet.table(pairColumns, pairRows(inputs), Shading::LabelColumns);
 
     sheet.subheading(QStringLiteral("设计规则"));
     const QString mode = rules.ccMode ? QStringLiteral("CC (PFM)") : QStringLiteral("CV (PWM)");
