@@ -5,7 +5,8 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-svg-dev fonts-arphic-uming
           fonts-arphic-ukai xvfb xauth libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
-          python3 poppler-utils clang-format)
+          python3 poppler-utils clang-format dpkg-dev desktop-file-utils appstream man-db
+          groff-base file)
 
 usage() {
     cat <<'TEXT'
@@ -18,6 +19,7 @@ as root) and, where it needs one, that the build is current.
   asan            build and test with AddressSanitizer + UndefinedBehaviorSanitizer
   tsan            build and test with ThreadSanitizer
   bench           build and run the engine benchmarks
+  package         build the Debian package build/package/quillmere_VERSION_ARCH.deb
   format          clang-format every tracked source file in place
   format-check    list what clang-format would change; fails if anything
   translations    refresh res/translations/*.ts from the sources (lupdate)
@@ -66,6 +68,12 @@ case "$command" in
     test)
         build release
         ctest --preset release "$@"
+        ;;
+    package)
+        # Its own build without tests, installed under /usr; Depends comes from dpkg-shlibdeps.
+        build package
+        (cd build/package && cpack -G DEB)
+        ls build/package/quillmere_*.deb
         ;;
     asan | tsan)
         build "$command"

@@ -23,7 +23,7 @@ QByteArray utf8Bytes(const std::string& text) {
 }  // namespace
 
 void CQuillmereDlg::setFileChooser(FileChooser chooser) {
-    chooseFile_ = std::move(chooser);
+    chooseFile_ = withLastFolder(std::move(chooser));
 }
 
 bool CQuillmereDlg::openDesign(const QString& path) {
@@ -42,6 +42,7 @@ bool CQuillmereDlg::openDesign(const QString& path) {
         controllerCombo()->setCurrentIndex(state_.controllerChoice);
     }
     writeForm();
+    designFileUsed(path);
     update();
     return true;
 }
@@ -51,20 +52,23 @@ void CQuillmereDlg::openDesignFile() {
         message_(this, tr("系统正忙!请等待分析完成!"));
         return;
     }
+    if (!maySaveChanges()) return;
     const ChosenFile chosen = chooseFile_(this, FileAction::OpenDesign, designPath_);
     if (!chosen.path.isEmpty()) openDesign(chosen.path);
 }
 
-void CQuillmereDlg::saveDesignFile() {
+bool CQuillmereDlg::saveDesignFile() {
     // What is saved is what "分析" would analyse: a bad entry is refused the same way.
     if (!readForm()) {
         message_(this, tr("参数错误！"));
-        return;
+        return false;
     }
     const QString suggested = designPath_.isEmpty() ? tr("设计") + QStringLiteral(".qmd") : designPath_;
     const ChosenFile chosen = chooseFile_(this, FileAction::SaveDesign, suggested);
-    if (chosen.path.isEmpty()) return;
-    if (saveFile(chosen.path, utf8Bytes(designFileText(state_)))) designPath_ = chosen.path;
+    if (chosen.path.isEmpty() || !saveFile(chosen.path, utf8Bytes(designFileText(state_)))) return false;
+    designPath_ = chosen.path;
+    designFileUsed(chosen.path);
+    return true;
 }
 
 bool CQuillmereDlg::resultsShown() {
@@ -79,7 +83,12 @@ void CQuillmereDlg::exportResults() {
         chooseFile_(this, FileAction::ExportResults, exportName(QStringLiteral(".csv")));
     if (chosen.path.isEmpty()) return;
     const ResultFormat format = resultFileFormat(chosen.type, QFileInfo(chosen.path).suffix().toStdString());
-    saveFile(chosen.path, utf8Bytes(resultFormatInfo(format).write(state_.results)));
+    // Each export says which design it came from (docs/exports.md).
+    if (format == ResultFormat::Json) {
+        saveFile(chosen.path, utf8Bytes(resultJsonWithDesign(state_.results, state_.analysed) + "\n"));
+    } else if (saveFile(chosen.path, utf8Bytes(resultFormatInfo(format).write(state_.results)))) {
+        writeDesignBeside(chosen.path);
+    }
 }
 
 void CQuillmereDlg::exportDiagram() {

@@ -96,6 +96,9 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
     setWindowIcon(applicationIcon());
+    caption_ = windowTitle();
+    setAcceptDrops(true);
+    setFileChooser(chooseFile);
 
     setTextColour(*statusCaption(), kCaptionColour);
     setTextColour(*foundCaption(), kCaptionColour);
@@ -120,6 +123,10 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     new PointerReadout(this, pointerReadoutLabel());
 
     writeForm();
+    cleanSnapshot_ = formSnapshot();
+    updateTitle();
+    for (const InputField& field : kReadOrder)
+        connect(edit(field.id), &QLineEdit::textChanged, this, &CQuillmereDlg::designChanged);
 
     // The menu's shortcuts work on the whole form, not only while the menu is open.
     new QShortcut(QKeySequence::Open, this, this, &CQuillmereDlg::openDesignFile);
@@ -132,6 +139,7 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     connect(ui_->button2, &QPushButton::clicked, this, &CQuillmereDlg::reject);
     connect(ui_->radio1089, &QRadioButton::clicked, this, &CQuillmereDlg::switchToCalculator);
     connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::controllerChanged);
+    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::designChanged);
     connect(resultTable()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { selectSolution(current.row()); });
 }
@@ -248,6 +256,7 @@ void CQuillmereDlg::openRulesDialog() {
     CRulesDlg dialog(state_.rules, state_.controllerChoice, this);
     dialog.setMessageFunction(message_);
     dialog.exec();
+    designChanged();
 }
 
 void CQuillmereDlg::about() {
@@ -277,11 +286,19 @@ void CQuillmereDlg::controllerChanged(int index) {
 }
 
 void CQuillmereDlg::switchToCalculator() {
-    close();
+    if (!close()) {
+        // Cancelled: the form stays as it was, in its own mode.
+        const QSignalBlocker blocker(ui_->radio1089);
+        ui_->radio1089->setAutoExclusive(false);
+        ui_->radio1089->setChecked(false);
+        ui_->radio1089->setAutoExclusive(true);
+        return;
+    }
     runCalculator_();
 }
 
 void CQuillmereDlg::reject() {
+    if (!maySaveChanges()) return;
     state_.worker.stop();
     QDialog::reject();
 }
@@ -369,6 +386,7 @@ void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
     menu.setObjectName(QStringLiteral("formMenu"));
     menu.addAction(tr("打开设计(&O)..."), QKeySequence::Open, this, &CQuillmereDlg::openDesignFile);
     menu.addAction(tr("保存设计(&S)..."), QKeySequence::Save, this, &CQuillmereDlg::saveDesignFile);
+    addRecentMenu(menu);
     menu.addSeparator();
     menu.addAction(tr("导出结果(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
                    &CQuillmereDlg::exportResults);
@@ -402,6 +420,7 @@ void CQuillmereDlg::retranslate() {
     ui_->retranslateUi(this);
     controllerCombo()->setItemText(static_cast<int>(Controller::PsrGeneric), tr(kGenericController));
     resultModel_->retranslate();
+    updateTitle();
     if (!foundCaption()->text().isEmpty()) foundCaption()->setText(tr("找到解法:"));
     setStatusLine(status_);
 }

@@ -7,15 +7,18 @@
 #include <QDialog>
 #include <QString>
 
+#include "app/design_document.h"
 #include "app/design_state.h"
 #include "app/file_chooser.h"
 #include "app/form_notifier.h"
+#include "app/recent_designs.h"
 #include "engine/notification.h"
 #include "widgets/message_box.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QTableView;
 class ResultTableModel;
 class QPainter;
@@ -40,8 +43,11 @@ public:
     void setPacing(const Pacing& pacing);
     /// What "REV_IR Mod" runs in the form's place after the form has closed.
     void setCalculatorRunner(std::function<void()> run);
-    /// How the form asks for the files it opens, saves and exports (the standard dialogs unless changed).
+    /// How the form asks for the files it opens, saves and exports (the standard dialogs unless
+    /// changed); the folder last used is suggested and remembered around it.
     void setFileChooser(FileChooser chooser);
+    /// How the form asks whether to save unsaved changes (a message box unless changed).
+    void setSaveQuestion(SaveQuestion question);
 
     /// Takes the design of the file at `path` into the form and the rules, discarding what was
     /// shown; a file that cannot be read is refused with a message and changes nothing.
@@ -49,7 +55,8 @@ public:
 
     // The right-click menu's file commands; each asks for its file through the chooser.
     void openDesignFile();
-    void saveDesignFile();
+    /// True when the design was saved.
+    bool saveDesignFile();
     void exportResults();
     void exportDiagram();
     void exportWindingSheet();
@@ -58,12 +65,23 @@ public:
     /// Where the analysis worker sends its notices.
     NotificationSink& notificationSink() { return notifier_; }
 
-    /// Closing: "退出", Esc and the close box. A running analysis is stopped and waited for.
+    /// Opens a design of the recent list; one that is no longer there is taken off the list.
+    void openRecentDesign(const QString& path);
+
+    /// True while the form shows changes to the design that are not saved.
+    bool designModified() const;
+
+    /// Closing: "退出", Esc, the close box and "REV_IR Mod". With unsaved changes it asks first
+    /// and stays open when the answer is Cancel (or saving fails); when it closes, a running
+    /// analysis is stopped and waited for.
     void reject() override;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    /// One dropped .qmd file is opened (asking about unsaved changes first); anything else is refused.
+    void dropEvent(QDropEvent* event) override;
 
 private:
     /// What the status line shows, kept as its source so that a language change can show it anew.
@@ -101,6 +119,23 @@ private:
     /// Writes a file atomically; says why when it cannot.
     bool saveFile(const QString& path, const QByteArray& bytes);
 
+    // The design as a document (form_document.cpp).
+    FormSnapshot formSnapshot() const;
+    /// Shows whether the design has unsaved changes.
+    void designChanged();
+    void updateTitle();
+    /// The form now holds the design of `path`, as it is in the file.
+    void designFileUsed(const QString& path);
+    /// Asks about unsaved changes; true when the form may go on (saved, discarded or none).
+    bool maySaveChanges();
+    /// Opens `path` after asking about unsaved changes, unless an analysis runs.
+    void openDesignAsked(const QString& path);
+    void addRecentMenu(QMenu& menu);
+    FileChooser withLastFolder(FileChooser chooser);
+    /// The analysed design beside an exported CSV, as BASE.qmd; an existing other design there
+    /// is kept, and the message says so.
+    void writeDesignBeside(const QString& exportPath);
+
     void notice(Notification notification);
     void analysisStatus();
     void analysisProgress();
@@ -126,6 +161,10 @@ private:
     StatusLine status_;
     FileChooser chooseFile_ = chooseFile;
     QString designPath_;  ///< the design file last opened or saved
+    QString caption_;     ///< the program's caption in the title, after the design's name
+    SaveQuestion askToSave_ = askToSaveDesign;
+    RecentDesigns recent_;
+    FormSnapshot cleanSnapshot_;  ///< the form as last opened or saved
     // Declared before the state: the worker, whose handle the state holds, posts through it.
     FormNotifier notifier_;
     DesignState state_;

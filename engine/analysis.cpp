@@ -35,11 +35,12 @@ AnalyseRefusal AnalysisWorker::start(const Design& design, NotificationSink& sin
     counters_.searchPhase = static_cast<int>(SearchPhase::Searching);
     counters_.phaseChanged = true;
     sink.post(Notification::AnalysisStatus);
+    // Both start notices go out before the thread exists: a quick worker's "done" must be the last word.
+    sink.post(Notification::AnalysisStatus);
     thread_ = std::jthread([this, setup = SearchSetup::from(design), &sink, pacing](std::stop_token stop) {
         if (auto result = runAnalysis(setup, counters_, sink, pacing, stop))
             sink.analysisDone(std::move(*result));
     });
-    sink.post(Notification::AnalysisStatus);
     return AnalyseRefusal::None;
 }
 

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/analysis_result.h"
+#include "engine/design_file.h"
 #include "engine/record_layout.h"
 
 namespace {
@@ -33,20 +34,40 @@ void appendCsvRow(std::string& out, const Texts& texts) {
 
 }  // namespace
 
-std::string resultJson(const AnalysisResult& result) {
+namespace {
+
+// The members of resultJson, in their order, after whatever `root` holds already.
+void addResultMembers(nlohmann::ordered_json& root, const AnalysisResult& result) {
     nlohmann::ordered_json records = nlohmann::ordered_json::array();
     for (const Solution& solution : result.solutions) {
         nlohmann::ordered_json texts = nlohmann::ordered_json::array();
         for (std::string& text : solutionTexts(solution)) texts.push_back(std::move(text));
         records.push_back(std::move(texts));
     }
-    nlohmann::ordered_json root = nlohmann::ordered_json::object();
     root["analysedCount"] = result.analysedCount;
     root["acceptedCount"] = result.acceptedCount;
     root["passNumber"] = result.passNumber;
     root["solutionRecords"] = std::move(records);
+}
+
+std::string dumped(const nlohmann::ordered_json& root) {
     // A text that is no valid UTF-8 is written with replacement characters rather than refused.
     return root.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+}  // namespace
+
+std::string resultJson(const AnalysisResult& result) {
+    nlohmann::ordered_json root = nlohmann::ordered_json::object();
+    addResultMembers(root, result);
+    return dumped(root);
+}
+
+std::string resultJsonWithDesign(const AnalysisResult& result, const Design& design) {
+    nlohmann::ordered_json root = nlohmann::ordered_json::object();
+    root["design"] = nlohmann::ordered_json::parse(designFileText(design));
+    addResultMembers(root, result);
+    return dumped(root);
 }
 
 std::string csvRow(const std::vector<std::string_view>& texts) {

@@ -80,7 +80,7 @@ bool windingSheetRequested(int argc, char** argv) {
     return false;
 }
 
-int runWindingSheetCommand(int argc, char** argv) {
+int runWindingSheetCommand(int argc, char** argv, Language language) {
     const std::optional<SheetOptions> options = readOptions(argc, argv);
     if (!options) {
         std::fputs(kUsage, stderr);
@@ -118,7 +118,7 @@ int runWindingSheetCommand(int argc, char** argv) {
     // display: the offscreen platform works on any machine.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    prepareApplication(application);
+    prepareApplication(application, language);
     if (const std::optional<QString> error = writeWindingSheet(
             options->output, design, result, options->rank - 1, designName, QDate::currentDate())) {
         say(*error);

@@ -17,6 +17,133 @@
     </message>
 </context>
 <context>
+    <name>CCoreCatalogueDlg</name>
+    <message>
+        <source>(默认)</source>
+        <translation>(default)</translation>
+    </message>
+    <message>
+        <source>(不合理)</source>
+        <translation>(implausible)</translation>
+    </message>
+    <message>
+        <source>(通用)</source>
+        <translation>(generic)</translation>
+    </message>
+    <message>
+        <source>磁芯库</source>
+        <translation>Core catalogue</translation>
+    </message>
+    <message>
+        <source>查找:</source>
+        <translation>Find:</translation>
+    </message>
+    <message>
+        <source>名称或别名</source>
+        <translation>name or alias</translation>
+    </message>
+    <message>
+        <source>系列:</source>
+        <translation>Family:</translation>
+    </message>
+    <message>
+        <source>全部系列</source>
+        <translation>All families</translation>
+    </message>
+    <message>
+        <source>Ae 范围:</source>
+        <translation>Ae range:</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>显示不合理的形状</source>
+        <translation>Show implausible shapes</translation>
+    </message>
+    <message>
+        <source>尺寸自相矛盾的磁芯不参与系列搜索</source>
+        <translation>Shapes whose dimensions contradict themselves are left out of a family search</translation>
+    </message>
+    <message>
+        <source>骨架:</source>
+        <translation>Bobbin:</translation>
+    </message>
+    <message>
+        <source>材质:</source>
+        <translation>Material:</translation>
+    </message>
+    <message>
+        <source>清除勾选</source>
+        <translation>Clear ticks</translation>
+    </message>
+    <message>
+        <source>使用此磁芯</source>
+        <translation>Use this core</translation>
+    </message>
+    <message>
+        <source>在所选磁芯中搜索</source>
+        <translation>Search the selected cores</translation>
+    </message>
+    <message>
+        <source>搜索勾选的磁芯;未勾选时搜索筛选出的系列和 Ae 范围</source>
+        <translation>Searches the ticked cores; with none ticked, the family and Ae range the filters show</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>搜索范围:勾选的磁芯(%1)</source>
+        <translation>To search: ticked cores (%1)</translation>
+    </message>
+    <message>
+        <source>搜索范围:%1 系列(%2)</source>
+        <translation>To search: family %1 (%2)</translation>
+    </message>
+    <message>
+        <source>搜索范围:全部磁芯(%1)</source>
+        <translation>To search: all cores (%1)</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>勾选要一起搜索的磁芯</source>
+        <translation>Tick the cores to search together</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>槽宽 × 槽深 (mm)</source>
+        <translation>Slot W × D (mm)</translation>
+    </message>
+    <message>
+        <source>默认骨架的槽宽与槽深</source>
+        <translation>Slot width and depth of the default bobbin</translation>
+    </message>
+    <message>
+        <source>骨架数</source>
+        <translation>Bobbins</translation>
+    </message>
+    <message>
+        <source>别名:%1</source>
+        <translation>Aliases: %1</translation>
+    </message>
+    <message>
+        <source>形状不合理:%1</source>
+        <translation>Implausible shape: %1</translation>
+    </message>
+</context>
+<context>
     <name>CPsrExDlg</name>
     <message>
         <source>设计条件</source>
@@ -90,8 +217,34 @@
 <context>
     <name>CQuillmereApp</name>
     <message>
-        <source>OLE 程序初始化失败。请确认 OLE 库程序是正确的版本。</source>
-        <translation>OLE initialization failed. Make sure that the OLE libraries are the correct version.</translation>
+        <source>无法打开窗口: 没有设置显示。请设置 DISPLAY (X11) 或 WAYLAND_DISPLAY (Wayland)。</source>
+        <translation>Cannot open a window: no display is set. Set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland).</translation>
+    </message>
+    <message>
+        <source>无法打开窗口: 无法连接显示 %1。请检查 DISPLAY (X11) 或 WAYLAND_DISPLAY (Wayland)。</source>
+        <translation>Cannot open a window: the display %1 cannot be reached. Check DISPLAY (X11) or WAYLAND_DISPLAY (Wayland).</translation>
+    </message>
+    <message>
+        <source>无法打开窗口: 窗口系统 &quot;%1&quot; (QT_QPA_PLATFORM) 不可用。请设置 DISPLAY (X11) 或 WAYLAND_DISPLAY (Wayland)。</source>
+        <translation>Cannot open a window: the window system &quot;%1&quot; (QT_QPA_PLATFORM) is not available. Set DISPLAY (X11) or WAYLAND_DISPLAY (Wayland).</translation>
+    </message>
+    <message>
+        <source>未知的选项 %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>%1 缺少参数</source>
+        <translation>%1 needs a value</translation>
+    </message>
+    <message>
+        <source>一次只能打开一个设计文件, 却给了: %1</source>
+        <translation>only one design file can be opened at a time, not: %1</translation>
+    </message>
+    <message>
+        <source>用法: quillmere [--lang en|zh] [设计.qmd]
+      quillmere [--lang en|zh] --winding-sheet OUT.pdf [--design 设计.qmd] [--solution N]</source>
+        <translation>Usage: quillmere [--lang en|zh] [DESIGN.qmd]
+       quillmere [--lang en|zh] --winding-sheet OUT.pdf [--design DESIGN.qmd] [--solution N]</translation>
     </message>
 </context>
 <context>
@@ -256,6 +409,32 @@
         <source>导出绕组规格书(&amp;P)...</source>
         <translation>Export Winding Sheet (&amp;PDF)...</translation>
     </message>
+    <message>
+        <source>这个设计文件已不存在, 已从最近的设计中移除:
+%1</source>
+        <translation>This design file no longer exists; it was taken off the recent designs:
+%1</translation>
+    </message>
+    <message>
+        <source>最近的设计(&amp;R)</source>
+        <translation>&amp;Recent Designs</translation>
+    </message>
+    <message>
+        <source>只能拖入一个设计文件 (.qmd)。</source>
+        <translation>Drop one design file (.qmd) only.</translation>
+    </message>
+    <message>
+        <source>结果已导出; 设计没有写在旁边, 因为 %1 已存在, 而且是另一个设计。</source>
+        <translation>The results were exported; the design was not written beside them because %1 exists and holds another design.</translation>
+    </message>
+    <message>
+        <source>结果已导出; 无法写入旁边的设计文件:
+%1
+%2</source>
+        <translation>The results were exported; the design file beside them cannot be written:
+%1
+%2</translation>
+    </message>
 </context>
 <context>
     <name>CRulesDlg</name>
@@ -417,6 +596,29 @@
     <message>
         <source>搜索轮次: </source>
         <translation>Passes: </translation>
+    </message>
+</context>
+<context>
+    <name>DesignDocument</name>
+    <message>
+        <source>保存对设计的更改吗?</source>
+        <translation>Save the changes to the design?</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>不保存(&amp;N)</source>
+        <translation>Do&amp;n&apos;t Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>未命名</source>
+        <translation>Untitled</translation>
     </message>
 </context>
 <context>

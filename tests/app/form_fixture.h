@@ -27,6 +27,10 @@ protected:
         form = std::make_unique<CQuillmereDlg>();
         form->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
         form->setPacing(Pacing::none());
+        form->setSaveQuestion([this](QWidget*) {
+            ++saveQuestions;
+            return saveAnswer;
+        });
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -74,4 +78,7 @@ protected:
 
     std::unique_ptr<CQuillmereDlg> form;
     QStringList messages;
+    /// How "保存对设计的更改吗?" is answered, and how often it was asked.
+    SaveAnswer saveAnswer = SaveAnswer::Discard;
+    int saveQuestions = 0;
 };

@@ -42,6 +42,16 @@ TEST(WindingSheetCommand, ExitStatusesMessagesAndFiles) {
     } cases[] = {
         {"solution 1 of the defaults", {"--winding-sheet", "OUT"}, nullptr, false, 0, "0.3185007"},
         {"solution 10", {"--solution", "10", "--winding-sheet", "OUT"}, nullptr, false, 0, "10."},
+        // The window program's options go with the sheet too.
+        {"a language before", {"--lang", "en", "--winding-sheet", "OUT"}, nullptr, false, 0, "0.3185007"},
+        {"a language after", {"--winding-sheet", "OUT", "--lang=zh"}, nullptr, false, 0, "0.3185007"},
+        {"a language between",
+         {"--design", "DIR/sandwich.qmd", "--lang", "en", "--winding-sheet", "OUT"},
+         nullptr,
+         false,
+         0,
+         "初级后半 Np_2"},
+        {"an unknown language", {"--winding-sheet", "OUT", "--lang", "de"}, nullptr, false, 2, "\"de\""},
         {"a display platform named, no display", {"--winding-sheet", "OUT"}, "xcb", false, 0, "75.75316"},
         {"a sandwich design file",
          {"--design", "DIR/sandwich.qmd", "--winding-sheet", "OUT"},

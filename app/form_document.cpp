@@ -1,0 +1,143 @@
+// The design as a document: the title with its file name and modified mark, the question before
+// unsaved changes are lost, the recent designs, dropped design files and the folder last used.
+#include <QAction>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include "app/quillmere_dlg.h"
+#include "engine/design_file.h"
+#include "widgets/save_file.h"
+
+void CQuillmereDlg::setSaveQuestion(SaveQuestion question) {
+    askToSave_ = std::move(question);
+}
+
+FormSnapshot CQuillmereDlg::formSnapshot() const {
+    FormSnapshot snapshot;
+    for (const QLineEdit* entry : findChildren<QLineEdit*>())
+        // Only the form's own entries, not those of a dialog it has open.
+        if (entry->window() == this)
+            snapshot.entries << entry->objectName() + QLatin1Char('=') + entry->text();
+    snapshot.controllerChoice = controllerCombo()->currentIndex();
+    snapshot.rules = state_.rules;
+    return snapshot;
+}
+
+bool CQuillmereDlg::designModified() const {
+    return formSnapshot() != cleanSnapshot_;
+}
+
+void CQuillmereDlg::designChanged() {
+    setWindowModified(designModified());
+}
+
+void CQuillmereDlg::updateTitle() {
+    setWindowTitle(documentTitle(designPath_, caption_));
+    designChanged();
+}
+
+void CQuillmereDlg::designFileUsed(const QString& path) {
+    cleanSnapshot_ = formSnapshot();
+    recent_.add(path);
+    updateTitle();
+}
+
+bool CQuillmereDlg::maySaveChanges() {
+    if (!designModified()) return true;
+    switch (askToSave_(this)) {
+        case SaveAnswer::Save:
+            return saveDesignFile();
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void CQuillmereDlg::openDesignAsked(const QString& path) {
+    if (state_.analysisBusy || state_.worker.held()) {
+        message_(this, tr("系统正忙!请等待分析完成!"));
+        return;
+    }
+    if (maySaveChanges()) openDesign(path);
+}
+
+void CQuillmereDlg::openRecentDesign(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        recent_.remove(path);
+        message_(this, tr("这个设计文件已不存在, 已从最近的设计中移除:\n%1").arg(path));
+        return;
+    }
+    openDesignAsked(path);
+}
+
+void CQuillmereDlg::addRecentMenu(QMenu& menu) {
+    QMenu* recentMenu = menu.addMenu(tr("最近的设计(&R)"));
+    recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    const QStringList paths = recent_.paths();
+    recentMenu->setEnabled(!paths.isEmpty());
+    for (qsizetype k = 0; k < paths.size(); ++k) {
+        const QString& path = paths[k];
+        QAction* action =
+            recentMenu->addAction(QStringLiteral("&%1 %2").arg(k + 1).arg(QFileInfo(path).fileName()), this,
+                                  [this, path] { openRecentDesign(path); });
+        action->setToolTip(path);
+        action->setData(path);
+    }
+}
+
+FileChooser CQuillmereDlg::withLastFolder(FileChooser chooser) {
+    return
+        [this, chooser = std::move(chooser)](QWidget* parent, FileAction action, const QString& suggested) {
+            // A bare name is suggested in the folder last used.
+            QString where = suggested;
+            if (suggested.isEmpty())
+                where = recent_.lastFolder();
+            else if (QFileInfo(suggested).isRelative() && !suggested.contains(QLatin1Char('/')))
+                where = recent_.lastFolder() + QLatin1Char('/') + suggested;
+            ChosenFile chosen = chooser(parent, action, where);
+            if (!chosen.path.isEmpty()) recent_.rememberFolderOf(chosen.path);
+            return chosen;
+        };
+}
+
+void CQuillmereDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CQuillmereDlg::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    const bool oneDesign =
+        urls.size() == 1 && urls.front().isLocalFile() &&
+        QFileInfo(urls.front().toLocalFile()).suffix().compare("qmd", Qt::CaseInsensitive) == 0;
+    event->acceptProposedAction();
+    if (!oneDesign) {
+        message_(this, tr("只能拖入一个设计文件 (.qmd)。"));
+        return;
+    }
+    openDesignAsked(urls.front().toLocalFile());
+}
+
+void CQuillmereDlg::writeDesignBeside(const QString& exportPath) {
+    const QFileInfo exported(exportPath);
+    const QString path =
+        exported.path() + QLatin1Char('/') + exported.completeBaseName() + QStringLiteral(".qmd");
+    if (QFileInfo::exists(path)) {
+        // Never replaced: it may be the engineer's design file. The same design is fine as it is.
+        const DesignRead read = readDesignFile(QFile::encodeName(path).toStdString());
+        if (read && *read.design == state_.analysed) return;
+        message_(this, tr("结果已导出; 设计没有写在旁边, 因为 %1 已存在, 而且是另一个设计。").arg(path));
+        return;
+    }
+    const std::string text = designFileText(state_.analysed);
+    if (const auto error =
+            saveFileAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
+        message_(this, tr("结果已导出; 无法写入旁边的设计文件:\n%1\n%2").arg(path, *error));
+}
