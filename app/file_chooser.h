@@ -28,5 +28,8 @@ static_assert(kResultFormats[kCsvType].format == ResultFormat::Csv && kResultFor
 static_assert(kResultFormats[kJsonType].format == ResultFormat::Json && kResultFormats[kJsonType].forFiles);
 inline constexpr int kPngType = 0, kPng2xType = 1, kSvgType = 2;
 
+/// The title of the file dialog of `action`, in the shown language.
+QString fileDialogTitle(FileAction action);
+
 /// The standard file dialogs. A name typed without an extension gets that of the chosen type.
 ChosenFile chooseFile(QWidget* parent, FileAction action, const QString& suggested);

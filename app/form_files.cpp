@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFileInfo>
+#include <QLabel>
 #include <QSignalBlocker>
 
 #include "app/quillmere_dlg.h"
@@ -43,6 +44,10 @@ bool CQuillmereDlg::openDesign(const QString& path) {
     }
     writeForm();
     designFileUsed(path);
+    // Nothing of the previous run stays: neither its caption nor its counts.
+    setStatusLine({nullptr, "Quillmere Beta Version"});
+    analysedCountLabel()->clear();
+    foundCaption()->clear();
     update();
     return true;
 }

@@ -25,6 +25,7 @@
 #include "diagram/winding_diagram.h"
 #include "engine/analysis.h"
 #include "engine/entry_number.h"
+#include "engine/grid.h"
 #include "engine/number_text.h"
 #include "rules/rules_dlg.h"
 #include "ui_quillmere_dlg.h"
@@ -175,6 +176,10 @@ void CQuillmereDlg::setMessageFunction(MessageFunction message) {
     message_ = std::move(message);
 }
 
+void CQuillmereDlg::setQuestionFunction(QuestionFunction question) {
+    question_ = std::move(question);
+}
+
 void CQuillmereDlg::setPacing(const Pacing& pacing) {
     pacing_ = pacing;
 }
@@ -223,6 +228,12 @@ void CQuillmereDlg::analyse() {
     if (!readForm()) {
         message(tr("参数错误！"));
         return;
+    }
+    // A grid far beyond the default's can run for hours: the engineer decides.
+    if (const std::optional<double> candidates = largeGridCandidates(SearchSetup::from(state_))) {
+        const QString count = QString::number(*candidates, 'f', 0);
+        if (!question_(this, tr("搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？").arg(count)))
+            return;
     }
     resultModel_->show(nullptr);
     state_.results = {};

@@ -39,6 +39,8 @@ public:
     ~CQuillmereDlg() override;
 
     void setMessageFunction(MessageFunction message);
+    /// How the form asks before a search of a very large grid (a question box unless changed).
+    void setQuestionFunction(QuestionFunction question);
     /// How the analysis worker paces itself (the interactive pacing unless changed).
     void setPacing(const Pacing& pacing);
     /// What "REV_IR Mod" runs in the form's place after the form has closed.
@@ -156,6 +158,7 @@ private:
     ResultTableModel* resultModel_ = nullptr;
     WaitCursor* waitCursor_ = nullptr;
     MessageFunction message_ = showMessageBox;
+    QuestionFunction question_ = askQuestion;
     Pacing pacing_ = Pacing::interactive();
     std::function<void()> runCalculator_;
     StatusLine status_;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -48,7 +49,10 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(kShownColumns)) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
-    return engineText(kColumnHeadings[static_cast<std::size_t>(section)]);
+    const std::string_view heading = kColumnHeadings[static_cast<std::size_t>(section)];
+    if (applicationLanguage(*QCoreApplication::instance()) == Language::English)
+        return engineText(englishUnits(heading));
+    return engineText(heading);
 }
 
 void ResultTableModel::retranslate() {

@@ -1,9 +1,15 @@
 #include "cli/cli_options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string_view>
+#include <vector>
 
+#include "cli/cli_texts.h"
 #include "engine/design_fields.h"
 #include "engine/design_file.h"
 #include "engine/entry_number.h"
@@ -105,17 +111,89 @@ struct Parsed {
     }
 };
 
+// Letters to change, add or remove to turn `a` into `b`.
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The language of the parser's messages, known before the parse: the last --lang that names one,
+// else QUILLMERE_LANG, else Chinese.
+Language messageLanguage(const std::vector<std::string>& args) {
+    std::optional<Language> chosen;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--lang" && i + 1 < args.size()) {
+            if (const auto named = languageNamed(args[i + 1])) chosen = named;
+        } else if (args[i].starts_with("--lang=")) {
+            if (const auto named = languageNamed(std::string_view(args[i]).substr(7))) chosen = named;
+        }
+    }
+    if (chosen) return *chosen;
+    return languageFromEnvironment(std::getenv(kLanguageVariable)).value_or(Language::Chinese);
+}
+
+// What the parser did not know, in the order given, with the nearest option for a near miss.
+std::string unexpectedText(const CLI::App& app, const std::vector<std::string>& extras, Language language) {
+    std::string out(cliText(language, "未知的参数："));
+    for (const std::string& extra : extras) out += " " + extra;
+    for (const std::string& extra : extras) {
+        if (!extra.starts_with("--")) continue;
+        const std::string name = extra.substr(0, extra.find('='));
+        std::string nearest;
+        std::size_t best = 3;
+        for (const CLI::Option* option : app.get_options()) {
+            for (const std::string& known : option->get_lnames()) {
+                const std::size_t distance = editDistance(name, "--" + known);
+                if (distance < best) {
+                    best = distance;
+                    nearest = "--" + known;
+                }
+            }
+        }
+        if (!nearest.empty()) {
+            out += "\n";
+            char line[200];
+            std::snprintf(line, sizeof line, cliText(language, "%s：你是指 %s 吗？").data(), name.c_str(),
+                          nearest.c_str());
+            out += line;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliOptions& options,
                       std::string& error) {
     Parsed parsed;
+    const Language language = messageLanguage(args);
+    const auto said = [language](std::string_view source) { return std::string(cliText(language, source)); };
+    parsed.app.allow_extras();
     try {
         // CLI11 takes the arguments last first.
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         parsed.app.parse(reversed);
+    } catch (const CLI::ArgumentMismatch& e) {
+        // "--lang: 1 required LANG missing": the option is named before the colon.
+        const std::string what = e.what();
+        error = what.substr(0, what.find(':')) + said("：缺少参数");
+        return false;
     } catch (const CLI::ParseError& e) {
-        error = e.what();
+        error = said("命令行有误：") + e.what();
+        return false;
+    }
+    if (!parsed.app.remaining().empty()) {
+        error = unexpectedText(parsed.app, parsed.app.remaining(), language);
         return false;
     }
 
@@ -128,18 +206,18 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     }
     const std::optional<ResultFormat> named = resultFormatNamed(parsed.format);
     if (parsed.app.count("--format") > 0 && !named) {
-        error = "bad value for --format: " + parsed.format + " (table, json or csv)";
+        error = said("值不可用：") + "--format: " + parsed.format + " (table, json, csv)";
         return false;
     }
     if (parsed.json->count() > 0 && parsed.app.count("--format") > 0 && parsed.format != "json") {
-        error = "--json contradicts --format " + parsed.format;
+        error = said("选项互相矛盾：") + "--json, --format " + parsed.format;
         return false;
     }
     read.format = parsed.json->count() > 0 ? ResultFormat::Json : named.value_or(ResultFormat::Table);
     for (const auto& [name, path] :
          {std::pair{"--design", &parsed.designFile}, {"--save-design", &parsed.saveDesign}})
         if (parsed.app.count(name) > 0 && path->empty()) {
-            error = std::string(name) + " needs a file name";
+            error = std::string(name) + said("：缺少文件名");
             return false;
         }
     read.designFile = parsed.designFile;
@@ -147,7 +225,7 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     if (parsed.app.count("--lang") > 0) {
         read.language = languageNamed(parsed.language);
         if (!read.language) {
-            error = "bad value for --lang: " + parsed.language + " (en or zh)";
+            error = said("值不可用：") + "--lang: " + parsed.language + " (en, zh)";
             return false;
         }
     }
@@ -165,7 +243,7 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         const CLI::Option& option = *parsed.designOptions[k];
         for (const std::string& value : option.results()) {
             if (!designOptions()[k].set(changed, value)) {
-                error = "bad value for " + option.get_name() + ": " + value;
+                error = said("值不可用：") + option.get_name() + ": " + value;
                 return false;
             }
         }

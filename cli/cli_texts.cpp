@@ -12,6 +12,17 @@ constexpr auto kCliTexts = std::to_array<LocalText>({
     {QT_TRANSLATE_NOOP("Cli", "分析总数: "), "Analysed: "},
     {QT_TRANSLATE_NOOP("Cli", "找到解法: "), "Found: "},
     {QT_TRANSLATE_NOOP("Cli", "搜索轮次: "), "Passes: "},
+    {QT_TRANSLATE_NOOP("Cli", "无法写入标准输出："), "Cannot write the standard output: "},
+    {QT_TRANSLATE_NOOP("Cli", "搜索网格很大：每轮 %s 个候选。按 Ctrl+C 可停止。\n"),
+     "The search grid is large: %s candidates per pass. Ctrl+C stops it.\n"},
+    {QT_TRANSLATE_NOOP("Cli", "已中断，没有输出。"), "Interrupted; nothing was written."},
+    {QT_TRANSLATE_NOOP("Cli", "未知的参数："), "Unexpected arguments:"},
+    {QT_TRANSLATE_NOOP("Cli", "%s：你是指 %s 吗？"), "%s: did you mean %s?"},
+    {QT_TRANSLATE_NOOP("Cli", "：缺少参数"), ": a value is missing"},
+    {QT_TRANSLATE_NOOP("Cli", "命令行有误："), "Bad command line: "},
+    {QT_TRANSLATE_NOOP("Cli", "值不可用："), "Bad value: "},
+    {QT_TRANSLATE_NOOP("Cli", "选项互相矛盾："), "Options contradict each other: "},
+    {QT_TRANSLATE_NOOP("Cli", "：缺少文件名"), ": a file name is missing"},
 });
 
 }  // namespace

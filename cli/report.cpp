@@ -34,12 +34,16 @@ std::string padded(std::string_view text, std::size_t width) {
 
 std::string resultTable(const AnalysisResult& result, Language language) {
     const auto text = [language](std::string_view source) { return std::string(cliText(language, source)); };
+    const auto heading = [&](std::size_t c) {
+        const std::string shown = text(kColumnHeadings[c]);
+        return language == Language::English ? std::string(englishUnits(shown)) : shown;
+    };
     std::vector<std::array<std::string, kShownRecordSize>> texts;
     for (const Solution& solution : result.solutions) texts.push_back(solutionTexts(solution));
     const std::size_t rows = texts.size();
     std::array<std::size_t, kColumnHeadings.size()> widths{};
     for (std::size_t c = 0; c < kColumnHeadings.size(); ++c) {
-        widths[c] = displayWidth(text(kColumnHeadings[c]));
+        widths[c] = displayWidth(heading(c));
         for (std::size_t r = 0; r < rows; ++r) widths[c] = std::max(widths[c], displayWidth(texts[r][c]));
     }
     std::string out;
@@ -49,7 +53,7 @@ std::string resultTable(const AnalysisResult& result, Language language) {
             out += c + 1 < kColumnHeadings.size() ? "  " : "\n";
         }
     };
-    line([&](std::size_t c) { return text(kColumnHeadings[c]); });
+    line([&](std::size_t c) { return heading(c); });
     for (std::size_t r = 0; r < rows; ++r) line([&](std::size_t c) { return std::string_view(texts[r][c]); });
     if (rows == 0) out += text("没有找到合适的解法,参数可能不合理!") + "\n";
     out += text("分析总数: ") + numberText(static_cast<double>(result.analysedCount)) + "  " +

@@ -11,10 +11,6 @@
 
 namespace {
 
-std::string errnoText(int error) {
-    return std::error_code(error, std::generic_category()).message();
-}
-
 // Closes the descriptor and removes the new file unless it was renamed into place.
 class TemporaryFile {
 public:
@@ -88,33 +84,57 @@ void syncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& target,
-                                               std::string_view content) {
+std::optional<FileWriteFailure> replaceFileAtomically(const std::filesystem::path& target,
+                                                      std::string_view content) {
     namespace fs = std::filesystem;
-    const std::string name = target.string();
-    const auto failed = [&name](const std::string& why) { return name + ": cannot save: " + why; };
-    if (target.empty() || !target.has_filename()) return failed("no file name");
+    using Reason = FileWriteFailure::Reason;
+    const auto failed = [](int error) {
+        return FileWriteFailure{Reason::System, std::error_code(error, std::generic_category())};
+    };
+    if (target.empty() || !target.has_filename()) return FileWriteFailure{Reason::NoFileName, {}};
 
     std::error_code error;
     fs::path destination = target;
     if (fs::is_symlink(fs::symlink_status(target, error))) {
         destination = fs::weakly_canonical(target, error);
-        if (error) return failed(error.message());
+        if (error) return FileWriteFailure{Reason::System, error};
     }
     struct stat existing {};
     const bool exists = ::stat(destination.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) return failed("a folder of that name is in the way");
-    if (exists && !S_ISREG(existing.st_mode)) return failed("not a regular file");
-    if (exists && ::access(destination.c_str(), W_OK) != 0) return failed(errnoText(errno));
+    if (exists && S_ISDIR(existing.st_mode)) return FileWriteFailure{Reason::FolderInTheWay, {}};
+    if (exists && !S_ISREG(existing.st_mode)) return FileWriteFailure{Reason::NotARegularFile, {}};
+    if (exists && ::access(destination.c_str(), W_OK) != 0) return failed(errno);
 
     TemporaryFile file;
-    if (const int e = file.create(destination)) return failed(errnoText(e));
-    if (exists && ::fchmod(file.fd(), existing.st_mode & 07777) != 0) return failed(errnoText(errno));
-    if (const int e = writeAll(file.fd(), content)) return failed(errnoText(e));
-    if (::fsync(file.fd()) != 0) return failed(errnoText(errno));
-    if (const int e = file.close()) return failed(errnoText(e));
-    if (::rename(file.path().c_str(), destination.c_str()) != 0) return failed(errnoText(errno));
+    if (const int e = file.create(destination)) return failed(e);
+    if (exists && ::fchmod(file.fd(), existing.st_mode & 07777) != 0) return failed(errno);
+    if (const int e = writeAll(file.fd(), content)) return failed(e);
+    if (::fsync(file.fd()) != 0) return failed(errno);
+    if (const int e = file.close()) return failed(e);
+    if (::rename(file.path().c_str(), destination.c_str()) != 0) return failed(errno);
     file.keep();
     syncFolder(destination.parent_path());
     return std::nullopt;
+}
+
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& target,
+                                               std::string_view content) {
+    const std::optional<FileWriteFailure> failure = replaceFileAtomically(target, content);
+    if (!failure) return std::nullopt;
+    std::string why;
+    switch (failure->reason) {
+        case FileWriteFailure::Reason::NoFileName:
+            why = "no file name";
+            break;
+        case FileWriteFailure::Reason::FolderInTheWay:
+            why = "a folder of that name is in the way";
+            break;
+        case FileWriteFailure::Reason::NotARegularFile:
+            why = "not a regular file";
+            break;
+        case FileWriteFailure::Reason::System:
+            why = failure->error.message();
+            break;
+    }
+    return target.string() + ": cannot save: " + why;
 }

@@ -72,6 +72,14 @@ std::string quotedText(std::string_view text) {
            (end < text.size() ? "..." : "");
 }
 
+// A member path as a message shows it: a path nested beyond reason keeps its start and its end
+// around a "…", so that the message stays a few lines long. The path is ASCII (see shown()).
+std::string shortenedPath(std::string path) {
+    constexpr std::size_t kLongest = 200, kHead = 99;
+    if (path.size() <= kLongest) return path;
+    return path.substr(0, kHead) + "…" + path.substr(path.size() - (kLongest - kHead - 1));
+}
+
 // A member name as a path shows it: plain when it is a short word, else quoted.
 std::string shown(std::string_view name) {
     const bool plain =
@@ -363,7 +371,7 @@ public:
         Frame& frame = frames_.back();
         frame.key = name;
         if (!frame.keys.insert(name).second) {
-            refusal = path() + ": given twice";
+            refusal = shortenedPath(path()) + ": given twice";
             return false;
         }
         return true;
@@ -372,10 +380,12 @@ public:
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& e) override {
         // 406: a number that overflows a double; everything else is a syntax error.
-        if (e.id == 406)
-            refusal = path() + (path().empty() ? "" : ": ") + "not a finite number";
-        else
+        if (e.id == 406) {
+            const std::string where = path();
+            refusal = shortenedPath(where) + (where.empty() ? "" : ": ") + "not a finite number";
+        } else {
             syntaxAt = position > 0 ? position - 1 : 0;
+        }
         return false;
     }
 
@@ -507,8 +517,8 @@ DesignRead readDesignText(std::string_view text, std::string_view fileName) {
     auto design = reader.readDesign(root);
     if (!design) {
         const Refusal& refusal = *reader.refusal;
-        return refused(fileName,
-                       refusal.path.empty() ? refusal.reason : refusal.path + ": " + refusal.reason);
+        return refused(fileName, refusal.path.empty() ? refusal.reason
+                                                      : shortenedPath(refusal.path) + ": " + refusal.reason);
     }
     return {std::move(design), {}};
 }

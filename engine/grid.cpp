@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/design.h"
 #include "engine/wire_catalogue.h"
 
 std::optional<LoopRange> loopRange(float centre, float span, int step) {
@@ -42,4 +43,18 @@ std::optional<Grid> searchGrid(const SearchSetup& setup) {
     grid.progressTotal =
         (2.0 * r.onDutySpan + 1) * (2.0 * r.frequencySpan + 1) * (2.0 * r.peakFluxSpan / 20 + 1) * 900 * 5;
     return grid;
+}
+
+std::optional<double> gridCandidates(const SearchSetup& setup) {
+    const std::optional<Grid> grid = searchGrid(setup);
+    if (!grid) return std::nullopt;
+    return static_cast<double>(grid->onDuty.count) * grid->busVoltage.count * grid->frequency.count *
+           grid->fluxDensity.count * WireCatalogue::kSize * WireCatalogue::kSize;
+}
+
+std::optional<double> largeGridCandidates(const SearchSetup& setup) {
+    static const double defaultCandidates = gridCandidates(SearchSetup::from(Design{})).value_or(1);
+    const std::optional<double> candidates = gridCandidates(setup);
+    if (!candidates || *candidates <= kLargeGridFactor * defaultCandidates) return std::nullopt;
+    return candidates;
 }

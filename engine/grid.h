@@ -35,3 +35,15 @@ struct Grid {
 
 /// The grid of a setup; nullopt when a rule does not fit the loops.
 std::optional<Grid> searchGrid(const SearchSetup& setup);
+
+/// Candidates per pass of `setup`'s grid, counted in double so that no grid overflows it;
+/// nullopt when a rule does not fit the loops.
+std::optional<double> gridCandidates(const SearchSetup& setup);
+
+/// How many times the default design's candidates a grid may hold before the window asks
+/// whether to go on and the command line says how many there are.
+inline constexpr double kLargeGridFactor = 1e4;
+
+/// The candidates per pass of `setup`'s grid when they are more than kLargeGridFactor times the
+/// default design's; nothing otherwise.
+std::optional<double> largeGridCandidates(const SearchSetup& setup);

@@ -41,6 +41,16 @@ inline constexpr std::array<std::string_view, kShownColumns> kColumnHeadings = {
     "No.",    "分值",   "Np_1",   "Ns",     "Np_2", "Nf",   "φNp",  "φNs",     "φNf",
     "Lp(uH)", "f(KHz)", "△B(GS)", "Cmil/A", "Dmax", "Ipkp", "Ipks", "Cin(uF)", "Vor"};
 
+/// A column heading as an English reader writes its unit: kHz, µH, µF and G (gauss) where the
+/// heading has KHz, uH, uF and GS; any other heading as it is. Files keep kColumnHeadings.
+constexpr std::string_view englishUnits(std::string_view heading) {
+    if (heading == "Lp(uH)") return "Lp(µH)";
+    if (heading == "f(KHz)") return "f(kHz)";
+    if (heading == "△B(GS)") return "△B(G)";
+    if (heading == "Cin(uF)") return "Cin(µF)";
+    return heading;
+}
+
 /// Headings of the four fill texts, which only exports show.
 inline constexpr std::array<std::string_view, kShownRecordSize - kShownColumns> kFillHeadings = {
     "Fill1", "Fill2", "Fill3", "Fill4"};

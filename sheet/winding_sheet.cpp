@@ -4,7 +4,9 @@
 #include <array>
 #include <vector>
 
+#include <QBuffer>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -12,7 +14,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
-#include <QSaveFile>
 
 #include "diagram/diagram_export.h"
 #include "diagram/diagram_texts.h"
@@ -22,6 +23,7 @@
 #include "engine/number_text.h"
 #include "engine/winding_layout.h"
 #include "widgets/entry_text.h"
+#include "widgets/save_file.h"
 
 namespace {
 
@@ -48,6 +50,11 @@ constexpr double kDiagramWidth = 165;
 const QColor kShade(232, 232, 232);
 const QColor kRule(110, 110, 110);
 const QColor kNoteColour(70, 70, 70);
+
+// A message about the sheet, in the shown language (the sheet itself is always Chinese).
+QString message(const char* source) {
+    return QCoreApplication::translate("WindingSheet", source);
+}
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
@@ -346,30 +353,37 @@ std::optional<QString> writeWindingSheet(const QString& path, const Design& desi
                                          const QString& designName, QDate date) {
     const Solution* solution = solutionAt(result.solutions, solutionIndex);
     if (!solution)
-        return QStringLiteral("没有第 %1 个解法（共 %2 个）。")
+        return message(QT_TRANSLATE_NOOP("WindingSheet", "没有第 %1 个解法（共 %2 个）。"))
             .arg(static_cast<qint64>(solutionIndex) + 1)
             .arg(result.solutions.size());
     const auto windings = windingLayouts(*solution, design);
     for (const auto& w : windings) {
         if (w && !w->matchesRecord)
-            return QStringLiteral(
-                       "第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。")
+            return message(
+                       QT_TRANSLATE_NOOP(
+                           "WindingSheet",
+                           "第 %1 "
+                           "个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。"))
                 .arg(solutionIndex + 1);
     }
     const CoreFiguresResult core = coreFigures(*solution, design.inputs.coreAe);
-    if (!core.figures) return QStringLiteral("无法估算磁芯数据：") + text(core.refusal);
+    if (!core.figures)
+        return message(QT_TRANSLATE_NOOP("WindingSheet", "无法估算磁芯数据：")) + text(core.refusal);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
+    const QString cannotWrite = message(QT_TRANSLATE_NOOP("WindingSheet", "无法写入 %1：%2"));
+    // Drawn in memory first: the file is replaced only by a whole page.
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         writer.setResolution(kResolution);
         writer.setTitle(kTitle);
         writer.setCreator(kProgram);
         QPainter painter;
-        if (!painter.begin(&writer)) return QStringLiteral("无法写入 %1：无法生成 PDF").arg(path);
+        if (!painter.begin(&writer))
+            return cannotWrite.arg(path, message(QT_TRANSLATE_NOOP("WindingSheet", "无法生成 PDF")));
         SheetPainter sheet(painter);
         sheet.title(designName.isEmpty() ? QStringLiteral("未命名") : designName, date.toString(Qt::ISODate));
         paintConditions(sheet, design);
@@ -381,6 +395,7 @@ std::optional<QString> writeWindingSheet(const QString& path, const Design& desi
         sheet.footer();
         painter.end();
     }
-    if (!file.commit()) return QStringLiteral("无法写入 %1：%2").arg(path, file.errorString());
+    if (const std::optional<QString> error = saveFileAtomically(path, pdf))
+        return cannotWrite.arg(path, *error);
     return std::nullopt;
 }

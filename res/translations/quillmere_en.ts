@@ -151,15 +151,15 @@
     </message>
     <message>
         <source>输出电压(V)</source>
-        <translation>Output (V)</translation>
+        <translation>Vout (V)</translation>
     </message>
     <message>
         <source>输出电流(A)</source>
-        <translation>Output (A)</translation>
+        <translation>Iout (A)</translation>
     </message>
     <message>
         <source>反馈电压(V)</source>
-        <translation>Aux. (V)</translation>
+        <translation>Vaux (V)</translation>
     </message>
     <message>
         <source>变压器效率(%)</source>
@@ -167,15 +167,15 @@
     </message>
     <message>
         <source>磁芯AE(mm2)</source>
-        <translation>Core Ae(mm2)</translation>
+        <translation>Core Ae(mm²)</translation>
     </message>
     <message>
         <source>期望频率(KHz)</source>
-        <translation>Target f(KHz)</translation>
+        <translation>Target f(kHz)</translation>
     </message>
     <message>
         <source>分析(A)</source>
-        <translation>Analyse(A)</translation>
+        <translation>Analyse (A)</translation>
     </message>
     <message>
         <source>变压器参数</source>
@@ -203,15 +203,15 @@
     </message>
     <message>
         <source>实际频率(KHz)</source>
-        <translation>Actual f(KHz)</translation>
+        <translation>Actual f(kHz)</translation>
     </message>
     <message>
         <source>退出(Q)</source>
-        <translation>Quit(Q)</translation>
+        <translation>Quit (Q)</translation>
     </message>
     <message>
         <source>参数不合理,请检查!</source>
-        <translation>Unusable input, please check!</translation>
+        <translation>Inputs out of range; please check them.</translation>
     </message>
 </context>
 <context>
@@ -267,15 +267,15 @@
     </message>
     <message>
         <source>输出电压(V)</source>
-        <translation>Output (V)</translation>
+        <translation>Output voltage (V)</translation>
     </message>
     <message>
         <source>输出电流(A)</source>
-        <translation>Output (A)</translation>
+        <translation>Output current (A)</translation>
     </message>
     <message>
         <source>反馈绕组电压(Vf)</source>
-        <translation>Aux. winding (Vf)</translation>
+        <translation>Aux. voltage (V)</translation>
     </message>
     <message>
         <source>最低整流电压(Vdc)</source>
@@ -287,15 +287,15 @@
     </message>
     <message>
         <source>磁芯AE(mm^2)</source>
-        <translation>Core Ae (mm^2)</translation>
+        <translation>Core Ae (mm²)</translation>
     </message>
     <message>
         <source>骨架槽宽(mm)</source>
-        <translation>Slot width (mm)</translation>
+        <translation>Bobbin width (mm)</translation>
     </message>
     <message>
         <source>骨架槽深(mm)</source>
-        <translation>Slot depth (mm)</translation>
+        <translation>Bobbin depth (mm)</translation>
     </message>
     <message>
         <source>辅助绕组线径(mm)</source>
@@ -347,11 +347,11 @@
     </message>
     <message>
         <source>正在提取结果，请稍后......:</source>
-        <translation>Extracting results......:</translation>
+        <translation>Extracting the results:</translation>
     </message>
     <message>
         <source>分析线程搜索完成.....分析总数:</source>
-        <translation>Search finished.....analysed:</translation>
+        <translation>Search finished; analysed:</translation>
     </message>
     <message>
         <source>没有找到合适的解法,参数可能不合理!</source>
@@ -435,6 +435,10 @@
 %1
 %2</translation>
     </message>
+    <message>
+        <source>搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？</source>
+        <translation>The search grid is large: %1 candidates per pass, which may take a very long time. Analyse anyway?</translation>
+    </message>
 </context>
 <context>
     <name>CRulesDlg</name>
@@ -460,19 +464,19 @@
     </message>
     <message>
         <source>线圈温升(°)</source>
-        <translation>Temperature rise (°)</translation>
+        <translation>Temperature rise (K)</translation>
     </message>
     <message>
         <source>绕线深度不超过(%)</source>
-        <translation>Max. winding depth(%)</translation>
+        <translation>Max. fill depth (%)</translation>
     </message>
     <message>
         <source>第一绕组最小比例(%)</source>
-        <translation>Min. 1st winding (%)</translation>
+        <translation>Min. first share (%)</translation>
     </message>
     <message>
         <source>槽宽预留(%)</source>
-        <translation>Slot width reserve(%)</translation>
+        <translation>Margin (% of width)</translation>
     </message>
     <message>
         <source>胶带厚度(mm)</source>
@@ -488,7 +492,7 @@
     </message>
     <message>
         <source>高斯</source>
-        <translation>GS</translation>
+        <translation>G</translation>
     </message>
     <message>
         <source>导通占空比</source>
@@ -528,7 +532,7 @@
     </message>
     <message>
         <source>匝数取偶</source>
-        <translation>Even turns</translation>
+        <translation>Even Np</translation>
     </message>
     <message>
         <source>漆包线规格(mm)</source>
@@ -596,6 +600,48 @@
     <message>
         <source>搜索轮次: </source>
         <translation>Passes: </translation>
+    </message>
+    <message>
+        <source>无法写入标准输出：</source>
+        <translation>Cannot write the standard output: </translation>
+    </message>
+    <message>
+        <source>搜索网格很大：每轮 %s 个候选。按 Ctrl+C 可停止。
+</source>
+        <translation>The search grid is large: %s candidates per pass. Ctrl+C stops it.
+</translation>
+    </message>
+    <message>
+        <source>已中断，没有输出。</source>
+        <translation>Interrupted; nothing was written.</translation>
+    </message>
+    <message>
+        <source>未知的参数：</source>
+        <translation>Unexpected arguments:</translation>
+    </message>
+    <message>
+        <source>%s：你是指 %s 吗？</source>
+        <translation>%s: did you mean %s?</translation>
+    </message>
+    <message>
+        <source>：缺少参数</source>
+        <translation>: a value is missing</translation>
+    </message>
+    <message>
+        <source>命令行有误：</source>
+        <translation>Bad command line: </translation>
+    </message>
+    <message>
+        <source>值不可用：</source>
+        <translation>Bad value: </translation>
+    </message>
+    <message>
+        <source>选项互相矛盾：</source>
+        <translation>Options contradict each other: </translation>
+    </message>
+    <message>
+        <source>：缺少文件名</source>
+        <translation>: a file name is missing</translation>
     </message>
 </context>
 <context>
@@ -681,6 +727,115 @@
     <message>
         <source>PDF 文档</source>
         <translation>PDF document</translation>
+    </message>
+    <message>
+        <source>打开设计</source>
+        <translation>Open Design</translation>
+    </message>
+    <message>
+        <source>保存设计</source>
+        <translation>Save Design</translation>
+    </message>
+    <message>
+        <source>导出结果</source>
+        <translation>Export Results</translation>
+    </message>
+    <message>
+        <source>导出绕组图</source>
+        <translation>Export Winding Diagram</translation>
+    </message>
+    <message>
+        <source>导出绕组规格书</source>
+        <translation>Export Winding Sheet</translation>
+    </message>
+</context>
+<context>
+    <name>SaveFile</name>
+    <message>
+        <source>没有文件名</source>
+        <translation>no file name</translation>
+    </message>
+    <message>
+        <source>已有同名的文件夹</source>
+        <translation>a folder of that name is in the way</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>设备上没有空间</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>超出磁盘配额</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>权限不够</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>不允许的操作</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>只读文件系统</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>没有那个文件或目录</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>路径中有一项不是文件夹</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>是一个文件夹</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>文件名过长</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>输入/输出错误</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>文件过大</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>断开的管道</source>
+        <translation>Broken pipe</translation>
+    </message>
+</context>
+<context>
+    <name>WindingSheet</name>
+    <message>
+        <source>没有第 %1 个解法（共 %2 个）。</source>
+        <translation>There is no solution %1 (%2 in all).</translation>
+    </message>
+    <message>
+        <source>第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。</source>
+        <translation>The windings of solution %1 no longer match the design (slot width, wires, strands or winding changed after the analysis); please analyse again.</translation>
+    </message>
+    <message>
+        <source>无法估算磁芯数据：</source>
+        <translation>Cannot estimate the core figures: </translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>无法生成 PDF</source>
+        <translation>cannot make the PDF</translation>
     </message>
 </context>
 </TS>

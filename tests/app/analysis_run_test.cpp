@@ -230,3 +230,33 @@ TEST_F(FormTest, ClickedOrKeyedRowBecomesTheDrawnSolution) {
         EXPECT_EQ(state().selectedSolution, currentRow()) << k.key;
     }
 }
+
+TEST_F(FormTest, AHugeGridIsAskedAboutWithItsCandidatesBeforeItRuns) {
+    QStringList asked;
+    bool answer = false;
+    form->setQuestionFunction([&](QWidget*, const QString& text) {
+        asked << text;
+        return answer;
+    });
+    ASSERT_TRUE(analyseAndWait());
+    const int shownRows = rows();
+    ASSERT_GT(shownRows, 0);
+    EXPECT_TRUE(asked.isEmpty()) << "the default grid is no question";
+
+    state().rules.onDutySpan = 1e9f;
+    const auto start = std::chrono::steady_clock::now();
+    click(1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(QStringLiteral("1323000000661500"))) << asked[0].toStdString();
+    EXPECT_FALSE(state().worker.held()) << "no means no search";
+    EXPECT_EQ(rows(), shownRows) << "and what was shown stays";
+
+    answer = true;
+    click(1);
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(state().worker.held());
+    form->close();
+    EXPECT_FALSE(state().worker.held());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}

@@ -1,4 +1,7 @@
 // Designs opened and saved through the form, exports, the shortcuts and Ctrl+C in the table.
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -9,6 +12,8 @@
 
 #include "app/result_table.h"
 #include "form_fixture.h"
+#include "tests/cjk.h"
+#include "widgets/language.h"
 
 namespace {
 
@@ -131,6 +136,16 @@ TEST_F(FormFilesTest, OpenRefusesWhileBusyAndKeepsTheDesignOnABadFile) {
     EXPECT_EQ(edit(1045)->text(), QStringLiteral("15"));
 }
 
+TEST_F(FormFilesTest, AnOpenedDesignShowsNothingOfThePreviousRun) {
+    saveAs(QStringLiteral("design.qmd"));
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_FALSE(label(1056)->text().isEmpty());
+    ASSERT_TRUE(form->openDesign(path(QStringLiteral("design.qmd"))));
+    EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Beta Version"));
+    for (const int id : {1055, 1056, 1057}) EXPECT_EQ(labelText(id), QString()) << id;
+    EXPECT_EQ(rows(), 0);
+}
+
 TEST_F(FormFilesTest, SaveRefusesABadEntryAndSaysWhyAPlaceCannotBeWritten) {
     edit(1050)->setText(QStringLiteral("abc"));
     saveAs(QStringLiteral("never.qmd"));
@@ -210,4 +225,90 @@ TEST_F(FormTest, CtrlCCopiesTheSelectedRowsWithTheirHeadings) {
     EXPECT_EQ(lines[1].split('\t').size(), 18);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1.\t19.68691\t131\t"))) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("3.\t"))) << lines[2].toStdString();
+}
+
+namespace {
+
+/// A 64 KiB tmpfs mounted on a folder of its own and filled to the last block, unmounted at the
+/// end; `mounted()` is false when this process may not mount (not root, no tmpfs).
+class FullFileSystem {
+public:
+    explicit FullFileSystem(const QString& folder) : folder_(folder) {
+        if (::geteuid() != 0 || !QDir().mkpath(folder)) return;
+        const QByteArray where = QFile::encodeName(folder);
+        mounted_ = ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~FullFileSystem() {
+        if (mounted_) ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
+    }
+    FullFileSystem(const FullFileSystem&) = delete;
+    FullFileSystem& operator=(const FullFileSystem&) = delete;
+
+    bool mounted() const { return mounted_; }
+
+    /// Writes a filler file until the file system refuses a single byte more.
+    bool fill() const {
+        QFile filler(folder_ + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+        const QByteArray block(512, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        while (filler.write("x", 1) == 1) {
+        }
+        return true;
+    }
+
+private:
+    QString folder_;
+    bool mounted_ = false;
+};
+
+}  // namespace
+
+TEST_F(FormFilesTest, EverySaveOnAFullDiskKeepsTheEarlierFileAndSaysWhy) {
+    FullFileSystem disk(path(QStringLiteral("full")));
+    if (!disk.mounted()) GTEST_SKIP() << "mounting a small tmpfs needs root";
+    ASSERT_TRUE(analyseAndWait());
+    const struct {
+        const char* name;
+        int type;
+        std::function<void()> save;
+    } saves[] = {
+        {"design.qmd", 0, [this] { QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier); }},
+        {"results.csv", kCsvType, [this] { QTest::keyClick(form.get(), Qt::Key_E, Qt::ControlModifier); }},
+        {"results.json", kJsonType, [this] { QTest::keyClick(form.get(), Qt::Key_E, Qt::ControlModifier); }},
+        {"diagram.svg", kSvgType, [this] { form->exportDiagram(); }},
+        {"diagram.png", kPngType, [this] { form->exportDiagram(); }},
+        {"diagram-2x.png", kPng2xType, [this] { form->exportDiagram(); }},
+        {"sheet.pdf", 0, [this] { form->exportWindingSheet(); }},
+    };
+    // Earlier files of a few bytes each, written while there was room.
+    for (const auto& s : saves) {
+        QFile earlier(path(QStringLiteral("full/%1").arg(QLatin1String(s.name))));
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        ASSERT_EQ(earlier.write(QByteArray("earlier ") + s.name), qint64(8 + qstrlen(s.name)));
+    }
+    ASSERT_TRUE(disk.fill());
+    for (const Language language : {Language::Chinese, Language::English}) {
+        setApplicationLanguage(*QApplication::instance(), language);
+        const QString cause = language == Language::Chinese ? QStringLiteral("设备上没有空间")
+                                                            : QStringLiteral("No space left on device");
+        for (const auto& s : saves) {
+            messages.clear();
+            next = {path(QStringLiteral("full/%1").arg(QLatin1String(s.name))), s.type};
+            s.save();
+            EXPECT_EQ(fileBytes(next.path).size(), qstrlen(s.name) + 8) << s.name;
+            EXPECT_EQ(fileBytes(next.path), QByteArray("earlier ") + s.name) << s.name;
+            EXPECT_EQ(messages.size(), 1) << s.name << " " << messages.join('|').toStdString();
+            if (messages.size() != 1) continue;
+            EXPECT_TRUE(messages[0].contains(cause)) << s.name << ": " << messages[0].toStdString();
+            EXPECT_TRUE(messages[0].contains(next.path)) << s.name << ": " << messages[0].toStdString();
+            EXPECT_EQ(containsCjk(messages[0].toStdString()), language == Language::Chinese)
+                << messages[0].toStdString();
+        }
+    }
+    setApplicationLanguage(*QApplication::instance(), Language::Chinese);
+    EXPECT_EQ(QDir(path(QStringLiteral("full"))).entryList(QDir::Files | QDir::Hidden).size(),
+              std::size(saves) + 1)
+        << "no temporary file is left behind";
 }

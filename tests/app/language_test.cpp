@@ -13,16 +13,19 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyleOption>
 #include <QTimer>
 
 #include "app/about_dlg.h"
 #include "engine/design_file.h"
+#include "engine/record_layout.h"
 #include "form_fixture.h"
 #include "psrex/psr_ex_dlg.h"
 #include "rules/rules_dlg.h"
@@ -240,9 +243,10 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
     ASSERT_EQ(english.size(), chinese.size());
     for (const auto& [where, text] : english) {
         EXPECT_FALSE(hasCjk(text)) << where.toStdString() << " \"" << text.toStdString() << '"';
-        // Numbers, counts and what was typed stay as they were.
+        // Numbers, counts and what was typed stay as they were; units are written the English way.
         if (!hasCjk(chinese.at(where))) {
-            EXPECT_EQ(text, chinese.at(where)) << where.toStdString();
+            const std::string shown = chinese.at(where).toStdString();
+            EXPECT_EQ(text.toStdString(), englishUnits(shown)) << where.toStdString();
         }
     }
     EXPECT_EQ(QString::fromStdString(state().statusText), labelText(1053));
@@ -332,6 +336,76 @@ TEST_F(LanguageTest, EveryTextFitsItsControlInBothLanguages) {
         }
     }
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+TEST_F(LanguageTest, FileDialogTitlesAndUnitsFollowTheLanguage) {
+    const struct {
+        FileAction action;
+        const char* chinese;
+        const char* english;
+    } titles[] = {
+        {FileAction::OpenDesign, "打开设计", "Open Design"},
+        {FileAction::SaveDesign, "保存设计", "Save Design"},
+        {FileAction::ExportResults, "导出结果", "Export Results"},
+        {FileAction::ExportDiagram, "导出绕组图", "Export Winding Diagram"},
+        {FileAction::ExportWindingSheet, "导出绕组规格书", "Export Winding Sheet"},
+    };
+    // The headings whose units the Chinese writes the old way; the files keep those.
+    const struct {
+        int column;
+        const char* chinese;
+        const char* english;
+    } headings[] = {{9, "Lp(uH)", "Lp(µH)"},
+                    {10, "f(KHz)", "f(kHz)"},
+                    {11, "△B(GS)", "△B(G)"},
+                    {16, "Cin(uF)", "Cin(µF)"},
+                    {14, "Ipkp", "Ipkp"}};
+    for (const Language language : {Language::English, Language::Chinese}) {
+        showLanguage(language);
+        const bool english = language == Language::English;
+        for (const auto& t : titles)
+            EXPECT_EQ(fileDialogTitle(t.action), QString::fromUtf8(english ? t.english : t.chinese));
+        for (const auto& h : headings)
+            EXPECT_EQ(table()->model()->headerData(h.column, Qt::Horizontal).toString(),
+                      QString::fromUtf8(english ? h.english : h.chinese));
+    }
+}
+
+TEST(MessageBox, NeverLargerThanTheScreenWhateverTheText) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QString deepPath = QStringLiteral("rules") + QStringLiteral(".a").repeated(100000);
+    const struct {
+        const char* what;
+        QString text;
+    } cases[] = {
+        {"one long line", QStringLiteral("无法打开设计文件:\n") + deepPath + QStringLiteral(": given twice")},
+        {"many lines", QStringLiteral("line\n").repeated(5000)},
+        {"short", QStringLiteral("请键入一个数。")},
+    };
+    for (const auto& c : cases) {
+        QRect shown;
+        QString text;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shown = box->frameGeometry();
+            text = box->text();
+            box->close();
+        });
+        showMessageBox(nullptr, c.text);
+        EXPECT_LE(shown.width(), available.width()) << c.what;
+        EXPECT_LE(shown.height(), available.height()) << c.what;
+        if (c.text.size() < 100) {
+            EXPECT_EQ(text, c.text) << "a short text is shown whole";
+        } else {
+            EXPECT_TRUE(text.contains(QStringLiteral("…"))) << c.what;
+        }
+    }
+    EXPECT_TRUE(
+        fittedMessageText(QStringLiteral("无法打开设计文件:\n") + deepPath + QStringLiteral(": given twice"),
+                          QFontMetrics(QApplication::font()), QSize(400, 300))
+            .endsWith(QStringLiteral("given twice")))
+        << "the end of a line, where the cause stands, is kept";
 }
 
 }  // namespace

@@ -1,15 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "cli/cli_options.h"
 #include "engine/design_file.h"
@@ -88,6 +94,8 @@ TEST(Cli, LanguageOfHeadingsAndMessages) {
         bool english;
     } cases[] = {
         {"", "--lang en", 0, "No.  Score     Np_1", true},
+        {"", "--lang en", 0, "Lp(µH)  f(kHz)  △B(G)  Cmil/A", true},
+        {"", "", 0, "Lp(uH)  f(KHz)  △B(GS)  Cmil/A", false},
         {"", "--lang en --slot-width 2", 0,
          "No solution; check the inputs!\nAnalysed: 0  Found: 0  Passes: 20\n", true},
         {"", "--lang en --controller-choice 0", 3, "The power exceeds the IC's maximum output!", true},
@@ -96,8 +104,18 @@ TEST(Cli, LanguageOfHeadingsAndMessages) {
          "没有找到合适的解法,参数可能不合理!\n分析总数: 0  找到解法: 0  搜索轮次: 20\n", false},
         {"QUILLMERE_LANG=", "--slot-width 2", 0, "分析总数: 0", false},
         {"QUILLMERE_LANG=english", "--slot-width 2", 0, "QUILLMERE_LANG=english names no language", false},
-        {"", "--lang fr", 2, "bad value for --lang: fr", true},
-        {"", "--lang", 2, "--lang: 1 required LANG missing", true},
+        {"", "--lang fr", 2, "值不可用：--lang: fr (en, zh)", false},
+        {"QUILLMERE_LANG=en", "--lang fr", 2, "Bad value: --lang: fr (en, zh)", true},
+        {"", "--lang", 2, "--lang：缺少参数", false},
+        {"", "--lang en --core-ae", 2, "--core-ae: a value is missing", true},
+        {"", "--lang en --bogus 1 --frequncy 50 x", 2,
+         "Unexpected arguments: --bogus 1 --frequncy 50 x\n--frequncy: did you mean --frequency?", true},
+        {"", "--frequncy=50 --slot-widht 1", 2,
+         "未知的参数： --frequncy=50 --slot-widht 1\n--frequncy：你是指 --frequency 吗？\n"
+         "--slot-widht：你是指 --slot-width 吗？",
+         false},
+        {"", "--lang en --format xml", 2, "Bad value: --format: xml", true},
+        {"", "--lang en --json --format csv", 2, "Options contradict each other: --json, --format csv", true},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.args, c.environment);
@@ -198,6 +216,88 @@ TEST(Cli, CsvHoldsTheJsonSolutionsForPythonsCsvModule) {
     const std::string check =
         std::string(PYTHON3) + " " + QUILLMERE_SOURCE_DIR + "/tests/csv_check.py " + csv + " " + expected;
     EXPECT_EQ(std::system(check.c_str()), 0) << check;
+}
+
+TEST(Cli, AFailedWriteToStandardOutputIsAFailure) {
+    for (const char* format : {"table", "csv", "json"}) {
+        const std::string command = std::string("env -u QUILLMERE_LANG ") + QUILLMERE_CLI + " --format " +
+                                    format + " 2>&1 >/dev/full";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string said;
+        std::array<char, 4096> buf{};
+        while (std::fgets(buf.data(), buf.size(), pipe)) said += buf.data();
+        const int status = pclose(pipe);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << format << "\n" << said;
+        EXPECT_NE(said.find("设备上没有空间"), std::string::npos) << format << "\n" << said;
+    }
+}
+
+// The command line started with its output in files of `folder`; returns its process id.
+pid_t startCli(const TempFolder& folder, const std::vector<std::string>& args) {
+    const std::string out = folder / "out", err = folder / "err";
+    const pid_t child = fork();
+    if (child == 0) {
+        const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(outFd, STDOUT_FILENO);
+        ::dup2(errFd, STDERR_FILENO);
+        ::unsetenv("QUILLMERE_LANG");
+        std::vector<char*> argv{const_cast<char*>(QUILLMERE_CLI)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(QUILLMERE_CLI, argv.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(Cli, AHugeGridIsAnnouncedAndCtrlCStopsItWithinASecond) {
+    using Clock = std::chrono::steady_clock;
+    const TempFolder folder;
+    const pid_t cli = startCli(folder, {"--on-duty-span", "1e9", "--format", "csv"});
+    ASSERT_GT(cli, 0);
+    // The count is said before the search starts; give the search a moment to be under way.
+    const Clock::time_point started = Clock::now();
+    while (fileText(folder / "err").find('\n') == std::string::npos &&
+           Clock::now() - started < std::chrono::seconds(20))
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::string announced = fileText(folder / "err");
+    EXPECT_NE(announced.find("候选"), std::string::npos) << announced;
+
+    ASSERT_EQ(::kill(cli, SIGINT), 0);
+    const Clock::time_point signalled = Clock::now();
+    int status = 0;
+    while (::waitpid(cli, &status, WNOHANG) == 0) {
+        if (Clock::now() - signalled > std::chrono::seconds(10)) {
+            ::kill(cli, SIGKILL);
+            ::waitpid(cli, &status, 0);
+            FAIL() << "still running 10 s after Ctrl+C";
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const auto stopping = Clock::now() - signalled;
+    EXPECT_LT(stopping, std::chrono::seconds(1));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 130) << status;
+    EXPECT_EQ(fileText(folder / "out"), "");
+}
+
+TEST(Cli, TheProgressLineOnATerminalStartsAtZero) {
+    // `script` gives the command line a terminal for its stderr; stdout goes nowhere.
+    const std::string command = std::string("script -qec 'env -u QUILLMERE_LANG ") + QUILLMERE_CLI +
+                                " --slot-width 2 >/dev/null' /dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string terminal;
+    std::array<char, 4096> buf{};
+    while (std::fgets(buf.data(), buf.size(), pipe)) terminal += buf.data();
+    if (pclose(pipe) != 0 && terminal.empty()) GTEST_SKIP() << "no `script` to give a terminal";
+    EXPECT_NE(terminal.find("分析中   0%"), std::string::npos) << terminal.substr(0, 200);
+    EXPECT_EQ(terminal.find("-1%"), std::string::npos) << terminal.substr(0, 200);
 }
 
 }  // namespace

@@ -492,6 +492,29 @@ TEST(DesignFile, ReadsFilesOnlyUpToTheLimit) {
     }
 }
 
+TEST(DesignFile, AMemberNestedDeepIsNamedInAFewLines) {
+    constexpr int kDepth = 100000;
+    std::string open, close;
+    for (int i = 0; i < kDepth; ++i) {
+        open += "{\"a\":";
+        close += '}';
+    }
+    const struct {
+        std::string text;
+        std::string_view endsWith;
+    } cases[] = {
+        {open + "{\"b\":1,\"b\":2}" + close, ".b: given twice"},
+        {open + "1e999" + close, "a.a: not a finite number"},
+        {"[" + open + "1" + close + "]", "(expected an object, found a list)"},
+    };
+    for (const auto& c : cases) {
+        const DesignRead read = readDesignText(c.text, "deep.qmd");
+        ASSERT_FALSE(read);
+        EXPECT_LT(read.error.size(), 300u) << read.error.substr(0, 300);
+        EXPECT_TRUE(read.error.ends_with(c.endsWith)) << read.error.substr(0, 300);
+    }
+}
+
 TEST(AtomicFile, AFailedSaveSaysWhyAndKeepsTheEarlierFile) {
     const TempFolder folder;
     const fs::path target = folder.path() / "design.qmd";

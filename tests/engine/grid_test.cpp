@@ -60,4 +60,27 @@ TEST(Grid, DefaultsCountTheirCandidates) {
     EXPECT_EQ(grid->progressTotal, 661500);
 }
 
+TEST(Grid, OnlyGridsOverTenThousandDefaultsAreLarge) {
+    // The default grid holds 661,500 candidates: the edge lies at 6,615,000,000.
+    const struct {
+        float onDutySpan, frequencySpan;
+        double large;  ///< 0: not large
+    } cases[] = {
+        {0, 3, 0},
+        {4999, 3, 0},                      // 9,999 duties
+        {5000, 3, 10001.0 * 661500},       // 10,001 duties, just over
+        {0, 34990, 0},                     // 69,981 frequencies
+        {0, 35003, 70007.0 * 94500},       // 70,007 frequencies
+        {1e9f, 3, 2000000001.0 * 661500},  // counted without overflow
+        {3e9f, 3, 0},                      // refused by the loops, not counted
+    };
+    for (const auto& c : cases) {
+        RuleSet rules;
+        rules.onDutySpan = c.onDutySpan;
+        rules.frequencySpan = c.frequencySpan;
+        const std::optional<double> large = largeGridCandidates(SearchSetup{DesignInputs{}, rules});
+        EXPECT_EQ(large.value_or(0), c.large) << c.onDutySpan << " " << c.frequencySpan;
+    }
+}
+
 }  // namespace

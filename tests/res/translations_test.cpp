@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include "cli/cli_texts.h"
+#include "engine/system_error_text.h"
 #include "engine/texts.h"
 #include "tests/cjk.h"
 
@@ -68,10 +69,14 @@ TEST(Translations, EveryTextIsTranslatedWithoutChinese) {
 TEST(Translations, TheTablesWithoutQtSayWhatTheTranslationSays) {
     QTranslator english;
     ASSERT_TRUE(english.load(QStringLiteral(":/i18n/quillmere_en.qm")));
+    std::vector<LocalText> systemErrors;
+    for (const SystemErrorText& known : systemErrorTexts()) systemErrors.push_back(known.text);
     const struct {
         const char* context;
         std::span<const LocalText> table;
-    } rooms[] = {{kEngineTextContext, engineTexts()}, {kCliTextContext, cliTexts()}};
+    } rooms[] = {{kEngineTextContext, engineTexts()},
+                 {kCliTextContext, cliTexts()},
+                 {kSystemErrorContext, systemErrors}};
     for (const auto& room : rooms) {
         ASSERT_FALSE(room.table.empty()) << room.context;
         for (const LocalText& text : room.table) {
