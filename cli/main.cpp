@@ -154,8 +154,7 @@ int main(int argc, char** argv) {
         std::cerr << cliText(language, refusalMessage(refusal)) << "\n";
         return 3;
     }
-    const SearchSetup setup = SearchSetup::from(design);
-    if (const std::optional<double> candidates = largeGridCandidates(setup)) {
+    if (const std::optional<double> candidates = largeGridCandidates(SearchSetup::from(design))) {
         // Said and gone on with: a script may mean it, a person sees why it takes long.
         std::fprintf(stderr, cliText(language, "搜索网格很大：每轮 %s 个候选。按 Ctrl+C 可停止。\n").data(),
                      wholeNumber(*candidates).c_str());
@@ -166,8 +165,7 @@ int main(int argc, char** argv) {
     {
         InterruptWatch interrupt;
         ConsoleSink sink(counters, isatty(STDERR_FILENO) != 0, language);
-        // Not analyseNow: Ctrl+C stops this one.
-        result = runAnalysis(setup, counters, sink, Pacing::none(), interrupt.token());
+        result = analyseNow(design, sink, counters, interrupt.token());
         interrupted = interrupt.interrupted();
     }
     if (interrupted) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/candidate.h"
@@ -394,13 +395,14 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
     return result;
 }
 
-AnalysisResult analyseNow(const Design& design, NotificationSink& sink, SearchCounters& counters) {
-    // Without a stop request the search always ends with a result.
-    return runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {}).value();
+std::optional<AnalysisResult> analyseNow(const Design& design, NotificationSink& sink,
+                                         SearchCounters& counters, std::stop_token stop) {
+    return runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), std::move(stop));
 }
 
 AnalysisResult analyseNow(const Design& design) {
     NullSink sink;
     SearchCounters counters;
-    return analyseNow(design, sink, counters);
+    // Without a stop request the search always ends with a result.
+    return analyseNow(design, sink, counters, {}).value();
 }
