@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "engine/result_format.h"
+
 namespace {
 
 struct FileType {
@@ -16,13 +18,29 @@ QString tr(const char* text) {
     return QCoreApplication::translate("FileChooser", text);
 }
 
+const char* resultTypeName(ResultFormat format) {
+    switch (format) {
+        case ResultFormat::Csv:
+            return QT_TRANSLATE_NOOP("FileChooser", "CSV 表格");
+        case ResultFormat::Json:
+            return "JSON";
+        case ResultFormat::Table:
+            break;
+    }
+    return "";
+}
+
 std::vector<FileType> typesOf(FileAction action) {
     switch (action) {
         case FileAction::OpenDesign:
         case FileAction::SaveDesign:
             return {{QT_TRANSLATE_NOOP("FileChooser", "Quillmere 设计"), "qmd"}};
-        case FileAction::ExportResults:
-            return {{QT_TRANSLATE_NOOP("FileChooser", "CSV 表格"), "csv"}, {"JSON", "json"}};
+        case FileAction::ExportResults: {
+            std::vector<FileType> types;
+            for (const ResultFormatInfo& format : kResultFormats)
+                if (format.forFiles) types.push_back({resultTypeName(format.format), format.suffix.data()});
+            return types;
+        }
         case FileAction::ExportDiagram:
             return {{QT_TRANSLATE_NOOP("FileChooser", "PNG 图像"), "png"},
                     {QT_TRANSLATE_NOOP("FileChooser", "PNG 图像, 2 倍像素"), "png"},

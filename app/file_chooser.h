@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "engine/result_format.h"
+
 class QWidget;
 
 /// What a file is chosen for; each has its own dialog title and file types.
@@ -18,9 +20,12 @@ struct ChosenFile {
 /// How the form asks for a file; tests put their own in place of the dialogs.
 using FileChooser = std::function<ChosenFile(QWidget* parent, FileAction action, const QString& suggested)>;
 
-/// File types, in list order: results 0 CSV, 1 JSON; diagram 0 PNG, 1 PNG at twice the pixels,
-/// 2 SVG; the others have one type each.
+/// File types, in list order: results those of kResultFormats offered for files (0 CSV, 1 JSON;
+/// `resultFileFormat` reads the choice); diagram 0 PNG, 1 PNG at twice the pixels, 2 SVG; the
+/// others have one type each.
 inline constexpr int kCsvType = 0, kJsonType = 1;
+static_assert(kResultFormats[kCsvType].format == ResultFormat::Csv && kResultFormats[kCsvType].forFiles);
+static_assert(kResultFormats[kJsonType].format == ResultFormat::Json && kResultFormats[kJsonType].forFiles);
 inline constexpr int kPngType = 0, kPng2xType = 1, kSvgType = 2;
 
 /// The title of the file dialog of `action`, in the shown language.

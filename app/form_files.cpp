@@ -11,7 +11,7 @@
 #include "app/result_table.h"
 #include "diagram/diagram_export.h"
 #include "engine/design_file.h"
-#include "engine/result_export.h"
+#include "engine/result_format.h"
 #include "sheet/winding_sheet.h"
 #include "widgets/save_file.h"
 
@@ -77,7 +77,7 @@ bool CQuillmereDlg::saveDesignFile() {
 }
 
 bool CQuillmereDlg::resultsShown() {
-    if (!state_.analysisBusy && !state_.results.solutionRecords.empty()) return true;
+    if (!state_.analysisBusy && !state_.results.solutions.empty()) return true;
     message_(this, tr("没有可导出的解法!请先分析。"));
     return false;
 }
@@ -87,12 +87,11 @@ void CQuillmereDlg::exportResults() {
     const ChosenFile chosen =
         chooseFile_(this, FileAction::ExportResults, exportName(QStringLiteral(".csv")));
     if (chosen.path.isEmpty()) return;
-    const bool json =
-        chosen.type == kJsonType || QFileInfo(chosen.path).suffix().compare("json", Qt::CaseInsensitive) == 0;
+    const ResultFormat format = resultFileFormat(chosen.type, QFileInfo(chosen.path).suffix().toStdString());
     // Each export says which design it came from (docs/exports.md).
-    if (json) {
+    if (format == ResultFormat::Json) {
         saveFile(chosen.path, utf8Bytes(resultJsonWithDesign(state_.results, state_.analysed) + "\n"));
-    } else if (saveFile(chosen.path, utf8Bytes(resultCsv(state_.results)))) {
+    } else if (saveFile(chosen.path, utf8Bytes(resultFormatInfo(format).write(state_.results)))) {
         writeDesignBeside(chosen.path);
     }
 }
@@ -102,7 +101,7 @@ void CQuillmereDlg::exportDiagram() {
     const ChosenFile chosen =
         chooseFile_(this, FileAction::ExportDiagram, exportName(QStringLiteral(".png")));
     if (chosen.path.isEmpty()) return;
-    const auto& records = state_.results.solutionRecords;
+    const auto& records = state_.results.solutions;
     const int sandwich = state_.analysed.rules.sandwichWinding;
     const float tapeTurns = state_.analysed.rules.tapeTurns;
     if (chosen.type == kSvgType || QFileInfo(chosen.path).suffix().compare("svg", Qt::CaseInsensitive) == 0) {

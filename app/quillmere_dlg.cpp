@@ -370,7 +370,7 @@ void CQuillmereDlg::analysisDone(AnalysisResult result) {
 }
 
 void CQuillmereDlg::fillResults() {
-    resultModel_->show(&state_.results.solutionRecords);
+    resultModel_->show(&state_.results.solutions);
     setBusy(false);
     if (resultModel_->rowCount() > 0) {
         resultTable()->setCurrentIndex(resultModel_->index(0, 0));
@@ -388,7 +388,7 @@ void CQuillmereDlg::selectSolution(int row) {
 void CQuillmereDlg::paintDiagram(QPainter& painter) {
     // Nothing is shown while an analysis runs: its results are not in yet.
     if (state_.analysisBusy) return;
-    paintWindingDiagram(painter, state_.results.solutionRecords, state_.selectedSolution,
+    paintWindingDiagram(painter, state_.results.solutions, state_.selectedSolution,
                         state_.rules.sandwichWinding, state_.rules.tapeTurns);
 }
 

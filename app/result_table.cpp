@@ -10,7 +10,7 @@
 #include <QKeyEvent>
 #include <QTableView>
 
-#include "engine/record_layout.h"
+#include "engine/analysis_result.h"
 #include "widgets/language.h"
 
 namespace {
@@ -21,15 +21,15 @@ constexpr std::array<int, kShownColumns> kColumnWidths{35, 60, 40, 40, 40, 40, 6
 
 }  // namespace
 
-void ResultTableModel::show(const std::vector<std::string>* records) {
+void ResultTableModel::show(const std::vector<Solution>* solutions) {
     beginResetModel();
-    records_ = records;
+    solutions_ = solutions;
     endResetModel();
 }
 
 int ResultTableModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !records_) return 0;
-    return static_cast<int>(std::min<std::size_t>(solutionCount(*records_), INT_MAX));
+    if (parent.isValid() || !solutions_) return 0;
+    return static_cast<int>(std::min<std::size_t>(solutions_->size(), INT_MAX));
 }
 
 int ResultTableModel::columnCount(const QModelIndex& parent) const {
@@ -37,12 +37,12 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
-    if (!records_ || !index.isValid()) return {};
+    if (!solutions_ || !index.isValid()) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
-    const auto record = shownSolution(*records_, index.row());
-    if (!record || index.column() < 0 || index.column() >= static_cast<int>(kShownColumns)) return {};
-    return QString::fromStdString((*record)[static_cast<std::size_t>(index.column())]);
+    const Solution* solution = solutionAt(*solutions_, index.row());
+    if (!solution || index.column() < 0 || index.column() >= static_cast<int>(kShownColumns)) return {};
+    return QString::fromStdString(solutionText(*solution, static_cast<RecordField>(index.column())));
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,22 +1,22 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include <QAbstractTableModel>
 #include <QTableView>
 
+struct Solution;
+
 /// The shown solutions as the result table sees them: one row per solution, the first 18 of its
-/// 22 texts as columns. It reads the records where the form keeps them instead of copying them,
-/// so a table of any length costs nothing beyond the records themselves.
+/// 22 texts as columns. It reads the solutions where the form keeps them instead of copying
+/// them, and writes a text only when the view asks for it.
 class ResultTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    /// Shows `records` (22 texts per solution), which must outlive the model or the next call;
-    /// nullptr shows nothing.
-    void show(const std::vector<std::string>* records);
+    /// Shows `solutions`, which must outlive the model or the next call; nullptr shows nothing.
+    void show(const std::vector<Solution>* solutions);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,7 +28,7 @@ public:
     void retranslate();
 
 private:
-    const std::vector<std::string>* records_ = nullptr;
+    const std::vector<Solution>* solutions_ = nullptr;
 };
 
 /// The result table: a list of solutions, so Home and End go to the first and the last one,

@@ -12,13 +12,6 @@
 
 namespace {
 
-class NullSink : public NotificationSink {
-public:
-    void post(Notification) override {}
-    void setStatusText(std::string_view) override {}
-    void analysisDone(AnalysisResult) override {}
-};
-
 void allWires(WireSet& set) {
     for (int i = 0; i < WireCatalogue::kSize; ++i) set[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
 }
@@ -35,12 +28,10 @@ void runCase(benchmark::State& bench, const std::function<void(Design&)>& change
     for (auto _ : bench) {
         Design design;
         change(design);
-        NullSink sink;
-        SearchCounters counters;
-        const auto result = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
-        accepted = result->acceptedCount;
-        passes = result->passNumber;
-        benchmark::DoNotOptimize(result->solutionRecords.data());
+        const AnalysisResult result = analyseNow(design);
+        accepted = result.acceptedCount;
+        passes = result.passNumber;
+        benchmark::DoNotOptimize(result.solutions.data());
     }
     bench.counters["accepted"] = static_cast<double>(accepted);
     bench.counters["passes"] = passes;

@@ -64,13 +64,6 @@ const std::vector<Case> kCases = {
      }},
 };
 
-class NullSink : public NotificationSink {
-public:
-    void post(Notification) override {}
-    void setStatusText(std::string_view) override {}
-    void analysisDone(AnalysisResult) override {}
-};
-
 double cpuSeconds(int who) {
     rusage usage{};
     getrusage(who, &usage);
@@ -91,14 +84,12 @@ double seconds(Clock::duration d) {
 bool runCase(const Case& c) {
     Design design;
     c.change(design.rules);
-    NullSink sink;
-    SearchCounters counters;
     const auto engineStart = Clock::now();
     const double engineCpuBefore = cpuSeconds(RUSAGE_THREAD);
-    const auto reference = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
+    const AnalysisResult reference = analyseNow(design);
     const double engine = seconds(Clock::now() - engineStart);
     const double engineCpu = cpuSeconds(RUSAGE_THREAD) - engineCpuBefore;
-    const std::string finalCount = numberText(static_cast<double>(reference->analysedCount));
+    const std::string finalCount = numberText(static_cast<double>(reference.analysedCount));
 
     CQuillmereDlg form;
     form.setMessageFunction(
@@ -144,8 +135,8 @@ bool runCase(const Case& c) {
     // Everything else the process spent meanwhile is the worker's.
     const double workerCpu = cpuSeconds(RUSAGE_SELF) - processCpuBefore - formCpu;
     const double pauses = 3 * 0.4 + 0.8;
-    const bool same = form.designState().results.solutionRecords == reference->solutionRecords &&
-                      form.designState().results.acceptedCount == reference->acceptedCount;
+    const bool same = form.designState().results.solutions == reference.solutions &&
+                      form.designState().results.acceptedCount == reference.acceptedCount;
     // A second "分析" over the shown rows: the form's thread must be back at once.
     const auto again = Clock::now();
     analyse->click();
@@ -157,7 +148,7 @@ bool runCase(const Case& c) {
         "longest still count %4.0f ms  rows %lld  peak RSS %4.0f MB  %s\n",
         c.name, engine, engineCpu, window, workerCpu, formCpu, pauses, window - engine - pauses,
         clickTook * 1e3, againTook * 1e3, longestStill * 1e3,
-        static_cast<long long>(solutionCount(reference->solutionRecords)), peakMegabytes(),
+        static_cast<long long>(reference.solutions.size()), peakMegabytes(),
         !same ? "RESULTS DIFFER"
         : ok  ? "ok"
               : "TOO SLOW");

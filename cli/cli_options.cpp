@@ -2,149 +2,58 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string_view>
 #include <vector>
 
 #include "cli/cli_texts.h"
+#include "engine/design_fields.h"
 #include "engine/design_file.h"
 #include "engine/entry_number.h"
 
 namespace {
-
-// Applies one value to the design; false when the value is not acceptable.
-using Setter = std::function<bool(Design&, const std::string&)>;
-
-Setter floatMember(float DesignInputs::*member) {
-    return [member](Design& s, const std::string& v) {
-        const auto value = parseEntryFloat(v);
-        if (value) s.inputs.*member = *value;
-        return value.has_value();
-    };
-}
-
-Setter ruleMember(float RuleSet::*member) {
-    return [member](Design& s, const std::string& v) {
-        const auto value = parseEntryFloat(v);
-        if (value) s.rules.*member = *value;
-        return value.has_value();
-    };
-}
-
-template <typename Flag>
-Setter flagMember(Flag RuleSet::*member) {
-    return [member](Design& s, const std::string& v) {
-        if (v != "0" && v != "1") return false;
-        s.rules.*member = static_cast<Flag>(v == "1");
-        return true;
-    };
-}
-
-Setter wireSet(WireSet RuleSet::*member) {
-    return [member](Design& s, const std::string& v) {
-        WireSet set{};
-        std::stringstream list(v);
-        std::string item;
-        bool any = false;
-        while (std::getline(list, item, ',')) {
-            const auto diameter = parseEntryFloat(item);
-            if (!diameter) return false;
-            const auto index = WireCatalogue::indexOf(*diameter);
-            if (!index) return false;
-            set[static_cast<std::size_t>(*index)] = WireCatalogue::value(*index);
-            any = true;
-        }
-        if (!any) return false;  // an empty set would reject every candidate
-        s.rules.*member = set;
-        return true;
-    };
-}
 
 // One `--NAME VALUE` option of the design.
 struct DesignOption {
     std::string_view name;
     std::string_view group;
     std::string_view description;
-    Setter set;
+    std::function<bool(Design&, const std::string&)> set;  ///< false: the value is not acceptable
 };
 
 constexpr std::string_view kInputs = "Design inputs";
 constexpr std::string_view kRules = "Rules";
 
-const std::vector<DesignOption>& designOptions() {
-    static const std::vector<DesignOption> table = {
-        {"min-input-vac", kInputs, "minimum input voltage, V AC", floatMember(&DesignInputs::minInputVac)},
-        {"max-input-vac", kInputs, "maximum input voltage, V AC", floatMember(&DesignInputs::maxInputVac)},
-        {"output-voltage", kInputs, "output voltage, V", floatMember(&DesignInputs::outputVoltage)},
-        {"output-current", kInputs, "output current, A", floatMember(&DesignInputs::outputCurrent)},
-        {"feedback-voltage", kInputs, "feedback winding voltage, V",
-         floatMember(&DesignInputs::feedbackVoltage)},
-        {"min-rectified-vdc", kInputs, "minimum rectified voltage, V DC",
-         floatMember(&DesignInputs::minRectifiedVdc)},
-        {"efficiency", kInputs, "transformer transfer efficiency, %", floatMember(&DesignInputs::efficiency)},
-        {"core-ae", kInputs, "core effective area, mm²", floatMember(&DesignInputs::coreAe)},
-        {"slot-width", kInputs, "bobbin slot width, mm", floatMember(&DesignInputs::slotWidth)},
-        {"slot-depth", kInputs, "bobbin slot depth, mm", floatMember(&DesignInputs::slotDepth)},
-        {"aux-wire-diameter", kInputs, "auxiliary winding wire diameter, mm",
-         floatMember(&DesignInputs::auxWireDiameter)},
-        {"controller-choice", kInputs, "0 ----, 1 BP3105, 2 PL3532, 3 PSR通用 (PSR gen.)",
-         [](Design& s, const std::string& v) {
-             // "L6562" (4) is never accepted by the form either.
-             const auto value = parseEntryInt(v);
-             if (!value || *value < 0 || *value > 3) return false;
-             s.controllerChoice = *value;
-             return true;
-         }},
-        {"peak-flux", kRules, "peak flux density centre, gauss", ruleMember(&RuleSet::peakFlux)},
-        {"peak-flux-span", kRules, "± span of the peak flux density, gauss",
-         ruleMember(&RuleSet::peakFluxSpan)},
-        {"on-duty", kRules, "on-duty centre, %", ruleMember(&RuleSet::onDuty)},
-        {"on-duty-span", kRules, "± span of the on-duty, %", ruleMember(&RuleSet::onDutySpan)},
-        {"frequency", kRules, "switching frequency centre, kHz", ruleMember(&RuleSet::frequency)},
-        {"frequency-span", kRules, "± span of the frequency, kHz", ruleMember(&RuleSet::frequencySpan)},
-        {"switch-drop", kRules, "switch on-state drop, V", ruleMember(&RuleSet::switchDrop)},
-        {"diode-drop", kRules, "output diode forward drop, V", ruleMember(&RuleSet::diodeDrop)},
-        {"temp-rise", kRules, "coil temperature rise, degrees", ruleMember(&RuleSet::tempRise)},
-        {"wind-depth-limit", kRules, "winding depth limit, % of the slot depth",
-         ruleMember(&RuleSet::windDepthLimit)},
-        {"first-winding-min-share", kRules, "first winding minimum share, %",
-         ruleMember(&RuleSet::firstWindingMinShare)},
-        {"slot-width-reserve", kRules, "slot width reserve, %", ruleMember(&RuleSet::slotWidthReserve)},
-        {"tape-thickness", kRules, "tape thickness, mm", ruleMember(&RuleSet::tapeThickness)},
-        {"tape-turns", kRules, "tape turns between windings", ruleMember(&RuleSet::tapeTurns)},
-        {"output-duty", kRules, "output duty, % (CC mode)", ruleMember(&RuleSet::outputDuty)},
-        {"idle-ratio", kRules, "idle ratio, % (CV mode)", ruleMember(&RuleSet::idleRatio)},
-        {"max-solutions", kRules, "most solutions listed",
-         [](Design& s, const std::string& v) {
-             // Truncated toward zero, as the rules dialog saves it.
-             const auto value = parseEntryFloat(v);
-             if (!value || std::fabs(*value) >= 2147483648.0f) return false;
-             s.rules.maxSolutions = static_cast<int>(*value);
-             return true;
-         }},
-        {"cc-mode", kRules, "1 CC (PFM), 0 CV (PWM)", flagMember(&RuleSet::ccMode)},
-        {"sandwich-winding", kRules, "1 sandwich winding", flagMember(&RuleSet::sandwichWinding)},
-        {"skin-effect", kRules, "1 consider the skin effect", flagMember(&RuleSet::skinEffect)},
-        {"even-turns", kRules, "1 even turn counts only", flagMember(&RuleSet::evenTurns)},
-        {"sandwich-wire-change", kRules, "1 allow a wire change inside the sandwich",
-         flagMember(&RuleSet::sandwichWireChange)},
-        {"primary-strands", kRules, "parallel primary strands, a whole number",
-         [](Design& s, const std::string& v) {
-             const auto value = parseEntryInt(v);
-             if (value) s.rules.primaryStrands = static_cast<float>(*value);
-             return value.has_value();
-         }},
-        {"secondary-strands", kRules, "parallel secondary strands", ruleMember(&RuleSet::secondaryStrands)},
-        {"primary-wires", kRules, "primary candidate wires, e.g. 0.20,0.21,0.23",
-         wireSet(&RuleSet::primaryWires)},
-        {"secondary-wires", kRules, "secondary candidate wires, e.g. 0.30",
-         wireSet(&RuleSet::secondaryWires)},
+// The fields' options, the controller after the inputs and the wire sets last.
+std::vector<DesignOption> makeDesignOptions() {
+    std::vector<DesignOption> table;
+    const auto add = [&table](const DesignField& field) {
+        table.push_back(
+            {field.option, field.isInput() ? kInputs : kRules, field.description,
+             [&field](Design& d, const std::string& v) { return setFieldFromText(d, field, v); }});
     };
+    for (const DesignField& field : kDesignFields)
+        if (field.isInput()) add(field);
+    table.push_back({"controller-choice", kInputs, "0 ----, 1 BP3105, 2 PL3532, 3 PSR通用 (PSR gen.)",
+                     [](Design& s, const std::string& v) {
+                         // "L6562" (4) is never accepted by the form either.
+                         const auto value = parseEntryInt(v);
+                         if (!value || *value < 0 || *value > 3) return false;
+                         s.controllerChoice = *value;
+                         return true;
+                     }});
+    for (const DesignField& field : kDesignFields)
+        if (!field.isInput() && field.kind != FieldKind::Wires) add(field);
+    for (const DesignField& field : kDesignFields)
+        if (field.kind == FieldKind::Wires) add(field);
+    return table;
+}
+
+const std::vector<DesignOption>& designOptions() {
+    static const std::vector<DesignOption> table = makeDesignOptions();
     return table;
 }
 
@@ -295,8 +204,8 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         options = read;
         return true;
     }
-    if (parsed.app.count("--format") > 0 && parsed.format != "table" && parsed.format != "json" &&
-        parsed.format != "csv") {
+    const std::optional<ResultFormat> named = resultFormatNamed(parsed.format);
+    if (parsed.app.count("--format") > 0 && !named) {
         error = said("值不可用：") + "--format: " + parsed.format + " (table, json, csv)";
         return false;
     }
@@ -304,9 +213,7 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         error = said("选项互相矛盾：") + "--json, --format " + parsed.format;
         return false;
     }
-    read.format = parsed.json->count() > 0 || parsed.format == "json" ? OutputFormat::Json
-                  : parsed.format == "csv"                            ? OutputFormat::Csv
-                                                                      : OutputFormat::Table;
+    read.format = parsed.json->count() > 0 ? ResultFormat::Json : named.value_or(ResultFormat::Table);
     for (const auto& [name, path] :
          {std::pair{"--design", &parsed.designFile}, {"--save-design", &parsed.saveDesign}})
         if (parsed.app.count(name) > 0 && path->empty()) {

@@ -6,14 +6,12 @@
 #include <vector>
 
 #include "engine/design.h"
+#include "engine/result_format.h"
 #include "engine/texts.h"
-
-/// How the solutions are printed.
-enum class OutputFormat { Table, Json, Csv };
 
 /// What the command line asks for besides the design.
 struct CliOptions {
-    OutputFormat format = OutputFormat::Table;
+    ResultFormat format = ResultFormat::Table;
     bool help = false;
     bool version = false;
     std::filesystem::path designFile;  ///< --design: the design to start from (empty: the defaults)

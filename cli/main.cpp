@@ -21,7 +21,7 @@
 #include "engine/atomic_file.h"
 #include "engine/design_file.h"
 #include "engine/grid.h"
-#include "engine/result_export.h"
+#include "engine/result_format.h"
 #include "engine/search.h"
 #include "engine/system_error_text.h"
 
@@ -154,8 +154,7 @@ int main(int argc, char** argv) {
         std::cerr << cliText(language, refusalMessage(refusal)) << "\n";
         return 3;
     }
-    const SearchSetup setup = SearchSetup::from(design);
-    if (const std::optional<double> candidates = largeGridCandidates(setup)) {
+    if (const std::optional<double> candidates = largeGridCandidates(SearchSetup::from(design))) {
         // Said and gone on with: a script may mean it, a person sees why it takes long.
         std::fprintf(stderr, cliText(language, "搜索网格很大：每轮 %s 个候选。按 Ctrl+C 可停止。\n").data(),
                      wholeNumber(*candidates).c_str());
@@ -166,7 +165,7 @@ int main(int argc, char** argv) {
     {
         InterruptWatch interrupt;
         ConsoleSink sink(counters, isatty(STDERR_FILENO) != 0, language);
-        result = runAnalysis(setup, counters, sink, Pacing::none(), interrupt.token());
+        result = analyseNow(design, sink, counters, interrupt.token());
         interrupted = interrupt.interrupted();
     }
     if (interrupted) {
@@ -174,18 +173,8 @@ int main(int argc, char** argv) {
         return 130;
     }
     if (!result) return 3;  // cannot happen without a stop request
-    std::string text;
-    switch (options.format) {
-        case OutputFormat::Table:
-            text = resultTable(*result, language);
-            break;
-        case OutputFormat::Json:
-            text = resultJson(*result) + "\n";
-            break;
-        case OutputFormat::Csv:
-            text = resultCsv(*result);
-            break;
-    }
+    const ResultFormatInfo& format = resultFormatInfo(options.format);
+    const std::string text = format.write ? format.write(*result) : resultTable(*result, language);
     if (const int e = writeOut(text)) return outputFailed(language, e);
     return 0;
 }

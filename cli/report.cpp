@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "cli/cli_texts.h"
 #include "engine/analysis_result.h"
@@ -37,13 +38,13 @@ std::string resultTable(const AnalysisResult& result, Language language) {
         const std::string shown = text(kColumnHeadings[c]);
         return language == Language::English ? std::string(englishUnits(shown)) : shown;
     };
-    const auto& texts = result.solutionRecords;
-    const std::size_t rows = texts.size() / kShownRecordSize;
+    std::vector<std::array<std::string, kShownRecordSize>> texts;
+    for (const Solution& solution : result.solutions) texts.push_back(solutionTexts(solution));
+    const std::size_t rows = texts.size();
     std::array<std::size_t, kColumnHeadings.size()> widths{};
     for (std::size_t c = 0; c < kColumnHeadings.size(); ++c) {
         widths[c] = displayWidth(heading(c));
-        for (std::size_t r = 0; r < rows; ++r)
-            widths[c] = std::max(widths[c], displayWidth(texts[r * kShownRecordSize + c]));
+        for (std::size_t r = 0; r < rows; ++r) widths[c] = std::max(widths[c], displayWidth(texts[r][c]));
     }
     std::string out;
     const auto line = [&](auto cell) {
@@ -53,8 +54,7 @@ std::string resultTable(const AnalysisResult& result, Language language) {
         }
     };
     line([&](std::size_t c) { return heading(c); });
-    for (std::size_t r = 0; r < rows; ++r)
-        line([&](std::size_t c) { return std::string_view(texts[r * kShownRecordSize + c]); });
+    for (std::size_t r = 0; r < rows; ++r) line([&](std::size_t c) { return std::string_view(texts[r][c]); });
     if (rows == 0) out += text("没有找到合适的解法,参数可能不合理!") + "\n";
     out += text("分析总数: ") + numberText(static_cast<double>(result.analysedCount)) + "  " +
            text("找到解法: ") + numberText(static_cast<double>(result.acceptedCount)) + "  " +

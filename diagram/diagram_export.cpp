@@ -8,26 +8,26 @@
 
 namespace {
 
-void paintOnWhite(QPainter& painter, const std::vector<std::string>& solutionRecords, int selected,
+void paintOnWhite(QPainter& painter, const std::vector<Solution>& solutions, int selected,
                   int sandwichWinding, float tapeTurns) {
     painter.fillRect(QRect(QPoint(0, 0), kWindingDiagramArea.size()), Qt::white);
     painter.translate(-kWindingDiagramArea.topLeft());
-    paintWindingDiagram(painter, solutionRecords, selected, sandwichWinding, tapeTurns);
+    paintWindingDiagram(painter, solutions, selected, sandwichWinding, tapeTurns);
 }
 
 }  // namespace
 
-QImage windingDiagramImage(const std::vector<std::string>& solutionRecords, int selected, int sandwichWinding,
+QImage windingDiagramImage(const std::vector<Solution>& solutions, int selected, int sandwichWinding,
                            float tapeTurns, int pixelScale) {
     QImage image(kWindingDiagramArea.size() * pixelScale, QImage::Format_RGB32);
     image.setDevicePixelRatio(pixelScale);
     QPainter painter(&image);
-    paintOnWhite(painter, solutionRecords, selected, sandwichWinding, tapeTurns);
+    paintOnWhite(painter, solutions, selected, sandwichWinding, tapeTurns);
     return image;
 }
 
-QByteArray windingDiagramSvg(const std::vector<std::string>& solutionRecords, int selected,
-                             int sandwichWinding, float tapeTurns) {
+QByteArray windingDiagramSvg(const std::vector<Solution>& solutions, int selected, int sandwichWinding,
+                             float tapeTurns) {
     QBuffer buffer;
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
@@ -36,7 +36,7 @@ QByteArray windingDiagramSvg(const std::vector<std::string>& solutionRecords, in
     generator.setTitle(QStringLiteral("Transformer Winding"));
     {
         QPainter painter(&generator);
-        paintOnWhite(painter, solutionRecords, selected, sandwichWinding, tapeTurns);
+        paintOnWhite(painter, solutions, selected, sandwichWinding, tapeTurns);
     }
     return buffer.data();
 }

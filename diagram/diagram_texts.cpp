@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/analysis_result.h"
 #include "engine/number_text.h"
 
 namespace {
@@ -57,12 +58,9 @@ PrimaryWires splitPrimaryWire(std::string_view primaryWire) {
     return wires;
 }
 
-std::string turnsRatioText(std::string_view primaryTurns1, std::string_view primaryTurns2,
-                           std::string_view secondaryTurns) {
-    const double secondary = parseNumberPrefix(secondaryTurns);
-    if (secondary == 0.0) return "Np/Ns=--";
-    const auto ratio =
-        static_cast<float>((parseNumberPrefix(primaryTurns1) + parseNumberPrefix(primaryTurns2)) / secondary);
+std::string turnsRatioText(double primaryTurns1, double primaryTurns2, double secondaryTurns) {
+    if (secondaryTurns == 0.0) return "Np/Ns=--";
+    const auto ratio = static_cast<float>((primaryTurns1 + primaryTurns2) / secondaryTurns);
     if (!std::isfinite(ratio)) return "Np/Ns=--";
     return "Np/Ns=" + numberText(ratio);
 }
@@ -71,29 +69,34 @@ std::string tapeText(float tapeTurns) {
     return numberText(tapeTurns) + "Ts Ins...Tape";
 }
 
-DiagramTexts buildDiagramTexts(ShownRecord record, float tapeTurns) {
-    const PrimaryWires primary = splitPrimaryWire(field(record, RecordField::primaryWire));
-    const std::array<std::string_view, 4> wires = {primary.first, field(record, RecordField::secondaryWire),
-                                                   primary.second, field(record, RecordField::feedbackWire)};
+std::string turnsRatioText(const Solution& solution) {
+    const CandidateRecord& r = solution.numbers;
+    return turnsRatioText(shownValue(r.primaryTurns), shownValue(r.secondHalfTurns),
+                          shownValue(r.secondaryTurns));
+}
+
+DiagramTexts buildDiagramTexts(const Solution& solution, float tapeTurns) {
+    const auto field = [&solution](RecordField f) { return solutionText(solution, f); };
+    const PrimaryWires primary = splitPrimaryWire(field(RecordField::primaryWire));
+    const std::array<std::string, 4> wires = {primary.first, field(RecordField::secondaryWire),
+                                              primary.second, field(RecordField::feedbackWire)};
     DiagramTexts texts;
     for (std::size_t n = 0; n < kWindings.size(); ++n) {
         const WindingLabels& w = kWindings[n];
-        texts.windingLines[n] = windingLine(w, field(record, w.turns), wires[n], field(record, w.fill));
+        texts.windingLines[n] = windingLine(w, field(w.turns), wires[n], field(w.fill));
     }
-    texts.inductance = "Inductance(Lp)" + field(record, RecordField::inductance) + "μH " +
-                       " Bpk=" + field(record, RecordField::fluxDensity) + "GS";
+    texts.inductance = "Inductance(Lp)" + field(RecordField::inductance) + "μH " +
+                       " Bpk=" + field(RecordField::fluxDensity) + "GS";
     texts.tape = tapeText(tapeTurns);
-    texts.frequency = "Frq=" + field(record, RecordField::frequency) + "kHz";
-    texts.duty = "DMax=" + field(record, RecordField::duty);
-    texts.reflectedVoltage = "Vor=" + field(record, RecordField::reflectedVoltage) + "V";
-    texts.turnsRatio =
-        turnsRatioText(field(record, RecordField::primaryTurns1), field(record, RecordField::primaryTurns2),
-                       field(record, RecordField::secondaryTurns));
+    texts.frequency = "Frq=" + field(RecordField::frequency) + "kHz";
+    texts.duty = "DMax=" + field(RecordField::duty);
+    texts.reflectedVoltage = "Vor=" + field(RecordField::reflectedVoltage) + "V";
+    texts.turnsRatio = turnsRatioText(solution);
     return texts;
 }
 
-BandSpan bandSpan(std::string_view fillText) {
-    const double gap = (1.0 - clampedFill(parseNumberPrefix(fillText))) / 2.0 * kSlotWidth;
+BandSpan bandSpan(double fill) {
+    const double gap = (1.0 - clampedFill(fill)) / 2.0 * kSlotWidth;
     const auto left = static_cast<int>(static_cast<float>(kSlotLeft + gap));
     const auto right = static_cast<int>(static_cast<float>(kSlotRight - gap));
     return {left, std::max(left, right)};

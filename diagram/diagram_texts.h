@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/record_layout.h"
+struct Solution;
 
 /// The wire texts of the two primary halves: a sandwich text "a/b" gives a and b, any other
 /// text is both halves. A point ending the second half is dropped.
@@ -14,9 +14,12 @@ struct PrimaryWires {
 };
 PrimaryWires splitPrimaryWire(std::string_view primaryWire);
 
-/// "Np/Ns=" with (Np_1 + Np_2) / Ns; "Np/Ns=--" when Ns reads 0 or the ratio is not finite.
-std::string turnsRatioText(std::string_view primaryTurns1, std::string_view primaryTurns2,
-                           std::string_view secondaryTurns);
+/// "Np/Ns=" with (Np_1 + Np_2) / Ns of the turns as shown; "Np/Ns=--" when Ns is 0 or the ratio
+/// is not finite.
+std::string turnsRatioText(double primaryTurns1, double primaryTurns2, double secondaryTurns);
+
+/// The turns ratio of a solution, as `turnsRatioText` writes it.
+std::string turnsRatioText(const Solution& solution);
 
 /// The insulation-tape note beside each layer separator, e.g. "2Ts Ins...Tape".
 std::string tapeText(float tapeTurns);
@@ -31,7 +34,7 @@ struct DiagramTexts {
     std::string reflectedVoltage;
     std::string turnsRatio;
 };
-DiagramTexts buildDiagramTexts(ShownRecord record, float tapeTurns);
+DiagramTexts buildDiagramTexts(const Solution& solution, float tapeTurns);
 
 /// Horizontal extent of a winding band, right edge excluded: a band of fill x is about 358·x
 /// pixels wide and centred on the slot (x 222 to 580).
@@ -39,4 +42,4 @@ struct BandSpan {
     int left = 0;
     int right = 0;  ///< first pixel not filled
 };
-BandSpan bandSpan(std::string_view fillText);
+BandSpan bandSpan(double fill);

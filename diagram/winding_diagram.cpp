@@ -1,7 +1,6 @@
 #include "diagram/winding_diagram.h"
 
 #include <array>
-#include <optional>
 
 #include <QColor>
 #include <QFont>
@@ -14,6 +13,8 @@
 #include <QString>
 
 #include "diagram/diagram_texts.h"
+#include "engine/analysis_result.h"
+#include "engine/number_text.h"
 
 namespace {
 
@@ -46,16 +47,16 @@ constexpr std::array<QLine, 7> kOutline = {{
 
 struct Band {
     int top;
-    RecordField fill;
+    std::size_t winding;  ///< 0 to 3: whose fill sets the width
     const QColor& colour;
 };
 
 // Winding 1 lies on the bobbin, winding 4 outermost.
 const std::array<Band, 4> kBands = {{
-    {375, RecordField::fill1, kPrimaryColour},
-    {350, RecordField::fill2, kSecondaryColour},
-    {325, RecordField::fill3, kPrimaryColour},
-    {300, RecordField::fill4, kFeedbackColour},
+    {375, 0, kPrimaryColour},
+    {350, 1, kSecondaryColour},
+    {325, 2, kPrimaryColour},
+    {300, 3, kFeedbackColour},
 }};
 
 constexpr int kSecondPrimaryBandTop = 325;
@@ -87,10 +88,10 @@ void drawTexts(QPainter& painter, const DiagramTexts& texts) {
 
 }  // namespace
 
-void paintWindingDiagram(QPainter& painter, const std::vector<std::string>& solutionRecords, int selected,
+void paintWindingDiagram(QPainter& painter, const std::vector<Solution>& solutions, int selected,
                          int sandwichWinding, float tapeTurns) {
-    const std::optional<ShownRecord> record = shownSolution(solutionRecords, selected);
-    if (!record) return;
+    const Solution* solution = solutionAt(solutions, selected);
+    if (!solution) return;
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -104,7 +105,7 @@ void paintWindingDiagram(QPainter& painter, const std::vector<std::string>& solu
     for (const QLine& line : kOutline) painter.drawLine(line);
 
     for (const Band& band : kBands) {
-        const BandSpan span = bandSpan(field(*record, band.fill));
+        const BandSpan span = bandSpan(shownValue(solution->numbers.fills[band.winding]));
         painter.fillRect(QRect(span.left, band.top, span.right - span.left, kBandHeight), band.colour);
     }
     if (sandwichWinding == 0)
@@ -112,6 +113,6 @@ void paintWindingDiagram(QPainter& painter, const std::vector<std::string>& solu
                          Qt::black);
 
     painter.setPen(kTextColour);
-    drawTexts(painter, buildDiagramTexts(*record, tapeTurns));
+    drawTexts(painter, buildDiagramTexts(*solution, tapeTurns));
     painter.restore();
 }

@@ -1,15 +1,30 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "engine/record_layout.h"
+#include "engine/solution_record.h"
+
+/// One ranked solution: its rank and the numbers of its candidate. Its texts come from
+/// `solutionText` (engine/solution_record.h).
+struct Solution {
+    int rank = 0;  ///< 1 for the best
+    CandidateRecord numbers;
+
+    bool operator==(const Solution&) const = default;
+};
 
 /// What one finished analysis hands over: the ranked solutions and the final counts.
 struct AnalysisResult {
-    std::vector<std::string> solutionRecords;  ///< 22 texts per solution, rank order
-    std::int64_t analysedCount = 0;            ///< of the last pass
+    std::vector<Solution> solutions;  ///< rank order
+    std::int64_t analysedCount = 0;   ///< of the last pass
     std::int64_t acceptedCount = 0;
     int passNumber = 0;
 };
+
+/// Solution `selected` (0-based) of `solutions`, or nothing when there is none of that index.
+inline const Solution* solutionAt(const std::vector<Solution>& solutions, std::ptrdiff_t selected) {
+    if (selected < 0 || static_cast<std::size_t>(selected) >= solutions.size()) return nullptr;
+    return &solutions[static_cast<std::size_t>(selected)];
+}

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/analysis_result.h"
 #include "engine/number_text.h"
 
 namespace {
@@ -13,13 +14,14 @@ bool aboveZero(double value) {
 
 }  // namespace
 
-CoreFiguresResult coreFigures(ShownRecord record, double coreAe) {
-    const double lp = parseNumberPrefix(field(record, RecordField::inductance));  // µH
-    // "No" as the second half of a plain primary reads 0.
-    const double np = parseNumberPrefix(field(record, RecordField::primaryTurns1)) +
-                      parseNumberPrefix(field(record, RecordField::primaryTurns2));
-    const double ipk = parseNumberPrefix(field(record, RecordField::ipkPrimary));  // A
-    if (!aboveZero(lp)) return {std::nullopt, "Lp 不大于零: " + field(record, RecordField::inductance)};
+CoreFiguresResult coreFigures(const Solution& solution, double coreAe) {
+    const CandidateRecord& r = solution.numbers;
+    const double lp = shownValue(r.inductance);  // µH
+    // A plain primary has no second half (0).
+    const double np = shownValue(r.primaryTurns) + shownValue(r.secondHalfTurns);
+    const double ipk = shownValue(r.ipkPrimary);  // A
+    if (!aboveZero(lp))
+        return {std::nullopt, "Lp 不大于零: " + solutionText(solution, RecordField::inductance)};
     if (!aboveZero(np)) return {std::nullopt, "Np 不大于零: " + numberText(np)};
     if (!aboveZero(coreAe)) return {std::nullopt, "磁芯AE 不大于零: " + numberText(coreAe)};
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/record_layout.h"
+struct Solution;
 
 /// What the core of a shown solution must provide, first-order figures for the core maker.
 struct CoreFigures {
@@ -19,6 +19,6 @@ struct CoreFiguresResult {
     std::string refusal;  ///< names the value that is not above zero
 };
 
-/// The core figures of shown solution `record` on a core of effective area `coreAe` (mm²), read
-/// from the record's own texts. Refused when Lp, Np or Ae is not above zero (or not finite).
-CoreFiguresResult coreFigures(ShownRecord record, double coreAe);
+/// The core figures of `solution` on a core of effective area `coreAe` (mm²), from its numbers as
+/// shown. Refused when Lp, Np or Ae is not above zero (or not finite).
+CoreFiguresResult coreFigures(const Solution& solution, double coreAe);

@@ -1,5 +1,7 @@
 #include "engine/design_file.h"
 
+#include "engine/design_fields.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -18,78 +20,12 @@
 
 namespace {
 
-// Files are written in the order below; they are read through a sorted map, so that a file of
+// Files are written in the order of kDesignFields; they are read through a sorted map, so that a file of
 // many members cannot make the reading slow.
 using OrderedJson = nlohmann::ordered_json;
 using Json = nlohmann::json;
 
-enum class Kind {
-    Float,       // any finite single-precision number
-    WholeFloat,  // a float holding an integer, as the rules dialog stores the primary strands
-    Int,         // any 32-bit integer
-    Flag,        // an int holding 0 or 1
-    Bool,        // true or false
-    Wires,       // a non-empty list of catalogue texts
-};
-
-using RuleMember = std::variant<float RuleSet::*, int RuleSet::*, bool RuleSet::*, WireSet RuleSet::*>;
-
-struct InputField {
-    std::string_view name;
-    float DesignInputs::*member;
-};
-
-struct RuleField {
-    std::string_view name;
-    Kind kind;
-    RuleMember member;
-};
-
-constexpr std::array<InputField, 11> kInputFields{{
-    {"minInputVac", &DesignInputs::minInputVac},
-    {"maxInputVac", &DesignInputs::maxInputVac},
-    {"outputVoltage", &DesignInputs::outputVoltage},
-    {"outputCurrent", &DesignInputs::outputCurrent},
-    {"feedbackVoltage", &DesignInputs::feedbackVoltage},
-    {"minRectifiedVdc", &DesignInputs::minRectifiedVdc},
-    {"efficiency", &DesignInputs::efficiency},
-    {"coreAe", &DesignInputs::coreAe},
-    {"slotWidth", &DesignInputs::slotWidth},
-    {"slotDepth", &DesignInputs::slotDepth},
-    {"auxWireDiameter", &DesignInputs::auxWireDiameter},
-}};
-
-const std::array<RuleField, 26> kRuleFields{{
-    {"peakFlux", Kind::Float, &RuleSet::peakFlux},
-    {"peakFluxSpan", Kind::Float, &RuleSet::peakFluxSpan},
-    {"onDuty", Kind::Float, &RuleSet::onDuty},
-    {"onDutySpan", Kind::Float, &RuleSet::onDutySpan},
-    {"frequency", Kind::Float, &RuleSet::frequency},
-    {"frequencySpan", Kind::Float, &RuleSet::frequencySpan},
-    {"switchDrop", Kind::Float, &RuleSet::switchDrop},
-    {"diodeDrop", Kind::Float, &RuleSet::diodeDrop},
-    {"tempRise", Kind::Float, &RuleSet::tempRise},
-    {"windDepthLimit", Kind::Float, &RuleSet::windDepthLimit},
-    {"firstWindingMinShare", Kind::Float, &RuleSet::firstWindingMinShare},
-    {"slotWidthReserve", Kind::Float, &RuleSet::slotWidthReserve},
-    {"tapeThickness", Kind::Float, &RuleSet::tapeThickness},
-    {"tapeTurns", Kind::Float, &RuleSet::tapeTurns},
-    {"outputDuty", Kind::Float, &RuleSet::outputDuty},
-    {"idleRatio", Kind::Float, &RuleSet::idleRatio},
-    {"maxSolutions", Kind::Int, &RuleSet::maxSolutions},
-    {"ccMode", Kind::Bool, &RuleSet::ccMode},
-    {"sandwichWinding", Kind::Flag, &RuleSet::sandwichWinding},
-    {"skinEffect", Kind::Flag, &RuleSet::skinEffect},
-    {"evenTurns", Kind::Bool, &RuleSet::evenTurns},
-    {"sandwichWireChange", Kind::Bool, &RuleSet::sandwichWireChange},
-    {"primaryWires", Kind::Wires, &RuleSet::primaryWires},
-    {"secondaryWires", Kind::Wires, &RuleSet::secondaryWires},
-    {"primaryStrands", Kind::WholeFloat, &RuleSet::primaryStrands},
-    {"secondaryStrands", Kind::Float, &RuleSet::secondaryStrands},
-}};
-
-// 2^31: the strand count the rules dialog stores for the largest int.
-constexpr double kStrandLimit = 2147483648.0;
+constexpr double kStrandLimit = kCountLimit;
 // Doubles below this magnitude round to a finite float; at and above it to infinity.
 constexpr double kFloatOverflow = 0x1.ffffffp127;
 
@@ -275,30 +211,37 @@ public:
         return set;
     }
 
-    // Refuses the first member of `object` whose name is not in `known`.
-    template <typename Fields>
-    void refuseUnknown(const Json& object, std::string_view path, const Fields& known) {
+    // Refuses the first member of `object` whose name `isKnown` does not know.
+    template <typename Known>
+    void refuseUnknown(const Json& object, std::string_view path, const Known& isKnown) {
         for (const auto& [key, value] : object.items()) {
-            const bool isKnown = std::any_of(known.begin(), known.end(),
-                                             [&key](const auto& field) { return field.name == key; });
-            if (!isKnown) {
+            if (!isKnown(key)) {
                 refuse(path, key, "unknown member");
                 return;
             }
         }
     }
 
-    void readRule(const Json& value, const RuleField& field, RuleSet& rules) {
+    // A float within the field's range.
+    std::optional<float> readFloat(const Json& value, std::string_view path, const DesignField& field) {
+        const auto number = readFloat(value, path, field.name);
+        if (number && !inRange(field, *number)) {
+            refuse(path, field.name, rangeRefusal(field, *number));
+            return std::nullopt;
+        }
+        return number;
+    }
+
+    void readRule(const Json& value, const DesignField& field, RuleSet& rules) {
         constexpr std::string_view path = "rules";
         switch (field.kind) {
-            case Kind::Float:
-                if (const auto number = readFloat(value, path, field.name))
+            case FieldKind::Float:
+                if (const auto number = readFloat(value, path, field))
                     rules.*std::get<float RuleSet::*>(field.member) = *number;
                 break;
-            case Kind::WholeFloat: {
-                const auto number =
-                    readInteger(value, path, field.name, -static_cast<std::int64_t>(kStrandLimit),
-                                static_cast<std::int64_t>(kStrandLimit));
+            case FieldKind::WholeFloat: {
+                const auto number = readInteger(value, path, field.name, static_cast<std::int64_t>(field.low),
+                                                static_cast<std::int64_t>(field.high));
                 if (!number) break;
                 const auto single = static_cast<float>(*number);
                 if (static_cast<std::int64_t>(single) != *number) {
@@ -309,22 +252,20 @@ public:
                 rules.*std::get<float RuleSet::*>(field.member) = single;
                 break;
             }
-            case Kind::Int:
-                if (const auto number = readInteger(value, path, field.name, std::numeric_limits<int>::min(),
-                                                    std::numeric_limits<int>::max()))
+            case FieldKind::Count:
+            case FieldKind::Flag:
+                if (const auto number =
+                        readInteger(value, path, field.name, static_cast<std::int64_t>(field.low),
+                                    static_cast<std::int64_t>(field.high)))
                     rules.*std::get<int RuleSet::*>(field.member) = static_cast<int>(*number);
                 break;
-            case Kind::Flag:
-                if (const auto number = readInteger(value, path, field.name, 0, 1))
-                    rules.*std::get<int RuleSet::*>(field.member) = static_cast<int>(*number);
-                break;
-            case Kind::Bool:
+            case FieldKind::Bool:
                 if (!value.is_boolean())
                     refuse(path, field.name, "expected true or false, found " + typeText(value));
                 else
                     rules.*std::get<bool RuleSet::*>(field.member) = value.get<bool>();
                 break;
-            case Kind::Wires:
+            case FieldKind::Wires:
                 if (const auto set = readWires(value, path, field.name))
                     rules.*std::get<WireSet RuleSet::*>(field.member) = *set;
                 break;
@@ -368,11 +309,13 @@ public:
             if (!inputs->is_object()) {
                 refuse("", "inputs", "expected an object, found " + typeText(*inputs));
             } else {
-                for (const InputField& field : kInputFields)
-                    if (const Json* value = member(*inputs, "inputs", field.name))
-                        if (const auto number = readFloat(*value, "inputs", field.name))
-                            design.inputs.*field.member = *number;
-                refuseUnknown(*inputs, "inputs", kInputFields);
+                for (const DesignField& field : kDesignFields)
+                    if (field.isInput())
+                        if (const Json* value = member(*inputs, "inputs", field.name))
+                            if (const auto number = readFloat(*value, "inputs", field))
+                                design.inputs.*std::get<float DesignInputs::*>(field.member) = *number;
+                refuseUnknown(*inputs, "inputs",
+                              [](const std::string& key) { return designField(key, true); });
             }
         }
         if (const Json* choice = member(root, "", "controllerChoice")) {
@@ -385,22 +328,23 @@ public:
             if (!rules->is_object()) {
                 refuse("", "rules", "expected an object, found " + typeText(*rules));
             } else {
-                for (const RuleField& field : kRuleFields)
-                    if (const Json* value = member(*rules, "rules", field.name))
-                        readRule(*value, field, design.rules);
-                refuseUnknown(*rules, "rules", kRuleFields);
+                for (const DesignField& field : kDesignFields)
+                    if (!field.isInput())
+                        if (const Json* value = member(*rules, "rules", field.name))
+                            readRule(*value, field, design.rules);
+                refuseUnknown(*rules, "rules",
+                              [](const std::string& key) { return designField(key, false); });
             }
         }
         // Files written before the sheet's settings existed open with their defaults.
         if (const auto sheet = root.find("sheet"); sheet != root.end())
             if (const auto sheetRefusal = readMakerSettings(*sheet, design.sheet))
                 refuse("sheet", sheetRefusal->member, sheetRefusal->reason);
-        struct Named {
-            std::string_view name;
-        };
-        constexpr std::array<Named, 6> kTopLevel{
-            {{"format"}, {"version"}, {"inputs"}, {"controllerChoice"}, {"rules"}, {"sheet"}}};
-        refuseUnknown(root, "", kTopLevel);
+        constexpr std::array<std::string_view, 6> kTopLevel{"format", "version", "inputs", "controllerChoice",
+                                                            "rules",  "sheet"};
+        refuseUnknown(root, "", [&](const std::string& key) {
+            return std::ranges::find(kTopLevel, key) != kTopLevel.end();
+        });
         if (refusal) return std::nullopt;
         return design;
     }
@@ -531,26 +475,28 @@ DesignRead refused(std::string_view fileName, std::string_view message) {
 
 std::string designFileText(const Design& design) {
     OrderedJson inputs = OrderedJson::object();
-    for (const InputField& field : kInputFields) inputs[field.name] = floatJson(design.inputs.*field.member);
-
     OrderedJson rules = OrderedJson::object();
-    for (const RuleField& field : kRuleFields) {
+    for (const DesignField& field : kDesignFields) {
+        if (field.isInput()) {
+            inputs[field.name] = floatJson(design.inputs.*std::get<float DesignInputs::*>(field.member));
+            continue;
+        }
         OrderedJson& value = rules[field.name];
         switch (field.kind) {
-            case Kind::Float:
+            case FieldKind::Float:
                 value = floatJson(design.rules.*std::get<float RuleSet::*>(field.member));
                 break;
-            case Kind::WholeFloat:
+            case FieldKind::WholeFloat:
                 value = wholeFloatJson(design.rules.*std::get<float RuleSet::*>(field.member));
                 break;
-            case Kind::Int:
-            case Kind::Flag:
+            case FieldKind::Count:
+            case FieldKind::Flag:
                 value = design.rules.*std::get<int RuleSet::*>(field.member);
                 break;
-            case Kind::Bool:
+            case FieldKind::Bool:
                 value = design.rules.*std::get<bool RuleSet::*>(field.member);
                 break;
-            case Kind::Wires:
+            case FieldKind::Wires:
                 value = wiresJson(design.rules.*std::get<WireSet RuleSet::*>(field.member));
                 break;
         }

@@ -31,8 +31,9 @@ std::optional<float> parseEntryFloat(std::string_view text) {
     const std::string_view number = trimBlanks(text);
     if (number.empty() || leadingNumberLength(number) != number.size()) return std::nullopt;
     const double value = decimalValue(number);
-    if (value == 0 && number.front() != '0') return std::nullopt;
     const auto single = static_cast<float>(value);
+    // What is stored decides: a value too small for a float (-1e-46) is a zero like "-0".
+    if (single == 0 && number.front() != '0') return std::nullopt;
     if (!std::isfinite(single)) return std::nullopt;
     return single;
 }

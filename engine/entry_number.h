@@ -5,8 +5,8 @@
 
 /// Reads what an engineer typed into a numeric entry: one decimal number (sign, digits with an
 /// optional point, optional exponent) with only blanks or tabs around it. A value of zero is
-/// taken only when the text starts with the digit 0, so "", ".0" and "-0" are refused; so is
-/// a value beyond the range of a float.
+/// taken only when the text starts with the digit 0, so "", ".0", "-0" and "-1e-46" (a zero as a
+/// float) are refused; so is a value beyond the range of a float.
 std::optional<float> parseEntryFloat(std::string_view text);
 
 /// The same for an integer entry: an optional sign and decimal digits, within 32 bits.

@@ -25,6 +25,14 @@ public:
     virtual void analysisDone(AnalysisResult result) = 0;
 };
 
+/// A sink that hears nothing: for an analysis nobody watches (command lines, tests, benches).
+class NullSink final : public NotificationSink {
+public:
+    void post(Notification) override {}
+    void setStatusText(std::string_view) override {}
+    void analysisDone(AnalysisResult) override {}
+};
+
 /// The worker's deliberate pauses, so that an engineer can read each start-up caption. The
 /// form uses `interactive()`; the command line, tests and benchmarks run flat out.
 struct Pacing {

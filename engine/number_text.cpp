@@ -196,7 +196,8 @@ double parseNumberPrefix(std::string_view text) {
     return length == 0 ? 0.0 : decimalValue(text.substr(0, length));
 }
 
-float storedScore(double value) {
+double shownValue(double value) {
+    if (!std::isfinite(value)) return parseNumberPrefix(numberText(value));
     const Decimal7 d = roundTo7Digits(value);
     static constexpr std::array<double, 23> kPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
@@ -210,8 +211,11 @@ float storedScore(double value) {
     } else if (shift < 0 && shift >= -22) {
         v = static_cast<double>(d.digits) / kPowers[static_cast<std::size_t>(-shift)];
     } else {
-        v = parseNumberPrefix(numberText(value));
-        return static_cast<float>(v);
+        return parseNumberPrefix(numberText(value));
     }
-    return static_cast<float>(d.negative ? -v : v);
+    return d.negative ? -v : v;
+}
+
+float storedScore(double value) {
+    return static_cast<float>(shownValue(value));
 }

@@ -34,5 +34,9 @@ double decimalValue(std::string_view number);
 /// optional point, optional exponent); a text without one reads as 0.
 double parseNumberPrefix(std::string_view text);
 
+/// What a value becomes after a trip through its text and back: what a figure computed from a
+/// solution's numbers uses, so that it agrees with the texts shown beside it.
+double shownValue(double value);
+
 /// What a score becomes after a trip through its text and back into single precision.
 float storedScore(double value);

@@ -25,13 +25,10 @@ bool RankingStore::offer(const CandidateRecord& record) {
     return true;
 }
 
-std::vector<std::string> RankingStore::rankedTexts() const {
-    std::vector<std::string> texts;
-    texts.reserve(byScore_.size() * kShownRecordSize);
+std::vector<Solution> RankingStore::ranked() const {
+    std::vector<Solution> solutions;
+    solutions.reserve(byScore_.size());
     int rank = 1;
-    for (const auto& [key, record] : byScore_) {
-        texts.push_back(numberTextWithPoint(rank++));
-        for (auto& text : recordTexts(record)) texts.push_back(std::move(text));
-    }
-    return texts;
+    for (const auto& [key, record] : byScore_) solutions.push_back({rank++, record});
+    return solutions;
 }

@@ -2,10 +2,9 @@
 
 #include <functional>
 #include <map>
-#include <string>
 #include <vector>
 
-#include "engine/solution_record.h"
+#include "engine/analysis_result.h"
 
 /// The raw candidate store, kept as small as the ranking allows: the shown list holds the
 /// records of the `capacity` greatest distinct scores above 0 (a score compared as the float
@@ -19,8 +18,8 @@ public:
     /// Offers the next accepted record; returns whether it is kept (for now).
     bool offer(const CandidateRecord& record);
 
-    /// The shown records: per solution its rank text ("1.", "2.", ...) and its 21 texts.
-    std::vector<std::string> rankedTexts() const;
+    /// The kept records, best first, with their ranks.
+    std::vector<Solution> ranked() const;
 
     std::size_t size() const { return byScore_.size(); }
     bool empty() const { return byScore_.empty(); }

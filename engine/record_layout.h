@@ -2,17 +2,13 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
-#include <span>
-#include <string>
 #include <string_view>
-#include <vector>
 
-/// A shown solution is 22 texts: its rank text followed by the 21 texts of its raw record.
+/// A shown solution is 22 texts: its rank text followed by the 21 texts of its candidate.
 inline constexpr std::size_t kRawRecordSize = 21;
 inline constexpr std::size_t kShownRecordSize = kRawRecordSize + 1;
 
-/// Positions inside a shown record.
+/// The texts of a shown solution, in record order (`solutionText` makes them).
 enum class RecordField : std::size_t {
     rank = 0,  ///< "1.", "2.", ...
     score = 1,
@@ -66,25 +62,3 @@ inline constexpr std::array<std::string_view, kShownRecordSize> kRecordHeadings 
     for (std::size_t i = 0; i < kFillHeadings.size(); ++i) all[kShownColumns + i] = kFillHeadings[i];
     return all;
 }();
-
-/// The texts of one shown solution.
-using ShownRecord = std::span<const std::string, kShownRecordSize>;
-
-inline const std::string& field(ShownRecord record, RecordField f) {
-    return record[static_cast<std::size_t>(f)];
-}
-
-/// How many whole solutions a list of shown records holds.
-inline std::size_t solutionCount(const std::vector<std::string>& solutionRecords) {
-    return solutionRecords.size() / kShownRecordSize;
-}
-
-/// Shown solution `selected` (0-based) of `solutionRecords`, or nothing when no complete
-/// record of that index is stored (negative, past the end, or a truncated last record).
-inline std::optional<ShownRecord> shownSolution(const std::vector<std::string>& solutionRecords,
-                                                std::ptrdiff_t selected) {
-    if (selected < 0) return std::nullopt;
-    const auto index = static_cast<std::size_t>(selected);
-    if (index >= solutionCount(solutionRecords)) return std::nullopt;
-    return ShownRecord(solutionRecords.data() + index * kShownRecordSize, kShownRecordSize);
-}

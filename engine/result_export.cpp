@@ -39,10 +39,10 @@ namespace {
 // The members of resultJson, in their order, after whatever `root` holds already.
 void addResultMembers(nlohmann::ordered_json& root, const AnalysisResult& result) {
     nlohmann::ordered_json records = nlohmann::ordered_json::array();
-    const auto& texts = result.solutionRecords;
-    for (std::size_t k = 0; k < texts.size(); ++k) {
-        if (k % kShownRecordSize == 0) records.push_back(nlohmann::ordered_json::array());
-        records.back().push_back(texts[k]);
+    for (const Solution& solution : result.solutions) {
+        nlohmann::ordered_json texts = nlohmann::ordered_json::array();
+        for (std::string& text : solutionTexts(solution)) texts.push_back(std::move(text));
+        records.push_back(std::move(texts));
     }
     root["analysedCount"] = result.analysedCount;
     root["acceptedCount"] = result.acceptedCount;
@@ -70,12 +70,15 @@ std::string resultJsonWithDesign(const AnalysisResult& result, const Design& des
     return dumped(root);
 }
 
+std::string csvRow(const std::vector<std::string_view>& texts) {
+    std::string out;
+    appendCsvRow(out, texts);
+    return out;
+}
+
 std::string resultCsv(const AnalysisResult& result) {
     std::string out = "\xEF\xBB\xBF";
     appendCsvRow(out, kRecordHeadings);
-    const auto& texts = result.solutionRecords;
-    for (std::size_t r = 0; r < solutionCount(texts); ++r)
-        if (const auto record = shownSolution(texts, static_cast<std::ptrdiff_t>(r)))
-            appendCsvRow(out, *record);
+    for (const Solution& solution : result.solutions) appendCsvRow(out, solutionTexts(solution));
     return out;
 }

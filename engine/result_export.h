@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 struct AnalysisResult;
 struct Design;
@@ -17,3 +19,6 @@ std::string resultJsonWithDesign(const AnalysisResult& result, const Design& des
 /// quotes doubled), UTF-8 with a byte-order mark: a heading row of kRecordHeadings, then one row
 /// of 22 texts per solution.
 std::string resultCsv(const AnalysisResult& result);
+
+/// One CSV row of `texts`, quoted as `resultCsv` quotes, ending in CRLF.
+std::string csvRow(const std::vector<std::string_view>& texts);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/candidate.h"
@@ -205,7 +206,8 @@ private:
         firstHalvesStart_ = firstHalvesFrom_ = 0;
         firstHalvesLast_ = true;
         const double np = electrical_.primaryTurns;
-        const double start = std::trunc(np * rules_.firstWindingMinShare * 0.01);
+        double start = std::trunc(np * rules_.firstWindingMinShare * 0.01);
+        if (start < 0) start = 0;  // a share below 0 % has no meaning: no half of fewer than 0 turns
         if (!(start < np)) return true;
         constexpr double kLimit = 9.0e15;  // loop variable range
         if (start < -kLimit || np > kLimit) return true;
@@ -386,9 +388,21 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
     if (stop.stop_requested()) return std::nullopt;
     announce(counters, sink, SearchPhase::Extracting);
     AnalysisResult result;
-    result.solutionRecords = store.rankedTexts();
+    result.solutions = store.ranked();
     result.analysedCount = counters.analysedCount;
     result.acceptedCount = counters.acceptedCount;
     result.passNumber = counters.passNumber;
     return result;
+}
+
+std::optional<AnalysisResult> analyseNow(const Design& design, NotificationSink& sink,
+                                         SearchCounters& counters, std::stop_token stop) {
+    return runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), std::move(stop));
+}
+
+AnalysisResult analyseNow(const Design& design) {
+    NullSink sink;
+    SearchCounters counters;
+    // Without a stop request the search always ends with a result.
+    return analyseNow(design, sink, counters, {}).value();
 }

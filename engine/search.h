@@ -14,3 +14,11 @@
 /// nothing; otherwise it returns the ranked solutions and the final counts.
 std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounters& counters,
                                           NotificationSink& sink, const Pacing& pacing, std::stop_token stop);
+
+/// Analyses `design` now, on the calling thread, without pauses and without a window; `sink`
+/// hears the progress written to `counters`, and a stop request ends it with nothing. The design
+/// is not checked first: see `checkDesign`.
+std::optional<AnalysisResult> analyseNow(const Design& design, NotificationSink& sink,
+                                         SearchCounters& counters, std::stop_token stop);
+/// The same, heard by nobody and never stopped.
+AnalysisResult analyseNow(const Design& design);

@@ -29,10 +29,18 @@ struct CandidateRecord {
     float inputCapacitance = 0;    ///< µF
     float reflectedVoltage = 0;    ///< V
     std::array<float, 4> fills{};  ///< last-layer fractions of windings 1..4 (plain: fP, fS, 0, fF)
+
+    bool operator==(const CandidateRecord&) const = default;
 };
 
-/// The 21 texts of a raw record, in column order.
-std::array<std::string, kRawRecordSize> recordTexts(const CandidateRecord& record);
+struct Solution;
+
+/// The text of one field of a ranked solution, as the table, exports and diagram show it. The
+/// only place a solution's numbers become texts.
+std::string solutionText(const Solution& solution, RecordField field);
+
+/// All 22 texts of a ranked solution, in record order.
+std::array<std::string, kShownRecordSize> solutionTexts(const Solution& solution);
 
 /// "0.23*1": a diameter and its strand count.
 std::string wireText(float diameter, float strands);

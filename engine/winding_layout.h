@@ -5,7 +5,6 @@
 #include <string>
 
 #include "engine/design.h"
-#include "engine/record_layout.h"
 #include "engine/winding_fit.h"
 
 /// One winding of a shown solution as the maker winds it, its layers counted again by the fit.
@@ -26,7 +25,9 @@ struct WindingLayout {
     bool overflowCounted = false;  ///< the last layer is such an overflow, counted as full
 };
 
-/// The four windings of shown solution `record` from the bobbin outwards, as the diagram draws
+struct Solution;
+
+/// The four windings of `solution` from the bobbin outwards, as the diagram draws
 /// them: Np, Ns, (none), Nf for a plain winding; Np_1, Ns, Np_2, Nf for a sandwich. The slot,
-/// strands, auxiliary wire and winding option come from `design`, the chosen wires from the record.
-std::array<std::optional<WindingLayout>, 4> windingLayouts(ShownRecord record, const Design& design);
+/// strands, auxiliary wire and winding option come from `design`, the chosen wires from the solution.
+std::array<std::optional<WindingLayout>, 4> windingLayouts(const Solution& solution, const Design& design);

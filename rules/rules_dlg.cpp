@@ -6,6 +6,8 @@
 
 #include <QEvent>
 
+#include "engine/analysis.h"
+#include "engine/design_fields.h"
 #include "engine/design_inputs.h"
 #include "engine/entry_number.h"
 #include "rules/wire_set_edit.h"
@@ -21,27 +23,27 @@ CRulesDlg::CRulesDlg(RuleSet& rules, int controllerChoice, QWidget* parent)
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    using W = RulesWorkingCopy;
+    const auto rule = [](std::string_view name) { return designField(name, false); };
     fields_ = {
-        {ui_->edit1000, &W::peakFlux},
-        {ui_->edit1026, &W::peakFluxSpan},
-        {ui_->edit1003, &W::onDuty},
-        {ui_->edit1025, &W::onDutySpan},
-        {ui_->edit1004, &W::frequency},
-        {ui_->edit1017, &W::frequencySpan},
-        {ui_->edit1019, &W::windDepthLimit},
-        {ui_->edit1012, &W::maxSolutions},
-        {ui_->edit1031, &W::firstWindingMinShare},
-        {ui_->edit1035, &W::tapeThickness},
-        {ui_->edit1014, &W::idleRatio},
-        {ui_->edit1018, &W::tempRise},
-        {ui_->edit1016, &W::diodeDrop},
-        {ui_->edit1015, &W::switchDrop},
-        {ui_->edit1038, &W::slotWidthReserve},
-        {ui_->edit1037, &W::tapeTurns},
-        {ui_->edit1011, &W::outputDuty},
-        {ui_->edit1084, &W::primaryStrands},
-        {ui_->edit1085, &W::secondaryStrands},
+        {ui_->edit1000, rule("peakFlux")},
+        {ui_->edit1026, rule("peakFluxSpan")},
+        {ui_->edit1003, rule("onDuty")},
+        {ui_->edit1025, rule("onDutySpan")},
+        {ui_->edit1004, rule("frequency")},
+        {ui_->edit1017, rule("frequencySpan")},
+        {ui_->edit1019, rule("windDepthLimit")},
+        {ui_->edit1012, rule("maxSolutions")},
+        {ui_->edit1031, rule("firstWindingMinShare")},
+        {ui_->edit1035, rule("tapeThickness")},
+        {ui_->edit1014, rule("idleRatio")},
+        {ui_->edit1018, rule("tempRise")},
+        {ui_->edit1016, rule("diodeDrop")},
+        {ui_->edit1015, rule("switchDrop")},
+        {ui_->edit1038, rule("slotWidthReserve")},
+        {ui_->edit1037, rule("tapeTurns")},
+        {ui_->edit1011, rule("outputDuty")},
+        {ui_->edit1084, rule("primaryStrands")},
+        {ui_->edit1085, rule("secondaryStrands")},
     };
 
     ui_->check1039->setChecked(rules.sandwichWinding == 1);
@@ -115,10 +117,11 @@ void CRulesDlg::updateSandwichWireChange() {
 
 void CRulesDlg::fillEdits() {
     for (const NumberField& field : fields_) {
-        if (const auto* member = std::get_if<float RulesWorkingCopy::*>(&field.member))
-            field.edit->setText(entryText(working_.**member));
+        const double value = working_.get(*field.field);
+        if (field.field->kind == FieldKind::WholeFloat)
+            field.edit->setText(QString::number(static_cast<int>(value)));
         else
-            field.edit->setText(QString::number(working_.*std::get<int RulesWorkingCopy::*>(field.member)));
+            field.edit->setText(entryText(static_cast<float>(value)));
     }
 }
 
@@ -128,23 +131,21 @@ bool CRulesDlg::readEdits() {
     for (const NumberField& field : fields_) {
         const std::string text = entryReadText(*field.edit);
         std::string_view refusal;
-        if (const auto* member = std::get_if<float RulesWorkingCopy::*>(&field.member)) {
-            const auto value = parseEntryFloat(text);
-            if (value)
-                read.** member = *value;
-            else
-                refusal = kEnterNumberMessage;
+        std::optional<double> value;
+        if (field.field->kind == FieldKind::WholeFloat) {
+            value = parseEntryInt(text);
+            if (!value) refusal = kEnterIntegerMessage;
         } else {
-            const auto value = parseEntryInt(text);
-            if (value)
-                read.*std::get<int RulesWorkingCopy::*>(field.member) = *value;
-            else
-                refusal = kEnterIntegerMessage;
+            value = parseEntryFloat(text);
+            if (!value) refusal = kEnterNumberMessage;
         }
+        if (value && !inRange(*field.field, *value))
+            refusal = refusalMessage(AnalyseRefusal::RulesOutOfRange);
         if (!refusal.empty()) {
             refuseEntry(*field.edit, message_, engineText(refusal));
             return false;
         }
+        read.set(*field.field, *value);
     }
     working_ = read;
     return true;

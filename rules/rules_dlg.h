@@ -39,7 +39,7 @@ private:
     /// One numeric edit and the working-copy number behind it.
     struct NumberField {
         QLineEdit* edit;
-        std::variant<float RulesWorkingCopy::*, int RulesWorkingCopy::*> member;
+        const DesignField* field;  ///< the rule it edits, with the range "保存" holds it to
     };
 
     /// Selects the mode's radio button and the entries that belong to it.

@@ -12,48 +12,34 @@ int truncateToInt(float value) {
     return static_cast<int>(value);
 }
 
-RulesWorkingCopy RulesWorkingCopy::from(const RuleSet& r) {
+bool RulesWorkingCopy::holds(const DesignField& field) {
+    return !field.isInput() && (field.kind == FieldKind::Float || field.kind == FieldKind::Count ||
+                                field.kind == FieldKind::WholeFloat);
+}
+
+RulesWorkingCopy RulesWorkingCopy::from(const RuleSet& rules) {
     RulesWorkingCopy w;
-    w.peakFlux = r.peakFlux;
-    w.peakFluxSpan = r.peakFluxSpan;
-    w.onDuty = r.onDuty;
-    w.onDutySpan = r.onDutySpan;
-    w.frequency = r.frequency;
-    w.frequencySpan = r.frequencySpan;
-    w.windDepthLimit = r.windDepthLimit;
-    w.maxSolutions = static_cast<float>(r.maxSolutions);
-    w.firstWindingMinShare = r.firstWindingMinShare;
-    w.tapeThickness = r.tapeThickness;
-    w.idleRatio = r.idleRatio;
-    w.tempRise = r.tempRise;
-    w.diodeDrop = r.diodeDrop;
-    w.switchDrop = r.switchDrop;
-    w.slotWidthReserve = r.slotWidthReserve;
-    w.tapeTurns = r.tapeTurns;
-    w.outputDuty = r.outputDuty;
-    w.primaryStrands = truncateToInt(r.primaryStrands);
-    w.secondaryStrands = r.secondaryStrands;
+    for (const DesignField& field : kDesignFields) {
+        if (!holds(field)) continue;
+        if (field.kind == FieldKind::Count)
+            w.set(field, rules.*std::get<int RuleSet::*>(field.member));
+        else if (field.kind == FieldKind::WholeFloat)
+            w.set(field, truncateToInt(rules.*std::get<float RuleSet::*>(field.member)));
+        else
+            w.set(field, rules.*std::get<float RuleSet::*>(field.member));
+    }
     return w;
 }
 
-void RulesWorkingCopy::writeTo(RuleSet& r) const {
-    r.peakFlux = peakFlux;
-    r.peakFluxSpan = peakFluxSpan;
-    r.onDuty = onDuty;
-    r.onDutySpan = onDutySpan;
-    r.frequency = frequency;
-    r.frequencySpan = frequencySpan;
-    r.windDepthLimit = windDepthLimit;
-    r.maxSolutions = truncateToInt(maxSolutions);
-    r.firstWindingMinShare = firstWindingMinShare;
-    r.tapeThickness = tapeThickness;
-    r.idleRatio = idleRatio;
-    r.tempRise = tempRise;
-    r.diodeDrop = diodeDrop;
-    r.switchDrop = switchDrop;
-    r.slotWidthReserve = slotWidthReserve;
-    r.tapeTurns = tapeTurns;
-    r.outputDuty = outputDuty;
-    r.primaryStrands = static_cast<float>(primaryStrands);
-    r.secondaryStrands = secondaryStrands;
+void RulesWorkingCopy::writeTo(RuleSet& rules) const {
+    for (const DesignField& field : kDesignFields) {
+        if (!holds(field)) continue;
+        const double value = get(field);
+        if (field.kind == FieldKind::Count)
+            rules.*std::get<int RuleSet::*>(field.member) = truncateToInt(static_cast<float>(value));
+        else if (field.kind == FieldKind::WholeFloat)
+            rules.*std::get<float RuleSet::*>(field.member) = static_cast<float>(static_cast<int>(value));
+        else
+            rules.*std::get<float RuleSet::*>(field.member) = static_cast<float>(value);
+    }
 }

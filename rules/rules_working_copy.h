@@ -1,34 +1,32 @@
 #pragma once
 
+#include <array>
+#include <string_view>
+
+#include "engine/design_fields.h"
 #include "engine/rule_set.h"
 
-/// The numbers the rules dialog edits while it is open; they reach the design state only when
-/// the engineer saves. `maxSolutions` is held as typed (a float) and `primaryStrands` as a
+/// The numbers the rules dialog edits while it is open, one for every number rule of
+/// kDesignFields (Float, Count and WholeFloat kinds), as typed; they reach the design state only
+/// when the engineer saves. A count is held as typed (a float) and the primary strands as a
 /// whole number.
-struct RulesWorkingCopy {
-    float peakFlux = 0;
-    float peakFluxSpan = 0;
-    float onDuty = 0;
-    float onDutySpan = 0;
-    float frequency = 0;
-    float frequencySpan = 0;
-    float windDepthLimit = 0;
-    float maxSolutions = 0;
-    float firstWindingMinShare = 0;
-    float tapeThickness = 0;
-    float idleRatio = 0;
-    float tempRise = 0;
-    float diodeDrop = 0;
-    float switchDrop = 0;
-    float slotWidthReserve = 0;
-    float tapeTurns = 0;
-    float outputDuty = 0;
-    int primaryStrands = 0;
-    float secondaryStrands = 0;
-
+class RulesWorkingCopy {
+public:
     static RulesWorkingCopy from(const RuleSet& rules);
-    /// Writes the 19 numbers into `rules`, leaving the options, the mode and the wire sets alone.
+    /// Writes the numbers into `rules`, leaving the options, the mode and the wire sets alone.
     void writeTo(RuleSet& rules) const;
+
+    /// Whether the dialog edits `field` as a number.
+    static bool holds(const DesignField& field);
+
+    double get(const DesignField& field) const { return values_[index(field)]; }
+    void set(const DesignField& field, double value) { values_[index(field)] = value; }
+
+private:
+    static std::size_t index(const DesignField& field) {
+        return static_cast<std::size_t>(&field - kDesignFields.data());
+    }
+    std::array<double, kDesignFields.size()> values_{};
 };
 
 /// `value` truncated toward zero; values beyond the range of int give its nearest end, NaN 0.

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "engine/core_figures.h"
-#include "engine/number_text.h"
 #include "engine/winding_fit.h"
 #include "engine/winding_layout.h"
 #include "sheet/sheet_text.h"
@@ -13,13 +12,23 @@ namespace {
 
 const std::string kProgram = "Quillmere 1.4";
 
-double number(ShownRecord record, RecordField name) {
-    return parseNumberPrefix(field(record, name));
+int wholeTurns(double turns) {
+    return std::isfinite(turns) ? static_cast<int>(std::clamp(std::lround(turns), 0L, 1000000L)) : 0;
 }
 
-int wholeTurns(const std::string& text) {
-    const double turns = parseNumberPrefix(text);
-    return std::isfinite(turns) ? static_cast<int>(std::clamp(std::lround(turns), 0L, 1000000L)) : 0;
+/// Turns and bare wire diameter (mm) of the winding at `position` from the bobbin outwards, in
+/// the layout's order: Np (or Np_1), Ns, Np_2, Nf.
+std::pair<double, double> turnsAndWire(const CandidateRecord& r, std::size_t position) {
+    switch (position) {
+        case 0:
+            return {r.primaryTurns, r.primaryWire};
+        case 1:
+            return {r.secondaryTurns, r.secondaryWire};
+        case 2:
+            return {r.secondHalfTurns, r.secondHalfWire};
+        default:
+            return {r.feedbackTurns, r.feedbackWire};
+    }
 }
 
 WindingRole roleOf(std::size_t position, bool sandwich) {
@@ -66,13 +75,14 @@ double strandsOf(WindingRole role, const RuleSet& rules) {
 
 SheetContentResult windingSheetContent(const Design& design, const AnalysisResult& result, int solutionIndex,
                                        const QString& designName, QDate date) {
-    const std::optional<ShownRecord> found = shownSolution(result.solutionRecords, solutionIndex);
+    const Solution* found = solutionAt(result.solutions, solutionIndex);
     if (!found)
         return {std::nullopt, WindingSheet::tr("没有第 %1 个解法（共 %2 个）。")
                                   .arg(static_cast<qint64>(solutionIndex) + 1)
-                                  .arg(solutionCount(result.solutionRecords))};
-    const ShownRecord record = *found;
-    const auto layouts = windingLayouts(record, design);
+                                  .arg(static_cast<qint64>(result.solutions.size()))};
+    const Solution& solution = *found;
+    const CandidateRecord& numbers = solution.numbers;
+    const auto layouts = windingLayouts(solution, design);
     for (const auto& w : layouts) {
         if (w && !w->matchesRecord)
             return {
@@ -84,12 +94,12 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
     const DesignInputs& in = design.inputs;
     const RuleSet& rules = design.rules;
     const MakerSettings& maker = design.sheet;
-    const double lp = number(record, RecordField::inductance);
+    const double lp = numbers.inductance;
     if (!(lp > 0 && std::isfinite(lp)))
         return {std::nullopt, WindingSheet::tr("无法估算磁芯数据：Lp 不大于零。")};
     if (!(in.coreAe > 0 && std::isfinite(in.coreAe)))
         return {std::nullopt, WindingSheet::tr("无法估算磁芯数据：磁芯AE 不大于零。")};
-    const CoreFiguresResult figures = coreFigures(record, in.coreAe);
+    const CoreFiguresResult figures = coreFigures(solution, in.coreAe);
     if (!figures.figures) return {std::nullopt, WindingSheet::tr("无法估算磁芯数据：Np 不大于零。")};
     const CoreFigures& core = *figures.figures;
 
@@ -111,13 +121,14 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
         SheetWinding w;
         w.role = roleOf(k, c.sandwich);
         w.symbol = layout.name;
-        w.turns = wholeTurns(layout.turns);
+        const auto [turns, bare] = turnsAndWire(numbers, k);
+        w.turns = wholeTurns(turns);
         if (w.turns == 0) {
             c.notWound.push_back(w.symbol);
             continue;
         }
         std::tie(w.startPin, w.finishPin) = pinsOf(w.role, maker);
-        w.bareDiameter = parseNumberPrefix(layout.wire);
+        w.bareDiameter = bare;
         w.outerDiameter = outerDiameter(static_cast<float>(w.bareDiameter));
         w.strands = strandsOf(w.role, rules);
         const double perLayer = std::floor(usableWidth / (w.outerDiameter * w.strands) + 1e-9);
@@ -148,11 +159,12 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
     c.core.primaryTurns = core.primaryTurns;
     c.core.storedEnergy = core.storedEnergy;
 
-    c.operatingPoint = {
-        number(record, RecordField::frequency),         number(record, RecordField::duty),
-        number(record, RecordField::fluxDensity) * 0.1,  // gauss to mT
-        number(record, RecordField::reflectedVoltage),  number(record, RecordField::ipkPrimary),
-        number(record, RecordField::ipkSecondary)};
+    c.operatingPoint = {numbers.frequency,
+                        static_cast<double>(numbers.onDuty),
+                        numbers.fluxDensity * 0.1,  // gauss to mT
+                        numbers.reflectedVoltage,
+                        numbers.ipkPrimary,
+                        numbers.ipkSecondary};
 
     SheetTests& t = c.tests;
     t.inductance = lp;

@@ -34,12 +34,6 @@ struct SheetOptions {
     int rank = 1;
 };
 
-struct QuietSink : NotificationSink {
-    void post(Notification) override {}
-    void setStatusText(std::string_view) override {}
-    void analysisDone(AnalysisResult) override {}
-};
-
 void say(const QString& message) {
     std::fprintf(stderr, "quillmere: %s\n", message.toLocal8Bit().constData());
 }
@@ -122,11 +116,8 @@ int runWindingSheetCommand(int argc, char** argv, Language language) {
         say(engineText(refusalMessage(refusal)));
         return kNoSolution;
     }
-    SearchCounters counters;
-    QuietSink sink;
-    const std::optional<AnalysisResult> result =
-        runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
-    const auto count = result ? solutionCount(result->solutionRecords) : 0;
+    const AnalysisResult result = analyseNow(design);
+    const std::size_t count = result.solutions.size();
     if (count == 0) {
         say(WindingSheet::tr("分析没有找到解法。"));
         return kNoSolution;
@@ -136,7 +127,7 @@ int runWindingSheetCommand(int argc, char** argv, Language language) {
         return kNoSolution;
     }
     if (const std::optional<QString> error = writeWindingSheet(
-            options->output, design, *result, options->rank - 1, designName, QDate::currentDate())) {
+            options->output, design, result, options->rank - 1, designName, QDate::currentDate())) {
         say(*error);
         return kBadUsage;
     }

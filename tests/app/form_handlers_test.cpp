@@ -71,17 +71,28 @@ TEST_F(FormTest, ProgressNoticeMovesTheBarAndEmptiesItBeforeTheFirstCandidate) {
 }
 
 TEST_F(FormTest, FillShowsEighteenOfTheTwentyTwoTextsPerSolution) {
-    for (int solution = 0; solution < 3; ++solution)
-        for (int field = 0; field < 22; ++field)
-            state().results.solutionRecords.push_back(std::to_string(solution) + ":" + std::to_string(field));
+    for (int solution = 0; solution < 3; ++solution) {
+        CandidateRecord r;
+        r.score = 10.5f - static_cast<float>(solution);
+        r.primaryTurns = static_cast<float>(100 + solution);
+        r.reflectedVoltage = 64.5f;
+        r.fills = {0.25f, 0.5f, 0.75f, 1};
+        state().results.solutions.push_back({solution + 1, r});
+    }
     state().analysisBusy = true;
 
     deliver(*form, Notification::FillResults);
 
     ASSERT_EQ(rows(), 3);
-    for (int row = 0; row < 3; ++row)
+    for (int row = 0; row < 3; ++row) {
+        const Solution& solution = state().results.solutions[static_cast<std::size_t>(row)];
         for (int column = 0; column < 18; ++column)
-            EXPECT_EQ(cell(row, column), QStringLiteral("%1:%2").arg(row).arg(column));
+            EXPECT_EQ(cell(row, column).toStdString(),
+                      solutionText(solution, static_cast<RecordField>(column)));
+        EXPECT_EQ(cell(row, 0), QStringLiteral("%1.").arg(row + 1));
+        EXPECT_EQ(cell(row, 2), QString::number(100 + row));
+        EXPECT_EQ(cell(row, 17), QStringLiteral("64.5"));  // Vor, the last shown; the fills are not
+    }
     EXPECT_FALSE(state().analysisBusy);
     EXPECT_EQ(currentRow(), 0);
 }

@@ -115,7 +115,7 @@ TEST_F(FormTest, L6562IsRefusedAndTheGenericControllerComesBack) {
     EXPECT_EQ(state().controllerChoice, 3);
     EXPECT_EQ(rows(), 10);
     EXPECT_EQ(labelText(1053), status);
-    EXPECT_FALSE(state().results.solutionRecords.empty());
+    EXPECT_FALSE(state().results.solutions.empty());
     EXPECT_FALSE(state().rules.ccMode);
 }
 
@@ -135,7 +135,7 @@ TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
             EXPECT_TRUE(messages.isEmpty());
             EXPECT_EQ(state().controllerChoice, to);
             EXPECT_EQ(rows(), 0) << from << "->" << to;
-            EXPECT_TRUE(state().results.solutionRecords.empty());
+            EXPECT_TRUE(state().results.solutions.empty());
             EXPECT_EQ(state().worker.counters().acceptedCount, 0);
             EXPECT_EQ(state().worker.counters().analysedCount, 0);
             EXPECT_TRUE(state().rules.ccMode);

@@ -11,41 +11,56 @@
 
 #include <array>
 #include <climits>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "diagram/diagram_texts.h"
 #include "diagram/winding_diagram.h"
+#include "engine/analysis_result.h"
 
 namespace {
 
-using F = RecordField;
-using Changes = std::vector<std::pair<RecordField, std::string>>;
-
-// A shown solution of a plain winding (131 / 48 / No / 27 turns) with `changes` made.
-std::vector<std::string> shownRecord(const Changes& changes = {}) {
-    std::vector<std::string> record = {"1.",        "19.68691",  "131",       "48",      "No",       "27",
-                                       "0.23*1",    "0.3*1",     "0.12*1",    "1300",    "49",       "2620",
-                                       "Skipped",   "42",        "0.5119878", "1.32",    "9.962223", "64.68",
-                                       "0.9724383", "0.9962523", "0",         "0.395688"};
-    for (const auto& [at, text] : changes) record.at(static_cast<std::size_t>(at)) = text;
-    return record;
+// Solution 1 of the defaults: a plain winding of 131 / 48 / No / 27 turns.
+Solution firstSolution() {
+    CandidateRecord r;
+    r.score = 19.68691f;
+    r.primaryTurns = 131;
+    r.secondaryTurns = 48;
+    r.feedbackTurns = 27;
+    r.primaryWire = 0.23f;
+    r.secondaryWire = 0.3f;
+    r.feedbackWire = 0.12f;
+    r.inductance = 1300;
+    r.frequency = 49;
+    r.fluxDensity = 2620;
+    r.onDuty = 42;
+    r.ipkPrimary = 0.5119878f;
+    r.ipkSecondary = 1.32f;
+    r.inputCapacitance = 9.962223f;
+    r.reflectedVoltage = 64.68f;
+    r.fills = {0.9724383f, 0.9962523f, 0, 0.395688f};
+    return {1, r};
 }
 
-DiagramTexts textsOf(const std::vector<std::string>& record, float tapeTurns = 2.0f) {
-    return buildDiagramTexts(*shownSolution(record, 0), tapeTurns);
+DiagramTexts textsOf(const Solution& solution, float tapeTurns = 2.0f) {
+    return buildDiagramTexts(solution, tapeTurns);
 }
 
 TEST(DiagramTexts, WindingLinesShowTurnsWireAndFillAsStored) {
-    const Changes sandwich = {{F::primaryTurns1, "60"},
-                              {F::primaryTurns2, "44"},
-                              {F::primaryWire, "0.35*2/0.3*2"},
-                              {F::fill3, "0.5"}};
+    Solution sandwich = firstSolution();
+    sandwich.numbers.sandwich = true;
+    sandwich.numbers.primaryTurns = 60;
+    sandwich.numbers.secondHalfTurns = 44;
+    sandwich.numbers.primaryWire = 0.35f;
+    sandwich.numbers.secondHalfWire = 0.3f;
+    sandwich.numbers.primaryStrands = 2;
+    sandwich.numbers.fills[2] = 0.5f;
     const std::array<std::string, 4> lines = {
         "Winding1:Np_1=60Ts φp1=0.35*2 Layer:0.9724383", "Winding2:Ns=48Ts φs=0.3*1 Layer:0.9962523",
         "Winding3:Np_2=44Ts φp2=0.3*2 Layer:0.5", "Winding4:Nf=27Ts φf=0.12*1 Layer:0.395688"};
-    EXPECT_EQ(textsOf(shownRecord(sandwich)).windingLines, lines);
+    EXPECT_EQ(textsOf(sandwich).windingLines, lines);
 }
 
 TEST(DiagramTexts, PrimaryWireSplitsAtTheFirstSlash) {
@@ -63,20 +78,27 @@ TEST(DiagramTexts, PrimaryWireSplitsAtTheFirstSlash) {
 }
 
 TEST(DiagramTexts, TurnsRatio) {
-    // {Np_1, Np_2, Ns, text}
-    const std::array<const char*, 4> cases[] = {
-        {"136", "No", "52", "Np/Ns=2.615385"},
-        {"60", "44", "42", "Np/Ns=2.476191"},  // single precision: the double quotient reads 2.476190
-        {"1.2e+002", "No", "4.e+001", "Np/Ns=3"},
-        {"No", "No", "5", "Np/Ns=0"},
-        {"136", "No", "0", "Np/Ns=--"},
-        {"1e300", "No", "1e-300", "Np/Ns=--"}};
-    for (const auto& [np1, np2, ns, text] : cases)
-        EXPECT_EQ(turnsRatioText(np1, np2, ns), text) << np1 << " + " << np2 << " over " << ns;
+    const struct {
+        double np1, np2, ns;
+        const char* text;
+    } cases[] = {{136, 0, 52, "Np/Ns=2.615385"},
+                 {60, 44, 42, "Np/Ns=2.476191"},  // single precision: the double
+                                                  // quotient reads 2.476190
+                 {120, 0, 40, "Np/Ns=3"},
+                 {0, 0, 5, "Np/Ns=0"},
+                 {136, 0, 0, "Np/Ns=--"},
+                 {1e300, 0, 1e-300, "Np/Ns=--"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(turnsRatioText(c.np1, c.np2, c.ns), c.text) << c.np1 << " + " << c.np2 << " over " << c.ns;
+    // A solution's ratio uses its turns as shown: 1.234567e7 is written and read as 1.234567e+007.
+    Solution large = firstSolution();
+    large.numbers.primaryTurns = 12345674;
+    large.numbers.secondaryTurns = 1;
+    EXPECT_EQ(turnsRatioText(large), "Np/Ns=1.234567e+007");
 }
 
 TEST(DiagramTexts, SummaryLinesCarryTheirFields) {
-    const DiagramTexts texts = textsOf(shownRecord(), 0.05f);
+    const DiagramTexts texts = textsOf(firstSolution(), 0.05f);
     EXPECT_EQ(texts.inductance, "Inductance(Lp)1300μH  Bpk=2620GS");
     EXPECT_EQ(texts.frequency, "Frq=49kHz");
     EXPECT_EQ(texts.duty, "DMax=42");
@@ -87,11 +109,11 @@ TEST(DiagramTexts, SummaryLinesCarryTheirFields) {
 
 TEST(DiagramTexts, BandSpanIsCentredAndHeldToTheSlot) {
     const struct {
-        const char* fill;
+        double fill;
         int left;
         int right;
-    } cases[] = {{"0.5", 311, 490},  {"4.23e-002", 393, 408}, {"1", 222, 580},    {"0", 401, 401},
-                 {"-0.5", 401, 401}, {"1.5", 222, 580},       {"1e999", 222, 580}};
+    } cases[] = {{0.5, 311, 490},  {0.0423, 393, 408}, {1, 222, 580},        {0, 401, 401},
+                 {-0.5, 401, 401}, {1.5, 222, 580},    {HUGE_VAL, 222, 580}, {NAN, 401, 401}};
     for (const auto& c : cases) {
         const BandSpan span = bandSpan(c.fill);
         EXPECT_EQ(std::pair(span.left, span.right), std::pair(c.left, c.right)) << c.fill;
@@ -114,19 +136,19 @@ QImage blankForm() {
     return image;
 }
 
-QImage render(const std::vector<std::string>& records, int selected, int sandwichWinding) {
+QImage render(const std::vector<Solution>& records, int selected, int sandwichWinding) {
     QImage image = blankForm();
     QPainter painter(&image);
     paintWindingDiagram(painter, records, selected, sandwichWinding, 2.0f);
     return image;
 }
 
-// A record whose windings are all empty but winding `winding` (1 to 4), filled to `fill`.
-std::vector<std::string> onlyWindingFilled(int winding, const std::string& fill) {
-    const RecordField fills[] = {F::fill1, F::fill2, F::fill3, F::fill4};
-    Changes changes;
-    for (int n = 1; n <= 4; ++n) changes.emplace_back(fills[n - 1], n == winding ? fill : "0");
-    return shownRecord(changes);
+// A solution whose windings are all empty but winding `winding` (1 to 4), filled to `fill`.
+std::vector<Solution> onlyWindingFilled(int winding, float fill) {
+    Solution solution = firstSolution();
+    for (int n = 1; n <= 4; ++n)
+        solution.numbers.fills[static_cast<std::size_t>(n - 1)] = n == winding ? fill : 0;
+    return {solution};
 }
 
 // Whether every pixel of the area from `first` to `last` (both included) has `colour`.
@@ -145,7 +167,7 @@ TEST(WindingDiagram, EachWindingFillsItsOwnBandInItsColour) {
     for (int winding = 1; winding <= 4; ++winding) {
         const QColor& colour = colours[winding - 1];
         const int top = 400 - 25 * winding;
-        const QImage image = render(onlyWindingFilled(winding, "0.5"), 0, 1);
+        const QImage image = render(onlyWindingFilled(winding, 0.5f), 0, 1);
         for (const int y : {top, top + 24}) {
             EXPECT_TRUE(filled(image, {311, y}, {489, y}, colour)) << "winding " << winding;
             EXPECT_NE(image.pixelColor(310, y), colour) << "winding " << winding << " left of the band";
@@ -157,7 +179,7 @@ TEST(WindingDiagram, EachWindingFillsItsOwnBandInItsColour) {
 }
 
 TEST(WindingDiagram, OutlineAroundEmptyBands) {
-    const QImage image = render(onlyWindingFilled(1, "0"), 0, 1);
+    const QImage image = render(onlyWindingFilled(1, 0), 0, 1);
     for (const auto& [wall, outside] : {std::pair{222, 221}, std::pair{580, 581}}) {
         EXPECT_TRUE(filled(image, {wall, 290}, {wall, 400}, kRed)) << "wall " << wall;
         EXPECT_TRUE(filled(image, {outside, 289}, {outside, 401}, formColour())) << "beside wall " << wall;
@@ -173,14 +195,14 @@ TEST(WindingDiagram, OutlineAroundEmptyBands) {
 }
 
 TEST(WindingDiagram, SecondPrimaryBandIsBlackWithoutSandwich) {
-    const QImage plain = render(onlyWindingFilled(1, "0.5"), 0, 0);
+    const QImage plain = render(onlyWindingFilled(1, 0.5f), 0, 0);
     EXPECT_TRUE(filled(plain, {222, 325}, {579, 325}, kBlack));
     EXPECT_TRUE(filled(plain, {222, 349}, {579, 349}, kBlack));
     EXPECT_TRUE(filled(plain, {222, 350}, {580, 350}, kRed));
     EXPECT_EQ(plain.pixelColor(221, 330), formColour());
     EXPECT_EQ(plain.pixelColor(580, 330), kRed);
 
-    const QImage sandwich = render(onlyWindingFilled(1, "0.5"), 0, 1);
+    const QImage sandwich = render(onlyWindingFilled(1, 0.5f), 0, 1);
     EXPECT_EQ(sandwich.pixelColor(222, 330), kRed);
     EXPECT_EQ(sandwich.pixelColor(300, 330), formColour());
 }
@@ -188,7 +210,7 @@ TEST(WindingDiagram, SecondPrimaryBandIsBlackWithoutSandwich) {
 // Text positions are top-left corners: the first winding line's ink starts at y 382 or a
 // little below and at x 250, and stays inside its band.
 TEST(WindingDiagram, WindingLineInkInsideItsBand) {
-    const QImage image = render(onlyWindingFilled(1, "0"), 0, 1);
+    const QImage image = render(onlyWindingFilled(1, 0), 0, 1);
     QRect ink;
     for (int y = 376; y < 400; ++y)
         for (int x = 223; x < 580; ++x)
@@ -202,26 +224,21 @@ TEST(WindingDiagram, WindingLineInkInsideItsBand) {
 }
 
 TEST(WindingDiagram, DrawsOnlyTheSelectedWholeSolution) {
-    std::vector<std::string> two = onlyWindingFilled(1, "1");
-    const std::vector<std::string> second = onlyWindingFilled(1, "0.5");
-    two.insert(two.end(), second.begin(), second.end());
+    std::vector<Solution> two = onlyWindingFilled(1, 1);
+    two.push_back(onlyWindingFilled(1, 0.5f).front());
     EXPECT_EQ(render(two, 0, 1).pixelColor(230, 376), kGreen);
     EXPECT_EQ(render(two, 1, 1).pixelColor(230, 376), formColour());
 
-    std::vector<std::string> truncated = two;  // a whole record, then one text short of another
-    truncated.pop_back();
-    const std::vector<std::string> none;
+    const std::vector<Solution> none;
     const struct {
         const char* what;
-        const std::vector<std::string>& records;
+        const std::vector<Solution>& records;
         int selected;
     } nothing[] = {{"no records", none, 0},
                    {"no selection", two, -1},
                    {"past the end", two, 2},
-                   {"far past the end", two, INT_MAX},
-                   {"truncated record", truncated, 1}};
+                   {"far past the end", two, INT_MAX}};
     for (const auto& c : nothing) EXPECT_EQ(render(c.records, c.selected, 0), blankForm()) << c.what;
-    EXPECT_NE(render(truncated, 0, 0), blankForm()) << "the whole record before a truncated one";
 }
 
 TEST(WindingDiagram, LeavesThePainterAsItFoundIt) {
@@ -231,7 +248,7 @@ TEST(WindingDiagram, LeavesThePainterAsItFoundIt) {
     const QFont font(QStringLiteral("宋体"), 20);
     painter.setPen(pen);
     painter.setFont(font);
-    paintWindingDiagram(painter, shownRecord(), 0, 0, 2.0f);
+    paintWindingDiagram(painter, {firstSolution()}, 0, 0, 2.0f);
     EXPECT_EQ(painter.pen(), pen);
     EXPECT_EQ(painter.font(), font);
 }

@@ -78,7 +78,7 @@ TEST(Analyse, HandsItsResultOverAtTheEnd) {
     EXPECT_EQ(result->acceptedCount, 45);
     EXPECT_EQ(result->analysedCount, 1984500);
     EXPECT_EQ(result->passNumber, 1);
-    EXPECT_EQ(solutionCount(result->solutionRecords), 10u);
+    EXPECT_EQ(result->solutions.size(), 10u);
 }
 
 }  // namespace

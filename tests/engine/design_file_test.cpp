@@ -92,6 +92,7 @@ bool windowsCanHold(const Design& d) {
         std::bit_cast<std::uint32_t>(strands) == 0x80000000u)
         return false;
     if (d.controllerChoice < 0 || d.controllerChoice > 3) return false;
+    if (!(r.firstWindingMinShare >= 0 && r.firstWindingMinShare <= 100)) return false;
     if ((r.sandwichWinding != 0 && r.sandwichWinding != 1) || (r.skinEffect != 0 && r.skinEffect != 1))
         return false;
     for (const WireSet* set : {&r.primaryWires, &r.secondaryWires}) {
@@ -198,6 +199,10 @@ TEST(DesignFile, RefusesWhatNoWindowCouldHold) {
          "inputs.efficiency: not a finite number in single"},
         {"\"maxSolutions\": 10", "\"maxSolutions\": 2147483648",
          "rules.maxSolutions: 2147483648 is out of range"},
+        {"\"firstWindingMinShare\": 40.0", "\"firstWindingMinShare\": -1000000.0",
+         "design.qmd: rules.firstWindingMinShare: -1000000 is out of range (0 to 100)"},
+        {"\"firstWindingMinShare\": 40.0", "\"firstWindingMinShare\": 100.5",
+         "rules.firstWindingMinShare: 100.5 is out of range (0 to 100)"},
         {"\"maxSolutions\": 10", "\"maxSolutions\": 7.9",
          "rules.maxSolutions: expected a whole number, found 7.9"},
         {"\"maxSolutions\": 10", "\"maxSolutions\": 1e1", "rules.maxSolutions: expected a whole number"},
@@ -265,6 +270,12 @@ TEST(DesignFile, AcceptsWhatTheWindowsCanHold) {
         {"\"coreAe\": 19.2", "\"coreAe\": 25", [](const Design& d) { return d.inputs.coreAe == 25; }},
         {"\"maxSolutions\": 10", "\"maxSolutions\": -2147483648",
          [](const Design& d) { return d.rules.maxSolutions == std::numeric_limits<int>::min(); }},
+        {"\"firstWindingMinShare\": 40.0", "\"firstWindingMinShare\": 100",
+         [](const Design& d) { return d.rules.firstWindingMinShare == 100; }},
+        {"\"firstWindingMinShare\": 40.0", "\"firstWindingMinShare\": 0",
+         [](const Design& d) { return d.rules.firstWindingMinShare == 0; }},
+        {"\"maxSolutions\": 10", "\"maxSolutions\": 2147483647",
+         [](const Design& d) { return d.rules.maxSolutions == std::numeric_limits<int>::max(); }},
         {"\"primaryStrands\": 1", "\"primaryStrands\": -16777216",
          [](const Design& d) { return d.rules.primaryStrands == -16777216.0f; }},
         {"\"0.20\",\n      \"0.21\"", "\"0.21\", \"0.20\"",

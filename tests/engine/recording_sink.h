@@ -75,7 +75,7 @@ enum class SearchEnd { Finished, Stopped };
 /// worker, it hands a finished result to the sink.
 struct EngineRun : Design {
     SearchCounters counters;
-    std::vector<std::string> solutionRecords;
+    std::vector<Solution> solutions;
     std::int64_t acceptedCount = 0;
     std::int64_t analysedCount = 0;
     int passNumber = 0;
@@ -87,14 +87,14 @@ struct EngineRun : Design {
         analysedCount = counters.analysedCount;
         passNumber = counters.passNumber;
         if (!result) {
-            solutionRecords.clear();
+            solutions.clear();
             return SearchEnd::Stopped;
         }
         // The counts handed over are the final counters.
         EXPECT_EQ(result->acceptedCount, acceptedCount);
         EXPECT_EQ(result->analysedCount, analysedCount);
         EXPECT_EQ(result->passNumber, passNumber);
-        solutionRecords = result->solutionRecords;
+        solutions = result->solutions;
         sink.analysisDone(*result);
         return SearchEnd::Finished;
     }

@@ -4,6 +4,7 @@
 #endif
 
 #include <algorithm>
+#include <cfloat>
 #include <chrono>
 #include <cmath>
 #include <functional>
@@ -28,13 +29,12 @@ Outcome run(const Change& change) {
     change(state);
     RecordingSink sink(state.counters);
     EXPECT_EQ(state.run(sink), SearchEnd::Finished);
-    return {state.acceptedCount, state.analysedCount, state.passNumber,
-            state.solutionRecords.size() / kShownRecordSize};
+    return {state.acceptedCount, state.analysedCount, state.passNumber, state.solutions.size()};
 }
 
 std::vector<std::string> solution(const EngineRun& state, std::size_t k) {
-    return {state.solutionRecords.begin() + static_cast<long>(k * kShownRecordSize),
-            state.solutionRecords.begin() + static_cast<long>((k + 1) * kShownRecordSize)};
+    const auto texts = solutionTexts(state.solutions.at(k));
+    return {texts.begin(), texts.end()};
 }
 
 void allWires(WireSet& set) {
@@ -48,7 +48,7 @@ TEST(Search, DefaultsGiveTheWorkedSolution) {
     EXPECT_EQ(state.acceptedCount, 45);
     EXPECT_EQ(state.analysedCount, 1984500);
     EXPECT_EQ(state.passNumber, 1);
-    ASSERT_EQ(state.solutionRecords.size(), 10u * kShownRecordSize);
+    ASSERT_EQ(state.solutions.size(), 10u);
     EXPECT_EQ(solution(state, 0),
               (std::vector<std::string>{"1.",        "19.68691",  "131",       "48",      "No",       "27",
                                         "0.23*1",    "0.3*1",     "0.12*1",    "1300",    "49",       "2620",
@@ -57,7 +57,7 @@ TEST(Search, DefaultsGiveTheWorkedSolution) {
     EXPECT_EQ(solution(state, 9)[0], "10.");
     // Scores fall strictly from row to row.
     for (std::size_t k = 1; k < 10; ++k) {
-        EXPECT_LT(parseNumberPrefix(solution(state, k)[1]), parseNumberPrefix(solution(state, k - 1)[1]));
+        EXPECT_LT(state.solutions[k].numbers.score, state.solutions[k - 1].numbers.score);
     }
 }
 
@@ -145,7 +145,7 @@ TEST(Search, RecordTextsAreExact) {
         c.change(state);
         RecordingSink sink(state.counters);
         EXPECT_EQ(state.run(sink), SearchEnd::Finished) << c.what;
-        if (state.solutionRecords.size() < (c.solution + 1) * kShownRecordSize) {
+        if (state.solutions.size() < c.solution + 1) {
             ADD_FAILURE() << c.what << ": too few solutions";
             continue;
         }
@@ -159,10 +159,8 @@ TEST(Search, CvModeWritesTheWorkingFrequency) {
     state.rules.frequency = 60;
     RecordingSink sink(state.counters);
     ASSERT_EQ(state.run(sink), SearchEnd::Finished);
-    ASSERT_FALSE(state.solutionRecords.empty());
-    for (std::size_t k = 0; k < state.solutionRecords.size() / kShownRecordSize; ++k) {
-        EXPECT_EQ(solution(state, k)[10], "60");
-    }
+    ASSERT_FALSE(state.solutions.empty());
+    for (const Solution& s : state.solutions) EXPECT_EQ(s.numbers.frequency, 60);
 }
 
 // The posts of a small run, in order: start-up, the counter every 100 candidates, the progress
@@ -224,22 +222,42 @@ TEST(Search, SandwichSplitsKeepTheirRules) {
     state.rules.maxSolutions = 1000;
     RecordingSink sink(state.counters);
     ASSERT_EQ(state.run(sink), SearchEnd::Finished);
-    const std::size_t count = state.solutionRecords.size() / kShownRecordSize;
+    const std::size_t count = state.solutions.size();
     ASSERT_GT(count, 100u);
     for (std::size_t k = 0; k < count; ++k) {
-        const auto r = solution(state, k);
-        const double np1 = parseNumberPrefix(r[2]);
-        const double np2 = parseNumberPrefix(r[4]);
+        const CandidateRecord& r = state.solutions[k].numbers;
+        const double np1 = r.primaryTurns;
+        const double np2 = r.secondHalfTurns;
         EXPECT_GE(np2, 1);
         EXPECT_GE(np1, std::trunc((np1 + np2) * 0.4)) << k;
-        const auto slash = r[6].find('/');
-        ASSERT_NE(slash, std::string::npos);
-        const std::string second = r[6].substr(slash + 1);
-        EXPECT_TRUE(second == "0.2*1" || second == "0.21*1" || second == "0.23*1") << second;
+        ASSERT_TRUE(r.sandwich);
+        EXPECT_TRUE(r.secondHalfWire == 0.2f || r.secondHalfWire == 0.21f || r.secondHalfWire == 0.23f)
+            << r.secondHalfWire;
+        EXPECT_EQ(r.primaryStrands, 1);
         // f1 and f2 lie in their windows after folding; f3 as well, or it fills 80 % of its only layer.
-        for (int fill : {18, 19})
-            EXPECT_GE(parseNumberPrefix(r[static_cast<std::size_t>(fill)]), 0.9 - 1e-6) << k;
-        EXPECT_NEAR(parseNumberPrefix(r[1]), 10 * parseNumberPrefix(r[19]) + parseNumberPrefix(r[20]), 1e-5);
+        for (std::size_t fill : {0u, 1u}) EXPECT_GE(r.fills[fill], 0.9 - 1e-6) << k;
+        EXPECT_NEAR(r.score, 10 * r.fills[1] + r.fills[2], 1e-5);
+    }
+}
+
+// The entrances refuse a first-winding share outside 0 to 100 %; given one directly, the search
+// starts its splits at 0 turns, never below (once it stored Np_1 = -1289869 and took hours).
+TEST(Search, NegativeFirstWindingShareSplitsFromZeroTurns) {
+    Design zero;
+    zero.rules.sandwichWinding = 1;
+    zero.rules.maxSolutions = 50;
+    zero.rules.firstWindingMinShare = 0;
+    const AnalysisResult reference = analyseNow(zero);
+    ASSERT_FALSE(reference.solutions.empty());
+    for (const float share : {-1e6f, -3e10f, -FLT_MAX}) {
+        Design design = zero;
+        design.rules.firstWindingMinShare = share;
+        const auto start = std::chrono::steady_clock::now();
+        const AnalysisResult result = analyseNow(design);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << share;
+        EXPECT_EQ(result.solutions, reference.solutions) << share;
+        EXPECT_EQ(result.acceptedCount, reference.acceptedCount) << share;
+        for (const Solution& s : result.solutions) EXPECT_GE(s.numbers.primaryTurns, 0) << share;
     }
 }
 
@@ -260,7 +278,7 @@ TEST(Search, StopRequestEndsAHeavySearchQuickly) {
     const auto took = std::chrono::steady_clock::now() - asked;
     EXPECT_EQ(end, SearchEnd::Stopped);
     EXPECT_LT(took, std::chrono::milliseconds(500));
-    EXPECT_TRUE(state.solutionRecords.empty());
+    EXPECT_TRUE(state.solutions.empty());
     const auto posts = sink.posts();
     EXPECT_TRUE(std::none_of(posts.begin(), posts.end(),
                              [](const auto& p) { return p.what == Notification::AnalysisDone; }));

@@ -7,17 +7,8 @@
 
 namespace {
 
-struct NoSink : NotificationSink {
-    void post(Notification) override {}
-    void setStatusText(std::string_view) override {}
-    void analysisDone(AnalysisResult) override {}
-};
-
-std::vector<std::string> analyse(const Design& design) {
-    SearchCounters counters;
-    NoSink sink;
-    const auto result = runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {});
-    return result ? result->solutionRecords : std::vector<std::string>{};
+std::vector<Solution> analyse(const Design& design) {
+    return analyseNow(design).solutions;
 }
 
 // Every winding of every solution the search shows, counted again, fills its last layer as the
@@ -49,10 +40,9 @@ TEST(WindingLayout, RecountedFillsAreTheRecordsOwn) {
         Design design;
         c.change(design);
         const auto records = analyse(design);
-        ASSERT_GT(solutionCount(records), 0u) << c.what;
-        for (std::size_t k = 0; k < solutionCount(records); ++k) {
-            const auto windings =
-                windingLayouts(*shownSolution(records, static_cast<std::ptrdiff_t>(k)), design);
+        ASSERT_GT(records.size(), 0u) << c.what;
+        for (std::size_t k = 0; k < records.size(); ++k) {
+            const auto windings = windingLayouts(records[k], design);
             for (std::size_t n = 0; n < 4; ++n) {
                 ASSERT_EQ(windings[n].has_value(), c.names[n] != nullptr) << c.what << " winding " << n + 1;
                 if (!windings[n]) continue;
@@ -69,7 +59,7 @@ TEST(WindingLayout, RecountedFillsAreTheRecordsOwn) {
 TEST(WindingLayout, WorkedSolutionLayers) {
     Design design;
     const auto records = analyse(design);
-    const auto windings = windingLayouts(*shownSolution(records, 0), design);
+    const auto windings = windingLayouts(records.at(0), design);
     // Np 131 on 0.23 mm: 3.97 layers; Ns 48 on 0.3 mm: 2.00; Nf 27 on 0.12 mm: 0.40.
     EXPECT_EQ(windings[0]->layerCount, 4);
     EXPECT_EQ(windings[0]->wire, "0.23*1");
@@ -79,7 +69,7 @@ TEST(WindingLayout, WorkedSolutionLayers) {
 
     // A slot changed after the analysis no longer holds the windings the record describes.
     design.inputs.slotWidth = 9;
-    const auto changed = windingLayouts(*shownSolution(records, 0), design);
+    const auto changed = windingLayouts(records.at(0), design);
     EXPECT_FALSE(changed[0]->matchesRecord);
 }
 
@@ -88,11 +78,18 @@ TEST(WindingLayout, SandwichOverflowUnderFivePercentCountsAsAFullLayer) {
     design.rules.sandwichWinding = 1;
     // Np_1 68 on 0.23 mm over 8.6 mm: 2.016 layers, the 0.016 squeezed into the second.
     // Ns 48 on 0.3 mm over 8.345 mm: 1.956 layers, a real partial layer.
-    const std::vector<std::string> record = {
-        "1.",       "10.5",  "68",   "48",   "63",      "27", "0.23*1/0.23*1", "0.3*1",
-        "0.12*1",   "1300",  "49",   "2620", "Skipped", "42", "0.5119878",     "1.32",
-        "9.962223", "64.68", "0.98", "0.96", "0.9",     "0.4"};
-    const auto windings = windingLayouts(*shownSolution(record, 0), design);
+    CandidateRecord record;
+    record.score = 10.5f;
+    record.primaryTurns = 68;
+    record.secondaryTurns = 48;
+    record.secondHalfTurns = 63;
+    record.feedbackTurns = 27;
+    record.sandwich = true;
+    record.primaryWire = record.secondHalfWire = 0.23f;
+    record.secondaryWire = 0.3f;
+    record.feedbackWire = 0.12f;
+    record.fills = {0.98f, 0.96f, 0.9f, 0.4f};
+    const auto windings = windingLayouts({1, record}, design);
     EXPECT_EQ(windings[0]->layerCount, 2);
     EXPECT_TRUE(windings[0]->overflowCounted);
     EXPECT_NEAR(windings[0]->fill, 0.9837, 1e-4);

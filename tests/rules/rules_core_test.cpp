@@ -16,6 +16,37 @@ WireSet setOf(std::initializer_list<int> entries) {
     return set;
 }
 
+// The working copy carries the 19 numbers the dialog edits, written out here apart from the
+// field table, and leaves the options, the mode and the wire sets to the dialog.
+TEST(RulesWorkingCopy, CarriesEveryNumberRuleAndNothingElse) {
+    RuleSet numbers;
+    float next = 1.25f;
+    for (float* value : {&numbers.peakFlux, &numbers.peakFluxSpan, &numbers.onDuty, &numbers.onDutySpan,
+                         &numbers.frequency, &numbers.frequencySpan, &numbers.switchDrop, &numbers.diodeDrop,
+                         &numbers.tempRise, &numbers.windDepthLimit, &numbers.firstWindingMinShare,
+                         &numbers.slotWidthReserve, &numbers.tapeThickness, &numbers.tapeTurns,
+                         &numbers.outputDuty, &numbers.idleRatio, &numbers.secondaryStrands})
+        *value = next++;
+    numbers.maxSolutions = 16777217;  // held as typed, a float: it comes back as 16777216
+    numbers.primaryStrands = 7;
+    numbers.ccMode = false;
+    numbers.sandwichWinding = 1;
+    numbers.evenTurns = true;
+    numbers.primaryWires = WireSet{};
+
+    RuleSet written;
+    RulesWorkingCopy::from(numbers).writeTo(written);
+    RuleSet expected = numbers;
+    expected.maxSolutions = 16777216;
+    expected.ccMode = written.ccMode;
+    expected.sandwichWinding = written.sandwichWinding;
+    expected.evenTurns = written.evenTurns;
+    expected.primaryWires = written.primaryWires;
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(written.ccMode, RuleSet{}.ccMode);
+    EXPECT_EQ(written.primaryWires, RuleSet::defaultPrimaryWires());
+}
+
 TEST(WireSetEdit, RemoveCountsListedRowsNotSlots) {
     const struct {
         WireSet set;

@@ -161,6 +161,9 @@ TEST_F(RulesDialogTest, RefusedEntryKeepsStateAndDialog) {
         {"edit1000", "-0", "请键入一个数。"},
         {"edit1014", "", "请键入一个数。"},  // disabled in CC mode and read all the same
         {"edit1084", "2.5", "请键入一个整数。"},
+        {"edit1000", "-1e-46", "请键入一个数。"},          // a zero as a float, like "-0"
+        {"edit1031", "-1e6", "规则参数超出范围,请检查!"},  // a share outside 0 to 100 %
+        {"edit1031", "100.5", "规则参数超出范围,请检查!"},
     };
     const auto before = settled(state.rules);
     for (const auto& c : cases) {
@@ -220,6 +223,9 @@ TEST_F(RulesDialogTest, AcceptedEntriesAreStoredOnSave) {
     } cases[] = {
         {"edit1012", "7.9", [](const RuleSet& r) { return r.maxSolutions; }, 7},
         {"edit1012", "1e12", [](const RuleSet& r) { return r.maxSolutions; }, INT_MAX},
+        {"edit1012", "2147483647", [](const RuleSet& r) { return r.maxSolutions; }, INT_MAX},
+        {"edit1031", "100", [](const RuleSet& r) { return r.firstWindingMinShare; }, 100},
+        {"edit1031", "0", [](const RuleSet& r) { return r.firstWindingMinShare; }, 0},
         {"edit1085", "2.5", [](const RuleSet& r) { return r.secondaryStrands; }, 2.5},
         {"edit1084", " 3\t", [](const RuleSet& r) { return r.primaryStrands; }, 3},
         // only the first 31 characters count

@@ -28,16 +28,8 @@
 
 namespace {
 
-struct QuietSink : NotificationSink {
-    void post(Notification) override {}
-    void setStatusText(std::string_view) override {}
-    void analysisDone(AnalysisResult) override {}
-};
-
 AnalysisResult analyse(const Design& design) {
-    SearchCounters counters;
-    QuietSink sink;
-    return runAnalysis(SearchSetup::from(design), counters, sink, Pacing::none(), {}).value();
+    return analyseNow(design);
 }
 
 const QDate kDate(2024, 3, 5);
@@ -237,28 +229,19 @@ TEST(WindingSheet, CrossSectionBandsFollowTheLayers) {
 TEST(WindingSheet, WindingsOfNoneOrOneTurn) {
     Design design;
     AnalysisResult result = analyse(design);
-    std::vector<std::string> records(result.solutionRecords.begin(),
-                                     result.solutionRecords.begin() + kShownRecordSize);
-    const auto set = [&](RecordField f, std::string text) {
-        records[static_cast<std::size_t>(f)] = std::move(text);
-    };
+    ASSERT_FALSE(result.solutions.empty());
+    CandidateRecord& numbers = result.solutions[0].numbers;
     const double w = design.inputs.slotWidth;
-    const double pw = outerDiameter(
-        static_cast<float>(parseNumberPrefix(field(*shownSolution(records, 0), RecordField::primaryWire))));
-    const double sw = outerDiameter(
-        static_cast<float>(parseNumberPrefix(field(*shownSolution(records, 0), RecordField::secondaryWire))));
+    const double pw = outerDiameter(numbers.primaryWire);
+    const double sw = outerDiameter(numbers.secondaryWire);
     const double fw = design.inputs.auxWireDiameter;
-    const auto fill = [&](double turns) {
-        return numberText(layersOf(turns - 1, (w - pw - sw - fw) / fw)->fraction);
-    };
     const struct {
-        const char* turns;
+        float turns;
         bool wound;
-    } cases[] = {{"0", false}, {"1", true}};
+    } cases[] = {{0, false}, {1, true}};
     for (const auto& c : cases) {
-        set(RecordField::feedbackTurns, c.turns);
-        set(RecordField::fill4, fill(parseNumberPrefix(c.turns)));
-        result.solutionRecords = records;
+        numbers.feedbackTurns = c.turns;
+        numbers.fills[3] = layersOf(static_cast<double>(c.turns) - 1, (w - pw - sw - fw) / fw)->fraction;
         const SheetContentResult made = windingSheetContent(design, result, 0, {}, kDate);
         ASSERT_TRUE(made.content) << c.turns << ": " << made.refusal.toStdString();
         const WindingSheetContent& content = *made.content;
