@@ -340,8 +340,8 @@ public:
         if (const auto sheet = root.find("sheet"); sheet != root.end())
             if (const auto sheetRefusal = readMakerSettings(*sheet, design.sheet))
                 refuse("sheet", sheetRefusal->member, sheetRefusal->reason);
-        constexpr std::array<std::string_view, 6> kTopLevel{"format", "version", "inputs", "controllerChoice",
-                                                            "rules",  "sheet"};
+        constexpr std::array<std::string_view, 6> kTopLevel{"format",           "version", "inputs",
+                                                            "controllerChoice", "rules",   "sheet"};
         refuseUnknown(root, "", [&](const std::string& key) {
             return std::ranges::find(kTopLevel, key) != kTopLevel.end();
         });

@@ -159,11 +159,9 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
     c.core.primaryTurns = core.primaryTurns;
     c.core.storedEnergy = core.storedEnergy;
 
-    c.operatingPoint = {numbers.frequency,
-                        static_cast<double>(numbers.onDuty),
+    c.operatingPoint = {numbers.frequency,         static_cast<double>(numbers.onDuty),
                         numbers.fluxDensity * 0.1,  // gauss to mT
-                        numbers.reflectedVoltage,
-                        numbers.ipkPrimary,
+                        numbers.reflectedVoltage,  numbers.ipkPrimary,
                         numbers.ipkSecondary};
 
     SheetTests& t = c.tests;
