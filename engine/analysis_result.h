@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "engine/core_context.h"
 #include "engine/solution_record.h"
 
 /// One ranked solution: its rank and the numbers of its candidate. Its texts come from
@@ -11,6 +13,8 @@
 struct Solution {
     int rank = 0;  ///< 1 for the best
     CandidateRecord numbers;
+    /// The catalogue core it is wound on, an index into AnalysisResult::cores; nothing: custom.
+    std::optional<std::size_t> core;
 
     bool operator==(const Solution&) const = default;
 };
@@ -18,6 +22,7 @@ struct Solution {
 /// What one finished analysis hands over: the ranked solutions and the final counts.
 struct AnalysisResult {
     std::vector<Solution> solutions;  ///< rank order
+    std::vector<CoreContext> cores;   ///< the catalogue cores searched, in catalogue order
     std::int64_t analysedCount = 0;   ///< of the last pass
     std::int64_t acceptedCount = 0;
     int passNumber = 0;

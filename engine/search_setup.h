@@ -1,12 +1,16 @@
 #pragma once
 
+#include <optional>
+
+#include "engine/core_context.h"
 #include "engine/design.h"
 
 /// Everything one analysis reads, copied from the design before the worker starts, so that the
 /// worker never reads what the form may write.
 struct SearchSetup {
-    DesignInputs inputs;
+    DesignInputs inputs;  ///< with a catalogue core: its Ae and its bobbin's slot
     RuleSet rules;
+    std::optional<CoreContext> core;  ///< nothing: a custom core, known only by Ae and slot
 
-    static SearchSetup from(const Design& design) { return {design.inputs, design.rules}; }
+    static SearchSetup from(const Design& design) { return {design.inputs, design.rules, std::nullopt}; }
 };

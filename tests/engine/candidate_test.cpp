@@ -8,7 +8,7 @@
 namespace {
 
 SearchSetup defaults() {
-    return SearchSetup{DesignInputs{}, RuleSet{}};
+    return SearchSetup{DesignInputs{}, RuleSet{}, std::nullopt};
 }
 
 TEST(Candidate, WorkedExampleInCcMode) {

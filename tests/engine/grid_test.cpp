@@ -53,7 +53,7 @@ TEST(Grid, RulesBeyondThe32BitLoopsAreRefused) {
 }
 
 TEST(Grid, DefaultsCountTheirCandidates) {
-    const auto grid = searchGrid(SearchSetup{DesignInputs{}, RuleSet{}});
+    const auto grid = searchGrid(SearchSetup{DesignInputs{}, RuleSet{}, std::nullopt});
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->points(), 1 * 5 * 7 * 21);
     EXPECT_EQ(grid->candidates(), 661500);
@@ -78,7 +78,8 @@ TEST(Grid, OnlyGridsOverTenThousandDefaultsAreLarge) {
         RuleSet rules;
         rules.onDutySpan = c.onDutySpan;
         rules.frequencySpan = c.frequencySpan;
-        const std::optional<double> large = largeGridCandidates(SearchSetup{DesignInputs{}, rules});
+        const std::optional<double> large =
+            largeGridCandidates(SearchSetup{DesignInputs{}, rules, std::nullopt});
         EXPECT_EQ(large.value_or(0), c.large) << c.onDutySpan << " " << c.frequencySpan;
     }
 }
