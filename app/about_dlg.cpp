@@ -5,15 +5,15 @@
 #include "ui_about_dlg.h"
 #include "widgets/app_icons.h"
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CAboutDlg>()) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutDialog>()) {
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     ui_->staticIcon->setPixmap(aboutIcon(ui_->staticIcon->width()));
 }
 
-CAboutDlg::~CAboutDlg() = default;
+AboutDialog::~AboutDialog() = default;
 
-void CAboutDlg::changeEvent(QEvent* event) {
+void AboutDialog::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
     QDialog::changeEvent(event);
 }

@@ -5,19 +5,19 @@
 #include <QDialog>
 
 namespace Ui {
-class CAboutDlg;
+class AboutDialog;
 }
 
 /// "关于 Quillmere": the program's name, version and purpose.
-class CAboutDlg : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
-    ~CAboutDlg() override;
+    explicit AboutDialog(QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    std::unique_ptr<Ui::CAboutDlg> ui_;
+    std::unique_ptr<Ui::AboutDialog> ui_;
 };

@@ -4,7 +4,7 @@
 #include "widgets/app_icons.h"
 
 void runCalculator() {
-    CPsrExDlg calculator;
+    PsrCalculatorDialog calculator;
     calculator.setWindowIcon(applicationIcon());
     calculator.exec();
 }

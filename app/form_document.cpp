@@ -14,11 +14,11 @@
 #include "engine/design_file.h"
 #include "widgets/save_file.h"
 
-void CQuillmereDlg::setSaveQuestion(SaveQuestion question) {
+void DesignForm::setSaveQuestion(SaveQuestion question) {
     askToSave_ = std::move(question);
 }
 
-FormSnapshot CQuillmereDlg::formSnapshot() const {
+FormSnapshot DesignForm::formSnapshot() const {
     FormSnapshot snapshot;
     for (const QLineEdit* entry : findChildren<QLineEdit*>())
         // Only the form's own entries, not those of a dialog it has open.
@@ -29,26 +29,26 @@ FormSnapshot CQuillmereDlg::formSnapshot() const {
     return snapshot;
 }
 
-bool CQuillmereDlg::designModified() const {
+bool DesignForm::designModified() const {
     return formSnapshot() != cleanSnapshot_;
 }
 
-void CQuillmereDlg::designChanged() {
+void DesignForm::designChanged() {
     setWindowModified(designModified());
 }
 
-void CQuillmereDlg::updateTitle() {
+void DesignForm::updateTitle() {
     setWindowTitle(documentTitle(designPath_, caption_));
     designChanged();
 }
 
-void CQuillmereDlg::designFileUsed(const QString& path) {
+void DesignForm::designFileUsed(const QString& path) {
     cleanSnapshot_ = formSnapshot();
     recent_.add(path);
     updateTitle();
 }
 
-bool CQuillmereDlg::maySaveChanges() {
+bool DesignForm::maySaveChanges() {
     if (!designModified()) return true;
     switch (askToSave_(this)) {
         case SaveAnswer::Save:
@@ -61,7 +61,7 @@ bool CQuillmereDlg::maySaveChanges() {
     return false;
 }
 
-void CQuillmereDlg::openDesignAsked(const QString& path) {
+void DesignForm::openDesignAsked(const QString& path) {
     if (state_.analysisBusy || state_.worker.held()) {
         message_(this, tr("系统正忙!请等待分析完成!"));
         return;
@@ -69,7 +69,7 @@ void CQuillmereDlg::openDesignAsked(const QString& path) {
     if (maySaveChanges()) openDesign(path);
 }
 
-void CQuillmereDlg::openRecentDesign(const QString& path) {
+void DesignForm::openRecentDesign(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         recent_.remove(path);
         message_(this, tr("这个设计文件已不存在, 已从最近的设计中移除:\n%1").arg(path));
@@ -78,7 +78,7 @@ void CQuillmereDlg::openRecentDesign(const QString& path) {
     openDesignAsked(path);
 }
 
-void CQuillmereDlg::addRecentMenu(QMenu& menu) {
+void DesignForm::addRecentMenu(QMenu& menu) {
     QMenu* recentMenu = menu.addMenu(tr("最近的设计(&R)"));
     recentMenu->setObjectName(QStringLiteral("recentMenu"));
     const QStringList paths = recent_.paths();
@@ -93,7 +93,7 @@ void CQuillmereDlg::addRecentMenu(QMenu& menu) {
     }
 }
 
-FileChooser CQuillmereDlg::withLastFolder(FileChooser chooser) {
+FileChooser DesignForm::withLastFolder(FileChooser chooser) {
     return
         [this, chooser = std::move(chooser)](QWidget* parent, FileAction action, const QString& suggested) {
             // A bare name is suggested in the folder last used.
@@ -108,11 +108,11 @@ FileChooser CQuillmereDlg::withLastFolder(FileChooser chooser) {
         };
 }
 
-void CQuillmereDlg::dragEnterEvent(QDragEnterEvent* event) {
+void DesignForm::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void CQuillmereDlg::dropEvent(QDropEvent* event) {
+void DesignForm::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     const bool oneDesign =
         urls.size() == 1 && urls.front().isLocalFile() &&
@@ -125,7 +125,7 @@ void CQuillmereDlg::dropEvent(QDropEvent* event) {
     openDesignAsked(urls.front().toLocalFile());
 }
 
-void CQuillmereDlg::writeDesignBeside(const QString& exportPath) {
+void DesignForm::writeDesignBeside(const QString& exportPath) {
     const QFileInfo exported(exportPath);
     const QString path =
         exported.path() + QLatin1Char('/') + exported.completeBaseName() + QStringLiteral(".qmd");

@@ -23,11 +23,11 @@ QByteArray utf8Bytes(const std::string& text) {
 
 }  // namespace
 
-void CQuillmereDlg::setFileChooser(FileChooser chooser) {
+void DesignForm::setFileChooser(FileChooser chooser) {
     chooseFile_ = withLastFolder(std::move(chooser));
 }
 
-bool CQuillmereDlg::openDesign(const QString& path) {
+bool DesignForm::openDesign(const QString& path) {
     const DesignRead read = readDesignFile(QFile::encodeName(path).toStdString());
     if (!read) {
         message_(this, tr("无法打开设计文件:\n%1").arg(QString::fromStdString(read.error)));
@@ -52,7 +52,7 @@ bool CQuillmereDlg::openDesign(const QString& path) {
     return true;
 }
 
-void CQuillmereDlg::openDesignFile() {
+void DesignForm::openDesignFile() {
     if (state_.analysisBusy || state_.worker.held()) {
         message_(this, tr("系统正忙!请等待分析完成!"));
         return;
@@ -62,7 +62,7 @@ void CQuillmereDlg::openDesignFile() {
     if (!chosen.path.isEmpty()) openDesign(chosen.path);
 }
 
-bool CQuillmereDlg::saveDesignFile() {
+bool DesignForm::saveDesignFile() {
     // What is saved is what "分析" would analyse: a bad entry is refused the same way.
     if (!readForm()) {
         message_(this, tr("参数错误！"));
@@ -76,13 +76,13 @@ bool CQuillmereDlg::saveDesignFile() {
     return true;
 }
 
-bool CQuillmereDlg::resultsShown() {
+bool DesignForm::resultsShown() {
     if (!state_.analysisBusy && !state_.results.solutions.empty()) return true;
     message_(this, tr("没有可导出的解法!请先分析。"));
     return false;
 }
 
-void CQuillmereDlg::exportResults() {
+void DesignForm::exportResults() {
     if (!resultsShown()) return;
     const ChosenFile chosen =
         chooseFile_(this, FileAction::ExportResults, exportName(QStringLiteral(".csv")));
@@ -96,7 +96,7 @@ void CQuillmereDlg::exportResults() {
     }
 }
 
-void CQuillmereDlg::exportDiagram() {
+void DesignForm::exportDiagram() {
     if (!resultsShown()) return;
     const ChosenFile chosen =
         chooseFile_(this, FileAction::ExportDiagram, exportName(QStringLiteral(".png")));
@@ -117,7 +117,7 @@ void CQuillmereDlg::exportDiagram() {
     saveFile(chosen.path, png);
 }
 
-void CQuillmereDlg::exportWindingSheet() {
+void DesignForm::exportWindingSheet() {
     if (!resultsShown()) return;
     const ChosenFile chosen =
         chooseFile_(this, FileAction::ExportWindingSheet, exportName(QStringLiteral(".pdf")));
@@ -128,13 +128,13 @@ void CQuillmereDlg::exportWindingSheet() {
         message_(this, tr("无法导出绕组规格书:\n%1").arg(*error));
 }
 
-QString CQuillmereDlg::exportName(const QString& extension) const {
+QString DesignForm::exportName(const QString& extension) const {
     const QFileInfo design(designPath_);
     const QString base = designPath_.isEmpty() ? QStringLiteral("quillmere") : design.completeBaseName();
     return (designPath_.isEmpty() ? QString() : design.path() + QLatin1Char('/')) + base + extension;
 }
 
-bool CQuillmereDlg::saveFile(const QString& path, const QByteArray& bytes) {
+bool DesignForm::saveFile(const QString& path, const QByteArray& bytes) {
     if (const auto error = saveFileAtomically(path, bytes)) {
         message_(this, tr("无法保存文件:\n%1\n%2").arg(path, *error));
         return false;

@@ -125,7 +125,7 @@ int runSheet(const WindowCommandLine& line, Language language) {
 // form; also after a while should the form never be drawn (a minimised start).
 class OpenWhenShown : public QObject {
 public:
-    OpenWhenShown(CQuillmereDlg& form, QString designFile)
+    OpenWhenShown(DesignForm& form, QString designFile)
         : QObject(&form), form_(form), file_(std::move(designFile)) {
         form.installEventFilter(this);
         QTimer::singleShot(kLongestWait, this, &OpenWhenShown::open);
@@ -149,14 +149,14 @@ private:
         deleteLater();
     }
 
-    CQuillmereDlg& form_;
+    DesignForm& form_;
     QString file_;
     bool opened_ = false;
 };
 
 }  // namespace
 
-void startForm(CQuillmereDlg& form, const QString& designFile) {
+void startForm(DesignForm& form, const QString& designFile) {
     if (!designFile.isEmpty()) new OpenWhenShown(form, designFile);
     form.show();
 }
@@ -181,7 +181,7 @@ int CQuillmereApp::run(int argc, char** argv) {
     // The form's modal run decides when the program ends, also while "REV_IR Mod" swaps windows.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    CQuillmereDlg form;
+    DesignForm form;
     startForm(form, QString::fromLocal8Bit(read.commandLine.designFile.c_str()));
     form.exec();
     return kClosed;

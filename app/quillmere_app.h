@@ -1,6 +1,6 @@
 #pragma once
 
-class CQuillmereDlg;
+class DesignForm;
 class QString;
 
 /// The application object: reads the command line, opens the window system, runs the design
@@ -16,4 +16,4 @@ public:
 
 /// Shows the form and then, when `designFile` is not empty, opens it: its messages appear over
 /// the form, never before it.
-void startForm(CQuillmereDlg& form, const QString& designFile);
+void startForm(DesignForm& form, const QString& designFile);

@@ -56,14 +56,14 @@ constexpr std::array<InputField, 11> kReadOrder{{
 }};
 
 // Of the controllers' names only the generic one has words to translate.
-constexpr const char* kGenericController = QT_TRANSLATE_NOOP("CQuillmereDlg", "PSR通用");
+constexpr const char* kGenericController = QT_TRANSLATE_NOOP("DesignForm", "PSR通用");
 static_assert(kControllerNames[static_cast<std::size_t>(Controller::PsrGeneric)] == kGenericController);
 
 // The progress bar's place, client pixels.
 constexpr QRect kProgressArea(QPoint(205, 10), QPoint(579, 24));
 
 // The context of the form's texts in the translation files.
-constexpr const char* kFormContext = "CQuillmereDlg";
+constexpr const char* kFormContext = "DesignForm";
 
 // Pixels between a caption and the count it runs into.
 constexpr int kCountGap = 6;
@@ -83,9 +83,9 @@ void setTextColour(QWidget& widget, const QColor& colour) {
 
 }  // namespace
 
-CQuillmereDlg::CQuillmereDlg(QWidget* parent)
+DesignForm::DesignForm(QWidget* parent)
     : QDialog(parent),
-      ui_(std::make_unique<Ui::CQuillmereDlg>()),
+      ui_(std::make_unique<Ui::DesignForm>()),
       runCalculator_(runCalculator),
       notifier_([this](Notification notification) { notice(notification); },
                 [this](const QString& caption) {
@@ -127,72 +127,72 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     cleanSnapshot_ = formSnapshot();
     updateTitle();
     for (const InputField& field : kReadOrder)
-        connect(edit(field.id), &QLineEdit::textChanged, this, &CQuillmereDlg::designChanged);
+        connect(edit(field.id), &QLineEdit::textChanged, this, &DesignForm::designChanged);
 
     // The menu's shortcuts work on the whole form, not only while the menu is open.
-    new QShortcut(QKeySequence::Open, this, this, &CQuillmereDlg::openDesignFile);
-    new QShortcut(QKeySequence::Save, this, this, &CQuillmereDlg::saveDesignFile);
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this, this, &CQuillmereDlg::exportResults);
+    new QShortcut(QKeySequence::Open, this, this, &DesignForm::openDesignFile);
+    new QShortcut(QKeySequence::Save, this, this, &DesignForm::saveDesignFile);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this, this, &DesignForm::exportResults);
 
-    connect(ui_->button1, &QPushButton::clicked, this, &CQuillmereDlg::analyse);
-    connect(ui_->button3, &QPushButton::clicked, this, &CQuillmereDlg::rules);
-    connect(ui_->button5, &QPushButton::clicked, this, &CQuillmereDlg::about);
-    connect(ui_->button2, &QPushButton::clicked, this, &CQuillmereDlg::reject);
-    connect(ui_->radio1089, &QRadioButton::clicked, this, &CQuillmereDlg::switchToCalculator);
-    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::controllerChanged);
-    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::designChanged);
+    connect(ui_->analyseButton, &QPushButton::clicked, this, &DesignForm::analyse);
+    connect(ui_->rulesButton, &QPushButton::clicked, this, &DesignForm::rules);
+    connect(ui_->aboutButton, &QPushButton::clicked, this, &DesignForm::about);
+    connect(ui_->exitButton, &QPushButton::clicked, this, &DesignForm::reject);
+    connect(ui_->calculatorRadio, &QRadioButton::clicked, this, &DesignForm::switchToCalculator);
+    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &DesignForm::controllerChanged);
+    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &DesignForm::designChanged);
     connect(resultTable()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { selectSolution(current.row()); });
 }
 
-CQuillmereDlg::~CQuillmereDlg() {
+DesignForm::~DesignForm() {
     // The worker posts to this window: it ends before the window goes.
     state_.worker.stop();
 }
 
-QLabel* CQuillmereDlg::statusCaption() const {
-    return ui_->static1053;
+QLabel* DesignForm::statusCaption() const {
+    return ui_->statusLine;
 }
-QLabel* CQuillmereDlg::analysedCountLabel() const {
-    return ui_->static1056;
+QLabel* DesignForm::analysedCountLabel() const {
+    return ui_->analysedCountLabel;
 }
-QLabel* CQuillmereDlg::foundCaption() const {
-    return ui_->static1057;
+QLabel* DesignForm::foundCaption() const {
+    return ui_->solutionsCaptionLabel;
 }
-QLabel* CQuillmereDlg::acceptedCountLabel() const {
-    return ui_->static1055;
+QLabel* DesignForm::acceptedCountLabel() const {
+    return ui_->acceptedCountLabel;
 }
-QLabel* CQuillmereDlg::pointerReadoutLabel() const {
-    return ui_->static1066;
+QLabel* DesignForm::pointerReadoutLabel() const {
+    return ui_->pointerReadout;
 }
-QComboBox* CQuillmereDlg::controllerCombo() const {
-    return ui_->combo1042;
+QComboBox* DesignForm::controllerCombo() const {
+    return ui_->controllerCombo;
 }
-QTableView* CQuillmereDlg::resultTable() const {
-    return ui_->list1010;
+QTableView* DesignForm::resultTable() const {
+    return ui_->resultTable;
 }
 
-void CQuillmereDlg::setMessageFunction(MessageFunction message) {
+void DesignForm::setMessageFunction(MessageFunction message) {
     message_ = std::move(message);
 }
 
-void CQuillmereDlg::setQuestionFunction(QuestionFunction question) {
+void DesignForm::setQuestionFunction(QuestionFunction question) {
     question_ = std::move(question);
 }
 
-void CQuillmereDlg::setPacing(const Pacing& pacing) {
+void DesignForm::setPacing(const Pacing& pacing) {
     pacing_ = pacing;
 }
 
-void CQuillmereDlg::setCalculatorRunner(std::function<void()> run) {
+void DesignForm::setCalculatorRunner(std::function<void()> run) {
     runCalculator_ = std::move(run);
 }
 
-QLineEdit* CQuillmereDlg::edit(int id) const {
+QLineEdit* DesignForm::edit(int id) const {
     return findChild<QLineEdit*>(QStringLiteral("edit%1").arg(id));
 }
 
-void CQuillmereDlg::writeForm() {
+void DesignForm::writeForm() {
     for (const InputField& field : kReadOrder)
         edit(field.id)->setText(entryText(state_.inputs.*field.member));
     // A caption the form shows already keeps its source, so that a language change shows it anew.
@@ -202,7 +202,7 @@ void CQuillmereDlg::writeForm() {
     state_.controllerChoice = controllerCombo()->currentIndex();
 }
 
-bool CQuillmereDlg::readForm() {
+bool DesignForm::readForm() {
     for (const InputField& field : kReadOrder) {
         QLineEdit* entry = edit(field.id);
         const auto value = parseEntryFloat(entryReadText(*entry));
@@ -217,7 +217,7 @@ bool CQuillmereDlg::readForm() {
     return true;
 }
 
-void CQuillmereDlg::analyse() {
+void DesignForm::analyse() {
     // Nothing the running worker writes may be touched: this check comes first. A finished
     // worker's results may still be on their way into the table; they count as running too.
     if (state_.worker.held() || state_.analysisBusy) {
@@ -255,7 +255,7 @@ void CQuillmereDlg::analyse() {
     setBusy(true);
 }
 
-void CQuillmereDlg::rules() {
+void DesignForm::rules() {
     if (state_.analysisBusy) {
         message(tr("系统正忙!请等待分析完成!"));
         return;
@@ -263,19 +263,19 @@ void CQuillmereDlg::rules() {
     openRulesDialog();
 }
 
-void CQuillmereDlg::openRulesDialog() {
-    CRulesDlg dialog(state_.rules, state_.controllerChoice, this);
+void DesignForm::openRulesDialog() {
+    RulesDialog dialog(state_.rules, state_.controllerChoice, this);
     dialog.setMessageFunction(message_);
     dialog.exec();
     designChanged();
 }
 
-void CQuillmereDlg::about() {
-    CAboutDlg dialog(this);
+void DesignForm::about() {
+    AboutDialog dialog(this);
     dialog.exec();
 }
 
-void CQuillmereDlg::controllerChanged(int index) {
+void DesignForm::controllerChanged(int index) {
     if (state_.analysisBusy) {
         // The worker still writes the results this would discard; keep the previous choice.
         const QSignalBlocker blocker(controllerCombo());
@@ -296,25 +296,25 @@ void CQuillmereDlg::controllerChanged(int index) {
     update(kWindingDiagramArea);
 }
 
-void CQuillmereDlg::switchToCalculator() {
+void DesignForm::switchToCalculator() {
     if (!close()) {
         // Cancelled: the form stays as it was, in its own mode.
-        const QSignalBlocker blocker(ui_->radio1089);
-        ui_->radio1089->setAutoExclusive(false);
-        ui_->radio1089->setChecked(false);
-        ui_->radio1089->setAutoExclusive(true);
+        const QSignalBlocker blocker(ui_->calculatorRadio);
+        ui_->calculatorRadio->setAutoExclusive(false);
+        ui_->calculatorRadio->setChecked(false);
+        ui_->calculatorRadio->setAutoExclusive(true);
         return;
     }
     runCalculator_();
 }
 
-void CQuillmereDlg::reject() {
+void DesignForm::reject() {
     if (!maySaveChanges()) return;
     state_.worker.stop();
     QDialog::reject();
 }
 
-void CQuillmereDlg::notice(Notification notification) {
+void DesignForm::notice(Notification notification) {
     switch (notification) {
         case Notification::AnalysisStatus:
             analysisStatus();
@@ -329,7 +329,7 @@ void CQuillmereDlg::notice(Notification notification) {
     }
 }
 
-void CQuillmereDlg::analysisStatus() {
+void DesignForm::analysisStatus() {
     const SearchCounters& counters = state_.worker.counters();
     acceptedCountLabel()->setText(countText(counters.acceptedCount));
     if (state_.worker.counters().phaseChanged.exchange(false)) {
@@ -352,11 +352,11 @@ void CQuillmereDlg::analysisStatus() {
     analysedCountLabel()->setText(countText(counters.analysedCount));
 }
 
-void CQuillmereDlg::analysisProgress() {
+void DesignForm::analysisProgress() {
     progress_->setValue(std::clamp(state_.worker.counters().progressPercent.load(), 0, 100));
 }
 
-void CQuillmereDlg::analysisDone(AnalysisResult result) {
+void DesignForm::analysisDone(AnalysisResult result) {
     state_.worker.release();
     resultModel_->show(nullptr);
     state_.results = std::move(result);
@@ -369,7 +369,7 @@ void CQuillmereDlg::analysisDone(AnalysisResult result) {
     }
 }
 
-void CQuillmereDlg::fillResults() {
+void DesignForm::fillResults() {
     resultModel_->show(&state_.results.solutions);
     setBusy(false);
     if (resultModel_->rowCount() > 0) {
@@ -379,32 +379,32 @@ void CQuillmereDlg::fillResults() {
     update();
 }
 
-void CQuillmereDlg::selectSolution(int row) {
+void DesignForm::selectSolution(int row) {
     if (row < 0) return;  // the table was emptied: the last selection stays until new results
     state_.selectedSolution = row;
     update(kWindingDiagramArea);
 }
 
-void CQuillmereDlg::paintDiagram(QPainter& painter) {
+void DesignForm::paintDiagram(QPainter& painter) {
     // Nothing is shown while an analysis runs: its results are not in yet.
     if (state_.analysisBusy) return;
     paintWindingDiagram(painter, state_.results.solutions, state_.selectedSolution,
                         state_.rules.sandwichWinding, state_.rules.tapeTurns);
 }
 
-void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
+void DesignForm::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("formMenu"));
-    menu.addAction(tr("打开设计(&O)..."), QKeySequence::Open, this, &CQuillmereDlg::openDesignFile);
-    menu.addAction(tr("保存设计(&S)..."), QKeySequence::Save, this, &CQuillmereDlg::saveDesignFile);
+    menu.addAction(tr("打开设计(&O)..."), QKeySequence::Open, this, &DesignForm::openDesignFile);
+    menu.addAction(tr("保存设计(&S)..."), QKeySequence::Save, this, &DesignForm::saveDesignFile);
     addRecentMenu(menu);
     menu.addSeparator();
     menu.addAction(tr("导出结果(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
-                   &CQuillmereDlg::exportResults);
-    menu.addAction(tr("导出绕组图(&D)..."), this, &CQuillmereDlg::exportDiagram);
-    menu.addAction(tr("导出绕组规格书(&P)..."), this, &CQuillmereDlg::exportWindingSheet);
+                   &DesignForm::exportResults);
+    menu.addAction(tr("导出绕组图(&D)..."), this, &DesignForm::exportDiagram);
+    menu.addAction(tr("导出绕组规格书(&P)..."), this, &DesignForm::exportWindingSheet);
     menu.addSeparator();
-    menu.addAction(tr("关于 Quillmere(&A)..."), this, &CQuillmereDlg::about);
+    menu.addAction(tr("关于 Quillmere(&A)..."), this, &DesignForm::about);
     menu.addSeparator();
     // Each language is named in its own words, so that it can be found whichever one is shown.
     const Language shown = applicationLanguage(*QApplication::instance());
@@ -421,12 +421,12 @@ void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
     menu.exec(event->globalPos());
 }
 
-void CQuillmereDlg::changeEvent(QEvent* event) {
+void DesignForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) retranslate();
     QDialog::changeEvent(event);
 }
 
-void CQuillmereDlg::retranslate() {
+void DesignForm::retranslate() {
     // The form's own texts; then those set by code, which retranslating the form does not know.
     ui_->retranslateUi(this);
     controllerCombo()->setItemText(static_cast<int>(Controller::PsrGeneric), tr(kGenericController));
@@ -436,7 +436,7 @@ void CQuillmereDlg::retranslate() {
     setStatusLine(status_);
 }
 
-void CQuillmereDlg::setStatusLine(StatusLine status) {
+void DesignForm::setStatusLine(StatusLine status) {
     status_ = std::move(status);
     QString caption = status_.context
                           ? QCoreApplication::translate(status_.context, status_.source.constData())
@@ -450,12 +450,12 @@ void CQuillmereDlg::setStatusLine(StatusLine status) {
     analysedCountLabel()->setIndent(overlap > 0 ? overlap + kCountGap : 0);
 }
 
-void CQuillmereDlg::setBusy(bool busy) {
+void DesignForm::setBusy(bool busy) {
     state_.analysisBusy = busy;
     // The controller change discards results; it must wait until the worker is done with them.
     controllerCombo()->setEnabled(!busy);
 }
 
-void CQuillmereDlg::message(const QString& text) {
+void DesignForm::message(const QString& text) {
     message_(this, text);
 }

@@ -25,18 +25,18 @@ class QPainter;
 class QProgressBar;
 class WaitCursor;
 namespace Ui {
-class CQuillmereDlg;
+class DesignForm;
 }
 
 /// The design form, the program's main window: the design inputs, the controller choice, the
 /// result table with the progress of an analysis and the winding diagram. It owns the design
 /// state for the life of the program.
-class CQuillmereDlg : public QDialog {
+class DesignForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CQuillmereDlg(QWidget* parent = nullptr);
-    ~CQuillmereDlg() override;
+    explicit DesignForm(QWidget* parent = nullptr);
+    ~DesignForm() override;
 
     void setMessageFunction(MessageFunction message);
     /// How the form asks before a search of a very large grid (a question box unless changed).
@@ -153,7 +153,7 @@ private:
     void setBusy(bool busy);
     void message(const QString& text);
 
-    std::unique_ptr<Ui::CQuillmereDlg> ui_;
+    std::unique_ptr<Ui::DesignForm> ui_;
     QProgressBar* progress_ = nullptr;
     ResultTableModel* resultModel_ = nullptr;
     WaitCursor* waitCursor_ = nullptr;

@@ -91,14 +91,14 @@ bool runCase(const Case& c) {
     const double engineCpu = cpuSeconds(RUSAGE_THREAD) - engineCpuBefore;
     const std::string finalCount = numberText(static_cast<double>(reference.analysedCount));
 
-    CQuillmereDlg form;
+    DesignForm form;
     form.setMessageFunction(
         [](QWidget*, const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     form.show();
     c.change(form.designState().rules);
-    auto* analyse = form.findChild<QPushButton*>(QStringLiteral("button1"));
-    auto* caption = form.findChild<QLabel*>(QStringLiteral("static1053"));
-    auto* analysed = form.findChild<QLabel*>(QStringLiteral("static1056"));
+    auto* analyse = form.findChild<QPushButton*>(QStringLiteral("analyseButton"));
+    auto* caption = form.findChild<QLabel*>(QStringLiteral("statusLine"));
+    auto* analysed = form.findChild<QLabel*>(QStringLiteral("analysedCountLabel"));
     QApplication::processEvents();
 
     const double cpuBefore = cpuSeconds(RUSAGE_THREAD);

@@ -26,9 +26,9 @@
 
 namespace {
 
-constexpr const char* kDefaultMark = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "(默认)");
-constexpr const char* kImplausibleMark = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "(不合理)");
-constexpr const char* kGenericMark = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "(通用)");
+constexpr const char* kDefaultMark = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "(默认)");
+constexpr const char* kImplausibleMark = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "(不合理)");
+constexpr const char* kGenericMark = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "(通用)");
 
 // The catalogue gives Ae to two decimals.
 constexpr int kAeSpinDecimals = 2;
@@ -48,7 +48,7 @@ double aeCeiling(const CoreCatalogue& catalogue) {
 
 }  // namespace
 
-CCoreCatalogueDlg::CCoreCatalogueDlg(const CoreCatalogue& catalogue, QWidget* parent)
+CoreCatalogueDialog::CoreCatalogueDialog(const CoreCatalogue& catalogue, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue) {
     setObjectName(QStringLiteral("coreCatalogueDlg"));
     setFont(QFont(QStringLiteral("宋体"), 9));
@@ -62,9 +62,9 @@ CCoreCatalogueDlg::CCoreCatalogueDlg(const CoreCatalogue& catalogue, QWidget* pa
     selectMaterial(std::string(CoreCatalogue::kDefaultMaterial));
 }
 
-CCoreCatalogueDlg::~CCoreCatalogueDlg() = default;
+CoreCatalogueDialog::~CoreCatalogueDialog() = default;
 
-void CCoreCatalogueDlg::buildWidgets() {
+void CoreCatalogueDialog::buildWidgets() {
     const auto named = [](auto* widget, const char* name) {
         widget->setObjectName(QString::fromLatin1(name));
         return widget;
@@ -156,7 +156,7 @@ void CCoreCatalogueDlg::buildWidgets() {
     useCoreButton_->setDefault(true);
 }
 
-void CCoreCatalogueDlg::layOut() {
+void CoreCatalogueDialog::layOut() {
     auto* filters = new QHBoxLayout;
     filters->addWidget(findLabel_);
     filters->addWidget(findEdit_, 2);
@@ -196,7 +196,7 @@ void CCoreCatalogueDlg::layOut() {
     resize(980, 620);
 }
 
-void CCoreCatalogueDlg::fitColumns() {
+void CoreCatalogueDialog::fitColumns() {
     // Figures and the tick fit their contents and headings with a little air; the name takes
     // what is left.
     const int air = fontMetrics().horizontalAdvance(QStringLiteral("00"));
@@ -207,7 +207,7 @@ void CCoreCatalogueDlg::fitColumns() {
     }
 }
 
-void CCoreCatalogueDlg::connectWidgets() {
+void CoreCatalogueDialog::connectWidgets() {
     connect(findEdit_, &QLineEdit::textChanged, this, [this] { onFindTextEdited(); });
     connect(familyCombo_, &QComboBox::currentIndexChanged, this, [this] { applyFilters(); });
     for (QDoubleSpinBox* spin : {minAeSpin_, maxAeSpin_})
@@ -225,7 +225,7 @@ void CCoreCatalogueDlg::connectWidgets() {
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CCoreCatalogueDlg::retranslate() {
+void CoreCatalogueDialog::retranslate() {
     setWindowTitle(tr("磁芯库"));
     findLabel_->setText(tr("查找:"));
     findEdit_->setPlaceholderText(tr("名称或别名"));
@@ -248,12 +248,12 @@ void CCoreCatalogueDlg::retranslate() {
     updateButtons();
 }
 
-void CCoreCatalogueDlg::changeEvent(QEvent* event) {
+void CoreCatalogueDialog::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) retranslate();
     QDialog::changeEvent(event);
 }
 
-bool CCoreCatalogueDlg::eventFilter(QObject* watched, QEvent* event) {
+bool CoreCatalogueDialog::eventFilter(QObject* watched, QEvent* event) {
     // Space ticks the selected core wherever the cursor is in its row.
     if (watched == table_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && selectedRow() >= 0) {
@@ -264,24 +264,24 @@ bool CCoreCatalogueDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-std::optional<double> CCoreCatalogueDlg::minAeBound() const {
+std::optional<double> CoreCatalogueDialog::minAeBound() const {
     if (minAeSpin_->value() <= minAeSpin_->minimum()) return std::nullopt;
     return minAeSpin_->value();
 }
 
-std::optional<double> CCoreCatalogueDlg::maxAeBound() const {
+std::optional<double> CoreCatalogueDialog::maxAeBound() const {
     if (maxAeSpin_->value() >= maxAeSpin_->maximum()) return std::nullopt;
     return maxAeSpin_->value();
 }
 
-void CCoreCatalogueDlg::applyFilters() {
+void CoreCatalogueDialog::applyFilters() {
     proxy_->setFamily(familyCombo_->currentData().toString());
     proxy_->setAeRange(minAeBound(), maxAeBound());
     proxy_->setShowImplausible(showImplausibleCheck_->isChecked());
     updateButtons();
 }
 
-void CCoreCatalogueDlg::onFindTextEdited() {
+void CoreCatalogueDialog::onFindTextEdited() {
     proxy_->setFindText(findEdit_->text());
     // Type-to-find: the first core found is the one Enter uses.
     if (proxy_->rowCount() > 0 && !findEdit_->text().trimmed().isEmpty())
@@ -289,17 +289,17 @@ void CCoreCatalogueDlg::onFindTextEdited() {
     updateButtons();
 }
 
-void CCoreCatalogueDlg::onSelectionChanged() {
+void CoreCatalogueDialog::onSelectionChanged() {
     if (selectedRow() != bobbinsRow_) fillBobbins();
     updateButtons();
 }
 
-int CCoreCatalogueDlg::selectedRow() const {
+int CoreCatalogueDialog::selectedRow() const {
     const QModelIndexList rows = table_->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : proxy_->mapToSource(rows.front()).row();
 }
 
-void CCoreCatalogueDlg::selectRow(int row) {
+void CoreCatalogueDialog::selectRow(int row) {
     const QModelIndex index = proxy_->mapFromSource(model_->index(row, CoreTableModel::Name));
     if (!index.isValid()) return;
     table_->selectionModel()->setCurrentIndex(
@@ -307,7 +307,7 @@ void CCoreCatalogueDlg::selectRow(int row) {
     table_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
-void CCoreCatalogueDlg::fillBobbins() {
+void CoreCatalogueDialog::fillBobbins() {
     const int row = selectedRow();
     // Keeps the chosen bobbin through a retranslation.
     const int keep = row == bobbinsRow_ ? bobbinCombo_->currentIndex() : -1;
@@ -339,7 +339,7 @@ void CCoreCatalogueDlg::fillBobbins() {
         bobbinCombo_->setCurrentIndex(static_cast<int>(*core.defaultBobbinIndex));
 }
 
-void CCoreCatalogueDlg::updateButtons() {
+void CoreCatalogueDialog::updateButtons() {
     const int row = selectedRow();
     const bool hasBobbin = row >= 0 && !model_->core(row).bobbins.empty();
     useCoreButton_->setEnabled(hasBobbin);
@@ -358,7 +358,7 @@ void CCoreCatalogueDlg::updateButtons() {
         searchScopeLabel_->setText(tr("搜索范围:全部磁芯(%1)").arg(size));
 }
 
-std::optional<CoreChoice> CCoreCatalogueDlg::coreChoice() const {
+std::optional<CoreChoice> CoreCatalogueDialog::coreChoice() const {
     const int row = selectedRow();
     if (row < 0) return std::nullopt;
     const CoreShape& core = model_->core(row);
@@ -369,7 +369,7 @@ std::optional<CoreChoice> CCoreCatalogueDlg::coreChoice() const {
                       materialCombo_->currentData().toString().toStdString()};
 }
 
-CoreSetChoice CCoreCatalogueDlg::searchChoice() const {
+CoreSetChoice CoreCatalogueDialog::searchChoice() const {
     CoreSetChoice choice;
     choice.cores = model_->tickedNames();
     if (choice.cores.empty()) {
@@ -382,13 +382,13 @@ CoreSetChoice CCoreCatalogueDlg::searchChoice() const {
     return choice;
 }
 
-int CCoreCatalogueDlg::searchSize() const {
+int CoreCatalogueDialog::searchSize() const {
     const CoreSetChoice choice = searchChoice();
     if (!choice.cores.empty()) return static_cast<int>(choice.cores.size());
     return static_cast<int>(catalogue_.cores(choice.filter()).size());
 }
 
-void CCoreCatalogueDlg::useCore() {
+void CoreCatalogueDialog::useCore() {
     const auto choice = coreChoice();
     if (!choice) return;
     usedCore_ = choice;
@@ -397,7 +397,7 @@ void CCoreCatalogueDlg::useCore() {
     accept();
 }
 
-void CCoreCatalogueDlg::searchCores() {
+void CoreCatalogueDialog::searchCores() {
     if (searchSize() == 0) return;
     searchedCores_ = searchChoice();
     usedCore_.reset();
@@ -405,21 +405,21 @@ void CCoreCatalogueDlg::searchCores() {
     accept();
 }
 
-void CCoreCatalogueDlg::clearFilters() {
+void CoreCatalogueDialog::clearFilters() {
     findEdit_->clear();
     familyCombo_->setCurrentIndex(0);
     minAeSpin_->setValue(minAeSpin_->minimum());
     maxAeSpin_->setValue(maxAeSpin_->maximum());
 }
 
-void CCoreCatalogueDlg::selectMaterial(const std::string& name) {
+void CoreCatalogueDialog::selectMaterial(const std::string& name) {
     const Material* material = catalogue_.findMaterial(name);
     if (!material) material = catalogue_.defaultMaterial();
     if (!material) return;
     materialCombo_->setCurrentIndex(materialCombo_->findData(QString::fromStdString(material->name)));
 }
 
-void CCoreCatalogueDlg::preselect(const CoreChoice& current) {
+void CoreCatalogueDialog::preselect(const CoreChoice& current) {
     selectMaterial(current.material);
     const int row = model_->rowOf(current.core);
     if (row < 0) return;
@@ -438,7 +438,7 @@ void CCoreCatalogueDlg::preselect(const CoreChoice& current) {
     if (bobbin) bobbinCombo_->setCurrentIndex(static_cast<int>(*bobbin));
 }
 
-void CCoreCatalogueDlg::preselect(const CoreSetChoice& current) {
+void CoreCatalogueDialog::preselect(const CoreSetChoice& current) {
     selectMaterial(current.material);
     clearFilters();
     model_->clearTicks();

@@ -22,13 +22,13 @@ class QTableView;
 /// the ticked ones, else the family and Ae range the filters show). Either closes the dialog with
 /// the accept result and is announced by a signal; the dialog edits nothing else. The catalogue
 /// must outlive the dialog.
-class CCoreCatalogueDlg : public QDialog {
+class CoreCatalogueDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CCoreCatalogueDlg(const CoreCatalogue& catalogue = CoreCatalogue::builtIn(),
+    explicit CoreCatalogueDialog(const CoreCatalogue& catalogue = CoreCatalogue::builtIn(),
                                QWidget* parent = nullptr);
-    ~CCoreCatalogueDlg() override;
+    ~CoreCatalogueDialog() override;
 
     /// Selects the design's core, bobbin and material; the filters are cleared so that the core
     /// is shown. A name the catalogue does not know leaves the selection as it is; a material it

@@ -9,18 +9,18 @@
 namespace {
 
 // The headings belong to the dialog's translation context: one context for the whole room.
-constexpr const char* kTickHeading = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "搜索");
-constexpr const char* kTickHeadingTip = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "勾选要一起搜索的磁芯");
-constexpr const char* kNameHeading = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "名称");
-constexpr const char* kFamilyHeading = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "系列");
-constexpr const char* kSlotHeading = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "槽宽 × 槽深 (mm)");
-constexpr const char* kSlotHeadingTip = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "默认骨架的槽宽与槽深");
-constexpr const char* kBobbinsHeading = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "骨架数");
-constexpr const char* kAliasesTip = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "别名:%1");
-constexpr const char* kImplausibleTip = QT_TRANSLATE_NOOP("CCoreCatalogueDlg", "形状不合理:%1");
+constexpr const char* kTickHeading = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "搜索");
+constexpr const char* kTickHeadingTip = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "勾选要一起搜索的磁芯");
+constexpr const char* kNameHeading = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "名称");
+constexpr const char* kFamilyHeading = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "系列");
+constexpr const char* kSlotHeading = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "槽宽 × 槽深 (mm)");
+constexpr const char* kSlotHeadingTip = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "默认骨架的槽宽与槽深");
+constexpr const char* kBobbinsHeading = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "骨架数");
+constexpr const char* kAliasesTip = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "别名:%1");
+constexpr const char* kImplausibleTip = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "形状不合理:%1");
 
 QString translated(const char* source) {
-    return QCoreApplication::translate("CCoreCatalogueDlg", source);
+    return QCoreApplication::translate("CoreCatalogueDialog", source);
 }
 
 QString joined(const std::vector<std::string>& texts, const QString& separator) {

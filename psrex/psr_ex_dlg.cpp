@@ -19,7 +19,7 @@
 namespace {
 
 // Inputs that are numbers but give the formulas no usable value.
-constexpr const char* kUnusableInputMessage = QT_TRANSLATE_NOOP("CPsrExDlg", "参数不合理,请检查!");
+constexpr const char* kUnusableInputMessage = QT_TRANSLATE_NOOP("PsrCalculatorDialog", "参数不合理,请检查!");
 
 QColor toQColor(Rgb rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -46,26 +46,26 @@ void setTextIfChanged(QLabel* label, const QString& text) {
 
 }  // namespace
 
-CPsrExDlg::CPsrExDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::CPsrExDlg>()) {
+PsrCalculatorDialog::PsrCalculatorDialog(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::PsrCalculatorDialog>()) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
 
-    setTextColour(ui_->static1106, toQColor(kMinLabelColour));
-    setTextColour(ui_->static1107, toQColor(kMaxLabelColour));
-    fluxLabelDefaultPalette_ = ui_->static1109->palette();
+    setTextColour(ui_->minLabel, toQColor(kMinLabelColour));
+    setTextColour(ui_->maxLabel, toQColor(kMaxLabelColour));
+    fluxLabelDefaultPalette_ = ui_->fluxLabel->palette();
     updateFluxLabelColour();
 
     // The turns follow the slider each time it draws itself, as well as on every move.
-    ui_->slider1100->installEventFilter(this);
-    connect(ui_->slider1100, &QSlider::valueChanged, this, [this] { onSliderDrawn(); });
-    connect(ui_->button1096, &QPushButton::clicked, this, [this] { onAnalyse(); });
-    connect(ui_->button1108, &QPushButton::clicked, this, &QDialog::reject);
+    ui_->fluxSlider->installEventFilter(this);
+    connect(ui_->fluxSlider, &QSlider::valueChanged, this, [this] { onSliderDrawn(); });
+    connect(ui_->analyseButton, &QPushButton::clicked, this, [this] { onAnalyse(); });
+    connect(ui_->exitButton, &QPushButton::clicked, this, &QDialog::reject);
     // The captions promise Alt+A and Alt+Q. A "&" mnemonic would change their text, and a
     // button's own shortcut is reset whenever its text is set, so these stand apart.
     for (const auto& [button, key] :
-         {std::pair{ui_->button1096, Qt::Key_A}, std::pair{ui_->button1108, Qt::Key_Q}}) {
+         {std::pair{ui_->analyseButton, Qt::Key_A}, std::pair{ui_->exitButton, Qt::Key_Q}}) {
         auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), this);
         connect(shortcut, &QShortcut::activated, button, [button] {
             button->setFocus(Qt::ShortcutFocusReason);
@@ -76,32 +76,32 @@ CPsrExDlg::CPsrExDlg(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
     writeFields();
 }
 
-CPsrExDlg::~CPsrExDlg() = default;
+PsrCalculatorDialog::~PsrCalculatorDialog() = default;
 
-void CPsrExDlg::setMessageFunction(MessageFunction function) {
+void PsrCalculatorDialog::setMessageFunction(MessageFunction function) {
     showMessage_ = std::move(function);
 }
 
-void CPsrExDlg::accept() {
+void PsrCalculatorDialog::accept() {
     const auto read = readFields();
     if (!read) return;
     fields_ = *read;
     QDialog::accept();
 }
 
-void CPsrExDlg::changeEvent(QEvent* event) {
+void PsrCalculatorDialog::changeEvent(QEvent* event) {
     // The texts set by code (turns at the slider's ends, flux density) are not the form's own:
     // retranslating leaves them as they are.
     if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
     QDialog::changeEvent(event);
 }
 
-bool CPsrExDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->slider1100 && event->type() == QEvent::Paint) onSliderDrawn();
+bool PsrCalculatorDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->fluxSlider && event->type() == QEvent::Paint) onSliderDrawn();
     return QDialog::eventFilter(watched, event);
 }
 
-void CPsrExDlg::keyPressEvent(QKeyEvent* event) {
+void PsrCalculatorDialog::keyPressEvent(QKeyEvent* event) {
     const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
                        (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier);
     if (!enter) {
@@ -115,7 +115,7 @@ void CPsrExDlg::keyPressEvent(QKeyEvent* event) {
         accept();
 }
 
-void CPsrExDlg::onAnalyse() {
+void PsrCalculatorDialog::onAnalyse() {
     // Nothing is stored until the whole calculation has succeeded: the slider recomputes from
     // the stored fields, and they must keep matching the results on show.
     const auto read = readFields();
@@ -126,64 +126,64 @@ void CPsrExDlg::onAnalyse() {
         return;
     }
     fields_ = outcome->fields;
-    ui_->slider1100->setValue(kAnalyseSliderPosition);
-    setTextIfChanged(ui_->static1106, QString::fromStdString(outcome->minLabel));
-    setTextIfChanged(ui_->static1107, QString::fromStdString(outcome->maxLabel));
+    ui_->fluxSlider->setValue(kAnalyseSliderPosition);
+    setTextIfChanged(ui_->minLabel, QString::fromStdString(outcome->minLabel));
+    setTextIfChanged(ui_->maxLabel, QString::fromStdString(outcome->maxLabel));
     writeFields();
     // The slider redraws at its new position and the turns follow it.
     onSliderDrawn();
 }
 
-void CPsrExDlg::onSliderDrawn() {
-    const int position = ui_->slider1100->value();
+void PsrCalculatorDialog::onSliderDrawn() {
+    const int position = ui_->fluxSlider->value();
     if (const auto turns = turnsForSlider(fields_, position)) {
         fields_.exPrimaryTurns = turns->primary;
         fields_.exSecondaryTurns = turns->secondary;
         fields_.exFeedbackTurns = turns->feedback;
     }
-    setTextIfChanged(ui_->static1109, QString::fromStdString(fluxLabelText(position)));
+    setTextIfChanged(ui_->fluxLabel, QString::fromStdString(fluxLabelText(position)));
     updateFluxLabelColour();
     // Not read first: whatever was typed since the last Analyse gives way to the stored values.
     writeFields();
 }
 
-void CPsrExDlg::updateFluxLabelColour() {
+void PsrCalculatorDialog::updateFluxLabelColour() {
     QPalette wanted = fluxLabelDefaultPalette_;
-    if (const auto colour = fluxLabelColour(ui_->slider1100->value()))
+    if (const auto colour = fluxLabelColour(ui_->fluxSlider->value()))
         wanted.setColor(QPalette::WindowText, toQColor(*colour));
-    if (ui_->static1109->palette() != wanted) ui_->static1109->setPalette(wanted);
+    if (ui_->fluxLabel->palette() != wanted) ui_->fluxLabel->setPalette(wanted);
 }
 
-std::optional<PsrFields> CPsrExDlg::readFields() {
+std::optional<PsrFields> PsrCalculatorDialog::readFields() {
     PsrFields read = fields_;
     if (!exchangeFields(Exchange::Read, read)) return std::nullopt;
     return read;
 }
 
-void CPsrExDlg::writeFields() {
+void PsrCalculatorDialog::writeFields() {
     exchangeFields(Exchange::Write, fields_);
 }
 
-bool CPsrExDlg::exchangeFields(Exchange direction, PsrFields& fields) {
-    const bool done = exchangeFloat(direction, ui_->edit1050, fields.exCoreAe) &&
-                      exchangeFloat(direction, ui_->edit1049, fields.exEfficiency) &&
-                      exchangeFloat(direction, ui_->edit1099, fields.exInductance) &&
-                      exchangeFloat(direction, ui_->edit1104, fields.exTurnsRatio) &&
-                      exchangeFloat(direction, ui_->edit1103, fields.exFeedbackTurns) &&
-                      exchangeInt(direction, ui_->edit1101, fields.exPrimaryTurns) &&
-                      exchangeInt(direction, ui_->edit1102, fields.exSecondaryTurns) &&
-                      exchangeFloat(direction, ui_->edit1095, fields.exWantedFrequency) &&
-                      exchangeFloat(direction, ui_->edit1105, fields.exActualFrequency) &&
-                      exchangeFloat(direction, ui_->edit1092, fields.exFeedbackVoltage) &&
-                      exchangeFloat(direction, ui_->edit1045, fields.exOutputVoltage) &&
-                      exchangeFloat(direction, ui_->edit1046, fields.exOutputCurrent);
+bool PsrCalculatorDialog::exchangeFields(Exchange direction, PsrFields& fields) {
+    const bool done = exchangeFloat(direction, ui_->coreAeEdit, fields.exCoreAe) &&
+                      exchangeFloat(direction, ui_->efficiencyEdit, fields.exEfficiency) &&
+                      exchangeFloat(direction, ui_->inductanceEdit, fields.exInductance) &&
+                      exchangeFloat(direction, ui_->turnsRatioEdit, fields.exTurnsRatio) &&
+                      exchangeFloat(direction, ui_->feedbackTurnsEdit, fields.exFeedbackTurns) &&
+                      exchangeInt(direction, ui_->primaryTurnsEdit, fields.exPrimaryTurns) &&
+                      exchangeInt(direction, ui_->secondaryTurnsEdit, fields.exSecondaryTurns) &&
+                      exchangeFloat(direction, ui_->wantedFrequencyEdit, fields.exWantedFrequency) &&
+                      exchangeFloat(direction, ui_->actualFrequencyEdit, fields.exActualFrequency) &&
+                      exchangeFloat(direction, ui_->feedbackVoltageEdit, fields.exFeedbackVoltage) &&
+                      exchangeFloat(direction, ui_->outputVoltageEdit, fields.exOutputVoltage) &&
+                      exchangeFloat(direction, ui_->outputCurrentEdit, fields.exOutputCurrent);
     if (!done) return false;
-    const QSignalBlocker quiet(ui_->slider1100);
-    ui_->slider1100->setRange(kFluxSliderMinimum, kFluxSliderMaximum);
+    const QSignalBlocker quiet(ui_->fluxSlider);
+    ui_->fluxSlider->setRange(kFluxSliderMinimum, kFluxSliderMaximum);
     return true;
 }
 
-bool CPsrExDlg::exchangeFloat(Exchange direction, QLineEdit* edit, float& field) {
+bool PsrCalculatorDialog::exchangeFloat(Exchange direction, QLineEdit* edit, float& field) {
     if (direction == Exchange::Write) {
         setTextIfChanged(edit, entryText(field));
         return true;
@@ -197,7 +197,7 @@ bool CPsrExDlg::exchangeFloat(Exchange direction, QLineEdit* edit, float& field)
     return true;
 }
 
-bool CPsrExDlg::exchangeInt(Exchange direction, QLineEdit* edit, int& field) {
+bool PsrCalculatorDialog::exchangeInt(Exchange direction, QLineEdit* edit, int& field) {
     if (direction == Exchange::Write) {
         setTextIfChanged(edit, QString::number(field));
         return true;
@@ -211,20 +211,20 @@ bool CPsrExDlg::exchangeInt(Exchange direction, QLineEdit* edit, int& field) {
     return true;
 }
 
-QLineEdit* CPsrExDlg::inputEdit(PsrInput input) const {
+QLineEdit* PsrCalculatorDialog::inputEdit(PsrInput input) const {
     switch (input) {
         case PsrInput::CoreAe:
-            return ui_->edit1050;
+            return ui_->coreAeEdit;
         case PsrInput::Efficiency:
-            return ui_->edit1049;
+            return ui_->efficiencyEdit;
         case PsrInput::WantedFrequency:
-            return ui_->edit1095;
+            return ui_->wantedFrequencyEdit;
         case PsrInput::FeedbackVoltage:
-            return ui_->edit1092;
+            return ui_->feedbackVoltageEdit;
         case PsrInput::OutputVoltage:
-            return ui_->edit1045;
+            return ui_->outputVoltageEdit;
         case PsrInput::OutputCurrent:
-            return ui_->edit1046;
+            return ui_->outputCurrentEdit;
     }
-    return ui_->edit1050;  // not reached: every input has its edit
+    return ui_->coreAeEdit;  // not reached: every input has its edit
 }

@@ -15,18 +15,18 @@ class QLabel;
 class QSlider;
 
 namespace Ui {
-class CPsrExDlg;
+class PsrCalculatorDialog;
 }
 
 /// The VEV_OD calculator: inductance and turns of a primary-side-regulated flyback for a
 /// wanted frequency, with the design flux density on a slider. Run it modally; it keeps its
 /// own fields and shares nothing with the design form.
-class CPsrExDlg : public QDialog {
+class PsrCalculatorDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CPsrExDlg(QWidget* parent = nullptr);
-    ~CPsrExDlg() override;
+    explicit PsrCalculatorDialog(QWidget* parent = nullptr);
+    ~PsrCalculatorDialog() override;
 
     /// Where the fixed messages go; tests capture them instead of opening boxes.
     void setMessageFunction(MessageFunction function);
@@ -56,7 +56,7 @@ private:
     QLineEdit* inputEdit(PsrInput input) const;
     void updateFluxLabelColour();
 
-    std::unique_ptr<Ui::CPsrExDlg> ui_;
+    std::unique_ptr<Ui::PsrCalculatorDialog> ui_;
     PsrFields fields_;
     MessageFunction showMessage_ = showMessageBox;
     QPalette fluxLabelDefaultPalette_;

@@ -15,77 +15,77 @@
 #include "widgets/entry_text.h"
 #include "widgets/language.h"
 
-CRulesDlg::CRulesDlg(RuleSet& rules, int controllerChoice, QWidget* parent)
+RulesDialog::RulesDialog(RuleSet& rules, int controllerChoice, QWidget* parent)
     : QDialog(parent),
       rules_(rules),
       controllerChoice_(controllerChoice),
-      ui_(std::make_unique<Ui::CRulesDlg>()) {
+      ui_(std::make_unique<Ui::RulesDialog>()) {
     ui_->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     const auto rule = [](std::string_view name) { return designField(name, false); };
     fields_ = {
-        {ui_->edit1000, rule("peakFlux")},
-        {ui_->edit1026, rule("peakFluxSpan")},
-        {ui_->edit1003, rule("onDuty")},
-        {ui_->edit1025, rule("onDutySpan")},
-        {ui_->edit1004, rule("frequency")},
-        {ui_->edit1017, rule("frequencySpan")},
-        {ui_->edit1019, rule("windDepthLimit")},
-        {ui_->edit1012, rule("maxSolutions")},
-        {ui_->edit1031, rule("firstWindingMinShare")},
-        {ui_->edit1035, rule("tapeThickness")},
-        {ui_->edit1014, rule("idleRatio")},
-        {ui_->edit1018, rule("tempRise")},
-        {ui_->edit1016, rule("diodeDrop")},
-        {ui_->edit1015, rule("switchDrop")},
-        {ui_->edit1038, rule("slotWidthReserve")},
-        {ui_->edit1037, rule("tapeTurns")},
-        {ui_->edit1011, rule("outputDuty")},
-        {ui_->edit1084, rule("primaryStrands")},
-        {ui_->edit1085, rule("secondaryStrands")},
+        {ui_->peakFluxEdit, rule("peakFlux")},
+        {ui_->peakFluxSpanEdit, rule("peakFluxSpan")},
+        {ui_->onDutyEdit, rule("onDuty")},
+        {ui_->onDutySpanEdit, rule("onDutySpan")},
+        {ui_->frequencyEdit, rule("frequency")},
+        {ui_->frequencySpanEdit, rule("frequencySpan")},
+        {ui_->windDepthLimitEdit, rule("windDepthLimit")},
+        {ui_->maxSolutionsEdit, rule("maxSolutions")},
+        {ui_->firstWindingShareEdit, rule("firstWindingMinShare")},
+        {ui_->tapeThicknessEdit, rule("tapeThickness")},
+        {ui_->idleRatioEdit, rule("idleRatio")},
+        {ui_->tempRiseEdit, rule("tempRise")},
+        {ui_->diodeDropEdit, rule("diodeDrop")},
+        {ui_->switchDropEdit, rule("switchDrop")},
+        {ui_->slotWidthReserveEdit, rule("slotWidthReserve")},
+        {ui_->tapeTurnsEdit, rule("tapeTurns")},
+        {ui_->outputDutyEdit, rule("outputDuty")},
+        {ui_->primaryStrandsEdit, rule("primaryStrands")},
+        {ui_->secondaryStrandsEdit, rule("secondaryStrands")},
     };
 
-    ui_->check1039->setChecked(rules.sandwichWinding == 1);
-    ui_->check1033->setChecked(rules.skinEffect == 1);
-    ui_->check1052->setChecked(rules.evenTurns);
-    ui_->check1040->setChecked(rules.sandwichWireChange);
+    ui_->sandwichWindingCheck->setChecked(rules.sandwichWinding == 1);
+    ui_->skinEffectCheck->setChecked(rules.skinEffect == 1);
+    ui_->evenTurnsCheck->setChecked(rules.evenTurns);
+    ui_->sandwichWireChangeCheck->setChecked(rules.sandwichWireChange);
     updateSandwichWireChange();
 
     working_ = RulesWorkingCopy::from(rules);
     showMode(rules.ccMode);
-    if (controllerChoice_ != static_cast<int>(Controller::PsrGeneric)) ui_->edit1011->setEnabled(false);
+    if (controllerChoice_ != static_cast<int>(Controller::PsrGeneric)) ui_->outputDutyEdit->setEnabled(false);
     fillEdits();
 
     for (int i = 0; i < WireCatalogue::kSize; ++i)
-        ui_->list1076->addItem(QString::fromUtf8(WireCatalogue::text(i).data(),
+        ui_->wireCatalogueList->addItem(QString::fromUtf8(WireCatalogue::text(i).data(),
                                                  static_cast<qsizetype>(WireCatalogue::text(i).size())));
     refreshWireLists();
 
-    connect(ui_->radio1056, &QRadioButton::clicked, this, [this] { showMode(true); });
-    connect(ui_->radio1057, &QRadioButton::clicked, this, [this] { showMode(false); });
-    connect(ui_->check1039, &QCheckBox::clicked, this, &CRulesDlg::updateSandwichWireChange);
-    connect(ui_->button1034, &QPushButton::clicked, this, &CRulesDlg::save);
-    connect(ui_->button2, &QPushButton::clicked, this, &CRulesDlg::reject);
-    connect(ui_->button1077, &QPushButton::clicked, this, [this] { addWire(&RuleSet::primaryWires); });
-    connect(ui_->button1082, &QPushButton::clicked, this, [this] { addWire(&RuleSet::secondaryWires); });
-    connect(ui_->button1079, &QPushButton::clicked, this,
-            [this] { removeWire(&RuleSet::primaryWires, *ui_->list1080); });
-    connect(ui_->button1083, &QPushButton::clicked, this,
-            [this] { removeWire(&RuleSet::secondaryWires, *ui_->list1081); });
+    connect(ui_->ccRadio, &QRadioButton::clicked, this, [this] { showMode(true); });
+    connect(ui_->cvRadio, &QRadioButton::clicked, this, [this] { showMode(false); });
+    connect(ui_->sandwichWindingCheck, &QCheckBox::clicked, this, &RulesDialog::updateSandwichWireChange);
+    connect(ui_->saveButton, &QPushButton::clicked, this, &RulesDialog::save);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &RulesDialog::reject);
+    connect(ui_->addPrimaryWireButton, &QPushButton::clicked, this, [this] { addWire(&RuleSet::primaryWires); });
+    connect(ui_->addSecondaryWireButton, &QPushButton::clicked, this, [this] { addWire(&RuleSet::secondaryWires); });
+    connect(ui_->removePrimaryWireButton, &QPushButton::clicked, this,
+            [this] { removeWire(&RuleSet::primaryWires, *ui_->primaryWireList); });
+    connect(ui_->removeSecondaryWireButton, &QPushButton::clicked, this,
+            [this] { removeWire(&RuleSet::secondaryWires, *ui_->secondaryWireList); });
 }
 
-CRulesDlg::~CRulesDlg() = default;
+RulesDialog::~RulesDialog() = default;
 
-void CRulesDlg::setMessageFunction(MessageFunction message) {
+void RulesDialog::setMessageFunction(MessageFunction message) {
     message_ = std::move(message);
 }
 
-void CRulesDlg::message(const QString& text) {
+void RulesDialog::message(const QString& text) {
     message_(this, text);
 }
 
-void CRulesDlg::changeEvent(QEvent* event) {
+void RulesDialog::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
         // Retranslating resets every text of the form; the frequency caption follows the mode.
         ui_->retranslateUi(this);
@@ -94,28 +94,28 @@ void CRulesDlg::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
 }
 
-void CRulesDlg::showFrequencyCaption() {
-    ui_->static1059->setText(ui_->radio1057->isChecked() ? tr("PWM频率") : tr("PFM频率范围"));
+void RulesDialog::showFrequencyCaption() {
+    ui_->frequencyLabel->setText(ui_->cvRadio->isChecked() ? tr("PWM频率") : tr("PFM频率范围"));
 }
 
-void CRulesDlg::showMode(bool cc) {
-    (cc ? ui_->radio1056 : ui_->radio1057)->setChecked(true);
+void RulesDialog::showMode(bool cc) {
+    (cc ? ui_->ccRadio : ui_->cvRadio)->setChecked(true);
     // CC works at the grid's frequencies with an output duty; CV at one frequency with an idle ratio.
     showFrequencyCaption();
-    ui_->edit1014->setEnabled(!cc);
-    ui_->static1058->setEnabled(!cc);
-    ui_->edit1011->setEnabled(cc);
-    ui_->static1075->setEnabled(cc);
-    ui_->edit1017->setEnabled(cc);
+    ui_->idleRatioEdit->setEnabled(!cc);
+    ui_->idleRatioLabel->setEnabled(!cc);
+    ui_->outputDutyEdit->setEnabled(cc);
+    ui_->outputDutyLabel->setEnabled(cc);
+    ui_->frequencySpanEdit->setEnabled(cc);
 }
 
-void CRulesDlg::updateSandwichWireChange() {
-    const bool sandwich = ui_->check1039->isChecked();
-    if (!sandwich) ui_->check1040->setChecked(false);
-    ui_->check1040->setEnabled(sandwich);
+void RulesDialog::updateSandwichWireChange() {
+    const bool sandwich = ui_->sandwichWindingCheck->isChecked();
+    if (!sandwich) ui_->sandwichWireChangeCheck->setChecked(false);
+    ui_->sandwichWireChangeCheck->setEnabled(sandwich);
 }
 
-void CRulesDlg::fillEdits() {
+void RulesDialog::fillEdits() {
     for (const NumberField& field : fields_) {
         const double value = working_.get(*field.field);
         if (field.field->kind == FieldKind::WholeFloat)
@@ -125,7 +125,7 @@ void CRulesDlg::fillEdits() {
     }
 }
 
-bool CRulesDlg::readEdits() {
+bool RulesDialog::readEdits() {
     // Read into a copy so that a refused edit leaves the working numbers as they were.
     RulesWorkingCopy read = working_;
     for (const NumberField& field : fields_) {
@@ -151,23 +151,23 @@ bool CRulesDlg::readEdits() {
     return true;
 }
 
-void CRulesDlg::save() {
+void RulesDialog::save() {
     if (!readEdits()) return;
     if (wireSetsEmpty()) {
         message(tr("数据错误,请检查!"));
         return;
     }
     RuleSet& rules = rules_;
-    rules.sandwichWinding = ui_->check1039->isChecked() ? 1 : 0;
-    rules.skinEffect = ui_->check1033->isChecked() ? 1 : 0;
-    rules.evenTurns = ui_->check1052->isChecked();
-    rules.sandwichWireChange = ui_->check1040->isChecked();
+    rules.sandwichWinding = ui_->sandwichWindingCheck->isChecked() ? 1 : 0;
+    rules.skinEffect = ui_->skinEffectCheck->isChecked() ? 1 : 0;
+    rules.evenTurns = ui_->evenTurnsCheck->isChecked();
+    rules.sandwichWireChange = ui_->sandwichWireChangeCheck->isChecked();
     working_.writeTo(rules);
-    rules.ccMode = !ui_->radio1057->isChecked();
+    rules.ccMode = !ui_->cvRadio->isChecked();
     QDialog::accept();
 }
 
-void CRulesDlg::reject() {
+void RulesDialog::reject() {
     if (wireSetsEmpty()) {
         message(tr("漆包线列表不能为空!"));
         return;
@@ -175,12 +175,12 @@ void CRulesDlg::reject() {
     QDialog::reject();
 }
 
-bool CRulesDlg::wireSetsEmpty() const {
+bool RulesDialog::wireSetsEmpty() const {
     return isEmpty(rules_.primaryWires) || isEmpty(rules_.secondaryWires);
 }
 
-void CRulesDlg::addWire(WireSet RuleSet::*set) {
-    const auto mark = ui_->list1076->selectionMark();
+void RulesDialog::addWire(WireSet RuleSet::*set) {
+    const auto mark = ui_->wireCatalogueList->selectionMark();
     if (!mark) {
         message(tr("没有选择任何数据!"));
         return;
@@ -189,7 +189,7 @@ void CRulesDlg::addWire(WireSet RuleSet::*set) {
     refreshWireLists();
 }
 
-void CRulesDlg::removeWire(WireSet RuleSet::*set, const WireListView& list) {
+void RulesDialog::removeWire(WireSet RuleSet::*set, const WireListView& list) {
     const auto mark = list.selectionMark();
     if (!mark) {
         message(tr("没有选择任何数据!"));
@@ -199,7 +199,7 @@ void CRulesDlg::removeWire(WireSet RuleSet::*set, const WireListView& list) {
     refreshWireLists();
 }
 
-void CRulesDlg::refreshWireLists() {
-    ui_->list1080->replaceItems(wireListTexts(rules_.primaryWires));
-    ui_->list1081->replaceItems(wireListTexts(rules_.secondaryWires));
+void RulesDialog::refreshWireLists() {
+    ui_->primaryWireList->replaceItems(wireListTexts(rules_.primaryWires));
+    ui_->secondaryWireList->replaceItems(wireListTexts(rules_.secondaryWires));
 }

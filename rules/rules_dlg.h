@@ -13,19 +13,19 @@
 class QLineEdit;
 class WireListView;
 namespace Ui {
-class CRulesDlg;
+class RulesDialog;
 }
 
 /// The rules dialog "规则设置": the design rules, the output mode, the winding options and the
 /// wire candidate sets of the design it is lent. Numbers, options and mode reach the state only on
 /// "保存"; the wire sets are written as soon as a wire is added or removed.
-class CRulesDlg : public QDialog {
+class RulesDialog : public QDialog {
     Q_OBJECT
 
 public:
     /// Edits `rules`; `controllerChoice` (a Controller value) decides which entries are open.
-    CRulesDlg(RuleSet& rules, int controllerChoice, QWidget* parent = nullptr);
-    ~CRulesDlg() override;
+    RulesDialog(RuleSet& rules, int controllerChoice, QWidget* parent = nullptr);
+    ~RulesDialog() override;
 
     void setMessageFunction(MessageFunction message);
 
@@ -57,7 +57,7 @@ private:
 
     RuleSet& rules_;
     const int controllerChoice_;
-    std::unique_ptr<Ui::CRulesDlg> ui_;
+    std::unique_ptr<Ui::RulesDialog> ui_;
     RulesWorkingCopy working_;
     std::vector<NumberField> fields_;  ///< in the order "保存" reads them
     MessageFunction message_ = showMessageBox;

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
-    <name>CAboutDlg</name>
+    <name>AboutDialog</name>
     <message>
         <source>关于 Quillmere</source>
         <translation>About Quillmere</translation>
@@ -17,7 +17,7 @@
     </message>
 </context>
 <context>
-    <name>CCoreCatalogueDlg</name>
+    <name>CoreCatalogueDialog</name>
     <message>
         <source>(默认)</source>
         <translation>(default)</translation>
@@ -144,7 +144,7 @@
     </message>
 </context>
 <context>
-    <name>CPsrExDlg</name>
+    <name>PsrCalculatorDialog</name>
     <message>
         <source>设计条件</source>
         <translation>Design inputs</translation>
@@ -248,7 +248,7 @@
     </message>
 </context>
 <context>
-    <name>CQuillmereDlg</name>
+    <name>DesignForm</name>
     <message>
         <source>设计条件</source>
         <translation>Design inputs</translation>
@@ -441,7 +441,7 @@
     </message>
 </context>
 <context>
-    <name>CRulesDlg</name>
+    <name>RulesDialog</name>
     <message>
         <source>规则设置</source>
         <translation>Design Rules</translation>

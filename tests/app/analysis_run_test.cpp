@@ -53,11 +53,11 @@ TEST_F(FormTest, EnterOnTheDefaultsFillsTheTableWithTheEnginesSolutions) {
     ASSERT_TRUE(analyseAndWait());
 
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(labelText(1053), QStringLiteral("分析线程搜索完成.....分析总数:"));
-    EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:"));
-    EXPECT_EQ(labelText(1056), numberLabel(reference.analysedCount));
-    EXPECT_EQ(labelText(1055), numberLabel(reference.acceptedCount));
-    EXPECT_EQ(labelText(1056), QStringLiteral("1984500"));
+    EXPECT_EQ(labelText("statusLine"), QStringLiteral("分析线程搜索完成.....分析总数:"));
+    EXPECT_EQ(labelText("solutionsCaptionLabel"), QStringLiteral("找到解法:"));
+    EXPECT_EQ(labelText("analysedCountLabel"), numberLabel(reference.analysedCount));
+    EXPECT_EQ(labelText("acceptedCountLabel"), numberLabel(reference.acceptedCount));
+    EXPECT_EQ(labelText("analysedCountLabel"), QStringLiteral("1984500"));
 
     ASSERT_EQ(rows(), 10);
     for (int row = 0; row < 10; ++row) {
@@ -80,46 +80,46 @@ TEST_F(FormTest, EnterOnTheDefaultsFillsTheTableWithTheEnginesSolutions) {
 TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
     ASSERT_TRUE(analyseAndWait());
     ASSERT_EQ(rows(), 10);
-    edit(1051)->setText("2");
+    edit("slotWidthEdit")->setText("2");
 
     ASSERT_TRUE(analyseAndWait());
 
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(labelText(1053), QStringLiteral("没有找到合适的解法,参数可能不合理!"));
-    EXPECT_EQ(labelText(1055), QStringLiteral("0"));
+    EXPECT_EQ(labelText("statusLine"), QStringLiteral("没有找到合适的解法,参数可能不合理!"));
+    EXPECT_EQ(labelText("acceptedCountLabel"), QStringLiteral("0"));
     EXPECT_EQ(rows(), 0);
     EXPECT_TRUE(state().results.solutions.empty());
     EXPECT_TRUE(combo()->isEnabled());
     // The long caption does not run into the count beside it.
-    const int captionEnd = label(1053)->x() + label(1053)->fontMetrics().horizontalAdvance(labelText(1053));
-    EXPECT_LT(captionEnd, label(1056)->x() + label(1056)->indent());
+    const int captionEnd = label("statusLine")->x() + label("statusLine")->fontMetrics().horizontalAdvance(labelText("statusLine"));
+    EXPECT_LT(captionEnd, label("analysedCountLabel")->x() + label("analysedCountLabel")->indent());
 
     // Idle again: "规则" opens the rules dialog instead of refusing.
     bool opened = false;
     QTimer::singleShot(0, [&opened] {
-        auto* dialog = qobject_cast<CRulesDlg*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<RulesDialog*>(QApplication::activeModalWidget());
         opened = dialog != nullptr;
         if (dialog) dialog->close();
     });
-    click(3);
+    click("rulesButton");
     EXPECT_TRUE(opened);
     EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
     form->setPacing(Pacing::interactive());
-    click(1);
+    click("analyseButton");
     ASSERT_TRUE(state().analysisBusy);
     EXPECT_FALSE(combo()->isEnabled());
 
-    click(3);
+    click("rulesButton");
     EXPECT_EQ(messages, QStringList{"系统正忙!请等待分析完成!"});
 
     // The refusal comes before the form is read: a bad entry and a changed one go unnoticed.
     messages.clear();
-    edit(1045)->setText("12");
-    edit(1043)->setText("bad");
-    click(1);
+    edit("outputVoltageEdit")->setText("12");
+    edit("minInputVoltageEdit")->setText("bad");
+    click("analyseButton");
     EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
     EXPECT_EQ(state().inputs.outputVoltage, 23.0f);
 
@@ -130,7 +130,7 @@ TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
 
     // The running analysis is undisturbed.
     ASSERT_TRUE(waitFor([this] { return !state().analysisBusy; }));
-    EXPECT_EQ(labelText(1053), QStringLiteral("分析线程搜索完成.....分析总数:"));
+    EXPECT_EQ(labelText("statusLine"), QStringLiteral("分析线程搜索完成.....分析总数:"));
     EXPECT_EQ(rows(), 10);
     EXPECT_TRUE(combo()->isEnabled());
 }
@@ -139,7 +139,7 @@ TEST_F(FormTest, AnalyseIsRefusedWhileTheLastResultsAreStillBeingShown) {
     // The worker has ended and its results wait for the table: a new worker would write the
     // solution list while the fill reads it.
     state().analysisBusy = true;
-    click(1);
+    click("analyseButton");
     EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
     EXPECT_FALSE(state().worker.held());
     state().analysisBusy = false;
@@ -150,7 +150,7 @@ TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
         const char* how;
         std::function<void()> close;
     } ways[] = {
-        {"Exit button", [this] { click(2); }},
+        {"Exit button", [this] { click("exitButton"); }},
         {"Esc", [this] { QTest::keyClick(form.get(), Qt::Key_Escape); }},
         {"close box", [this] { form->close(); }},
         {"destroyed", [this] { form.reset(); }},
@@ -158,7 +158,7 @@ TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
     for (const auto& way : ways) {
         if (!form) SetUp();
         makeSearchLong(state().rules);
-        click(1);
+        click("analyseButton");
         ASSERT_TRUE(waitFor([this] { return state().worker.counters().analysedCount > 0; })) << way.how;
 
         const auto start = std::chrono::steady_clock::now();
@@ -183,10 +183,10 @@ TEST_F(FormTest, RevIrModClosesTheFormBeforeTheCalculatorRuns) {
         EXPECT_FALSE(state().worker.held());
     });
     makeSearchLong(state().rules);
-    click(1);
+    click("analyseButton");
     ASSERT_TRUE(waitFor([this] { return state().worker.counters().analysedCount > 0; }));
 
-    QTest::mouseClick(find<QAbstractButton>("radio1089"), Qt::LeftButton);
+    QTest::mouseClick(find<QAbstractButton>("calculatorRadio"), Qt::LeftButton);
 
     EXPECT_TRUE(ran);
     EXPECT_EQ(form->result(), QDialog::Rejected);
@@ -245,7 +245,7 @@ TEST_F(FormTest, AHugeGridIsAskedAboutWithItsCandidatesBeforeItRuns) {
 
     state().rules.onDutySpan = 1e9f;
     const auto start = std::chrono::steady_clock::now();
-    click(1);
+    click("analyseButton");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].contains(QStringLiteral("1323000000661500"))) << asked[0].toStdString();
@@ -253,7 +253,7 @@ TEST_F(FormTest, AHugeGridIsAskedAboutWithItsCandidatesBeforeItRuns) {
     EXPECT_EQ(rows(), shownRows) << "and what was shown stays";
 
     answer = true;
-    click(1);
+    click("analyseButton");
     EXPECT_EQ(asked.size(), 2);
     EXPECT_TRUE(state().worker.held());
     form->close();

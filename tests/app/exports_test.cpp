@@ -29,7 +29,7 @@ protected:
         FormTest::SetUp();
         form->setFileChooser([this](QWidget*, FileAction, const QString&) { return next; });
         // A design other than the defaults, analysed: the exports must carry this one.
-        edit(1045)->setText(QStringLiteral("12"));
+        edit("outputVoltageEdit")->setText(QStringLiteral("12"));
         state().rules.frequency = 60;
         ASSERT_TRUE(analyseAndWait());
         ASSERT_GT(rows(), 0);

@@ -85,10 +85,10 @@ TEST_F(FormDocumentTest, TitleShowsTheFileAndWhetherItHasUnsavedChanges) {
     EXPECT_EQ(title(), QStringLiteral("未命名[*] - ") + kCaption);
     EXPECT_FALSE(form->isWindowModified());
 
-    const QString shown = edit(1045)->text();
-    type(1045, "19");
+    const QString shown = edit("outputVoltageEdit")->text();
+    type("outputVoltageEdit", "19");
     EXPECT_TRUE(form->isWindowModified());
-    type(1045, shown);  // typed back as it was: nothing to save
+    type("outputVoltageEdit", shown);  // typed back as it was: nothing to save
     EXPECT_FALSE(form->isWindowModified());
     combo()->setCurrentIndex(static_cast<int>(Controller::BP3105));
     EXPECT_TRUE(form->isWindowModified());
@@ -96,7 +96,7 @@ TEST_F(FormDocumentTest, TitleShowsTheFileAndWhetherItHasUnsavedChanges) {
     ASSERT_TRUE(form->openDesign(designFile("charger [*].qmd", 12)));
     EXPECT_EQ(title(), QStringLiteral("charger [*][*].qmd[*] - ") + kCaption);
     EXPECT_FALSE(form->isWindowModified());
-    type(1046, "2");
+    type("outputCurrentEdit", "2");
     EXPECT_TRUE(form->isWindowModified());
 
     next = path("saved.qmd");
@@ -105,7 +105,7 @@ TEST_F(FormDocumentTest, TitleShowsTheFileAndWhetherItHasUnsavedChanges) {
     EXPECT_FALSE(form->isWindowModified());
 
     // A refused file changes neither the title nor the mark.
-    type(1046, "3");
+    type("outputCurrentEdit", "3");
     EXPECT_FALSE(form->openDesign(path("none.qmd")));
     EXPECT_EQ(title(), QStringLiteral("saved.qmd[*] - ") + kCaption);
     EXPECT_TRUE(form->isWindowModified());
@@ -115,7 +115,7 @@ TEST_F(FormDocumentTest, TitleFollowsTheLanguage) {
     setApplicationLanguage(*QApplication::instance(), Language::English);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(title(), QStringLiteral("Untitled[*] - ") + kCaption);
-    type(1045, "19");
+    type("outputVoltageEdit", "19");
     setApplicationLanguage(*QApplication::instance(), Language::Chinese);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(title(), QStringLiteral("未命名[*] - ") + kCaption);
@@ -127,10 +127,10 @@ TEST_F(FormDocumentTest, EveryWayOfClosingAsksAboutUnsavedChanges) {
         const char* how;
         std::function<void()> close;
     } ways[] = {
-        {"退出", [this] { click(2); }},
+        {"退出", [this] { click("exitButton"); }},
         {"Esc", [this] { QTest::keyClick(form.get(), Qt::Key_Escape); }},
         {"close box", [this] { form->close(); }},
-        {"REV_IR Mod", [this] { QTest::mouseClick(find<QAbstractButton>("radio1089"), Qt::LeftButton); }},
+        {"REV_IR Mod", [this] { QTest::mouseClick(find<QAbstractButton>("calculatorRadio"), Qt::LeftButton); }},
     };
     const struct {
         const char* what;
@@ -152,7 +152,7 @@ TEST_F(FormDocumentTest, EveryWayOfClosingAsksAboutUnsavedChanges) {
             TearDown();
             SetUp();
             saveAnswer = a.answer;
-            if (a.changed) type(1045, "19");
+            if (a.changed) type("outputVoltageEdit", "19");
             next = a.chosen ? path(a.chosen) : QString();
             QFile::remove(path("kept.qmd"));
 
@@ -169,9 +169,9 @@ TEST_F(FormDocumentTest, EveryWayOfClosingAsksAboutUnsavedChanges) {
             }
             if (!a.closes) {
                 // Everything as it was: the typed text, the mark, the form's own mode.
-                EXPECT_EQ(edit(1045)->text(), QStringLiteral("19")) << what;
+                EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("19")) << what;
                 EXPECT_TRUE(form->isWindowModified()) << what;
-                EXPECT_FALSE(find<QAbstractButton>("radio1089")->isChecked()) << what;
+                EXPECT_FALSE(find<QAbstractButton>("calculatorRadio")->isChecked()) << what;
             }
         }
     }
@@ -179,18 +179,18 @@ TEST_F(FormDocumentTest, EveryWayOfClosingAsksAboutUnsavedChanges) {
 
 TEST_F(FormDocumentTest, OpeningAnotherDesignAsksFirst) {
     const QString other = designFile("other.qmd", 24);
-    type(1045, "19");
+    type("outputVoltageEdit", "19");
     saveAnswer = SaveAnswer::Cancel;
     next = other;
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(saveQuestions, 1);
     EXPECT_TRUE(asked.isEmpty());  // cancelled before the file dialog
-    EXPECT_EQ(edit(1045)->text(), QStringLiteral("19"));
+    EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("19"));
 
     saveAnswer = SaveAnswer::Discard;
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(saveQuestions, 2);
-    EXPECT_EQ(edit(1045)->text(), QStringLiteral("24"));
+    EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("24"));
     EXPECT_EQ(title(), QStringLiteral("other.qmd[*] - ") + kCaption);
 }
 
@@ -210,7 +210,7 @@ TEST_F(FormDocumentTest, RecentDesignsKeepTheLastEightAndDropMissingOnes) {
 
     // Opening one again moves it to the top, once.
     form->openRecentDesign(files[4]);
-    EXPECT_EQ(edit(1045)->text(), QStringLiteral("5"));
+    EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("5"));
     EXPECT_EQ(recent.paths().front(), files[4]);
     EXPECT_EQ(recent.paths().count(files[4]), 1);
     EXPECT_EQ(recent.paths().size(), RecentDesigns::kMaxCount);
@@ -221,7 +221,7 @@ TEST_F(FormDocumentTest, RecentDesignsKeepTheLastEightAndDropMissingOnes) {
     EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.value(0).contains(files[8]));
     EXPECT_FALSE(recent.paths().contains(files[8]));
-    EXPECT_EQ(edit(1045)->text(), QStringLiteral("5"));
+    EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("5"));
     EXPECT_EQ(saveQuestions, 0);
 }
 
@@ -243,7 +243,7 @@ TEST_F(FormDocumentTest, RecentDesignsAreInTheRightClickMenu) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(650, 460), form->mapToGlobal(QPoint(650, 460)));
     QApplication::sendEvent(form.get(), &event);
     EXPECT_EQ(shown, (QStringList{"&1 second.qmd", "&2 first.qmd"}));
-    EXPECT_EQ(edit(1045)->text(), QStringLiteral("11"));
+    EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("11"));
 }
 
 TEST_F(FormDocumentTest, DroppedDesignFilesAreOpenedAndOthersRefused) {
@@ -263,17 +263,17 @@ TEST_F(FormDocumentTest, DroppedDesignFilesAreOpenedAndOthersRefused) {
     for (const auto& c : cases) {
         messages.clear();
         drop(*form, c.urls);
-        EXPECT_EQ(edit(1045)->text() == QStringLiteral("33"), c.opened) << c.what;
+        EXPECT_EQ(edit("outputVoltageEdit")->text() == QStringLiteral("33"), c.opened) << c.what;
         EXPECT_EQ(messages.size(), c.opened ? 0 : 1) << c.what;
     }
     EXPECT_EQ(title(), QStringLiteral("dropped.qmd[*] - ") + kCaption);
 
     // With unsaved changes it asks first; Cancel keeps them.
-    type(1045, "44");
+    type("outputVoltageEdit", "44");
     saveAnswer = SaveAnswer::Cancel;
     drop(*form, {QUrl::fromLocalFile(designFile("another.qmd", 55))});
     EXPECT_EQ(saveQuestions, 1);
-    EXPECT_EQ(edit(1045)->text(), QStringLiteral("44"));
+    EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("44"));
 }
 
 TEST_F(FormDocumentTest, FileDialogsStartInTheFolderLastUsed) {
@@ -293,7 +293,7 @@ TEST_F(FormDocumentTest, FileDialogsStartInTheFolderLastUsed) {
 }
 
 TEST(FormStart, ADesignThatCannotBeOpenedIsReportedOverTheShownForm) {
-    CQuillmereDlg form;
+    DesignForm form;
     bool shownWhenSaid = false;
     QStringList said;
     form.setMessageFunction([&](QWidget* parent, const QString& text) {

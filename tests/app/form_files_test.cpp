@@ -84,8 +84,8 @@ TEST_F(FormFilesTest, SavedAndOpenedDesignsAgreeWithTheCommandLine) {
     };
     for (const auto& c : cases) {
         if (c.changed) {
-            edit(1045)->setText(QStringLiteral("12"));
-            edit(1050)->setText(QStringLiteral("25.3"));
+            edit("outputVoltageEdit")->setText(QStringLiteral("12"));
+            edit("coreAeEdit")->setText(QStringLiteral("25.3"));
             cvSandwich(state().rules);
         }
         const QString formFile = path(QStringLiteral("form-%1.qmd").arg(c.changed));
@@ -102,7 +102,7 @@ TEST_F(FormFilesTest, SavedAndOpenedDesignsAgreeWithTheCommandLine) {
         // A fresh form opens the command line's file into the same texts and design.
         const QStringList texts = editTexts();
         const Design saved = state();
-        form = std::make_unique<CQuillmereDlg>();
+        form = std::make_unique<DesignForm>();
         form->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
         ASSERT_TRUE(form->openDesign(cliFile)) << messages.join('|').toStdString();
         EXPECT_EQ(editTexts(), texts) << c.what;
@@ -125,7 +125,7 @@ TEST_F(FormFilesTest, OpenRefusesWhileBusyAndKeepsTheDesignOnABadFile) {
     QFile bad(path(QStringLiteral("bad.qmd")));
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write(text) == text.size());
     bad.close();
-    edit(1045)->setText(QStringLiteral("15"));
+    edit("outputVoltageEdit")->setText(QStringLiteral("15"));
     const Design before = state();
     next = {bad.fileName(), 0};
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
@@ -133,26 +133,26 @@ TEST_F(FormFilesTest, OpenRefusesWhileBusyAndKeepsTheDesignOnABadFile) {
     EXPECT_TRUE(messages[0].contains(QStringLiteral("rules.peakFluxSpan"))) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains(QStringLiteral("bad.qmd"))) << messages[0].toStdString();
     EXPECT_TRUE(static_cast<const Design&>(state()) == before);
-    EXPECT_EQ(edit(1045)->text(), QStringLiteral("15"));
+    EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("15"));
 }
 
 TEST_F(FormFilesTest, AnOpenedDesignShowsNothingOfThePreviousRun) {
     saveAs(QStringLiteral("design.qmd"));
     ASSERT_TRUE(analyseAndWait());
-    ASSERT_FALSE(label(1056)->text().isEmpty());
+    ASSERT_FALSE(label("analysedCountLabel")->text().isEmpty());
     ASSERT_TRUE(form->openDesign(path(QStringLiteral("design.qmd"))));
-    EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Beta Version"));
-    for (const int id : {1055, 1056, 1057}) EXPECT_EQ(labelText(id), QString()) << id;
+    EXPECT_EQ(labelText("statusLine"), QStringLiteral("Quillmere Beta Version"));
+    for (const char* id : {"acceptedCountLabel", "analysedCountLabel", "solutionsCaptionLabel"}) EXPECT_EQ(labelText(id), QString()) << id;
     EXPECT_EQ(rows(), 0);
 }
 
 TEST_F(FormFilesTest, SaveRefusesABadEntryAndSaysWhyAPlaceCannotBeWritten) {
-    edit(1050)->setText(QStringLiteral("abc"));
+    edit("coreAeEdit")->setText(QStringLiteral("abc"));
     saveAs(QStringLiteral("never.qmd"));
     EXPECT_EQ(messages, (QStringList{QStringLiteral("请键入一个数。"), QStringLiteral("参数错误！")}));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("never.qmd"))));
     EXPECT_TRUE(asked.isEmpty()) << "the file is chosen only for a design that reads";
-    edit(1050)->setText(QStringLiteral("19.2"));
+    edit("coreAeEdit")->setText(QStringLiteral("19.2"));
     messages.clear();
 
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.qmd")));

@@ -24,7 +24,7 @@
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form = std::make_unique<CQuillmereDlg>();
+        form = std::make_unique<DesignForm>();
         form->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
         form->setPacing(Pacing::none());
         form->setSaveQuestion([this](QWidget*) {
@@ -55,8 +55,8 @@ protected:
     QAbstractButton* button(int id) const {
         return find<QAbstractButton>(QStringLiteral("button%1").arg(id));
     }
-    QComboBox* combo() const { return find<QComboBox>(QStringLiteral("combo1042")); }
-    QTableView* table() const { return find<QTableView>(QStringLiteral("list1010")); }
+    QComboBox* combo() const { return find<QComboBox>(QStringLiteral("controllerCombo")); }
+    QTableView* table() const { return find<QTableView>(QStringLiteral("resultTable")); }
     int rows() const { return table()->model()->rowCount(); }
     QString cell(int row, int column) const { return table()->model()->index(row, column).data().toString(); }
     int currentRow() const { return table()->currentIndex().row(); }
@@ -72,11 +72,11 @@ protected:
 
     /// Presses Enter in an edit (the default button "分析") and waits until the form is idle.
     bool analyseAndWait() {
-        QTest::keyClick(edit(1043), Qt::Key_Return);
+        QTest::keyClick(edit("minInputVoltageEdit"), Qt::Key_Return);
         return waitFor([this] { return !state().analysisBusy && !state().worker.held(); });
     }
 
-    std::unique_ptr<CQuillmereDlg> form;
+    std::unique_ptr<DesignForm> form;
     QStringList messages;
     /// How "保存对设计的更改吗?" is answered, and how often it was asked.
     SaveAnswer saveAnswer = SaveAnswer::Discard;

@@ -6,7 +6,7 @@
 namespace {
 
 // Posts a notice and waits out the notifier's interval, so that it has surely been handled.
-void deliver(CQuillmereDlg& form, Notification notification) {
+void deliver(DesignForm& form, Notification notification) {
     form.notificationSink().post(notification);
     QTest::qWait(static_cast<int>(FormNotifier::kInterval.count()) + 20);
 }
@@ -36,26 +36,26 @@ TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
         state().worker.counters().analysedCount = c.analysed;
         state().worker.counters().acceptedCount = c.accepted;
         deliver(*form, Notification::AnalysisStatus);
-        EXPECT_EQ(labelText(1053), QString::fromUtf8(c.caption)) << c.phase << ' ' << c.changed;
-        EXPECT_EQ(labelText(1056), QString::fromUtf8(c.analysedText));
-        EXPECT_EQ(labelText(1055), QString::number(c.accepted));
+        EXPECT_EQ(labelText("statusLine"), QString::fromUtf8(c.caption)) << c.phase << ' ' << c.changed;
+        EXPECT_EQ(labelText("analysedCountLabel"), QString::fromUtf8(c.analysedText));
+        EXPECT_EQ(labelText("acceptedCountLabel"), QString::number(c.accepted));
         EXPECT_FALSE(state().worker.counters().phaseChanged);
     }
-    EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:"));
+    EXPECT_EQ(labelText("solutionsCaptionLabel"), QStringLiteral("找到解法:"));
 }
 
 TEST_F(FormTest, FirstHandledPhaseShowsTheSecondCaptionWhicheverItIs) {
     for (int phase : {2, 1, 0}) {
-        label(1057)->clear();
+        label("solutionsCaptionLabel")->clear();
         state().worker.counters().searchPhase = phase;
         state().worker.counters().phaseChanged = true;
         deliver(*form, Notification::AnalysisStatus);
-        EXPECT_EQ(labelText(1057), QStringLiteral("找到解法:")) << phase;
+        EXPECT_EQ(labelText("solutionsCaptionLabel"), QStringLiteral("找到解法:")) << phase;
     }
     // Without a phase change the captions are left alone.
-    label(1057)->clear();
+    label("solutionsCaptionLabel")->clear();
     deliver(*form, Notification::AnalysisStatus);
-    EXPECT_TRUE(labelText(1057).isEmpty());
+    EXPECT_TRUE(labelText("solutionsCaptionLabel").isEmpty());
 }
 
 TEST_F(FormTest, ProgressNoticeMovesTheBarAndEmptiesItBeforeTheFirstCandidate) {

@@ -32,29 +32,29 @@ TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
     if (c.accepted) {
         EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
         EXPECT_EQ(state().inputs.*c.member, c.value);
-        EXPECT_TRUE(labelText(1053) == QStringLiteral("分析线程搜索完成.....分析总数:") ||
-                    labelText(1053) == QStringLiteral("没有找到合适的解法,参数可能不合理!"))
-            << labelText(1053).toStdString();
+        EXPECT_TRUE(labelText("statusLine") == QStringLiteral("分析线程搜索完成.....分析总数:") ||
+                    labelText("statusLine") == QStringLiteral("没有找到合适的解法,参数可能不合理!"))
+            << labelText("statusLine").toStdString();
     } else {
         EXPECT_EQ(messages, (QStringList{"请键入一个数。", "参数错误！"}));
         EXPECT_TRUE(edit(c.id)->hasFocus());
         EXPECT_EQ(edit(c.id)->selectedText(), c.text);
         EXPECT_FALSE(state().worker.held());
-        EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Release Version"));
+        EXPECT_EQ(labelText("statusLine"), QStringLiteral("Quillmere Release Version"));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, FormEntryTest,
     ::testing::Values(
-        EntryCase{"Empty", 1050, "", false}, EntryCase{"NegativeZero", 1043, "-0", false},
-        EntryCase{"TrailingText", 1045, " 12x", false},
-        EntryCase{"Zero", 1054, "0", true, &DesignInputs::auxWireDiameter, 0.0f},
-        EntryCase{"BlanksAndTabs", 1045, "\t24 ", true, &DesignInputs::outputVoltage, 24.0f},
+        EntryCase{"Empty", "coreAeEdit", "", false}, EntryCase{"NegativeZero", "minInputVoltageEdit", "-0", false},
+        EntryCase{"TrailingText", "outputVoltageEdit", " 12x", false},
+        EntryCase{"Zero", "auxWireDiameterEdit", "0", true, &DesignInputs::auxWireDiameter, 0.0f},
+        EntryCase{"BlanksAndTabs", "outputVoltageEdit", "\t24 ", true, &DesignInputs::outputVoltage, 24.0f},
         // Only the first 31 characters are read: the stray letter is beyond them.
-        EntryCase{"LetterBeyondTheReadLength", 1052, QStringLiteral("3.25") + QString(27, ' ') + "x", true,
+        EntryCase{"LetterBeyondTheReadLength", "slotDepthEdit", QStringLiteral("3.25") + QString(27, ' ') + "x", true,
                   &DesignInputs::slotDepth, 3.25f},
-        EntryCase{"LetterWithinTheReadLength", 1052, QStringLiteral("3.25") + QString(26, ' ') + "x", false}),
+        EntryCase{"LetterWithinTheReadLength", "slotDepthEdit", QStringLiteral("3.25") + QString(26, ' ') + "x", false}),
     [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
@@ -62,15 +62,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FormTest, ReadStopsAtTheFirstRefusedEntryInItsOrder) {
     // Read order: 1050, 1049, 1052, 1046, ...: the efficiency comes before the refused slot
     // depth, the output current after it.
-    edit(1049)->setText("80");
-    edit(1052)->setText("x");
-    edit(1046)->setText("0.5");
-    click(1);
+    edit("efficiencyEdit")->setText("80");
+    edit("slotDepthEdit")->setText("x");
+    edit("outputCurrentEdit")->setText("0.5");
+    click("analyseButton");
     EXPECT_EQ(messages, (QStringList{"请键入一个数。", "参数错误！"}));
     EXPECT_EQ(state().inputs.efficiency, 80.0f);
     EXPECT_EQ(state().inputs.slotDepth, 3.5f);
     EXPECT_EQ(state().inputs.outputCurrent, 0.33f);
-    EXPECT_TRUE(edit(1052)->hasFocus());
+    EXPECT_TRUE(edit("slotDepthEdit")->hasFocus());
 }
 
 TEST_F(FormTest, PowerLimitAppliesOnlyToTheFirstController) {
@@ -86,10 +86,10 @@ TEST_F(FormTest, PowerLimitAppliesOnlyToTheFirstController) {
     };
     for (const auto& c : cases) {
         combo()->setCurrentIndex(c.controller);
-        edit(1045)->setText(c.voltage);
-        edit(1046)->setText(c.current);
+        edit("outputVoltageEdit")->setText(c.voltage);
+        edit("outputCurrentEdit")->setText(c.current);
         messages.clear();
-        click(1);
+        click("analyseButton");
         if (c.refused) {
             EXPECT_EQ(messages, QStringList{"功率超过IC最大输出!"}) << c.controller << ' ' << c.voltage;
             EXPECT_FALSE(state().worker.held());
@@ -105,7 +105,7 @@ TEST_F(FormTest, PowerLimitAppliesOnlyToTheFirstController) {
 
 TEST_F(FormTest, L6562IsRefusedAndTheGenericControllerComesBack) {
     ASSERT_TRUE(analyseAndWait());
-    const QString status = labelText(1053);
+    const QString status = labelText("statusLine");
     state().rules.ccMode = false;
 
     combo()->setCurrentIndex(4);
@@ -114,7 +114,7 @@ TEST_F(FormTest, L6562IsRefusedAndTheGenericControllerComesBack) {
     EXPECT_EQ(combo()->currentIndex(), 3);
     EXPECT_EQ(state().controllerChoice, 3);
     EXPECT_EQ(rows(), 10);
-    EXPECT_EQ(labelText(1053), status);
+    EXPECT_EQ(labelText("statusLine"), status);
     EXPECT_FALSE(state().results.solutions.empty());
     EXPECT_FALSE(state().rules.ccMode);
 }
@@ -126,8 +126,8 @@ TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
             combo()->setCurrentIndex(from);
             ASSERT_TRUE(analyseAndWait());
             ASSERT_EQ(rows(), 10);
-            const QString analysed = labelText(1056);
-            const QString accepted = labelText(1055);
+            const QString analysed = labelText("analysedCountLabel");
+            const QString accepted = labelText("acceptedCountLabel");
             state().rules.ccMode = false;
 
             combo()->setCurrentIndex(to);
@@ -139,9 +139,9 @@ TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
             EXPECT_EQ(state().worker.counters().acceptedCount, 0);
             EXPECT_EQ(state().worker.counters().analysedCount, 0);
             EXPECT_TRUE(state().rules.ccMode);
-            EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Beta Version"));
-            EXPECT_EQ(labelText(1056), analysed);
-            EXPECT_EQ(labelText(1055), accepted);
+            EXPECT_EQ(labelText("statusLine"), QStringLiteral("Quillmere Beta Version"));
+            EXPECT_EQ(labelText("analysedCountLabel"), analysed);
+            EXPECT_EQ(labelText("acceptedCountLabel"), accepted);
         }
     }
 }

@@ -38,9 +38,9 @@ TEST_F(FormTest, DiagramBandsOfTheSelectedSolutionAtTheirPixels) {
 }
 
 TEST_F(FormTest, NoLineRunsThroughThePointerReadout) {
-    ASSERT_TRUE(labelText(1066).isEmpty());
+    ASSERT_TRUE(labelText("pointerReadout").isEmpty());
     const QImage image = form->grab().toImage();
-    const QRect readout = label(1066)->geometry();
+    const QRect readout = label("pointerReadout")->geometry();
     const QColor background = image.pixelColor(readout.topLeft());
     for (int y = readout.top(); y <= readout.bottom(); ++y)
         for (int x = readout.left(); x <= readout.right(); ++x)

@@ -36,8 +36,8 @@ TEST_F(FormTest, OpensWithTheDefaultDesign) {
     const struct {
         int id;
         const char* text;
-    } defaults[] = {{1043, "90"}, {1044, "280"},  {1045, "23"},  {1046, "0.33"}, {1047, "13"},  {1048, "80"},
-                    {1049, "90"}, {1050, "19.2"}, {1051, "8.6"}, {1052, "3.5"},  {1054, "0.12"}};
+    } defaults[] = {{"minInputVoltageEdit", "90"}, {"maxInputVoltageEdit", "280"},  {"outputVoltageEdit", "23"},  {"outputCurrentEdit", "0.33"}, {"feedbackVoltageEdit", "13"},  {"minRectifiedVoltageEdit", "80"},
+                    {"efficiencyEdit", "90"}, {"coreAeEdit", "19.2"}, {"slotWidthEdit", "8.6"}, {"slotDepthEdit", "3.5"},  {"auxWireDiameterEdit", "0.12"}};
     for (const auto& d : defaults) EXPECT_EQ(edit(d.id)->text(), QString::fromLatin1(d.text)) << d.id;
 
     EXPECT_EQ(combo()->currentText(), QStringLiteral("PSR通用"));
@@ -46,14 +46,14 @@ TEST_F(FormTest, OpensWithTheDefaultDesign) {
     ASSERT_EQ(combo()->count(), controllers.size());
     for (int i = 0; i < combo()->count(); ++i) EXPECT_EQ(combo()->itemText(i), controllers[i]);
 
-    EXPECT_EQ(labelText(1053), QStringLiteral("Quillmere Release Version"));
+    EXPECT_EQ(labelText("statusLine"), QStringLiteral("Quillmere Release Version"));
     const struct {
         int id;
         QColor colour;
-    } colours[] = {{1053, QColor(0, 130, 0)}, {1057, QColor(0, 130, 0)}, {1055, QColor(255, 0, 0)}};
+    } colours[] = {{"statusLine", QColor(0, 130, 0)}, {"solutionsCaptionLabel", QColor(0, 130, 0)}, {"acceptedCountLabel", QColor(255, 0, 0)}};
     for (const auto& c : colours)
         EXPECT_EQ(label(c.id)->palette().color(QPalette::WindowText), c.colour) << c.id;
-    for (int id : {1055, 1056, 1057, 1066}) EXPECT_TRUE(labelText(id).isEmpty()) << id;
+    for (const char* id : {"acceptedCountLabel", "analysedCountLabel", "solutionsCaptionLabel", "pointerReadout"}) EXPECT_TRUE(labelText(id).isEmpty()) << id;
     EXPECT_TRUE(progress()->isVisible());
     EXPECT_EQ(progress()->value(), 0);
     EXPECT_EQ(rows(), 0);
@@ -76,26 +76,26 @@ TEST_F(FormTest, ControlsSitAtTheirDialogUnitPositions) {
         const char* name;
         QRect rect;
     } controls[] = {
-        {"combo1042", units(75, 12, 50, 14)},
-        {"radio1089", units(407, 6, 54, 15)},
-        {"static1053", units(136, 21, 136, 9)},  // room for the whole "no solution" caption
-        {"static1056", units(259, 21, 55, 9)},
-        {"static1057", units(323, 21, 38, 9)},
-        {"static1055", units(364, 21, 80, 9)},
+        {"controllerCombo", units(75, 12, 50, 14)},
+        {"calculatorRadio", units(407, 6, 54, 15)},
+        {"statusLine", units(136, 21, 136, 9)},  // room for the whole "no solution" caption
+        {"analysedCountLabel", units(259, 21, 55, 9)},
+        {"solutionsCaptionLabel", units(323, 21, 38, 9)},
+        {"acceptedCountLabel", units(364, 21, 80, 9)},
         {"groupDesign", units(7, 35, 120, 248)},
-        {"edit1043", units(86, 51, 37, 16)},
-        {"edit1044", units(86, 71, 37, 16)},
-        {"edit1052", units(86, 231, 37, 16)},
-        {"edit1054", units(86, 252, 37, 16)},
-        {"list1010", units(135, 39, 330, 104)},
+        {"minInputVoltageEdit", units(86, 51, 37, 16)},
+        {"maxInputVoltageEdit", units(86, 71, 37, 16)},
+        {"slotDepthEdit", units(86, 231, 37, 16)},
+        {"auxWireDiameterEdit", units(86, 252, 37, 16)},
+        {"resultTable", units(135, 39, 330, 104)},
         {"groupDiagram",
          units(136, 149, 329,
                134)},  // A little wider than 71 units, so that "Coordinate:707,479" is not cut off.
-        {"static1066", QRect(dialogUnits(388), dialogUnits(155), 112, dialogUnits(10))},
-        {"button1", units(44, 299, 50, 14)},
-        {"button3", units(156, 299, 50, 14)},
-        {"button5", units(268, 299, 50, 14)},
-        {"button2", units(380, 299, 50, 14)},
+        {"pointerReadout", QRect(dialogUnits(388), dialogUnits(155), 112, dialogUnits(10))},
+        {"analyseButton", units(44, 299, 50, 14)},
+        {"rulesButton", units(156, 299, 50, 14)},
+        {"aboutButton", units(268, 299, 50, 14)},
+        {"exitButton", units(380, 299, 50, 14)},
     };
     for (const auto& c : controls) {
         auto* widget = find<QWidget>(QString::fromLatin1(c.name));
@@ -106,7 +106,7 @@ TEST_F(FormTest, ControlsSitAtTheirDialogUnitPositions) {
     EXPECT_EQ(progress()->geometry(), QRect(QPoint(205, 10), QPoint(579, 24)));
     EXPECT_EQ(find<QGroupBox>("groupDesign")->title(), QStringLiteral("设计条件"));
     EXPECT_EQ(find<QGroupBox>("groupDiagram")->title(), QStringLiteral("Transformer Winding"));
-    EXPECT_EQ(find<QRadioButton>("radio1089")->text(), QStringLiteral("REV_IR Mod"));
+    EXPECT_EQ(find<QRadioButton>("calculatorRadio")->text(), QStringLiteral("REV_IR Mod"));
 }
 
 TEST_F(FormTest, ButtonsAndTabOrder) {
@@ -115,17 +115,17 @@ TEST_F(FormTest, ButtonsAndTabOrder) {
         const char* text;
     } buttons[] = {{1, "分析"}, {3, "规则"}, {5, "关于"}, {2, "退出"}};
     for (const auto& b : buttons) EXPECT_EQ(button(b.id)->text(), QString::fromUtf8(b.text)) << b.id;
-    EXPECT_TRUE(qobject_cast<QPushButton*>(button(1))->isDefault());
+    EXPECT_TRUE(qobject_cast<QPushButton*>(button("analyseButton"))->isDefault());
 
-    const QStringList expected{"combo1042", "radio1089", "edit1043", "edit1044", "edit1045", "edit1046",
-                               "edit1047",  "edit1048",  "edit1049", "edit1050", "edit1051", "edit1052",
-                               "edit1054",  "list1010",  "button1",  "button3",  "button5",  "button2"};
+    const QStringList expected{"controllerCombo", "calculatorRadio", "minInputVoltageEdit", "maxInputVoltageEdit", "outputVoltageEdit", "outputCurrentEdit",
+                               "feedbackVoltageEdit",  "minRectifiedVoltageEdit",  "efficiencyEdit", "coreAeEdit", "slotWidthEdit", "slotDepthEdit",
+                               "auxWireDiameterEdit",  "resultTable",  "analyseButton",  "rulesButton",  "aboutButton",  "exitButton"};
     QStringList chain;
-    QWidget* widget = find<QWidget>("combo1042");
+    QWidget* widget = find<QWidget>("controllerCombo");
     do {
         if (expected.contains(widget->objectName())) chain << widget->objectName();
         widget = widget->nextInFocusChain();
-    } while (widget != find<QWidget>("combo1042") && chain.size() < expected.size());
+    } while (widget != find<QWidget>("controllerCombo") && chain.size() < expected.size());
     EXPECT_EQ(chain, expected);
 }
 
@@ -133,7 +133,7 @@ TEST_F(FormTest, AboutButtonOpensTheAboutBox) {
     bool seen = false;
     closeModalWhenOpen([&seen](QDialog& dialog) {
         seen = true;
-        EXPECT_NE(qobject_cast<CAboutDlg*>(&dialog), nullptr);
+        EXPECT_NE(qobject_cast<AboutDialog*>(&dialog), nullptr);
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("关于 Quillmere"));
         QStringList texts;
         for (auto* label : dialog.findChildren<QLabel*>()) {
@@ -144,18 +144,18 @@ TEST_F(FormTest, AboutButtonOpensTheAboutBox) {
         }
         texts.sort();
         EXPECT_EQ(texts, (QStringList{"Quillmere 1.4", "变压器绕组自动计算软件"}));
-        auto* ok = dialog.findChild<QPushButton*>("button1");
+        auto* ok = dialog.findChild<QPushButton*>("okButton");
         ASSERT_NE(ok, nullptr);
         EXPECT_EQ(ok->text(), QStringLiteral("确定"));
     });
-    click(5);
+    click("aboutButton");
     EXPECT_TRUE(seen);
 }
 
 TEST_F(FormTest, AboutBoxClosesWithItsButton) {
-    CAboutDlg dialog(form.get());
+    AboutDialog dialog(form.get());
     QTimer::singleShot(
-        0, [&dialog] { QTest::mouseClick(dialog.findChild<QPushButton*>("button1"), Qt::LeftButton); });
+        0, [&dialog] { QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton); });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
 }
 
@@ -170,7 +170,7 @@ TEST_F(FormTest, BackgroundMenuOffersTheAboutBox) {
         });
         ASSERT_NE(about, actions.end());
         closeModalWhenOpen(
-            [&aboutSeen](QDialog& dialog) { aboutSeen = qobject_cast<CAboutDlg*>(&dialog) != nullptr; });
+            [&aboutSeen](QDialog& dialog) { aboutSeen = qobject_cast<AboutDialog*>(&dialog) != nullptr; });
         (*about)->trigger();
         menu->close();
     });
@@ -182,10 +182,10 @@ TEST_F(FormTest, BackgroundMenuOffersTheAboutBox) {
 TEST_F(FormTest, RevIrModShowsTheCalculatorInTheFormsPlace) {
     bool calculatorShown = false;
     closeModalWhenOpen([this, &calculatorShown](QDialog& dialog) {
-        calculatorShown = qobject_cast<CPsrExDlg*>(&dialog) != nullptr;
+        calculatorShown = qobject_cast<PsrCalculatorDialog*>(&dialog) != nullptr;
         EXPECT_FALSE(form->isVisible());
     });
-    QTest::mouseClick(find<QAbstractButton>("radio1089"), Qt::LeftButton);
+    QTest::mouseClick(find<QAbstractButton>("calculatorRadio"), Qt::LeftButton);
     EXPECT_TRUE(calculatorShown);
     EXPECT_FALSE(form->isVisible());
 }

@@ -150,7 +150,7 @@ void expectEveryTextFits(QWidget& window, const char* when) {
 }
 
 // The form's right-click menu: checks what it offers, then triggers the action named `choose`.
-void chooseFromFormMenu(CQuillmereDlg& form, const char* choose, Language shown) {
+void chooseFromFormMenu(DesignForm& form, const char* choose, Language shown) {
     bool chosen = false;
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -221,18 +221,18 @@ protected:
         return texts;
     }
 
-    CAboutDlg about;
+    AboutDialog about;
     RuleSet rules;
-    CRulesDlg rulesDialog{rules, static_cast<int>(Controller::PsrGeneric)};
-    CPsrExDlg calculator;
+    RulesDialog rulesDialog{rules, static_cast<int>(Controller::PsrGeneric)};
+    PsrCalculatorDialog calculator;
 };
 
 TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
     ASSERT_TRUE(analyseAndWait());
     ASSERT_GT(rows(), 0);
-    edit(1045)->setText(QStringLiteral("24.5"));  // typed, not yet read
-    calculator.findChild<QPushButton*>(QStringLiteral("button1096"))->click();
-    QTest::mouseClick(rulesDialog.findChild<QRadioButton*>(QStringLiteral("radio1057")),
+    edit("outputVoltageEdit")->setText(QStringLiteral("24.5"));  // typed, not yet read
+    calculator.findChild<QPushButton*>(QStringLiteral("analyseButton"))->click();
+    QTest::mouseClick(rulesDialog.findChild<QRadioButton*>(QStringLiteral("cvRadio")),
                       Qt::LeftButton);  // CV
     EXPECT_TRUE(hasCjk(messageBoxButtonText())) << "Qt's own texts are Chinese too";
     const std::map<QString, QString> chinese = snapshot();
@@ -249,7 +249,7 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
             EXPECT_EQ(text.toStdString(), englishUnits(shown)) << where.toStdString();
         }
     }
-    EXPECT_EQ(QString::fromStdString(state().statusText), labelText(1053));
+    EXPECT_EQ(QString::fromStdString(state().statusText), labelText("statusLine"));
     EXPECT_FALSE(hasCjk(messageBoxButtonText()));
 
     chooseFromFormMenu(*form, "languageChinese", Language::English);
@@ -269,31 +269,31 @@ TEST_F(LanguageTest, AnOpenedDesignKeepsTheStatusLineTranslatable) {
     }
     ASSERT_TRUE(form->openDesign(path));
     QFile::remove(path);
-    const QString chinese = labelText(1053);
+    const QString chinese = labelText("statusLine");
     showLanguage(Language::English);
-    EXPECT_FALSE(hasCjk(labelText(1053))) << labelText(1053).toStdString();
+    EXPECT_FALSE(hasCjk(labelText("statusLine"))) << labelText("statusLine").toStdString();
     showLanguage(Language::Chinese);
-    EXPECT_EQ(labelText(1053), chinese);
+    EXPECT_EQ(labelText("statusLine"), chinese);
 }
 
 TEST_F(LanguageTest, EveryWindowsMessagesAreEnglish) {
     showLanguage(Language::English);
-    edit(1050)->setText(QStringLiteral("x"));
-    click(1);
-    edit(1050)->setText(QStringLiteral("19.2"));
+    edit("coreAeEdit")->setText(QStringLiteral("x"));
+    click("analyseButton");
+    edit("coreAeEdit")->setText(QStringLiteral("19.2"));
     combo()->setCurrentIndex(static_cast<int>(Controller::L6562));
     combo()->setCurrentIndex(static_cast<int>(Controller::None));
-    click(1);  // 7.59 W is too much without a controller
+    click("analyseButton");  // 7.59 W is too much without a controller
     combo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
-    rulesDialog.findChild<QLineEdit*>(QStringLiteral("edit1084"))->setText(QStringLiteral("1.5"));
-    rulesDialog.findChild<QPushButton*>(QStringLiteral("button1034"))->click();
-    rulesDialog.findChild<QPushButton*>(QStringLiteral("button1077"))->click();
-    calculator.findChild<QLineEdit*>(QStringLiteral("edit1050"))->clear();
-    calculator.findChild<QPushButton*>(QStringLiteral("button1096"))->click();
+    rulesDialog.findChild<QLineEdit*>(QStringLiteral("primaryStrandsEdit"))->setText(QStringLiteral("1.5"));
+    rulesDialog.findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+    rulesDialog.findChild<QPushButton*>(QStringLiteral("addPrimaryWireButton"))->click();
+    calculator.findChild<QLineEdit*>(QStringLiteral("coreAeEdit"))->clear();
+    calculator.findChild<QPushButton*>(QStringLiteral("analyseButton"))->click();
     form->setPacing(Pacing::interactive());
-    click(1);
-    click(3);  // the rules while the analysis runs
-    click(1);  // a second analysis
+    click("analyseButton");
+    click("rulesButton");  // the rules while the analysis runs
+    click("analyseButton");  // a second analysis
     EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
     EXPECT_EQ(messages,
               (QStringList{"Please enter a number.", "Invalid input!", "The L6562 is not supported yet!",
@@ -325,11 +325,11 @@ TEST_F(LanguageTest, EveryTextFitsItsControlInBothLanguages) {
             QCoreApplication::processEvents();
             expectEveryTextFits(*form, name);
         }
-        edit(1051)->setText(QStringLiteral("2"));
+        edit("slotWidthEdit")->setText(QStringLiteral("2"));
         ASSERT_TRUE(analyseAndWait());
         expectEveryTextFits(*form, name);
-        edit(1051)->setText(QStringLiteral("8.6"));
-        for (const char* mode : {"radio1057", "radio1056"}) {
+        edit("slotWidthEdit")->setText(QStringLiteral("8.6"));
+        for (const char* mode : {"cvRadio", "ccRadio"}) {
             QTest::mouseClick(rulesDialog.findChild<QRadioButton*>(QString::fromLatin1(mode)),
                               Qt::LeftButton);
             expectEveryTextFits(rulesDialog, name);

@@ -68,10 +68,10 @@ void showLanguage(Language language) {
 class CoreCatalogueDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dlg = std::make_unique<CCoreCatalogueDlg>();
-        QObject::connect(dlg.get(), &CCoreCatalogueDlg::coreUsed,
+        dlg = std::make_unique<CoreCatalogueDialog>();
+        QObject::connect(dlg.get(), &CoreCatalogueDialog::coreUsed,
                          [this](const CoreChoice& choice) { used.push_back(choice); });
-        QObject::connect(dlg.get(), &CCoreCatalogueDlg::searchRequested,
+        QObject::connect(dlg.get(), &CoreCatalogueDialog::searchRequested,
                          [this](const CoreSetChoice& choice) { searched.push_back(choice); });
         dlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
@@ -146,7 +146,7 @@ protected:
         shown()->setData(shown()->index(row, Column::Tick), Qt::Checked, Qt::CheckStateRole);
     }
 
-    std::unique_ptr<CCoreCatalogueDlg> dlg;
+    std::unique_ptr<CoreCatalogueDialog> dlg;
     std::vector<CoreChoice> used;
     std::vector<CoreSetChoice> searched;
 };
@@ -554,7 +554,7 @@ TEST(CoreCatalogueDlgOwnCatalogue, ShowsTheEngineersOwnCoresAndFamilies) {
          "bobbins": [{"name": "B1", "slotWidth": 11.2, "slotDepth": 2.9}]}]})",
                                                 "mine.json");
     ASSERT_TRUE(load.messages.empty()) << load.messages.front().text();
-    CCoreCatalogueDlg dlg(load.catalogue);
+    CoreCatalogueDialog dlg(load.catalogue);
     auto* family = dlg.findChild<QComboBox*>(QStringLiteral("familyCombo"));
     auto* table = dlg.findChild<QTableView*>(QStringLiteral("coreTable"));
     EXPECT_EQ(table->model()->rowCount(),
@@ -570,7 +570,7 @@ TEST(CoreCatalogueDlgOwnCatalogue, ShowsTheEngineersOwnCoresAndFamilies) {
 
 TEST(CoreCatalogueDlgOwnCatalogue, AnEmptyCatalogueOffersNothingToChoose) {
     const CoreCatalogue empty;
-    CCoreCatalogueDlg dlg(empty);
+    CoreCatalogueDialog dlg(empty);
     dlg.preselect(CoreChoice{"ETD 29/16/10", "Bobbin ETD 29", 0, "N87"});
     EXPECT_EQ(dlg.findChild<QTableView*>(QStringLiteral("coreTable"))->model()->rowCount(), 0);
     EXPECT_FALSE(dlg.coreChoice());

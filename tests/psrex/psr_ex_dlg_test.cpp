@@ -34,7 +34,7 @@ const char* const kUnusable = "参数不合理,请检查!";
 class PsrExDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dlg = std::make_unique<CPsrExDlg>();
+        dlg = std::make_unique<PsrCalculatorDialog>();
         dlg->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
     }
 
@@ -47,12 +47,12 @@ protected:
     QLineEdit* edit(int id) const { return child<QLineEdit>(QStringLiteral("edit%1").arg(id)); }
     QLabel* label(int id) const { return child<QLabel>(QStringLiteral("static%1").arg(id)); }
     QPushButton* button(int id) const { return child<QPushButton>(QStringLiteral("button%1").arg(id)); }
-    QSlider* slider() const { return child<QSlider>(QStringLiteral("slider1100")); }
+    QSlider* slider() const { return child<QSlider>(QStringLiteral("fluxSlider")); }
     QString text(int id) const { return edit(id)->text(); }
     QColor labelColour(int id) const { return label(id)->palette().color(QPalette::WindowText); }
 
     void type(int id, const char* value) const { edit(id)->setText(QString::fromUtf8(value)); }
-    void analyse() const { button(1096)->click(); }
+    void analyse() const { button("analyseButton")->click(); }
 
     void showAndDraw() const {
         dlg->show();
@@ -63,12 +63,12 @@ protected:
     // Everything a calculation writes, in one list.
     QStringList shownResults() const {
         QStringList shown;
-        for (int id : {1099, 1101, 1102, 1103, 1104, 1105}) shown << text(id);
-        for (int id : {1106, 1107, 1109}) shown << label(id)->text();
+        for (const char* id : {"inductanceEdit", "primaryTurnsEdit", "secondaryTurnsEdit", "feedbackTurnsEdit", "turnsRatioEdit", "actualFrequencyEdit"}) shown << text(id);
+        for (const char* id : {"minLabel", "maxLabel", "fluxLabel"}) shown << label(id)->text();
         return shown << QString::number(slider()->value());
     }
 
-    std::unique_ptr<CPsrExDlg> dlg;
+    std::unique_ptr<PsrCalculatorDialog> dlg;
     QStringList messages;
 };
 
@@ -77,29 +77,29 @@ TEST_F(PsrExDlgTest, OpensWithItsTemplateAndDefaults) {
     EXPECT_EQ(dlg->size(), QSize(dialogUnits(327), dialogUnits(231)));
     EXPECT_EQ(dlg->font().family(), QStringLiteral("宋体"));
     EXPECT_EQ(dlg->font().pointSize(), 10);
-    const std::pair<int, const char*> inputs[] = {{1045, "25"}, {1046, "0.33"}, {1092, "13"},
-                                                  {1049, "90"}, {1050, "19"},   {1095, "52"}};
+    const std::pair<int, const char*> inputs[] = {{"outputVoltageEdit", "25"}, {"outputCurrentEdit", "0.33"}, {"feedbackVoltageEdit", "13"},
+                                                  {"efficiencyEdit", "90"}, {"coreAeEdit", "19"},   {"wantedFrequencyEdit", "52"}};
     for (const auto& [id, value] : inputs) {
         EXPECT_EQ(text(id), QString::fromLatin1(value)) << id;
         EXPECT_FALSE(edit(id)->isReadOnly()) << id;
     }
-    for (int id : {1099, 1101, 1102, 1103, 1104, 1105}) EXPECT_TRUE(edit(id)->isReadOnly()) << id;
+    for (const char* id : {"inductanceEdit", "primaryTurnsEdit", "secondaryTurnsEdit", "feedbackTurnsEdit", "turnsRatioEdit", "actualFrequencyEdit"}) EXPECT_TRUE(edit(id)->isReadOnly()) << id;
     EXPECT_EQ(slider()->orientation(), Qt::Horizontal);
     EXPECT_EQ(slider()->maximum(), 100);
     EXPECT_EQ(slider()->tickPosition(), QSlider::NoTicks);
-    for (int id : {1096, 1108}) {
+    for (const char* id : {"analyseButton", "exitButton"}) {
         EXPECT_FALSE(button(id)->isDefault()) << id;
         EXPECT_FALSE(button(id)->autoDefault()) << id;
     }
-    EXPECT_EQ(button(1096)->text(), QStringLiteral("分析(A)"));
-    EXPECT_EQ(button(1108)->text(), QStringLiteral("退出(Q)"));
+    EXPECT_EQ(button("analyseButton")->text(), QStringLiteral("分析(A)"));
+    EXPECT_EQ(button("exitButton")->text(), QStringLiteral("退出(Q)"));
 
     // Drawing the slider shows its lowest flux in green; nothing to compute the turns from yet.
     showAndDraw();
     EXPECT_EQ(shownResults(), QStringList({"0", "0", "0", "0", "0", "0", "Min", "Max", "2000GS", "0"}));
-    EXPECT_EQ(labelColour(1109), kGreen);
-    EXPECT_EQ(labelColour(1106), QColor(0, 130, 0));
-    EXPECT_EQ(labelColour(1107), kRed);
+    EXPECT_EQ(labelColour("fluxLabel"), kGreen);
+    EXPECT_EQ(labelColour("minLabel"), QColor(0, 130, 0));
+    EXPECT_EQ(labelColour("maxLabel"), kRed);
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -109,12 +109,12 @@ TEST_F(PsrExDlgTest, ControlsStandAtTheirTemplatePositions) {
         int x, y, w, h;
     };
     const Place places[] = {
-        {"edit1045", 73, 31, 40, 14},    {"edit1046", 73, 52, 40, 14},   {"edit1092", 73, 71, 40, 14},
-        {"edit1049", 73, 91, 40, 14},    {"edit1050", 73, 111, 40, 14},  {"edit1095", 73, 132, 40, 14},
-        {"button1096", 42, 203, 50, 14}, {"edit1099", 223, 18, 40, 14},  {"slider1100", 181, 47, 100, 15},
-        {"edit1101", 223, 71, 40, 14},   {"edit1102", 223, 96, 40, 14},  {"edit1103", 223, 121, 40, 14},
-        {"edit1104", 223, 146, 40, 14},  {"edit1105", 223, 171, 40, 14}, {"button1108", 205, 203, 50, 14},
-        {"static1106", 141, 52, 30, 0},  {"static1107", 281, 55, 30, 0}, {"static1109", 215, 36, 34, 0}};
+        {"outputVoltageEdit", 73, 31, 40, 14},    {"outputCurrentEdit", 73, 52, 40, 14},   {"feedbackVoltageEdit", 73, 71, 40, 14},
+        {"efficiencyEdit", 73, 91, 40, 14},    {"coreAeEdit", 73, 111, 40, 14},  {"wantedFrequencyEdit", 73, 132, 40, 14},
+        {"analyseButton", 42, 203, 50, 14}, {"inductanceEdit", 223, 18, 40, 14},  {"fluxSlider", 181, 47, 100, 15},
+        {"primaryTurnsEdit", 223, 71, 40, 14},   {"secondaryTurnsEdit", 223, 96, 40, 14},  {"feedbackTurnsEdit", 223, 121, 40, 14},
+        {"turnsRatioEdit", 223, 146, 40, 14},  {"actualFrequencyEdit", 223, 171, 40, 14}, {"exitButton", 205, 203, 50, 14},
+        {"minLabel", 141, 52, 30, 0},  {"maxLabel", 281, 55, 30, 0}, {"fluxLabel", 215, 36, 34, 0}};
     for (const Place& p : places) {
         const QRect r = child<QWidget>(QString::fromLatin1(p.name))->geometry();
         EXPECT_EQ(r.topLeft(), QPoint(dialogUnits(p.x), dialogUnits(p.y))) << p.name;
@@ -143,15 +143,15 @@ TEST_F(PsrExDlgTest, CaptionsAreNotClipped) {
 }
 
 TEST_F(PsrExDlgTest, TabOrderFollowsTheTable) {
-    const QStringList expected{"edit1045", "edit1046",   "edit1092", "edit1049",   "edit1050",
-                               "edit1095", "button1096", "edit1099", "slider1100", "edit1101",
-                               "edit1102", "edit1103",   "edit1104", "edit1105",   "button1108"};
+    const QStringList expected{"outputVoltageEdit", "outputCurrentEdit",   "feedbackVoltageEdit", "efficiencyEdit",   "coreAeEdit",
+                               "wantedFrequencyEdit", "analyseButton", "inductanceEdit", "fluxSlider", "primaryTurnsEdit",
+                               "secondaryTurnsEdit", "feedbackTurnsEdit",   "turnsRatioEdit", "actualFrequencyEdit",   "exitButton"};
     QStringList order;
-    QWidget* widget = edit(1045);
+    QWidget* widget = edit("outputVoltageEdit");
     do {
         if (widget->focusPolicy() & Qt::TabFocus) order << widget->objectName();
         widget = widget->nextInFocusChain();
-    } while (widget != edit(1045) && order.size() < 40);
+    } while (widget != edit("outputVoltageEdit") && order.size() < 40);
     EXPECT_EQ(order, expected);
 }
 
@@ -176,7 +176,7 @@ TEST_P(AnalyseAndSlide, GiveTheTurnsAndColours) {
     if (c.position) slider()->setValue(*c.position);
     QApplication::processEvents();
     EXPECT_EQ(shownResults(), c.shown);
-    EXPECT_EQ(labelColour(1109), c.colour.value_or(QLabel().palette().color(QPalette::WindowText)));
+    EXPECT_EQ(labelColour("fluxLabel"), c.colour.value_or(QLabel().palette().color(QPalette::WindowText)));
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -210,7 +210,7 @@ TEST_P(RefusedInputs, NameTheEditAndStoreNothing) {
     if (!c.firstRun) analyse();
     const PsrFields stored = dlg->fields();
     const QStringList shown = shownResults();
-    type(1050, "25");  // good, and read before every other field, yet not kept either
+    type("coreAeEdit", "25");  // good, and read before every other field, yet not kept either
     type(c.id, c.typed);
     analyse();
     QApplication::processEvents();
@@ -223,23 +223,23 @@ TEST_P(RefusedInputs, NameTheEditAndStoreNothing) {
     EXPECT_EQ(shownResults(), shown);
     // The next slider movement works from the stored inputs and shows them again.
     slider()->setValue(100);
-    EXPECT_EQ(text(1050), QStringLiteral("19"));
-    EXPECT_EQ(text(1101), c.firstRun ? QStringLiteral("0") : QStringLiteral("113"));
-    EXPECT_EQ(label(1106)->text(), shown[6]);
+    EXPECT_EQ(text("coreAeEdit"), QStringLiteral("19"));
+    EXPECT_EQ(text("primaryTurnsEdit"), c.firstRun ? QStringLiteral("0") : QStringLiteral("113"));
+    EXPECT_EQ(label("minLabel")->text(), shown[6]);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, RefusedInputs,
-    ::testing::Values(RefusalCase{1046, "abc", kEnterNumber}, RefusalCase{1045, "-0.8", kUnusable},
-                      RefusalCase{1046, "0", kUnusable}, RefusalCase{1049, "0", kUnusable},
-                      RefusalCase{1050, "0", kUnusable}, RefusalCase{1095, "65000", kUnusable},
-                      RefusalCase{1095, "0", kUnusable, true},
+    ::testing::Values(RefusalCase{"outputCurrentEdit", "abc", kEnterNumber}, RefusalCase{"outputVoltageEdit", "-0.8", kUnusable},
+                      RefusalCase{"outputCurrentEdit", "0", kUnusable}, RefusalCase{"efficiencyEdit", "0", kUnusable},
+                      RefusalCase{"coreAeEdit", "0", kUnusable}, RefusalCase{"wantedFrequencyEdit", "65000", kUnusable},
+                      RefusalCase{"wantedFrequencyEdit", "0", kUnusable, true},
                       // feedback turns beyond any float
-                      RefusalCase{1092, "3e38", kUnusable}));
+                      RefusalCase{"feedbackVoltageEdit", "3e38", kUnusable}));
 
 struct CloseCase {
     const char* name;
-    void (*close)(CPsrExDlg&);
+    void (*close)(PsrCalculatorDialog&);
     QDialog::DialogCode result;
 };
 
@@ -259,37 +259,37 @@ TEST_P(Closing, EndsWithItsResult) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
-QLineEdit* currentEdit(CPsrExDlg& d) {
-    return d.findChild<QLineEdit*>(QStringLiteral("edit1046"));
+QLineEdit* currentEdit(PsrCalculatorDialog& d) {
+    return d.findChild<QLineEdit*>(QStringLiteral("outputCurrentEdit"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, Closing,
     ::testing::Values(
         CloseCase{"QuitButton",
-                  [](CPsrExDlg& d) { d.findChild<QPushButton*>(QStringLiteral("button1108"))->click(); },
+                  [](PsrCalculatorDialog& d) { d.findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); },
                   QDialog::Rejected},
-        CloseCase{"AltQ", [](CPsrExDlg& d) { QTest::keyClick(currentEdit(d), Qt::Key_Q, Qt::AltModifier); },
+        CloseCase{"AltQ", [](PsrCalculatorDialog& d) { QTest::keyClick(currentEdit(d), Qt::Key_Q, Qt::AltModifier); },
                   QDialog::Rejected},
-        CloseCase{"Escape", [](CPsrExDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }, QDialog::Rejected},
-        CloseCase{"CloseBox", [](CPsrExDlg& d) { d.close(); }, QDialog::Rejected},
-        CloseCase{"EnterInAnEdit", [](CPsrExDlg& d) { QTest::keyClick(currentEdit(d), Qt::Key_Return); },
+        CloseCase{"Escape", [](PsrCalculatorDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, QDialog::Rejected},
+        CloseCase{"CloseBox", [](PsrCalculatorDialog& d) { d.close(); }, QDialog::Rejected},
+        CloseCase{"EnterInAnEdit", [](PsrCalculatorDialog& d) { QTest::keyClick(currentEdit(d), Qt::Key_Return); },
                   QDialog::Accepted}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PsrExDlgTest, EnterReadsTheFieldsBeforeClosing) {
     dlg->open();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
-    type(1050, "38");
-    type(1049, "x");
-    QTest::keyClick(edit(1045), Qt::Key_Enter, Qt::KeypadModifier);
+    type("coreAeEdit", "38");
+    type("efficiencyEdit", "x");
+    QTest::keyClick(edit("outputVoltageEdit"), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(kEnterNumber)});
-    EXPECT_EQ(dlg->focusWidget(), edit(1049));
+    EXPECT_EQ(dlg->focusWidget(), edit("efficiencyEdit"));
     EXPECT_EQ(dlg->fields().exCoreAe, 19);
 
-    type(1049, "85");
-    QTest::keyClick(edit(1049), Qt::Key_Return);
+    type("efficiencyEdit", "85");
+    QTest::keyClick(edit("efficiencyEdit"), Qt::Key_Return);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(dlg->fields().exEfficiency, 85);
@@ -299,15 +299,15 @@ TEST_F(PsrExDlgTest, EnterReadsTheFieldsBeforeClosing) {
 TEST_F(PsrExDlgTest, EnterOnTheAnalyseButtonAndAltAAnalyse) {
     dlg->open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
-    button(1096)->setFocus();
-    QTest::keyClick(button(1096), Qt::Key_Return);
-    EXPECT_EQ(text(1099), QStringLiteral("1200"));
+    button("analyseButton")->setFocus();
+    QTest::keyClick(button("analyseButton"), Qt::Key_Return);
+    EXPECT_EQ(text("inductanceEdit"), QStringLiteral("1200"));
     QApplication::processEvents();  // the slider's redraw, which puts the stored values back
 
-    type(1045, "5");
-    type(1095, "60");
-    QTest::keyClick(edit(1095), Qt::Key_A, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return text(1099) == QStringLiteral("4600"); }, 2000));
+    type("outputVoltageEdit", "5");
+    type("wantedFrequencyEdit", "60");
+    QTest::keyClick(edit("wantedFrequencyEdit"), Qt::Key_A, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return text("inductanceEdit") == QStringLiteral("4600"); }, 2000));
     EXPECT_TRUE(dlg->isVisible());
 }
 

@@ -48,7 +48,7 @@ auto settled(const RuleSet& r) {
 class RulesDialogTest : public testing::Test {
 protected:
     void open() {
-        dialog = std::make_unique<CRulesDlg>(state.rules, state.controllerChoice);
+        dialog = std::make_unique<RulesDialog>(state.rules, state.controllerChoice);
         dialog->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
         dialog->show();
     }
@@ -81,37 +81,37 @@ protected:
     }
 
     Design state;
-    std::unique_ptr<CRulesDlg> dialog;
+    std::unique_ptr<RulesDialog> dialog;
     QStringList messages;
 };
 
 TEST_F(RulesDialogTest, OpensShowingTheRules) {
     open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("规则设置"));
-    EXPECT_TRUE(checked("check1033"));
-    EXPECT_FALSE(checked("check1039"));
-    EXPECT_FALSE(checked("check1052"));
-    const QStringList catalogue = rows("list1076");
+    EXPECT_TRUE(checked("skinEffectCheck"));
+    EXPECT_FALSE(checked("sandwichWindingCheck"));
+    EXPECT_FALSE(checked("evenTurnsCheck"));
+    const QStringList catalogue = rows("wireCatalogueList");
     EXPECT_EQ(catalogue.size(), 30);
     EXPECT_EQ(catalogue.front(), "0.10");
     const std::vector<std::pair<const char*, const char*>> shown = {
-        {"edit1000", "2600"}, {"edit1026", "200"}, {"edit1003", "42"}, {"edit1025", "0"},  {"edit1004", "52"},
-        {"edit1017", "3"},    {"edit1011", "50"},  {"edit1014", "20"}, {"edit1012", "10"}, {"edit1015", "4"},
-        {"edit1016", "0.8"},  {"edit1018", "80"},  {"edit1019", "90"}, {"edit1031", "40"}, {"edit1038", "0"},
-        {"edit1035", "0.02"}, {"edit1037", "2"},   {"edit1084", "1"},  {"edit1085", "1"}};
+        {"peakFluxEdit", "2600"}, {"peakFluxSpanEdit", "200"}, {"onDutyEdit", "42"}, {"onDutySpanEdit", "0"},  {"frequencyEdit", "52"},
+        {"frequencySpanEdit", "3"},    {"outputDutyEdit", "50"},  {"idleRatioEdit", "20"}, {"maxSolutionsEdit", "10"}, {"switchDropEdit", "4"},
+        {"diodeDropEdit", "0.8"},  {"tempRiseEdit", "80"},  {"windDepthLimitEdit", "90"}, {"firstWindingShareEdit", "40"}, {"slotWidthReserveEdit", "0"},
+        {"tapeThicknessEdit", "0.02"}, {"tapeTurnsEdit", "2"},   {"primaryStrandsEdit", "1"},  {"secondaryStrandsEdit", "1"}};
     for (const auto& [name, text] : shown) EXPECT_EQ(edit(name)->text(), QString::fromLatin1(text)) << name;
 }
 
 TEST_F(RulesDialogTest, ModeShowsItsFrequencyLabelAndEntries) {
     const auto expectMode = [this](bool cc, const char* where) {
-        EXPECT_EQ(checked("radio1056"), cc) << where;
-        EXPECT_EQ(checked("radio1057"), !cc) << where;
-        EXPECT_EQ(find<QLabel>("static1059")->text(),
+        EXPECT_EQ(checked("ccRadio"), cc) << where;
+        EXPECT_EQ(checked("cvRadio"), !cc) << where;
+        EXPECT_EQ(find<QLabel>("frequencyLabel")->text(),
                   cc ? QStringLiteral("PFM频率范围") : QStringLiteral("PWM频率"))
             << where;
-        for (const char* name : {"edit1014", "static1058"})
+        for (const char* name : {"idleRatioEdit", "idleRatioLabel"})
             EXPECT_EQ(enabled(name), !cc) << where << ' ' << name;
-        for (const char* name : {"edit1011", "static1075", "edit1017"})
+        for (const char* name : {"outputDutyEdit", "outputDutyLabel", "frequencySpanEdit"})
             EXPECT_EQ(enabled(name), cc) << where << ' ' << name;
     };
     open();
@@ -119,9 +119,9 @@ TEST_F(RulesDialogTest, ModeShowsItsFrequencyLabelAndEntries) {
     state.rules.ccMode = false;
     open();
     expectMode(false, "opened in CV");
-    click("radio1056");
+    click("ccRadio");
     expectMode(true, "CC clicked");
-    click("radio1057");
+    click("cvRadio");
     expectMode(false, "CV clicked");
 }
 
@@ -129,25 +129,25 @@ TEST_F(RulesDialogTest, OutputDutyFollowsTheControllerOnlyAtOpening) {
     for (const int controller : {0, 1, 2, 3, 4}) {
         state.controllerChoice = controller;
         open();
-        EXPECT_EQ(enabled("edit1011"), controller == 3) << controller;
-        EXPECT_TRUE(enabled("static1075")) << controller;
-        click("radio1057");
-        click("radio1056");
-        EXPECT_TRUE(enabled("edit1011")) << controller;
+        EXPECT_EQ(enabled("outputDutyEdit"), controller == 3) << controller;
+        EXPECT_TRUE(enabled("outputDutyLabel")) << controller;
+        click("cvRadio");
+        click("ccRadio");
+        EXPECT_TRUE(enabled("outputDutyEdit")) << controller;
     }
 }
 
 TEST_F(RulesDialogTest, SandwichGovernsTheWireChangeOption) {
     state.rules.sandwichWireChange = true;  // meaningless without a sandwich: dropped on opening
     open();
-    const auto wireChange = [this] { return std::pair(enabled("check1040"), checked("check1040")); };
+    const auto wireChange = [this] { return std::pair(enabled("sandwichWireChangeCheck"), checked("sandwichWireChangeCheck")); };
     EXPECT_EQ(wireChange(), std::pair(false, false));
-    click("check1039");
+    click("sandwichWindingCheck");
     EXPECT_EQ(wireChange(), std::pair(true, false));
-    click("check1040");
-    click("check1039");  // no sandwich: the option goes with it
+    click("sandwichWireChangeCheck");
+    click("sandwichWindingCheck");  // no sandwich: the option goes with it
     EXPECT_EQ(wireChange(), std::pair(false, false));
-    click("check1039");
+    click("sandwichWindingCheck");
     EXPECT_EQ(wireChange(), std::pair(true, false));
 }
 
@@ -157,21 +157,21 @@ TEST_F(RulesDialogTest, RefusedEntryKeepsStateAndDialog) {
         const char* text;
         const char* message;
     } cases[] = {
-        {"edit1035", "abc", "请键入一个数。"},
-        {"edit1000", "-0", "请键入一个数。"},
-        {"edit1014", "", "请键入一个数。"},  // disabled in CC mode and read all the same
-        {"edit1084", "2.5", "请键入一个整数。"},
-        {"edit1000", "-1e-46", "请键入一个数。"},          // a zero as a float, like "-0"
-        {"edit1031", "-1e6", "规则参数超出范围,请检查!"},  // a share outside 0 to 100 %
-        {"edit1031", "100.5", "规则参数超出范围,请检查!"},
+        {"tapeThicknessEdit", "abc", "请键入一个数。"},
+        {"peakFluxEdit", "-0", "请键入一个数。"},
+        {"idleRatioEdit", "", "请键入一个数。"},  // disabled in CC mode and read all the same
+        {"primaryStrandsEdit", "2.5", "请键入一个整数。"},
+        {"peakFluxEdit", "-1e-46", "请键入一个数。"},          // a zero as a float, like "-0"
+        {"firstWindingShareEdit", "-1e6", "规则参数超出范围,请检查!"},  // a share outside 0 to 100 %
+        {"firstWindingShareEdit", "100.5", "规则参数超出范围,请检查!"},
     };
     const auto before = settled(state.rules);
     for (const auto& c : cases) {
         messages.clear();
         open();
-        type("edit1000", "2400");  // read before any other edit: must not reach the state
+        type("peakFluxEdit", "2400");  // read before any other edit: must not reach the state
         type(c.edit, QString::fromUtf8(c.text));
-        click("button1034");
+        click("saveButton");
         EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.message)}) << c.edit << ' ' << c.text;
         EXPECT_TRUE(dialog->isVisible()) << c.edit;
         // a disabled edit cannot take the focus; its text is selected all the same
@@ -184,28 +184,28 @@ TEST_F(RulesDialogTest, RefusedEntryKeepsStateAndDialog) {
 }
 
 TEST_F(RulesDialogTest, SaveReadsTheEditsInItsOwnOrder) {
-    const char* const order[] = {"edit1000", "edit1026", "edit1003", "edit1025", "edit1004",
-                                 "edit1017", "edit1019", "edit1012", "edit1031", "edit1035",
-                                 "edit1014", "edit1018", "edit1016", "edit1015", "edit1038",
-                                 "edit1037", "edit1011", "edit1084", "edit1085"};
+    const char* const order[] = {"peakFluxEdit", "peakFluxSpanEdit", "onDutyEdit", "onDutySpanEdit", "frequencyEdit",
+                                 "frequencySpanEdit", "windDepthLimitEdit", "maxSolutionsEdit", "firstWindingShareEdit", "tapeThicknessEdit",
+                                 "idleRatioEdit", "tempRiseEdit", "diodeDropEdit", "switchDropEdit", "slotWidthReserveEdit",
+                                 "tapeTurnsEdit", "outputDutyEdit", "primaryStrandsEdit", "secondaryStrandsEdit"};
     open();
     for (const char* name : order) type(name, "x");
     // Each save refuses the first refused edit in the order; mending it moves on to the next.
     for (const char* name : order) {
         messages.clear();
-        click("button1034");
+        click("saveButton");
         EXPECT_EQ(messages.size(), 1) << name;
         EXPECT_EQ(edit(name)->selectedText(), "x") << name;
         type(name, "1");
     }
-    click("button1034");
+    click("saveButton");
     EXPECT_FALSE(dialog->isVisible());
 }
 
 TEST_F(RulesDialogTest, SaveKeepsWhatWasShownAndStoresTheMode) {
     open();
-    click("radio1057");
-    click("button1034");
+    click("cvRadio");
+    click("saveButton");
     ASSERT_FALSE(dialog->isVisible());
     RuleSet expected;
     expected.ccMode = false;
@@ -221,21 +221,21 @@ TEST_F(RulesDialogTest, AcceptedEntriesAreStoredOnSave) {
         std::function<double(const RuleSet&)> stored;
         double expected;
     } cases[] = {
-        {"edit1012", "7.9", [](const RuleSet& r) { return r.maxSolutions; }, 7},
-        {"edit1012", "1e12", [](const RuleSet& r) { return r.maxSolutions; }, INT_MAX},
-        {"edit1012", "2147483647", [](const RuleSet& r) { return r.maxSolutions; }, INT_MAX},
-        {"edit1031", "100", [](const RuleSet& r) { return r.firstWindingMinShare; }, 100},
-        {"edit1031", "0", [](const RuleSet& r) { return r.firstWindingMinShare; }, 0},
-        {"edit1085", "2.5", [](const RuleSet& r) { return r.secondaryStrands; }, 2.5},
-        {"edit1084", " 3\t", [](const RuleSet& r) { return r.primaryStrands; }, 3},
+        {"maxSolutionsEdit", "7.9", [](const RuleSet& r) { return r.maxSolutions; }, 7},
+        {"maxSolutionsEdit", "1e12", [](const RuleSet& r) { return r.maxSolutions; }, INT_MAX},
+        {"maxSolutionsEdit", "2147483647", [](const RuleSet& r) { return r.maxSolutions; }, INT_MAX},
+        {"firstWindingShareEdit", "100", [](const RuleSet& r) { return r.firstWindingMinShare; }, 100},
+        {"firstWindingShareEdit", "0", [](const RuleSet& r) { return r.firstWindingMinShare; }, 0},
+        {"secondaryStrandsEdit", "2.5", [](const RuleSet& r) { return r.secondaryStrands; }, 2.5},
+        {"primaryStrandsEdit", " 3\t", [](const RuleSet& r) { return r.primaryStrands; }, 3},
         // only the first 31 characters count
-        {"edit1037", "2                              x", [](const RuleSet& r) { return r.tapeTurns; }, 2},
+        {"tapeTurnsEdit", "2                              x", [](const RuleSet& r) { return r.tapeTurns; }, 2},
     };
     for (const auto& c : cases) {
         state.rules = RuleSet{};
         open();
         type(c.edit, QString::fromLatin1(c.text));
-        click("button1034");
+        click("saveButton");
         EXPECT_TRUE(messages.isEmpty()) << c.edit << ' ' << c.text;
         EXPECT_FALSE(dialog->isVisible()) << c.edit << ' ' << c.text;
         EXPECT_EQ(c.stored(state.rules), c.expected) << c.edit << ' ' << c.text;
@@ -250,14 +250,14 @@ TEST_F(RulesDialogTest, SaveStoresEachOption) {
         bool sandwichWireChange;
         bool evenTurns;
         int skinEffect;
-    } cases[] = {{{"check1039", "check1040", "check1033"}, 1, true, false, 0},
-                 {{"check1052", "check1033"}, 0, false, true, 0},
-                 {{"check1039"}, 1, false, false, 1}};
+    } cases[] = {{{"sandwichWindingCheck", "sandwichWireChangeCheck", "skinEffectCheck"}, 1, true, false, 0},
+                 {{"evenTurnsCheck", "skinEffectCheck"}, 0, false, true, 0},
+                 {{"sandwichWindingCheck"}, 1, false, false, 1}};
     for (const auto& c : cases) {
         state.rules = RuleSet{};
         open();
         for (const char* option : c.clicks) click(option);
-        click("button1034");
+        click("saveButton");
         const RuleSet& r = state.rules;
         EXPECT_EQ(std::tuple(r.sandwichWinding, r.sandwichWireChange, r.evenTurns, r.skinEffect),
                   std::tuple(c.sandwichWinding, c.sandwichWireChange, c.evenTurns, c.skinEffect))
@@ -267,11 +267,11 @@ TEST_F(RulesDialogTest, SaveStoresEachOption) {
 
 TEST_F(RulesDialogTest, SaveWritesModeAndDisabledEdits) {
     open();
-    click("radio1057");
-    type("edit1014", "33");
-    click("radio1056");  // the idle ratio edit is disabled now, but what it holds is saved
-    type("edit1026", "150");
-    QTest::keyClick(edit("edit1026"), Qt::Key_Return);  // the Enter key saves
+    click("cvRadio");
+    type("idleRatioEdit", "33");
+    click("ccRadio");  // the idle ratio edit is disabled now, but what it holds is saved
+    type("peakFluxSpanEdit", "150");
+    QTest::keyClick(edit("peakFluxSpanEdit"), Qt::Key_Return);  // the Enter key saves
     ASSERT_FALSE(dialog->isVisible());
     EXPECT_EQ(state.rules.idleRatio, 33.0f);
     EXPECT_EQ(state.rules.peakFluxSpan, 150.0f);
@@ -280,7 +280,7 @@ TEST_F(RulesDialogTest, SaveWritesModeAndDisabledEdits) {
 
 TEST_F(RulesDialogTest, CancelKeepsRulesButNotWireChanges) {
     const std::vector<std::pair<const char*, std::function<void()>>> ways = {
-        {"取消", [this] { click("button2"); }},
+        {"取消", [this] { click("cancelButton"); }},
         {"Esc", [this] { QTest::keyClick(dialog.get(), Qt::Key_Escape); }},
         {"close box", [this] { dialog->close(); }},
     };
@@ -288,13 +288,13 @@ TEST_F(RulesDialogTest, CancelKeepsRulesButNotWireChanges) {
         state.rules = RuleSet{};
         const auto before = settled(state.rules);
         open();
-        type("edit1000", "3000");
-        type("edit1084", "4");
-        click("radio1057");
-        click("check1039");
-        click("check1033");
-        clickRow("list1076", 5);
-        click("button1077");
+        type("peakFluxEdit", "3000");
+        type("primaryStrandsEdit", "4");
+        click("cvRadio");
+        click("sandwichWindingCheck");
+        click("skinEffectCheck");
+        clickRow("wireCatalogueList", 5);
+        click("addPrimaryWireButton");
         cancel();
         EXPECT_FALSE(dialog->isVisible()) << way;
         EXPECT_EQ(settled(state.rules), before) << way;
@@ -303,8 +303,8 @@ TEST_F(RulesDialogTest, CancelKeepsRulesButNotWireChanges) {
 }
 
 TEST_F(RulesDialogTest, EmptyWireSetBarsBothWaysOut) {
-    for (const auto& [list, remove, add] : {std::tuple{"list1080", "button1079", "button1077"},
-                                            std::tuple{"list1081", "button1083", "button1082"}}) {
+    for (const auto& [list, remove, add] : {std::tuple{"primaryWireList", "removePrimaryWireButton", "addPrimaryWireButton"},
+                                            std::tuple{"secondaryWireList", "removeSecondaryWireButton", "addSecondaryWireButton"}}) {
         state.rules = RuleSet{};
         open();
         for (auto n = rows(list).size(); n > 0; --n) {
@@ -312,9 +312,9 @@ TEST_F(RulesDialogTest, EmptyWireSetBarsBothWaysOut) {
             click(remove);
         }
         ASSERT_TRUE(rows(list).isEmpty()) << list;
-        type("edit1000", "3000");
-        click("button1034");
-        click("button2");
+        type("peakFluxEdit", "3000");
+        click("saveButton");
+        click("cancelButton");
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
         EXPECT_EQ(messages,
                   (QStringList{QStringLiteral("数据错误,请检查!"), QStringLiteral("漆包线列表不能为空!"),
@@ -324,9 +324,9 @@ TEST_F(RulesDialogTest, EmptyWireSetBarsBothWaysOut) {
         EXPECT_EQ(state.rules.peakFlux, 2600.0f) << list;
 
         messages.clear();
-        clickRow("list1076", 20);
+        clickRow("wireCatalogueList", 20);
         click(add);
-        click("button1034");
+        click("saveButton");
         EXPECT_TRUE(messages.isEmpty()) << list;
         EXPECT_FALSE(dialog->isVisible()) << list;
         EXPECT_EQ(state.rules.peakFlux, 3000.0f) << list;
@@ -341,21 +341,21 @@ TEST_F(RulesDialogTest, AddKeepsCatalogueOrderAndNoDuplicates) {
         QStringList primary;
         QStringList secondary;
     } cases[] = {
-        {29, "button1077", 2, {"0.2", "0.21", "0.23", "0.62"}, kDefaultSecondary},
-        {5, "button1077", 1, {"0.15", "0.2", "0.21", "0.23"}, kDefaultSecondary},
-        {0, "button1082", 3, kDefaultPrimary, {"0.1", "0.3"}},
+        {29, "addPrimaryWireButton", 2, {"0.2", "0.21", "0.23", "0.62"}, kDefaultSecondary},
+        {5, "addPrimaryWireButton", 1, {"0.15", "0.2", "0.21", "0.23"}, kDefaultSecondary},
+        {0, "addSecondaryWireButton", 3, kDefaultPrimary, {"0.1", "0.3"}},
     };
     for (const auto& c : cases) {
         state.rules = RuleSet{};
         open();
-        clickRow("list1076", c.catalogueRow);
+        clickRow("wireCatalogueList", c.catalogueRow);
         for (int i = 0; i < c.presses; ++i) click(c.button);
         EXPECT_TRUE(messages.isEmpty());
-        EXPECT_EQ(rows("list1080"), c.primary) << c.catalogueRow;
-        EXPECT_EQ(rows("list1081"), c.secondary) << c.catalogueRow;
+        EXPECT_EQ(rows("primaryWireList"), c.primary) << c.catalogueRow;
+        EXPECT_EQ(rows("secondaryWireList"), c.secondary) << c.catalogueRow;
         // written at once, not on save
         const WireSet& set =
-            c.button == std::string("button1077") ? state.rules.primaryWires : state.rules.secondaryWires;
+            c.button == std::string("addPrimaryWireButton") ? state.rules.primaryWires : state.rules.secondaryWires;
         EXPECT_EQ(set[static_cast<std::size_t>(c.catalogueRow)], WireCatalogue::value(c.catalogueRow));
     }
 }
@@ -382,27 +382,27 @@ TEST_F(RulesDialogTest, RemoveTakesTheMostRecentlySelectedRow) {
         open();
         for (const Click& k : c.clicks) {
             if (k.row < 0)
-                QTest::keyClick(find<QListWidget>("list1080"), Qt::Key_Down, k.modifiers);
+                QTest::keyClick(find<QListWidget>("primaryWireList"), Qt::Key_Down, k.modifiers);
             else
-                clickRow("list1080", k.row, k.modifiers);
+                clickRow("primaryWireList", k.row, k.modifiers);
         }
-        click("button1079");
-        EXPECT_EQ(rows("list1080"), c.left) << c.what;
+        click("removePrimaryWireButton");
+        EXPECT_EQ(rows("primaryWireList"), c.left) << c.what;
         EXPECT_EQ(wireListTexts(state.rules.primaryWires).size(), 2u) << c.what;
         EXPECT_TRUE(messages.isEmpty()) << c.what;
-        click("button1079");  // the rebuilt list has no mark
+        click("removePrimaryWireButton");  // the rebuilt list has no mark
         EXPECT_EQ(messages, QStringList{kNoSelection}) << c.what;
-        EXPECT_EQ(rows("list1080"), c.left) << c.what;
+        EXPECT_EQ(rows("primaryWireList"), c.left) << c.what;
     }
 }
 
 TEST_F(RulesDialogTest, NoSelectionMarkChangesNothing) {
-    for (const char* button : {"button1077", "button1082", "button1079", "button1083"}) {
+    for (const char* button : {"addPrimaryWireButton", "addSecondaryWireButton", "removePrimaryWireButton", "removeSecondaryWireButton"}) {
         state.rules = RuleSet{};
         messages.clear();
         open();
         // Keyboard focus makes a row current without the engineer selecting it.
-        for (const char* list : {"list1076", "list1080", "list1081"}) {
+        for (const char* list : {"wireCatalogueList", "primaryWireList", "secondaryWireList"}) {
             QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
             QApplication::sendEvent(find<QListWidget>(list), &focusIn);
             ASSERT_EQ(find<QListWidget>(list)->currentRow(), 0) << list;
@@ -416,12 +416,12 @@ TEST_F(RulesDialogTest, NoSelectionMarkChangesNothing) {
 
 TEST_F(RulesDialogTest, EveryChangeRebuildsBothLists) {
     open();
-    clickRow("list1081", 0);
-    clickRow("list1076", 0);
-    click("button1077");  // a primary change clears the secondary list's mark as well
-    click("button1083");
+    clickRow("secondaryWireList", 0);
+    clickRow("wireCatalogueList", 0);
+    click("addPrimaryWireButton");  // a primary change clears the secondary list's mark as well
+    click("removeSecondaryWireButton");
     EXPECT_EQ(messages, QStringList{kNoSelection});
-    EXPECT_EQ(rows("list1081"), kDefaultSecondary);
+    EXPECT_EQ(rows("secondaryWireList"), kDefaultSecondary);
 }
 
 }  // namespace
