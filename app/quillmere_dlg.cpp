@@ -36,23 +36,23 @@
 namespace {
 
 struct InputField {
-    int id;
+    QLineEdit* Ui_DesignForm::*edit;
     float DesignInputs::*member;
 };
 
 // The order in which "分析" reads the inputs; the first one refused stops the read.
 constexpr std::array<InputField, 11> kReadOrder{{
-    {1050, &DesignInputs::coreAe},
-    {1049, &DesignInputs::efficiency},
-    {1052, &DesignInputs::slotDepth},
-    {1046, &DesignInputs::outputCurrent},
-    {1044, &DesignInputs::maxInputVac},
-    {1047, &DesignInputs::feedbackVoltage},
-    {1043, &DesignInputs::minInputVac},
-    {1048, &DesignInputs::minRectifiedVdc},
-    {1045, &DesignInputs::outputVoltage},
-    {1051, &DesignInputs::slotWidth},
-    {1054, &DesignInputs::auxWireDiameter},
+    {&Ui::DesignForm::coreAeEdit, &DesignInputs::coreAe},
+    {&Ui::DesignForm::efficiencyEdit, &DesignInputs::efficiency},
+    {&Ui::DesignForm::slotDepthEdit, &DesignInputs::slotDepth},
+    {&Ui::DesignForm::outputCurrentEdit, &DesignInputs::outputCurrent},
+    {&Ui::DesignForm::maxInputVoltageEdit, &DesignInputs::maxInputVac},
+    {&Ui::DesignForm::feedbackVoltageEdit, &DesignInputs::feedbackVoltage},
+    {&Ui::DesignForm::minInputVoltageEdit, &DesignInputs::minInputVac},
+    {&Ui::DesignForm::minRectifiedVoltageEdit, &DesignInputs::minRectifiedVdc},
+    {&Ui::DesignForm::outputVoltageEdit, &DesignInputs::outputVoltage},
+    {&Ui::DesignForm::slotWidthEdit, &DesignInputs::slotWidth},
+    {&Ui::DesignForm::auxWireDiameterEdit, &DesignInputs::auxWireDiameter},
 }};
 
 // Of the controllers' names only the generic one has words to translate.
@@ -127,7 +127,7 @@ DesignForm::DesignForm(QWidget* parent)
     cleanSnapshot_ = formSnapshot();
     updateTitle();
     for (const InputField& field : kReadOrder)
-        connect(edit(field.id), &QLineEdit::textChanged, this, &DesignForm::designChanged);
+        connect(ui_.get()->*field.edit, &QLineEdit::textChanged, this, &DesignForm::designChanged);
 
     // The menu's shortcuts work on the whole form, not only while the menu is open.
     new QShortcut(QKeySequence::Open, this, this, &DesignForm::openDesignFile);
@@ -188,13 +188,9 @@ void DesignForm::setCalculatorRunner(std::function<void()> run) {
     runCalculator_ = std::move(run);
 }
 
-QLineEdit* DesignForm::edit(int id) const {
-    return findChild<QLineEdit*>(QStringLiteral("edit%1").arg(id));
-}
-
 void DesignForm::writeForm() {
     for (const InputField& field : kReadOrder)
-        edit(field.id)->setText(entryText(state_.inputs.*field.member));
+        (ui_.get()->*field.edit)->setText(entryText(state_.inputs.*field.member));
     // A caption the form shows already keeps its source, so that a language change shows it anew.
     if (QString::fromStdString(state_.statusText) != statusCaption()->text())
         setStatusLine({nullptr, QByteArray::fromStdString(state_.statusText)});
@@ -204,7 +200,7 @@ void DesignForm::writeForm() {
 
 bool DesignForm::readForm() {
     for (const InputField& field : kReadOrder) {
-        QLineEdit* entry = edit(field.id);
+        QLineEdit* entry = ui_.get()->*field.edit;
         const auto value = parseEntryFloat(entryReadText(*entry));
         if (!value) {
             refuseEntry(*entry, message_, engineText(kEnterNumberMessage));

@@ -104,7 +104,6 @@ private:
 
     void writeForm();
     bool readForm();
-    QLineEdit* edit(int id) const;
 
     void analyse();
     void rules();

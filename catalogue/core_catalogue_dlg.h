@@ -27,7 +27,7 @@ class CoreCatalogueDialog : public QDialog {
 
 public:
     explicit CoreCatalogueDialog(const CoreCatalogue& catalogue = CoreCatalogue::builtIn(),
-                               QWidget* parent = nullptr);
+                                 QWidget* parent = nullptr);
     ~CoreCatalogueDialog() override;
 
     /// Selects the design's core, bobbin and material; the filters are cleared so that the core

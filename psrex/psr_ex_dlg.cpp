@@ -46,7 +46,8 @@ void setTextIfChanged(QLabel* label, const QString& text) {
 
 }  // namespace
 
-PsrCalculatorDialog::PsrCalculatorDialog(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::PsrCalculatorDialog>()) {
+PsrCalculatorDialog::PsrCalculatorDialog(QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::PsrCalculatorDialog>()) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

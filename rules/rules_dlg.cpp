@@ -58,8 +58,8 @@ RulesDialog::RulesDialog(RuleSet& rules, int controllerChoice, QWidget* parent)
     fillEdits();
 
     for (int i = 0; i < WireCatalogue::kSize; ++i)
-        ui_->wireCatalogueList->addItem(QString::fromUtf8(WireCatalogue::text(i).data(),
-                                                 static_cast<qsizetype>(WireCatalogue::text(i).size())));
+        ui_->wireCatalogueList->addItem(QString::fromUtf8(
+            WireCatalogue::text(i).data(), static_cast<qsizetype>(WireCatalogue::text(i).size())));
     refreshWireLists();
 
     connect(ui_->ccRadio, &QRadioButton::clicked, this, [this] { showMode(true); });
@@ -67,8 +67,10 @@ RulesDialog::RulesDialog(RuleSet& rules, int controllerChoice, QWidget* parent)
     connect(ui_->sandwichWindingCheck, &QCheckBox::clicked, this, &RulesDialog::updateSandwichWireChange);
     connect(ui_->saveButton, &QPushButton::clicked, this, &RulesDialog::save);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &RulesDialog::reject);
-    connect(ui_->addPrimaryWireButton, &QPushButton::clicked, this, [this] { addWire(&RuleSet::primaryWires); });
-    connect(ui_->addSecondaryWireButton, &QPushButton::clicked, this, [this] { addWire(&RuleSet::secondaryWires); });
+    connect(ui_->addPrimaryWireButton, &QPushButton::clicked, this,
+            [this] { addWire(&RuleSet::primaryWires); });
+    connect(ui_->addSecondaryWireButton, &QPushButton::clicked, this,
+            [this] { addWire(&RuleSet::secondaryWires); });
     connect(ui_->removePrimaryWireButton, &QPushButton::clicked, this,
             [this] { removeWire(&RuleSet::primaryWires, *ui_->primaryWireList); });
     connect(ui_->removeSecondaryWireButton, &QPushButton::clicked, this,

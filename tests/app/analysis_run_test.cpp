@@ -91,7 +91,8 @@ TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
     EXPECT_TRUE(state().results.solutions.empty());
     EXPECT_TRUE(combo()->isEnabled());
     // The long caption does not run into the count beside it.
-    const int captionEnd = label("statusLine")->x() + label("statusLine")->fontMetrics().horizontalAdvance(labelText("statusLine"));
+    const int captionEnd = label("statusLine")->x() +
+                           label("statusLine")->fontMetrics().horizontalAdvance(labelText("statusLine"));
     EXPECT_LT(captionEnd, label("analysedCountLabel")->x() + label("analysedCountLabel")->indent());
 
     // Idle again: "规则" opens the rules dialog instead of refusing.

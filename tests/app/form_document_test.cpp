@@ -66,9 +66,9 @@ protected:
         EXPECT_TRUE(writeDesign(path(name), design));
         return path(name);
     }
-    void type(int id, const QString& text) {
-        edit(id)->selectAll();
-        QTest::keyClicks(edit(id), text);
+    void type(const char* name, const QString& text) {
+        edit(name)->selectAll();
+        QTest::keyClicks(edit(name), text);
     }
     QString title() const { return form->windowTitle(); }
 
@@ -130,7 +130,8 @@ TEST_F(FormDocumentTest, EveryWayOfClosingAsksAboutUnsavedChanges) {
         {"退出", [this] { click("exitButton"); }},
         {"Esc", [this] { QTest::keyClick(form.get(), Qt::Key_Escape); }},
         {"close box", [this] { form->close(); }},
-        {"REV_IR Mod", [this] { QTest::mouseClick(find<QAbstractButton>("calculatorRadio"), Qt::LeftButton); }},
+        {"REV_IR Mod",
+         [this] { QTest::mouseClick(find<QAbstractButton>("calculatorRadio"), Qt::LeftButton); }},
     };
     const struct {
         const char* what;

@@ -49,12 +49,10 @@ protected:
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QLineEdit* edit(int id) const { return find<QLineEdit>(QStringLiteral("edit%1").arg(id)); }
-    QLabel* label(int id) const { return find<QLabel>(QStringLiteral("static%1").arg(id)); }
-    QString labelText(int id) const { return label(id)->text(); }
-    QAbstractButton* button(int id) const {
-        return find<QAbstractButton>(QStringLiteral("button%1").arg(id));
-    }
+    QLineEdit* edit(const char* name) const { return find<QLineEdit>(name); }
+    QLabel* label(const char* name) const { return find<QLabel>(name); }
+    QString labelText(const char* name) const { return label(name)->text(); }
+    QAbstractButton* button(const char* name) const { return find<QAbstractButton>(name); }
     QComboBox* combo() const { return find<QComboBox>(QStringLiteral("controllerCombo")); }
     QTableView* table() const { return find<QTableView>(QStringLiteral("resultTable")); }
     int rows() const { return table()->model()->rowCount(); }
@@ -62,7 +60,7 @@ protected:
     int currentRow() const { return table()->currentIndex().row(); }
     QProgressBar* progress() const { return find<QProgressBar>(QStringLiteral("progress")); }
 
-    void click(int id) const { QTest::mouseClick(button(id), Qt::LeftButton); }
+    void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
 
     /// Processes events until `done` holds; false after `limit`.
     static bool waitFor(const std::function<bool()>& done,

@@ -7,7 +7,7 @@ namespace {
 
 struct EntryCase {
     const char* name;
-    int id;
+    const char* edit;
     QString text;
     bool accepted;
     float DesignInputs::*member = nullptr;  ///< where an accepted entry lands
@@ -16,7 +16,7 @@ struct EntryCase {
 
 // The test name carries c.name; a failure shows the entry, its text and the expected outcome.
 void PrintTo(const EntryCase& c, std::ostream* os) {
-    *os << "edit" << c.id << ' ' << ::testing::PrintToString(c.text.toStdString());
+    *os << c.edit << ' ' << ::testing::PrintToString(c.text.toStdString());
     if (c.accepted)
         *os << " read as " << c.value;
     else
@@ -27,7 +27,7 @@ class FormEntryTest : public FormTest, public ::testing::WithParamInterface<Entr
 
 TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
     const EntryCase& c = GetParam();
-    edit(c.id)->setText(c.text);
+    edit(c.edit)->setText(c.text);
     ASSERT_TRUE(analyseAndWait());
     if (c.accepted) {
         EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
@@ -37,8 +37,8 @@ TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
             << labelText("statusLine").toStdString();
     } else {
         EXPECT_EQ(messages, (QStringList{"请键入一个数。", "参数错误！"}));
-        EXPECT_TRUE(edit(c.id)->hasFocus());
-        EXPECT_EQ(edit(c.id)->selectedText(), c.text);
+        EXPECT_TRUE(edit(c.edit)->hasFocus());
+        EXPECT_EQ(edit(c.edit)->selectedText(), c.text);
         EXPECT_FALSE(state().worker.held());
         EXPECT_EQ(labelText("statusLine"), QStringLiteral("Quillmere Release Version"));
     }
@@ -47,14 +47,16 @@ TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, FormEntryTest,
     ::testing::Values(
-        EntryCase{"Empty", "coreAeEdit", "", false}, EntryCase{"NegativeZero", "minInputVoltageEdit", "-0", false},
+        EntryCase{"Empty", "coreAeEdit", "", false},
+        EntryCase{"NegativeZero", "minInputVoltageEdit", "-0", false},
         EntryCase{"TrailingText", "outputVoltageEdit", " 12x", false},
         EntryCase{"Zero", "auxWireDiameterEdit", "0", true, &DesignInputs::auxWireDiameter, 0.0f},
         EntryCase{"BlanksAndTabs", "outputVoltageEdit", "\t24 ", true, &DesignInputs::outputVoltage, 24.0f},
         // Only the first 31 characters are read: the stray letter is beyond them.
-        EntryCase{"LetterBeyondTheReadLength", "slotDepthEdit", QStringLiteral("3.25") + QString(27, ' ') + "x", true,
-                  &DesignInputs::slotDepth, 3.25f},
-        EntryCase{"LetterWithinTheReadLength", "slotDepthEdit", QStringLiteral("3.25") + QString(26, ' ') + "x", false}),
+        EntryCase{"LetterBeyondTheReadLength", "slotDepthEdit",
+                  QStringLiteral("3.25") + QString(27, ' ') + "x", true, &DesignInputs::slotDepth, 3.25f},
+        EntryCase{"LetterWithinTheReadLength", "slotDepthEdit",
+                  QStringLiteral("3.25") + QString(26, ' ') + "x", false}),
     [](const ::testing::TestParamInfo<EntryCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

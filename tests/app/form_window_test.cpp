@@ -34,10 +34,13 @@ void closeModalWhenOpen(const std::function<void(QDialog&)>& check) {
 
 TEST_F(FormTest, OpensWithTheDefaultDesign) {
     const struct {
-        int id;
+        const char* id;
         const char* text;
-    } defaults[] = {{"minInputVoltageEdit", "90"}, {"maxInputVoltageEdit", "280"},  {"outputVoltageEdit", "23"},  {"outputCurrentEdit", "0.33"}, {"feedbackVoltageEdit", "13"},  {"minRectifiedVoltageEdit", "80"},
-                    {"efficiencyEdit", "90"}, {"coreAeEdit", "19.2"}, {"slotWidthEdit", "8.6"}, {"slotDepthEdit", "3.5"},  {"auxWireDiameterEdit", "0.12"}};
+    } defaults[] = {
+        {"minInputVoltageEdit", "90"}, {"maxInputVoltageEdit", "280"}, {"outputVoltageEdit", "23"},
+        {"outputCurrentEdit", "0.33"}, {"feedbackVoltageEdit", "13"},  {"minRectifiedVoltageEdit", "80"},
+        {"efficiencyEdit", "90"},      {"coreAeEdit", "19.2"},         {"slotWidthEdit", "8.6"},
+        {"slotDepthEdit", "3.5"},      {"auxWireDiameterEdit", "0.12"}};
     for (const auto& d : defaults) EXPECT_EQ(edit(d.id)->text(), QString::fromLatin1(d.text)) << d.id;
 
     EXPECT_EQ(combo()->currentText(), QStringLiteral("PSR通用"));
@@ -48,12 +51,16 @@ TEST_F(FormTest, OpensWithTheDefaultDesign) {
 
     EXPECT_EQ(labelText("statusLine"), QStringLiteral("Quillmere Release Version"));
     const struct {
-        int id;
+        const char* id;
         QColor colour;
-    } colours[] = {{"statusLine", QColor(0, 130, 0)}, {"solutionsCaptionLabel", QColor(0, 130, 0)}, {"acceptedCountLabel", QColor(255, 0, 0)}};
+    } colours[] = {{"statusLine", QColor(0, 130, 0)},
+                   {"solutionsCaptionLabel", QColor(0, 130, 0)},
+                   {"acceptedCountLabel", QColor(255, 0, 0)}};
     for (const auto& c : colours)
         EXPECT_EQ(label(c.id)->palette().color(QPalette::WindowText), c.colour) << c.id;
-    for (const char* id : {"acceptedCountLabel", "analysedCountLabel", "solutionsCaptionLabel", "pointerReadout"}) EXPECT_TRUE(labelText(id).isEmpty()) << id;
+    for (const char* id :
+         {"acceptedCountLabel", "analysedCountLabel", "solutionsCaptionLabel", "pointerReadout"})
+        EXPECT_TRUE(labelText(id).isEmpty()) << id;
     EXPECT_TRUE(progress()->isVisible());
     EXPECT_EQ(progress()->value(), 0);
     EXPECT_EQ(rows(), 0);
@@ -111,15 +118,19 @@ TEST_F(FormTest, ControlsSitAtTheirDialogUnitPositions) {
 
 TEST_F(FormTest, ButtonsAndTabOrder) {
     const struct {
-        int id;
+        const char* id;
         const char* text;
-    } buttons[] = {{1, "分析"}, {3, "规则"}, {5, "关于"}, {2, "退出"}};
+    } buttons[] = {
+        {"analyseButton", "分析"}, {"rulesButton", "规则"}, {"aboutButton", "关于"}, {"exitButton", "退出"}};
     for (const auto& b : buttons) EXPECT_EQ(button(b.id)->text(), QString::fromUtf8(b.text)) << b.id;
     EXPECT_TRUE(qobject_cast<QPushButton*>(button("analyseButton"))->isDefault());
 
-    const QStringList expected{"controllerCombo", "calculatorRadio", "minInputVoltageEdit", "maxInputVoltageEdit", "outputVoltageEdit", "outputCurrentEdit",
-                               "feedbackVoltageEdit",  "minRectifiedVoltageEdit",  "efficiencyEdit", "coreAeEdit", "slotWidthEdit", "slotDepthEdit",
-                               "auxWireDiameterEdit",  "resultTable",  "analyseButton",  "rulesButton",  "aboutButton",  "exitButton"};
+    const QStringList expected{
+        "controllerCombo",     "calculatorRadio",   "minInputVoltageEdit", "maxInputVoltageEdit",
+        "outputVoltageEdit",   "outputCurrentEdit", "feedbackVoltageEdit", "minRectifiedVoltageEdit",
+        "efficiencyEdit",      "coreAeEdit",        "slotWidthEdit",       "slotDepthEdit",
+        "auxWireDiameterEdit", "resultTable",       "analyseButton",       "rulesButton",
+        "aboutButton",         "exitButton"};
     QStringList chain;
     QWidget* widget = find<QWidget>("controllerCombo");
     do {

@@ -292,7 +292,7 @@ TEST_F(LanguageTest, EveryWindowsMessagesAreEnglish) {
     calculator.findChild<QPushButton*>(QStringLiteral("analyseButton"))->click();
     form->setPacing(Pacing::interactive());
     click("analyseButton");
-    click("rulesButton");  // the rules while the analysis runs
+    click("rulesButton");    // the rules while the analysis runs
     click("analyseButton");  // a second analysis
     EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
     EXPECT_EQ(messages,

@@ -44,14 +44,14 @@ protected:
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QLineEdit* edit(int id) const { return child<QLineEdit>(QStringLiteral("edit%1").arg(id)); }
-    QLabel* label(int id) const { return child<QLabel>(QStringLiteral("static%1").arg(id)); }
-    QPushButton* button(int id) const { return child<QPushButton>(QStringLiteral("button%1").arg(id)); }
+    QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
+    QLabel* label(const char* name) const { return child<QLabel>(name); }
+    QPushButton* button(const char* name) const { return child<QPushButton>(name); }
     QSlider* slider() const { return child<QSlider>(QStringLiteral("fluxSlider")); }
-    QString text(int id) const { return edit(id)->text(); }
-    QColor labelColour(int id) const { return label(id)->palette().color(QPalette::WindowText); }
+    QString text(const char* name) const { return edit(name)->text(); }
+    QColor labelColour(const char* name) const { return label(name)->palette().color(QPalette::WindowText); }
 
-    void type(int id, const char* value) const { edit(id)->setText(QString::fromUtf8(value)); }
+    void type(const char* name, const char* value) const { edit(name)->setText(QString::fromUtf8(value)); }
     void analyse() const { button("analyseButton")->click(); }
 
     void showAndDraw() const {
@@ -63,7 +63,9 @@ protected:
     // Everything a calculation writes, in one list.
     QStringList shownResults() const {
         QStringList shown;
-        for (const char* id : {"inductanceEdit", "primaryTurnsEdit", "secondaryTurnsEdit", "feedbackTurnsEdit", "turnsRatioEdit", "actualFrequencyEdit"}) shown << text(id);
+        for (const char* id : {"inductanceEdit", "primaryTurnsEdit", "secondaryTurnsEdit",
+                               "feedbackTurnsEdit", "turnsRatioEdit", "actualFrequencyEdit"})
+            shown << text(id);
         for (const char* id : {"minLabel", "maxLabel", "fluxLabel"}) shown << label(id)->text();
         return shown << QString::number(slider()->value());
     }
@@ -77,13 +79,16 @@ TEST_F(PsrExDlgTest, OpensWithItsTemplateAndDefaults) {
     EXPECT_EQ(dlg->size(), QSize(dialogUnits(327), dialogUnits(231)));
     EXPECT_EQ(dlg->font().family(), QStringLiteral("宋体"));
     EXPECT_EQ(dlg->font().pointSize(), 10);
-    const std::pair<int, const char*> inputs[] = {{"outputVoltageEdit", "25"}, {"outputCurrentEdit", "0.33"}, {"feedbackVoltageEdit", "13"},
-                                                  {"efficiencyEdit", "90"}, {"coreAeEdit", "19"},   {"wantedFrequencyEdit", "52"}};
+    const std::pair<const char*, const char*> inputs[] = {
+        {"outputVoltageEdit", "25"}, {"outputCurrentEdit", "0.33"}, {"feedbackVoltageEdit", "13"},
+        {"efficiencyEdit", "90"},    {"coreAeEdit", "19"},          {"wantedFrequencyEdit", "52"}};
     for (const auto& [id, value] : inputs) {
         EXPECT_EQ(text(id), QString::fromLatin1(value)) << id;
         EXPECT_FALSE(edit(id)->isReadOnly()) << id;
     }
-    for (const char* id : {"inductanceEdit", "primaryTurnsEdit", "secondaryTurnsEdit", "feedbackTurnsEdit", "turnsRatioEdit", "actualFrequencyEdit"}) EXPECT_TRUE(edit(id)->isReadOnly()) << id;
+    for (const char* id : {"inductanceEdit", "primaryTurnsEdit", "secondaryTurnsEdit", "feedbackTurnsEdit",
+                           "turnsRatioEdit", "actualFrequencyEdit"})
+        EXPECT_TRUE(edit(id)->isReadOnly()) << id;
     EXPECT_EQ(slider()->orientation(), Qt::Horizontal);
     EXPECT_EQ(slider()->maximum(), 100);
     EXPECT_EQ(slider()->tickPosition(), QSlider::NoTicks);
@@ -108,13 +113,24 @@ TEST_F(PsrExDlgTest, ControlsStandAtTheirTemplatePositions) {
         const char* name;
         int x, y, w, h;
     };
-    const Place places[] = {
-        {"outputVoltageEdit", 73, 31, 40, 14},    {"outputCurrentEdit", 73, 52, 40, 14},   {"feedbackVoltageEdit", 73, 71, 40, 14},
-        {"efficiencyEdit", 73, 91, 40, 14},    {"coreAeEdit", 73, 111, 40, 14},  {"wantedFrequencyEdit", 73, 132, 40, 14},
-        {"analyseButton", 42, 203, 50, 14}, {"inductanceEdit", 223, 18, 40, 14},  {"fluxSlider", 181, 47, 100, 15},
-        {"primaryTurnsEdit", 223, 71, 40, 14},   {"secondaryTurnsEdit", 223, 96, 40, 14},  {"feedbackTurnsEdit", 223, 121, 40, 14},
-        {"turnsRatioEdit", 223, 146, 40, 14},  {"actualFrequencyEdit", 223, 171, 40, 14}, {"exitButton", 205, 203, 50, 14},
-        {"minLabel", 141, 52, 30, 0},  {"maxLabel", 281, 55, 30, 0}, {"fluxLabel", 215, 36, 34, 0}};
+    const Place places[] = {{"outputVoltageEdit", 73, 31, 40, 14},
+                            {"outputCurrentEdit", 73, 52, 40, 14},
+                            {"feedbackVoltageEdit", 73, 71, 40, 14},
+                            {"efficiencyEdit", 73, 91, 40, 14},
+                            {"coreAeEdit", 73, 111, 40, 14},
+                            {"wantedFrequencyEdit", 73, 132, 40, 14},
+                            {"analyseButton", 42, 203, 50, 14},
+                            {"inductanceEdit", 223, 18, 40, 14},
+                            {"fluxSlider", 181, 47, 100, 15},
+                            {"primaryTurnsEdit", 223, 71, 40, 14},
+                            {"secondaryTurnsEdit", 223, 96, 40, 14},
+                            {"feedbackTurnsEdit", 223, 121, 40, 14},
+                            {"turnsRatioEdit", 223, 146, 40, 14},
+                            {"actualFrequencyEdit", 223, 171, 40, 14},
+                            {"exitButton", 205, 203, 50, 14},
+                            {"minLabel", 141, 52, 30, 0},
+                            {"maxLabel", 281, 55, 30, 0},
+                            {"fluxLabel", 215, 36, 34, 0}};
     for (const Place& p : places) {
         const QRect r = child<QWidget>(QString::fromLatin1(p.name))->geometry();
         EXPECT_EQ(r.topLeft(), QPoint(dialogUnits(p.x), dialogUnits(p.y))) << p.name;
@@ -143,9 +159,11 @@ TEST_F(PsrExDlgTest, CaptionsAreNotClipped) {
 }
 
 TEST_F(PsrExDlgTest, TabOrderFollowsTheTable) {
-    const QStringList expected{"outputVoltageEdit", "outputCurrentEdit",   "feedbackVoltageEdit", "efficiencyEdit",   "coreAeEdit",
-                               "wantedFrequencyEdit", "analyseButton", "inductanceEdit", "fluxSlider", "primaryTurnsEdit",
-                               "secondaryTurnsEdit", "feedbackTurnsEdit",   "turnsRatioEdit", "actualFrequencyEdit",   "exitButton"};
+    const QStringList expected{"outputVoltageEdit", "outputCurrentEdit",   "feedbackVoltageEdit",
+                               "efficiencyEdit",    "coreAeEdit",          "wantedFrequencyEdit",
+                               "analyseButton",     "inductanceEdit",      "fluxSlider",
+                               "primaryTurnsEdit",  "secondaryTurnsEdit",  "feedbackTurnsEdit",
+                               "turnsRatioEdit",    "actualFrequencyEdit", "exitButton"};
     QStringList order;
     QWidget* widget = edit("outputVoltageEdit");
     do {
@@ -192,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
             100, {"1200", "113", "43", "22", "2.60465", "52", "170Ts", "113Ts", "3000GS", "100"}, kRed}));
 
 struct RefusalCase {
-    int id;
+    const char* id;
     const char* typed;
     const char* message;
     bool firstRun = false;  // refused only before any Analyse has found a frequency
@@ -228,14 +246,16 @@ TEST_P(RefusedInputs, NameTheEditAndStoreNothing) {
     EXPECT_EQ(label("minLabel")->text(), shown[6]);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, RefusedInputs,
-    ::testing::Values(RefusalCase{"outputCurrentEdit", "abc", kEnterNumber}, RefusalCase{"outputVoltageEdit", "-0.8", kUnusable},
-                      RefusalCase{"outputCurrentEdit", "0", kUnusable}, RefusalCase{"efficiencyEdit", "0", kUnusable},
-                      RefusalCase{"coreAeEdit", "0", kUnusable}, RefusalCase{"wantedFrequencyEdit", "65000", kUnusable},
-                      RefusalCase{"wantedFrequencyEdit", "0", kUnusable, true},
-                      // feedback turns beyond any float
-                      RefusalCase{"feedbackVoltageEdit", "3e38", kUnusable}));
+INSTANTIATE_TEST_SUITE_P(Entries, RefusedInputs,
+                         ::testing::Values(RefusalCase{"outputCurrentEdit", "abc", kEnterNumber},
+                                           RefusalCase{"outputVoltageEdit", "-0.8", kUnusable},
+                                           RefusalCase{"outputCurrentEdit", "0", kUnusable},
+                                           RefusalCase{"efficiencyEdit", "0", kUnusable},
+                                           RefusalCase{"coreAeEdit", "0", kUnusable},
+                                           RefusalCase{"wantedFrequencyEdit", "65000", kUnusable},
+                                           RefusalCase{"wantedFrequencyEdit", "0", kUnusable, true},
+                                           // feedback turns beyond any float
+                                           RefusalCase{"feedbackVoltageEdit", "3e38", kUnusable}));
 
 struct CloseCase {
     const char* name;
@@ -266,14 +286,18 @@ QLineEdit* currentEdit(PsrCalculatorDialog& d) {
 INSTANTIATE_TEST_SUITE_P(
     Ways, Closing,
     ::testing::Values(
-        CloseCase{"QuitButton",
-                  [](PsrCalculatorDialog& d) { d.findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); },
+        CloseCase{
+            "QuitButton",
+            [](PsrCalculatorDialog& d) { d.findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); },
+            QDialog::Rejected},
+        CloseCase{"AltQ",
+                  [](PsrCalculatorDialog& d) { QTest::keyClick(currentEdit(d), Qt::Key_Q, Qt::AltModifier); },
                   QDialog::Rejected},
-        CloseCase{"AltQ", [](PsrCalculatorDialog& d) { QTest::keyClick(currentEdit(d), Qt::Key_Q, Qt::AltModifier); },
+        CloseCase{"Escape", [](PsrCalculatorDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); },
                   QDialog::Rejected},
-        CloseCase{"Escape", [](PsrCalculatorDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }, QDialog::Rejected},
         CloseCase{"CloseBox", [](PsrCalculatorDialog& d) { d.close(); }, QDialog::Rejected},
-        CloseCase{"EnterInAnEdit", [](PsrCalculatorDialog& d) { QTest::keyClick(currentEdit(d), Qt::Key_Return); },
+        CloseCase{"EnterInAnEdit",
+                  [](PsrCalculatorDialog& d) { QTest::keyClick(currentEdit(d), Qt::Key_Return); },
                   QDialog::Accepted}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -95,10 +95,13 @@ TEST_F(RulesDialogTest, OpensShowingTheRules) {
     EXPECT_EQ(catalogue.size(), 30);
     EXPECT_EQ(catalogue.front(), "0.10");
     const std::vector<std::pair<const char*, const char*>> shown = {
-        {"peakFluxEdit", "2600"}, {"peakFluxSpanEdit", "200"}, {"onDutyEdit", "42"}, {"onDutySpanEdit", "0"},  {"frequencyEdit", "52"},
-        {"frequencySpanEdit", "3"},    {"outputDutyEdit", "50"},  {"idleRatioEdit", "20"}, {"maxSolutionsEdit", "10"}, {"switchDropEdit", "4"},
-        {"diodeDropEdit", "0.8"},  {"tempRiseEdit", "80"},  {"windDepthLimitEdit", "90"}, {"firstWindingShareEdit", "40"}, {"slotWidthReserveEdit", "0"},
-        {"tapeThicknessEdit", "0.02"}, {"tapeTurnsEdit", "2"},   {"primaryStrandsEdit", "1"},  {"secondaryStrandsEdit", "1"}};
+        {"peakFluxEdit", "2600"},      {"peakFluxSpanEdit", "200"},     {"onDutyEdit", "42"},
+        {"onDutySpanEdit", "0"},       {"frequencyEdit", "52"},         {"frequencySpanEdit", "3"},
+        {"outputDutyEdit", "50"},      {"idleRatioEdit", "20"},         {"maxSolutionsEdit", "10"},
+        {"switchDropEdit", "4"},       {"diodeDropEdit", "0.8"},        {"tempRiseEdit", "80"},
+        {"windDepthLimitEdit", "90"},  {"firstWindingShareEdit", "40"}, {"slotWidthReserveEdit", "0"},
+        {"tapeThicknessEdit", "0.02"}, {"tapeTurnsEdit", "2"},          {"primaryStrandsEdit", "1"},
+        {"secondaryStrandsEdit", "1"}};
     for (const auto& [name, text] : shown) EXPECT_EQ(edit(name)->text(), QString::fromLatin1(text)) << name;
 }
 
@@ -140,7 +143,9 @@ TEST_F(RulesDialogTest, OutputDutyFollowsTheControllerOnlyAtOpening) {
 TEST_F(RulesDialogTest, SandwichGovernsTheWireChangeOption) {
     state.rules.sandwichWireChange = true;  // meaningless without a sandwich: dropped on opening
     open();
-    const auto wireChange = [this] { return std::pair(enabled("sandwichWireChangeCheck"), checked("sandwichWireChangeCheck")); };
+    const auto wireChange = [this] {
+        return std::pair(enabled("sandwichWireChangeCheck"), checked("sandwichWireChangeCheck"));
+    };
     EXPECT_EQ(wireChange(), std::pair(false, false));
     click("sandwichWindingCheck");
     EXPECT_EQ(wireChange(), std::pair(true, false));
@@ -161,7 +166,7 @@ TEST_F(RulesDialogTest, RefusedEntryKeepsStateAndDialog) {
         {"peakFluxEdit", "-0", "请键入一个数。"},
         {"idleRatioEdit", "", "请键入一个数。"},  // disabled in CC mode and read all the same
         {"primaryStrandsEdit", "2.5", "请键入一个整数。"},
-        {"peakFluxEdit", "-1e-46", "请键入一个数。"},          // a zero as a float, like "-0"
+        {"peakFluxEdit", "-1e-46", "请键入一个数。"},                   // a zero as a float, like "-0"
         {"firstWindingShareEdit", "-1e6", "规则参数超出范围,请检查!"},  // a share outside 0 to 100 %
         {"firstWindingShareEdit", "100.5", "规则参数超出范围,请检查!"},
     };
@@ -184,10 +189,12 @@ TEST_F(RulesDialogTest, RefusedEntryKeepsStateAndDialog) {
 }
 
 TEST_F(RulesDialogTest, SaveReadsTheEditsInItsOwnOrder) {
-    const char* const order[] = {"peakFluxEdit", "peakFluxSpanEdit", "onDutyEdit", "onDutySpanEdit", "frequencyEdit",
-                                 "frequencySpanEdit", "windDepthLimitEdit", "maxSolutionsEdit", "firstWindingShareEdit", "tapeThicknessEdit",
-                                 "idleRatioEdit", "tempRiseEdit", "diodeDropEdit", "switchDropEdit", "slotWidthReserveEdit",
-                                 "tapeTurnsEdit", "outputDutyEdit", "primaryStrandsEdit", "secondaryStrandsEdit"};
+    const char* const order[] = {
+        "peakFluxEdit",          "peakFluxSpanEdit",   "onDutyEdit",           "onDutySpanEdit",
+        "frequencyEdit",         "frequencySpanEdit",  "windDepthLimitEdit",   "maxSolutionsEdit",
+        "firstWindingShareEdit", "tapeThicknessEdit",  "idleRatioEdit",        "tempRiseEdit",
+        "diodeDropEdit",         "switchDropEdit",     "slotWidthReserveEdit", "tapeTurnsEdit",
+        "outputDutyEdit",        "primaryStrandsEdit", "secondaryStrandsEdit"};
     open();
     for (const char* name : order) type(name, "x");
     // Each save refuses the first refused edit in the order; mending it moves on to the next.
@@ -229,7 +236,8 @@ TEST_F(RulesDialogTest, AcceptedEntriesAreStoredOnSave) {
         {"secondaryStrandsEdit", "2.5", [](const RuleSet& r) { return r.secondaryStrands; }, 2.5},
         {"primaryStrandsEdit", " 3\t", [](const RuleSet& r) { return r.primaryStrands; }, 3},
         // only the first 31 characters count
-        {"tapeTurnsEdit", "2                              x", [](const RuleSet& r) { return r.tapeTurns; }, 2},
+        {"tapeTurnsEdit", "2                              x", [](const RuleSet& r) { return r.tapeTurns; },
+         2},
     };
     for (const auto& c : cases) {
         state.rules = RuleSet{};
@@ -303,8 +311,9 @@ TEST_F(RulesDialogTest, CancelKeepsRulesButNotWireChanges) {
 }
 
 TEST_F(RulesDialogTest, EmptyWireSetBarsBothWaysOut) {
-    for (const auto& [list, remove, add] : {std::tuple{"primaryWireList", "removePrimaryWireButton", "addPrimaryWireButton"},
-                                            std::tuple{"secondaryWireList", "removeSecondaryWireButton", "addSecondaryWireButton"}}) {
+    for (const auto& [list, remove, add] :
+         {std::tuple{"primaryWireList", "removePrimaryWireButton", "addPrimaryWireButton"},
+          std::tuple{"secondaryWireList", "removeSecondaryWireButton", "addSecondaryWireButton"}}) {
         state.rules = RuleSet{};
         open();
         for (auto n = rows(list).size(); n > 0; --n) {
@@ -354,8 +363,8 @@ TEST_F(RulesDialogTest, AddKeepsCatalogueOrderAndNoDuplicates) {
         EXPECT_EQ(rows("primaryWireList"), c.primary) << c.catalogueRow;
         EXPECT_EQ(rows("secondaryWireList"), c.secondary) << c.catalogueRow;
         // written at once, not on save
-        const WireSet& set =
-            c.button == std::string("addPrimaryWireButton") ? state.rules.primaryWires : state.rules.secondaryWires;
+        const WireSet& set = c.button == std::string("addPrimaryWireButton") ? state.rules.primaryWires
+                                                                             : state.rules.secondaryWires;
         EXPECT_EQ(set[static_cast<std::size_t>(c.catalogueRow)], WireCatalogue::value(c.catalogueRow));
     }
 }
@@ -397,7 +406,8 @@ TEST_F(RulesDialogTest, RemoveTakesTheMostRecentlySelectedRow) {
 }
 
 TEST_F(RulesDialogTest, NoSelectionMarkChangesNothing) {
-    for (const char* button : {"addPrimaryWireButton", "addSecondaryWireButton", "removePrimaryWireButton", "removeSecondaryWireButton"}) {
+    for (const char* button : {"addPrimaryWireButton", "addSecondaryWireButton", "removePrimaryWireButton",
+                               "removeSecondaryWireButton"}) {
         state.rules = RuleSet{};
         messages.clear();
         open();
