@@ -27,6 +27,7 @@
 #include "engine/entry_number.h"
 #include "engine/grid.h"
 #include "engine/number_text.h"
+#include "engine/version.h"
 #include "rules/rules_dlg.h"
 #include "ui_quillmere_dlg.h"
 #include "widgets/app_icons.h"
@@ -97,7 +98,8 @@ DesignForm::DesignForm(QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
     setWindowIcon(applicationIcon());
-    caption_ = windowTitle();
+    caption_ = QStringLiteral("Quillmere ") + QLatin1String(kQuillmereVersion) + QStringLiteral("+Ex");
+    setWindowTitle(caption_);
     setAcceptDrops(true);
     setFileChooser(chooseFile);
 

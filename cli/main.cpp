@@ -24,6 +24,7 @@
 #include "engine/result_format.h"
 #include "engine/search.h"
 #include "engine/system_error_text.h"
+#include "engine/version.h"
 
 namespace {
 
@@ -136,7 +137,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help || options.version) {
-        const std::string text = options.help ? usageText() : std::string("quillmere-cli 1.4\n");
+        const std::string text =
+            options.help ? usageText() : "quillmere-cli " + std::string(kQuillmereVersion) + "\n";
         if (const int e = writeOut(text)) return outputFailed(chosenLanguage(options), e);
         return 0;
     }

@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include "engine/core_figures.h"
+#include "engine/version.h"
 #include "engine/winding_fit.h"
 #include "engine/winding_layout.h"
 #include "sheet/sheet_text.h"
 
 namespace {
 
-const std::string kProgram = "Quillmere 1.4";
+const std::string kProgram = "Quillmere " + std::string(kQuillmereVersion);
 
 int wholeTurns(double turns) {
     return std::isfinite(turns) ? static_cast<int>(std::clamp(std::lround(turns), 0L, 1000000L)) : 0;
