@@ -384,10 +384,11 @@ void DesignForm::selectSolution(int row) {
 }
 
 void DesignForm::paintDiagram(QPainter& painter) {
-    // Nothing is shown while an analysis runs: its results are not in yet.
+    // Nothing is shown while an analysis runs: its results are not in yet. The results are drawn
+    // with the rules they were found with, as the exports draw them, whatever the rules are now.
     if (state_.analysisBusy) return;
     paintWindingDiagram(painter, state_.results.solutions, state_.selectedSolution,
-                        state_.rules.sandwichWinding, state_.rules.tapeTurns);
+                        state_.analysed.rules.sandwichWinding, state_.analysed.rules.tapeTurns);
 }
 
 void DesignForm::contextMenuEvent(QContextMenuEvent* event) {

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/result_table.h"
+#include "diagram/diagram_export.h"
 #include "form_fixture.h"
 #include "tests/cjk.h"
 #include "widgets/language.h"
@@ -215,6 +216,29 @@ TEST_F(FormFilesTest, DiagramAndSheetExportsDrawTheSelectedSolution) {
     next = {path(QStringLiteral("sheet.pdf")), 0};
     form->exportWindingSheet();
     EXPECT_TRUE(fileBytes(next.path).startsWith("%PDF"));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+}
+
+// The rules may change after an analysis; what is drawn stays the analysed design's, on the
+// screen as in the export.
+TEST_F(FormFilesTest, ScreenAndExportDrawTheAnalysedDesignAfterTheRulesChange) {
+    for (const int analysedSandwich : {0, 1}) {
+        state().rules.sandwichWinding = analysedSandwich;
+        ASSERT_TRUE(analyseAndWait());
+        state().rules.sandwichWinding = 1 - analysedSandwich;  // as the rules dialog's "三明治绕法" does
+        next = {path(QStringLiteral("after.png")), kPngType};
+        form->exportDiagram();
+        const QImage exported = QImage(next.path).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(exported.size(), kWindingDiagramArea.size());
+
+        // The export's background is white: the screen gets one too, so that even the edges of
+        // the letters come out alike.
+        QPalette white = form->palette();
+        white.setColor(QPalette::Window, Qt::white);
+        form->setPalette(white);
+        const QImage screen = form->grab(kWindingDiagramArea).toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(screen, exported) << "sandwich " << analysedSandwich << " when analysed";
+    }
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
