@@ -1,6 +1,6 @@
 #include "app/calculator_switch.h"
 
-#include "psrex/psr_ex_dlg.h"
+#include "psrex/psr_calculator_dialog.h"
 #include "widgets/app_icons.h"
 
 void runCalculator() {

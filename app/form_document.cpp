@@ -10,7 +10,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "app/quillmere_dlg.h"
+#include "app/design_form.h"
 #include "engine/design_file.h"
 #include "widgets/save_file.h"
 

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
-#include "app/quillmere_dlg.h"
+#include "app/design_form.h"
 #include "app/result_table.h"
 #include "diagram/diagram_export.h"
 #include "engine/design_file.h"

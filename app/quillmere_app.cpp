@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "app/command_line.h"
-#include "app/quillmere_dlg.h"
+#include "app/design_form.h"
 #include "sheet/winding_sheet_command.h"
 #include "widgets/app_icons.h"
 #include "widgets/application_setup.h"

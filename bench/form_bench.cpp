@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/quillmere_dlg.h"
+#include "app/design_form.h"
 #include "engine/number_text.h"
 #include "engine/search.h"
 #include "widgets/application_setup.h"

@@ -10,7 +10,7 @@
 #include "engine/number_text.h"
 #include "engine/search.h"
 #include "form_fixture.h"
-#include "rules/rules_dlg.h"
+#include "rules/rules_dialog.h"
 
 namespace {
 

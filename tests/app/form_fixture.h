@@ -16,7 +16,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include "app/quillmere_dlg.h"
+#include "app/design_form.h"
 #include "engine/notification.h"
 
 /// The design form shown offscreen and active, with its messages captured and the worker

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 #include "form_fixture.h"
-#include "psrex/psr_ex_dlg.h"
+#include "psrex/psr_calculator_dialog.h"
 #include "widgets/application_setup.h"
 
 namespace {

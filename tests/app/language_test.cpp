@@ -23,12 +23,12 @@
 #include <QStyleOption>
 #include <QTimer>
 
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 #include "engine/design_file.h"
 #include "engine/record_layout.h"
 #include "form_fixture.h"
-#include "psrex/psr_ex_dlg.h"
-#include "rules/rules_dlg.h"
+#include "psrex/psr_calculator_dialog.h"
+#include "rules/rules_dialog.h"
 #include "tests/cjk.h"
 #include "widgets/language.h"
 

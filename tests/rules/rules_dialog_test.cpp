@@ -1,5 +1,5 @@
 // The rules dialog: what it shows, what "保存" stores or refuses, and the wire candidate lists.
-#include "rules/rules_dlg.h"
+#include "rules/rules_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The core catalogue dialog as the engineer meets it: filled, found, filtered, sorted, a core
 // used, cores searched, a choice shown again, and both languages.
-#include "catalogue/core_catalogue_dlg.h"
+#include "catalogue/core_catalogue_dialog.h"
 
 #include <gtest/gtest.h>
 

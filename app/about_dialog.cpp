@@ -1,9 +1,9 @@
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 
 #include <QEvent>
 
 #include "engine/version.h"
-#include "ui_about_dlg.h"
+#include "ui_about_dialog.h"
 #include "widgets/app_icons.h"
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::AboutDialog>()) {

@@ -1,4 +1,4 @@
-#include "psrex/psr_ex_dlg.h"
+#include "psrex/psr_calculator_dialog.h"
 
 #include <utility>
 
@@ -12,7 +12,7 @@
 #include <QSlider>
 
 #include "engine/entry_number.h"
-#include "ui_psrex_dlg.h"
+#include "ui_psr_calculator_dialog.h"
 #include "widgets/entry_text.h"
 #include "widgets/language.h"
 

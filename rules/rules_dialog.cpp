@@ -1,4 +1,4 @@
-#include "rules/rules_dlg.h"
+#include "rules/rules_dialog.h"
 
 #include <string>
 #include <string_view>
@@ -11,7 +11,7 @@
 #include "engine/design_inputs.h"
 #include "engine/entry_number.h"
 #include "rules/wire_set_edit.h"
-#include "ui_rules_dlg.h"
+#include "ui_rules_dialog.h"
 #include "widgets/entry_text.h"
 #include "widgets/language.h"
 

@@ -1,4 +1,4 @@
-#include "catalogue/core_catalogue_dlg.h"
+#include "catalogue/core_catalogue_dialog.h"
 
 #include <algorithm>
 #include <cmath>

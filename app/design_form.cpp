@@ -1,4 +1,4 @@
-#include "app/quillmere_dlg.h"
+#include "app/design_form.h"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +15,7 @@
 #include <QSignalBlocker>
 #include <QTableView>
 
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 #include "app/calculator_switch.h"
 #include "app/diagram_group_box.h"
 #include "app/result_table.h"
@@ -28,8 +28,8 @@
 #include "engine/grid.h"
 #include "engine/number_text.h"
 #include "engine/version.h"
-#include "rules/rules_dlg.h"
-#include "ui_quillmere_dlg.h"
+#include "rules/rules_dialog.h"
+#include "ui_design_form.h"
 #include "widgets/app_icons.h"
 #include "widgets/entry_text.h"
 #include "widgets/language.h"

@@ -1,4 +1,4 @@
-#include "psrex/psr_ex_dlg.h"
+#include "psrex/psr_calculator_dialog.h"
 
 #include <gtest/gtest.h>
 
