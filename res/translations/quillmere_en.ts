@@ -826,10 +826,6 @@
         <translation>The windings of solution %1 no longer match the design (slot width, wires, strands or winding changed after the analysis); please analyse again.</translation>
     </message>
     <message>
-        <source>无法估算磁芯数据：</source>
-        <translation>Cannot estimate the core figures: </translation>
-    </message>
-    <message>
         <source>无法写入 %1：%2</source>
         <translation>Cannot write %1: %2</translation>
     </message>
@@ -837,9 +833,6 @@
         <source>无法生成 PDF</source>
         <translation>cannot make the PDF</translation>
     </message>
-</context>
-<context>
-    <name>WindingSheet</name>
     <message>
         <source>胶带 %1 层 × %2</source>
         <translation>Tape %1 layers × %2</translation>
@@ -1287,22 +1280,6 @@
     <message>
         <source>截面图（按比例）</source>
         <translation>Cross-section (to scale)</translation>
-    </message>
-    <message>
-        <source>无法写入 %1：%2</source>
-        <translation>Cannot write %1: %2</translation>
-    </message>
-    <message>
-        <source>无法生成 PDF</source>
-        <translation>cannot make a PDF</translation>
-    </message>
-    <message>
-        <source>没有第 %1 个解法（共 %2 个）。</source>
-        <translation>There is no solution %1 (%2 in all).</translation>
-    </message>
-    <message>
-        <source>第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。</source>
-        <translation>The windings of solution %1 do not match the current design (slot width, wire, strands or winding changed after the analysis); please analyse again.</translation>
     </message>
     <message>
         <source>无法估算磁芯数据：Lp 不大于零。</source>
