@@ -252,7 +252,7 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
 
     Design changed = design;
     if (!read.designFile.empty()) {
-        DesignRead file = readDesignFile(read.designFile);
+        DesignRead file = readDesignFile(read.designFile, language);
         if (!file) {
             error = file.error;
             return false;

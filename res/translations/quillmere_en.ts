@@ -886,6 +886,153 @@ a bad design file, 3 refused by the analyse checks.</translation>
     </message>
 </context>
 <context>
+    <name>DesignFile</name>
+    <message>
+        <source>缺少</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>未知的成员</source>
+        <translation>unknown member</translation>
+    </message>
+    <message>
+        <source>出现了两次</source>
+        <translation>given twice</translation>
+    </message>
+    <message>
+        <source>应为数，却是 %s</source>
+        <translation>expected a number, found %s</translation>
+    </message>
+    <message>
+        <source>应为整数，却是 %s</source>
+        <translation>expected a whole number, found %s</translation>
+    </message>
+    <message>
+        <source>应为对象，却是 %s</source>
+        <translation>expected an object, found %s</translation>
+    </message>
+    <message>
+        <source>应为文本，却是 %s</source>
+        <translation>expected a text, found %s</translation>
+    </message>
+    <message>
+        <source>应为 true 或 false，却是 %s</source>
+        <translation>expected true or false, found %s</translation>
+    </message>
+    <message>
+        <source>应为线径列表，却是 %s</source>
+        <translation>expected a list of wire sizes, found %s</translation>
+    </message>
+    <message>
+        <source>应为线径文本，却是 %s</source>
+        <translation>expected a wire size text, found %s</translation>
+    </message>
+    <message>
+        <source>不是有限的数</source>
+        <translation>not a finite number</translation>
+    </message>
+    <message>
+        <source>在单精度下不是有限的数：%s</source>
+        <translation>not a finite number in single precision: %s</translation>
+    </message>
+    <message>
+        <source>%s 超出范围（%s 到 %s）</source>
+        <translation>%s is out of range (%s to %s)</translation>
+    </message>
+    <message>
+        <source>%s 不是规则对话框能存下的数目</source>
+        <translation>%s is no count the rules dialog can hold</translation>
+    </message>
+    <message>
+        <source>%s 不是引脚号（1 到 %s）</source>
+        <translation>%s is no pin number (1 to %s)</translation>
+    </message>
+    <message>
+        <source>%s 不大于零</source>
+        <translation>%s is not above zero</translation>
+    </message>
+    <message>
+        <source>长于 %s 字节</source>
+        <translation>longer than %s bytes</translation>
+    </message>
+    <message>
+        <source>含有控制字符</source>
+        <translation>holds a control character</translation>
+    </message>
+    <message>
+        <source>没有列出线径</source>
+        <translation>no wire size listed</translation>
+    </message>
+    <message>
+        <source>未知的线径 %s</source>
+        <translation>unknown wire size %s</translation>
+    </message>
+    <message>
+        <source>线径 %s 列出了两次</source>
+        <translation>wire size %s listed twice</translation>
+    </message>
+    <message>
+        <source>不是 Quillmere 设计文件（应为对象，却是 %s）</source>
+        <translation>not a Quillmere design file (expected an object, found %s)</translation>
+    </message>
+    <message>
+        <source>不是 Quillmere 设计文件（应为 &quot;%s&quot;，却是 %s）</source>
+        <translation>not a Quillmere design file (expected "%s", found %s)</translation>
+    </message>
+    <message>
+        <source>%s 比本程序能读的版本（%s）新</source>
+        <translation>%s is newer than this program reads (%s)</translation>
+    </message>
+    <message>
+        <source>%s 不是本格式的版本</source>
+        <translation>%s is no version of the format</translation>
+    </message>
+    <message>
+        <source>不支持 4 (L6562)</source>
+        <translation>4 (L6562) is not supported</translation>
+    </message>
+    <message>
+        <source>不是有效的 JSON（第 %s 行，第 %s 列）</source>
+        <translation>not valid JSON (line %s, column %s)</translation>
+    </message>
+    <message>
+        <source>是文件夹，不是设计文件</source>
+        <translation>is a folder, not a design file</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>大于 %s 字节</source>
+        <translation>larger than %s bytes</translation>
+    </message>
+    <message>
+        <source>无法读取</source>
+        <translation>could not be read</translation>
+    </message>
+    <message>
+        <source>对象</source>
+        <translation>an object</translation>
+    </message>
+    <message>
+        <source>列表</source>
+        <translation>a list</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>a text</translation>
+    </message>
+    <message>
+        <source>文本 %s</source>
+        <translation>the text %s</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>nothing</translation>
+    </message>
+</context>
+<context>
     <name>Engine</name>
     <message>
         <source>已经有一个线程在分析中!请等待分析完成!</source>

@@ -9,6 +9,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/help_texts.h"
+#include "engine/design_file_texts.h"
 #include "engine/system_error_text.h"
 #include "engine/texts.h"
 #include "tests/cjk.h"
@@ -79,6 +80,7 @@ TEST(Translations, TheTablesWithoutQtSayWhatTheTranslationSays) {
     } rooms[] = {{kEngineTextContext, engineTexts()},
                  {kCliTextContext, cliTexts()},
                  {kCliTextContext, help},
+                 {kDesignFileTextContext, designFileTexts()},
                  {kSystemErrorContext, systemErrors}};
     for (const auto& room : rooms) {
         ASSERT_FALSE(room.table.empty()) << room.context;
