@@ -1,5 +1,6 @@
 // --help speaks the chosen language from its first line to its last: every option listed has a
-// description in both languages, and the Chinese help keeps none of the English.
+// description in both languages, and the Chinese help keeps none of the English. A bad design
+// file is explained in the chosen language too.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -13,18 +14,30 @@
 
 #include "cli/help_texts.h"
 #include "tests/cjk.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
-std::string helpOf(const std::string& environment, const std::string& args) {
+struct CliRun {
+    int exitCode;
+    std::string out;
+};
+
+CliRun runCli(const std::string& environment, const std::string& args) {
     const std::string command =
         "env -u QUILLMERE_LANG " + environment + " " + QUILLMERE_CLI + " " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     std::array<char, 4096> buf{};
     while (std::fgets(buf.data(), buf.size(), pipe)) out += buf.data();
-    EXPECT_EQ(pclose(pipe), 0) << command;
-    return out;
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+std::string helpOf(const std::string& environment, const std::string& args) {
+    const CliRun run = runCli(environment, args);
+    EXPECT_EQ(run.exitCode, 0) << environment << " " << args;
+    return run.out;
 }
 
 // Each option line's description, by the option's long name.
@@ -58,8 +71,8 @@ TEST(CliHelp, EveryOptionIsDescribedInEachLanguage) {
         EXPECT_EQ(shown.size(), english.size()) << where;
         for (const auto& [option, description] : shown) {
             EXPECT_EQ(containsCjk(description), c.chinese) << where << ": " << option << " " << description;
-            if (c.chinese)
-                EXPECT_EQ(help.find(english.at(option)), std::string::npos) << where << ": " << option;
+            const bool englishShown = help.find(english.at(option)) != std::string::npos;
+            EXPECT_FALSE(c.chinese && englishShown) << where << ": " << option;
         }
         EXPECT_EQ(help.find(c.chinese ? "Usage" : "用法"), std::string::npos) << where;
         EXPECT_NE(help.find(c.chinese ? "用法: quillmere-cli [选项]" : "Usage: quillmere-cli [OPTIONS]"),
@@ -75,9 +88,7 @@ TEST(CliHelp, ChineseHelpKeepsNoEnglishLine) {
         EXPECT_FALSE(containsCjk(text.english)) << text.source;
         std::istringstream lines{std::string(text.english)};
         for (std::string line; std::getline(lines, line);)
-            if (line.size() > 8) {
-                EXPECT_EQ(help.find(line), std::string::npos) << line;
-            }
+            EXPECT_TRUE(line.size() <= 8 || help.find(line) == std::string::npos) << line;
     }
 }
 
@@ -86,6 +97,38 @@ TEST(CliHelp, EveryFieldWithAChineseTextIsAField) {
     const std::string help = helpOf("", "--lang en --help");
     for (const FieldHelpText& text : fieldHelpTexts())
         EXPECT_NE(help.find("--" + std::string(text.option) + " "), std::string::npos) << text.option;
+}
+
+TEST(CliLanguage, ABadDesignFileIsExplainedInTheChosenLanguage) {
+    const TempFolder folder;
+    const std::string bad = (folder.path() / "bad.qmd").string();
+    {
+        std::FILE* file = std::fopen(bad.c_str(), "w");
+        ASSERT_NE(file, nullptr);
+        std::fputs(R"({"format": "quillmere-design", "version": 1, "inputs": []})", file);
+        std::fclose(file);
+    }
+    const std::string english = "quillmere-cli: " + bad + ": inputs: expected an object, found a list\n";
+    const std::string chinese = "quillmere-cli: " + bad + ": inputs: 应为对象，却是 列表\n";
+    const std::string folderName = folder.path().string();
+    const struct {
+        const char* environment;
+        std::string args;
+        std::string says;
+    } cases[] = {
+        {"", "--design " + bad, chinese},
+        {"QUILLMERE_LANG=en", "--design " + bad, english},
+        {"", "--lang en --design " + bad, english},
+        {"QUILLMERE_LANG=en", "--design " + bad + " --lang zh", chinese},
+        {"", "--design " + folderName, "quillmere-cli: " + folderName + ": 是文件夹，不是设计文件\n"},
+        {"", "--lang en --design " + folderName,
+         "quillmere-cli: " + folderName + ": is a folder, not a design file\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.environment, c.args);
+        EXPECT_EQ(run.exitCode, 2) << c.args;
+        EXPECT_EQ(run.out, c.says) << c.environment << " " << c.args;
+    }
 }
 
 }  // namespace
