@@ -260,6 +260,33 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
+TEST_F(LanguageTest, ABadDesignIsExplainedInTheLanguageShown) {
+    const QString path = QDir::temp().filePath(QStringLiteral("quillmere-bad-%1.qmd").arg(getpid()));
+    {
+        std::ofstream file(path.toStdString(), std::ios::binary);
+        std::string text = designFileText(Design{});
+        text.replace(text.find("\"coreAe\": 19.2"), 14, "\"coreAe\": \"19.2\"");
+        file << text;
+    }
+    const struct {
+        Language language;
+        QString says;
+    } cases[] = {
+        {Language::English,
+         QStringLiteral("Cannot open the design file:\n%1: inputs.coreAe: expected a number, "
+                        "found the text \"19.2\"")},
+        {Language::Chinese,
+         QStringLiteral("无法打开设计文件:\n%1: inputs.coreAe: 应为数，却是 文本 \"19.2\"")},
+    };
+    for (const auto& c : cases) {
+        showLanguage(c.language);
+        messages.clear();
+        EXPECT_FALSE(form->openDesign(path));
+        EXPECT_EQ(messages.join('|').toStdString(), c.says.arg(path).toStdString());
+    }
+    QFile::remove(path);
+}
+
 TEST_F(LanguageTest, AnOpenedDesignKeepsTheStatusLineTranslatable) {
     ASSERT_TRUE(analyseAndWait());
     const QString path = QDir::temp().filePath(QStringLiteral("quillmere-language-%1.qmd").arg(getpid()));
