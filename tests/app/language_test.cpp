@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -285,6 +286,50 @@ TEST_F(LanguageTest, ABadDesignIsExplainedInTheLanguageShown) {
         EXPECT_EQ(messages.join('|').toStdString(), c.says.arg(path).toStdString());
     }
     QFile::remove(path);
+}
+
+// The form's own message boxes: English without Chinese (paths are ASCII here), Chinese as written.
+TEST_F(LanguageTest, TheFormsMessagesFollowTheLanguage) {
+    const QString gone = QDir::temp().filePath(QStringLiteral("quillmere-gone-%1.qmd").arg(getpid()));
+    const struct {
+        const char* what;
+        std::function<void()> trigger;
+        QStringList chinese;  ///< in the order shown
+    } cases[] = {
+        {"export before an analysis",
+         [this] { form->exportResults(); },
+         {QStringLiteral("没有可导出的解法!请先分析。")}},
+        {"diagram before an analysis",
+         [this] { form->exportDiagram(); },
+         {QStringLiteral("没有可导出的解法!请先分析。")}},
+        {"sheet before an analysis",
+         [this] { form->exportWindingSheet(); },
+         {QStringLiteral("没有可导出的解法!请先分析。")}},
+        {"a recent design that is gone",
+         [&] { form->openRecentDesign(gone); },
+         {QStringLiteral("这个设计文件已不存在, 已从最近的设计中移除:\n") + gone}},
+        {"saving a bad entry",
+         [this] {
+             edit(1050)->setText(QStringLiteral("x"));
+             form->saveDesignFile();
+             edit(1050)->setText(QStringLiteral("19.2"));
+         },
+         {QStringLiteral("请键入一个数。"), QStringLiteral("参数错误！")}},
+    };
+    for (const Language language : {Language::English, Language::Chinese}) {
+        showLanguage(language);
+        for (const auto& c : cases) {
+            messages.clear();
+            c.trigger();
+            const std::string shown = messages.join(QLatin1Char('|')).toStdString();
+            if (language == Language::Chinese) {
+                EXPECT_EQ(shown, c.chinese.join(QLatin1Char('|')).toStdString()) << c.what;
+            } else {
+                EXPECT_EQ(messages.size(), c.chinese.size()) << c.what << ": " << shown;
+                EXPECT_FALSE(hasCjk(messages.join(QString()))) << c.what << ": " << shown;
+            }
+        }
+    }
 }
 
 TEST_F(LanguageTest, AnOpenedDesignKeepsTheStatusLineTranslatable) {
