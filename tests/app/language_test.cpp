@@ -214,6 +214,28 @@ protected:
 
     std::vector<QDialog*> windows() { return {form.get(), &about, &rulesDialog, &calculator}; }
 
+    // Every message of the form, the rules dialog and the calculator that a person can bring up
+    // without a file, in the order shown.
+    void showEveryWindowsMessages() {
+        edit(1050)->setText(QStringLiteral("x"));
+        click(1);
+        edit(1050)->setText(QStringLiteral("19.2"));
+        combo()->setCurrentIndex(static_cast<int>(Controller::L6562));
+        combo()->setCurrentIndex(static_cast<int>(Controller::None));
+        click(1);  // 7.59 W is too much without a controller
+        combo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
+        rulesDialog.findChild<QLineEdit*>(QStringLiteral("edit1084"))->setText(QStringLiteral("1.5"));
+        rulesDialog.findChild<QPushButton*>(QStringLiteral("button1034"))->click();
+        rulesDialog.findChild<QPushButton*>(QStringLiteral("button1077"))->click();
+        calculator.findChild<QLineEdit*>(QStringLiteral("edit1050"))->clear();
+        calculator.findChild<QPushButton*>(QStringLiteral("button1096"))->click();
+        form->setPacing(Pacing::interactive());
+        click(1);
+        click(3);  // the rules while the analysis runs
+        click(1);  // a second analysis
+        EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+    }
+
     std::map<QString, QString> snapshot() {
         std::map<QString, QString> texts;
         for (QDialog* window : windows())
@@ -350,29 +372,21 @@ TEST_F(LanguageTest, AnOpenedDesignKeepsTheStatusLineTranslatable) {
 
 TEST_F(LanguageTest, EveryWindowsMessagesAreEnglish) {
     showLanguage(Language::English);
-    edit(1050)->setText(QStringLiteral("x"));
-    click(1);
-    edit(1050)->setText(QStringLiteral("19.2"));
-    combo()->setCurrentIndex(static_cast<int>(Controller::L6562));
-    combo()->setCurrentIndex(static_cast<int>(Controller::None));
-    click(1);  // 7.59 W is too much without a controller
-    combo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
-    rulesDialog.findChild<QLineEdit*>(QStringLiteral("edit1084"))->setText(QStringLiteral("1.5"));
-    rulesDialog.findChild<QPushButton*>(QStringLiteral("button1034"))->click();
-    rulesDialog.findChild<QPushButton*>(QStringLiteral("button1077"))->click();
-    calculator.findChild<QLineEdit*>(QStringLiteral("edit1050"))->clear();
-    calculator.findChild<QPushButton*>(QStringLiteral("button1096"))->click();
-    form->setPacing(Pacing::interactive());
-    click(1);
-    click(3);  // the rules while the analysis runs
-    click(1);  // a second analysis
-    EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+    showEveryWindowsMessages();
     EXPECT_EQ(messages,
               (QStringList{"Please enter a number.", "Invalid input!", "The L6562 is not supported yet!",
                            "The power exceeds the IC's maximum output!", "Please enter an integer.",
                            "Nothing is selected!", "Please enter a number.",
                            "Busy! Please wait until the analysis has finished!",
                            "An analysis is already running! Please wait until it has finished!"}));
+}
+
+TEST_F(LanguageTest, EveryWindowsMessagesAreChineseByDefault) {
+    showEveryWindowsMessages();
+    EXPECT_EQ(messages.join(QLatin1Char('|')).toStdString(),
+              "请键入一个数。|参数错误！|L6562暂未提供支持!|功率超过IC最大输出!|请键入一个整数。|"
+              "没有选择任何数据!|请键入一个数。|系统正忙!请等待分析完成!|"
+              "已经有一个线程在分析中!请等待分析完成!");
 }
 
 TEST_F(LanguageTest, EveryTextFitsItsControlInBothLanguages) {
