@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <tuple>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -79,6 +82,10 @@ struct Parsed {
     std::string designFile;
     std::string saveDesign;
     std::string language;
+    std::string core, bobbin, material, cores, minAe, maxAe;
+    std::vector<std::string> catalogues;
+    CLI::Option* listCores = nullptr;
+    CLI::Option* listMaterials = nullptr;
 
     Parsed() {
         app.set_help_flag();
@@ -106,6 +113,30 @@ struct Parsed {
         app.add_option("--lang", language, "headings and messages in en or zh (else QUILLMERE_LANG, else zh)")
             ->type_name("LANG")
             ->group(files);
+        const std::string catalogue = "Core catalogue";
+        app.add_option("--core", core, "wind on this catalogue core (Ae and slot from the catalogue)")
+            ->type_name("NAME")
+            ->group(catalogue);
+        app.add_option("--bobbin", bobbin, "the core's bobbin by name or maker reference (default: its first)")
+            ->type_name("REF")
+            ->group(catalogue);
+        app.add_option("--material", material, "the ferrite (default N87)")->type_name("NAME")->group(catalogue);
+        app.add_option("--cores", cores, "search these cores: all, a family or NAME[,NAME...]")
+            ->type_name("SET")
+            ->group(catalogue);
+        app.add_option("--min-ae", minAe, "with --cores all or a family: smallest Ae, mm²")
+            ->type_name("MM2")
+            ->group(catalogue);
+        app.add_option("--max-ae", maxAe, "with --cores all or a family: largest Ae, mm²")
+            ->type_name("MM2")
+            ->group(catalogue);
+        listCores = app.add_flag("--list-cores")->description("list the catalogue's cores and stop")->group(catalogue);
+        listMaterials =
+            app.add_flag("--list-materials")->description("list the catalogue's materials and stop")->group(catalogue);
+        app.add_option("--catalogue", catalogues, "read more cores and materials from this file (repeatable)")
+            ->type_name("FILE")
+            ->group(catalogue)
+            ->take_all();
         help = app.add_flag("-h,--help")->description("show this help and stop")->group(files);
         version = app.add_flag("--version")->description("show the version and stop")->group(files);
     }
@@ -230,6 +261,39 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         }
     }
 
+    CliCoreOptions& cores = read.cores;
+    for (const auto& [name, text, value] :
+         {std::tuple{"--core", &parsed.core, &cores.core}, {"--bobbin", &parsed.bobbin, &cores.bobbin},
+          {"--material", &parsed.material, &cores.material}, {"--cores", &parsed.cores, &cores.cores}})
+        if (parsed.app.count(name) > 0) {
+            if (text->empty()) {
+                error = said("值不可用：") + name + ": " + *text;
+                return false;
+            }
+            *value = *text;
+        }
+    for (const auto& [name, text, value] :
+         {std::tuple{"--min-ae", &parsed.minAe, &cores.minAe}, {"--max-ae", &parsed.maxAe, &cores.maxAe}})
+        if (parsed.app.count(name) > 0) {
+            double number = 0;
+            const char* end = text->data() + text->size();
+            const auto read = std::from_chars(text->data(), end, number);
+            if (read.ec != std::errc() || read.ptr != end || !std::isfinite(number) || number < 0) {
+                error = said("值不可用：") + name + ": " + *text;
+                return false;
+            }
+            *value = number;
+        }
+    cores.listCores = parsed.listCores->count() > 0;
+    cores.listMaterials = parsed.listMaterials->count() > 0;
+    for (const std::string& file : parsed.catalogues) {
+        if (file.empty()) {
+            error = std::string("--catalogue") + said("：缺少文件名");
+            return false;
+        }
+        cores.catalogues.emplace_back(file);
+    }
+
     Design changed = design;
     if (!read.designFile.empty()) {
         DesignRead file = readDesignFile(read.designFile);
@@ -242,6 +306,8 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     for (std::size_t k = 0; k < parsed.designOptions.size(); ++k) {
         const CLI::Option& option = *parsed.designOptions[k];
         for (const std::string& value : option.results()) {
+            const std::string_view field = designOptions()[k].name;
+            if (field == "core-ae" || field == "slot-width" || field == "slot-depth") cores.coreNumbersGiven = true;
             if (!designOptions()[k].set(changed, value)) {
                 error = said("值不可用：") + option.get_name() + ": " + value;
                 return false;

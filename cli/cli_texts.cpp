@@ -23,6 +23,21 @@ constexpr auto kCliTexts = std::to_array<LocalText>({
     {QT_TRANSLATE_NOOP("Cli", "值不可用："), "Bad value: "},
     {QT_TRANSLATE_NOOP("Cli", "选项互相矛盾："), "Options contradict each other: "},
     {QT_TRANSLATE_NOOP("Cli", "：缺少文件名"), ": a file name is missing"},
+    {QT_TRANSLATE_NOOP("Cli", "未知的磁芯："), "Unknown core: "},
+    {QT_TRANSLATE_NOOP("Cli", "未知的骨架："), "Unknown bobbin: "},
+    {QT_TRANSLATE_NOOP("Cli", "未知的材料："), "Unknown material: "},
+    {QT_TRANSLATE_NOOP("Cli", "你是指："), "Did you mean: "},
+    {QT_TRANSLATE_NOOP("Cli", "--min-ae 与 --max-ae 只用于 --cores all 或磁芯系列"), "--min-ae and --max-ae only bound --cores all or a family"},
+    {QT_TRANSLATE_NOOP("Cli", "所选范围内没有可搜索的磁芯："), "No core to search in the chosen set: "},
+    {QT_TRANSLATE_NOOP("Cli", "--bobbin 需要 --core 或带磁芯的设计"), "--bobbin needs --core or a design with a core"},
+    {QT_TRANSLATE_NOOP("Cli", "--material 需要 --core、--cores 或带磁芯的设计"), "--material needs --core, --cores or a design with a core"},
+    {QT_TRANSLATE_NOOP("Cli", "磁芯"), "Core"},
+    {QT_TRANSLATE_NOOP("Cli", "名称"), "Name"},
+    {QT_TRANSLATE_NOOP("Cli", "系列"), "Family"},
+    {QT_TRANSLATE_NOOP("Cli", "槽宽 (mm)"), "Slot width (mm)"},
+    {QT_TRANSLATE_NOOP("Cli", "槽深 (mm)"), "Slot depth (mm)"},
+    {QT_TRANSLATE_NOOP("Cli", "骨架"), "Bobbins"},
+    {QT_TRANSLATE_NOOP("Cli", "厂商"), "Maker"},
 });
 
 }  // namespace

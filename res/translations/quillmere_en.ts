@@ -643,6 +643,66 @@
         <source>：缺少文件名</source>
         <translation>: a file name is missing</translation>
     </message>
+    <message>
+        <source>未知的磁芯：</source>
+        <translation>Unknown core: </translation>
+    </message>
+    <message>
+        <source>未知的骨架：</source>
+        <translation>Unknown bobbin: </translation>
+    </message>
+    <message>
+        <source>未知的材料：</source>
+        <translation>Unknown material: </translation>
+    </message>
+    <message>
+        <source>你是指：</source>
+        <translation>Did you mean: </translation>
+    </message>
+    <message>
+        <source>--min-ae 与 --max-ae 只用于 --cores all 或磁芯系列</source>
+        <translation>--min-ae and --max-ae only bound --cores all or a family</translation>
+    </message>
+    <message>
+        <source>所选范围内没有可搜索的磁芯：</source>
+        <translation>No core to search in the chosen set: </translation>
+    </message>
+    <message>
+        <source>--bobbin 需要 --core 或带磁芯的设计</source>
+        <translation>--bobbin needs --core or a design with a core</translation>
+    </message>
+    <message>
+        <source>--material 需要 --core、--cores 或带磁芯的设计</source>
+        <translation>--material needs --core, --cores or a design with a core</translation>
+    </message>
+    <message>
+        <source>磁芯</source>
+        <translation>Core</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>槽宽 (mm)</source>
+        <translation>Slot width (mm)</translation>
+    </message>
+    <message>
+        <source>槽深 (mm)</source>
+        <translation>Slot depth (mm)</translation>
+    </message>
+    <message>
+        <source>骨架</source>
+        <translation>Bobbins</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>Maker</translation>
+    </message>
 </context>
 <context>
     <name>DesignDocument</name>
