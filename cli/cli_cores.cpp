@@ -182,10 +182,14 @@ bool applyCoreOptions(Design& design, const CliCoreOptions& options, const CoreC
             return false;
         }
         changed.core = choiceOf(*resolved.context);
+        const DesignInputs typed = changed.inputs;
         changed.inputs = withCore(changed.inputs, *resolved.context);
+        if (options.aeGiven) changed.inputs.coreAe = typed.coreAe;
+        if (options.slotWidthGiven) changed.inputs.slotWidth = typed.slotWidth;
+        if (options.slotDepthGiven) changed.inputs.slotDepth = typed.slotDepth;
     }
     // Numbers typed for the core make it a custom one, as typing them on the form does.
-    if (options.coreNumbersGiven) changed.core.reset();
+    if (options.coreNumbersGiven()) changed.core.reset();
 
     if (options.cores) {
         const auto set = coreSetOf(options, catalogue, language, error);

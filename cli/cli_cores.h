@@ -22,8 +22,12 @@ struct CliCoreOptions {
     bool listCores = false;
     bool listMaterials = false;
     std::vector<std::filesystem::path> catalogues;  ///< --catalogue FILE, in order
-    /// --core-ae, --slot-width or --slot-depth was given: the core is then a custom one.
-    bool coreNumbersGiven = false;
+    /// --core-ae, --slot-width, --slot-depth given: each wins over the catalogue, and any of
+    /// them makes the core a custom one.
+    bool aeGiven = false;
+    bool slotWidthGiven = false;
+    bool slotDepthGiven = false;
+    bool coreNumbersGiven() const { return aeGiven || slotWidthGiven || slotDepthGiven; }
 };
 
 /// The built-in catalogue, the user's own files (XDG, when there) and the --catalogue files.

@@ -307,7 +307,9 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         const CLI::Option& option = *parsed.designOptions[k];
         for (const std::string& value : option.results()) {
             const std::string_view field = designOptions()[k].name;
-            if (field == "core-ae" || field == "slot-width" || field == "slot-depth") cores.coreNumbersGiven = true;
+            cores.aeGiven = cores.aeGiven || field == designField("coreAe", true)->option;
+            cores.slotWidthGiven = cores.slotWidthGiven || field == designField("slotWidth", true)->option;
+            cores.slotDepthGiven = cores.slotDepthGiven || field == designField("slotDepth", true)->option;
             if (!designOptions()[k].set(changed, value)) {
                 error = said("值不可用：") + option.get_name() + ": " + value;
                 return false;

@@ -195,7 +195,7 @@ TEST(Cli, OptionsOverrideTheDesignFileWhereverTheyStand) {
     std::string error;
     EXPECT_FALSE(
         parseCommandLine({"--design", folder / "bad.qmd", "--core-ae", "25"}, design, options, error));
-    EXPECT_EQ(error, folder / "bad.qmd" + ": version: 9 is newer than this program reads (1)");
+    EXPECT_EQ(error, folder / "bad.qmd" + ": version: 9 is newer than this program reads (2)");
     EXPECT_EQ(design, Design{});
     const CliRun run = runCli("--design " + folder / "bad.qmd");
     EXPECT_EQ(run.exitCode, 2);
