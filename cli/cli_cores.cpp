@@ -26,7 +26,7 @@ std::string said(Language language, std::string_view source) { return std::strin
 std::string unknownNameText(Language language, const CoreResolution& failure) {
     const std::string_view what = failure.what == "core"     ? "未知的磁芯："
                                   : failure.what == "bobbin" ? "未知的骨架："
-                                                             : "未知的材料：";
+                                                             : "未知的材质：";
     std::string out = said(language, what) + failure.name;
     if (!failure.nearest.empty()) out += "\n" + said(language, "你是指：") + joined(failure.nearest, ", ");
     return out;

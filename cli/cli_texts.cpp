@@ -25,7 +25,7 @@ constexpr auto kCliTexts = std::to_array<LocalText>({
     {QT_TRANSLATE_NOOP("Cli", "：缺少文件名"), ": a file name is missing"},
     {QT_TRANSLATE_NOOP("Cli", "未知的磁芯："), "Unknown core: "},
     {QT_TRANSLATE_NOOP("Cli", "未知的骨架："), "Unknown bobbin: "},
-    {QT_TRANSLATE_NOOP("Cli", "未知的材料："), "Unknown material: "},
+    {QT_TRANSLATE_NOOP("Cli", "未知的材质："), "Unknown material: "},
     {QT_TRANSLATE_NOOP("Cli", "你是指："), "Did you mean: "},
     {QT_TRANSLATE_NOOP("Cli", "--min-ae 与 --max-ae 只用于 --cores all 或磁芯系列"), "--min-ae and --max-ae only bound --cores all or a family"},
     {QT_TRANSLATE_NOOP("Cli", "所选范围内没有可搜索的磁芯："), "No core to search in the chosen set: "},

@@ -22,6 +22,6 @@ nlohmann::ordered_json solutionFigureJson(const AnalysisResult& result, const So
 nlohmann::ordered_json solutionFiguresJson(const AnalysisResult& result);
 
 /// The CSV columns after the 22 when catalogue cores were searched.
-inline constexpr std::array<std::string_view, 3> kCoreCsvHeadings{"磁芯", "骨架", "材料"};
+inline constexpr std::array<std::string_view, 3> kCoreCsvHeadings{"磁芯", "骨架", "材质"};
 /// Those columns' texts for `solution` (empty texts for a custom core).
 std::array<std::string, 3> coreCsvTexts(const AnalysisResult& result, const Solution& solution);

@@ -439,6 +439,34 @@
         <source>搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？</source>
         <translation>The search grid is large: %1 candidates per pass, which may take a very long time. Analyse anyway?</translation>
     </message>
+    <message>
+        <source>磁芯库(&amp;K)...</source>
+        <translation>Core &amp;catalogue...</translation>
+    </message>
+    <message>
+        <source>未知的磁芯：%1</source>
+        <translation>Unknown core: %1</translation>
+    </message>
+    <message>
+        <source>未知的骨架：%1</source>
+        <translation>Unknown bobbin: %1</translation>
+    </message>
+    <message>
+        <source>未知的材质：%1</source>
+        <translation>Unknown material: %1</translation>
+    </message>
+    <message>
+        <source>你是指：%1</source>
+        <translation>Did you mean: %1</translation>
+    </message>
+    <message>
+        <source>所选范围内没有可搜索的磁芯</source>
+        <translation>No core to search in the chosen set</translation>
+    </message>
+    <message>
+        <source>(在 %1 个磁芯中搜索)</source>
+        <translation>(searching %1 cores)</translation>
+    </message>
 </context>
 <context>
     <name>CRulesDlg</name>
@@ -652,7 +680,7 @@
         <translation>Unknown bobbin: </translation>
     </message>
     <message>
-        <source>未知的材料：</source>
+        <source>未知的材质：</source>
         <translation>Unknown material: </translation>
     </message>
     <message>

@@ -45,7 +45,7 @@ TEST(CliCores, UnknownNamesAndContradictionsExit2NamingTheNearest) {
         {"--core 'ETD 29/16/11' --lang en", "Unknown core: ETD 29/16/11", "Did you mean: ETD 29/16/10"},
         {std::string(kEtd) + " --bobbin 'Bobbin ETD 28' --lang en", "Unknown bobbin: Bobbin ETD 28",
          "Bobbin ETD 29"},
-        {std::string(kEtd) + " --material N86", "未知的材料：N86", "N87"},
+        {std::string(kEtd) + " --material N86", "未知的材质：N86", "N87"},
         {"--cores 'EP 17,EP 71' --lang en", "Unknown core: EP 71", "Did you mean"},
         {"--cores 'EP 17' --min-ae 10 --lang en", "--min-ae and --max-ae only bound", ""},
         {"--min-ae 10", "--min-ae 与 --max-ae", ""},
@@ -86,7 +86,7 @@ TEST(CliCores, ACatalogueCoreAnalysesAsItsNumbersAndSaysWhichCoreInJson) {
 
     // The CSV gains the core's columns only with a catalogue core.
     const std::string csv = runCli(config, std::string(kEtd) + " --format csv").out;
-    EXPECT_NE(csv.find(",Fill4,磁芯,骨架,材料\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",Fill4,磁芯,骨架,材质\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",ETD 29/16/10,Bobbin ETD 29,N87\r\n"), std::string::npos);
     EXPECT_NE(runCli(config, "--format csv").out.find(",Fill4\r\n"), std::string::npos);
 }
