@@ -377,7 +377,8 @@ void CQuillmereDlg::analysisDone(AnalysisResult result) {
 }
 
 void CQuillmereDlg::fillResults() {
-    resultModel_->show(&state_.results.solutions);
+    resultModel_->show(&state_.results.solutions, &state_.results.cores);
+    fitResultColumns(*resultTable(), *resultModel_);
     setBusy(false);
     if (resultModel_->rowCount() > 0) {
         resultTable()->setCurrentIndex(resultModel_->index(0, 0));
