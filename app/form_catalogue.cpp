@@ -50,7 +50,8 @@ void CQuillmereDlg::openCoreCatalogue() {
     connect(&dialog, &CCoreCatalogueDlg::coreUsed, this, &CQuillmereDlg::useCore);
     // Analysed once the dialog has closed, so that the worker's progress shows on the form.
     std::optional<CoreSetChoice> search;
-    connect(&dialog, &CCoreCatalogueDlg::searchRequested, this, [&search](const CoreSetChoice& set) { search = set; });
+    connect(&dialog, &CCoreCatalogueDlg::searchRequested, this,
+            [&search](const CoreSetChoice& set) { search = set; });
     dialog.exec();
     if (search) searchCores(*search);
 }
@@ -108,6 +109,6 @@ QString CQuillmereDlg::coreTitle() const {
     QStringList parts{QString::fromStdString(core.core)};
     if (!core.bobbin.empty()) parts << QString::fromStdString(core.bobbin);
     parts << QString::fromStdString(core.material.empty() ? std::string(CoreCatalogue::kDefaultMaterial)
-                                                            : core.material);
+                                                          : core.material);
     return QStringLiteral("(%1)").arg(parts.join(QStringLiteral(", ")));
 }

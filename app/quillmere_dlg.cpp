@@ -123,8 +123,10 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     waitCursor_ = new WaitCursor(this);
     new PointerReadout(this, pointerReadoutLabel());
 
-    if (const auto folder = userCatalogueFolder()) catalogue_ = loadCatalogue(userCatalogueFiles(*folder));
-    else catalogue_ = loadCatalogue({});
+    if (const auto folder = userCatalogueFolder())
+        catalogue_ = loadCatalogue(userCatalogueFiles(*folder));
+    else
+        catalogue_ = loadCatalogue({});
     writeForm();
     cleanSnapshot_ = formSnapshot();
     updateTitle();
@@ -412,7 +414,8 @@ void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(tr("导出绕组图(&D)..."), this, &CQuillmereDlg::exportDiagram);
     menu.addAction(tr("导出绕组规格书(&P)..."), this, &CQuillmereDlg::exportWindingSheet);
     menu.addSeparator();
-    menu.addAction(tr("磁芯库(&K)..."), QKeySequence(Qt::CTRL | Qt::Key_K), this, &CQuillmereDlg::openCoreCatalogue);
+    menu.addAction(tr("磁芯库(&K)..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
+                   &CQuillmereDlg::openCoreCatalogue);
     menu.addSeparator();
     menu.addAction(tr("关于 Quillmere(&A)..."), this, &CQuillmereDlg::about);
     menu.addSeparator();

@@ -60,7 +60,8 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     section -= cores_ ? 1 : 0;
-    if (orientation != Qt::Horizontal || section < -1 || section >= static_cast<int>(kShownColumns)) return {};
+    if (orientation != Qt::Horizontal || section < -1 || section >= static_cast<int>(kShownColumns))
+        return {};
     if (section == -1 && !cores_) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};

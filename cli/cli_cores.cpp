@@ -18,7 +18,9 @@ std::string joined(const std::vector<std::string>& names, std::string_view separ
     return out;
 }
 
-std::string said(Language language, std::string_view source) { return std::string(cliText(language, source)); }
+std::string said(Language language, std::string_view source) {
+    return std::string(cliText(language, source));
+}
 
 // "未知的磁芯：ETD 30" with the nearest names on a second line.
 }  // namespace
@@ -34,7 +36,9 @@ std::string unknownNameText(Language language, const CoreResolution& failure) {
 
 namespace {
 
-std::string unknownText(Language language, const CoreResolution& failure) { return unknownNameText(language, failure); }
+std::string unknownText(Language language, const CoreResolution& failure) {
+    return unknownNameText(language, failure);
+}
 
 std::vector<std::string> split(const std::string& list) {
     std::vector<std::string> items;
@@ -98,7 +102,9 @@ std::string numberText(double value) {
     return text;
 }
 
-std::string optionalNumber(const std::optional<double>& value) { return value ? numberText(*value) : "—"; }
+std::string optionalNumber(const std::optional<double>& value) {
+    return value ? numberText(*value) : "—";
+}
 
 // Columns on a terminal: CJK ideographs take two cells, everything else one.
 std::size_t displayWidth(std::string_view text) {
@@ -113,8 +119,9 @@ std::size_t displayWidth(std::string_view text) {
 }
 
 // Rows of texts as an aligned table, as CSV or (given the JSON) as JSON.
-std::string listText(const std::vector<std::string>& headings, const std::vector<std::vector<std::string>>& rows,
-                     ResultFormat format, const nlohmann::ordered_json& json) {
+std::string listText(const std::vector<std::string>& headings,
+                     const std::vector<std::vector<std::string>>& rows, ResultFormat format,
+                     const nlohmann::ordered_json& json) {
     if (format == ResultFormat::Json)
         return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     if (format == ResultFormat::Csv) {
@@ -163,7 +170,8 @@ bool applyCoreOptions(Design& design, const CliCoreOptions& options, const CoreC
     Design changed = design;
     std::optional<CoreChoice> choice;
     if (options.core) {
-        choice = CoreChoice{*options.core, options.bobbin.value_or(""), std::nullopt, options.material.value_or("")};
+        choice = CoreChoice{*options.core, options.bobbin.value_or(""), std::nullopt,
+                            options.material.value_or("")};
     } else if (changed.core && (options.bobbin || options.material)) {
         choice = *changed.core;
         if (options.bobbin) {
@@ -214,7 +222,8 @@ bool applyCoreOptions(Design& design, const CliCoreOptions& options, const CoreC
 
 std::string coreListText(const CoreCatalogue& catalogue, ResultFormat format, Language language) {
     std::vector<std::string> headings;
-    for (std::string_view heading : {"名称", "系列", "Ae (mm²)", "le (mm)", "Ve (mm³)", "槽宽 (mm)", "槽深 (mm)", "骨架"})
+    for (std::string_view heading :
+         {"名称", "系列", "Ae (mm²)", "le (mm)", "Ve (mm³)", "槽宽 (mm)", "槽深 (mm)", "骨架"})
         headings.push_back(said(language, heading));
     std::vector<std::vector<std::string>> rows;
     nlohmann::ordered_json json = nlohmann::ordered_json::array();
@@ -230,16 +239,17 @@ std::string coreListText(const CoreCatalogue& catalogue, ResultFormat format, La
                                {"slotDepthMm", each.slotDepth}});
         }
         rows.push_back({core.name, core.family, numberText(core.ae), numberText(core.le), numberText(core.ve),
-                        bobbin ? numberText(bobbin->slotWidth) : "—", bobbin ? numberText(bobbin->slotDepth) : "—",
-                        joined(names, "; ")});
-        json.push_back({{"name", core.name},
-                        {"family", core.family},
-                        {"aeMm2", core.ae},
-                        {"leMm", core.le},
-                        {"veMm3", core.ve},
-                        {"plausible", core.plausible},
-                        {"defaultBobbin", bobbin ? nlohmann::ordered_json(bobbin->name) : nlohmann::ordered_json()},
-                        {"bobbins", std::move(bobbins)}});
+                        bobbin ? numberText(bobbin->slotWidth) : "—",
+                        bobbin ? numberText(bobbin->slotDepth) : "—", joined(names, "; ")});
+        json.push_back(
+            {{"name", core.name},
+             {"family", core.family},
+             {"aeMm2", core.ae},
+             {"leMm", core.le},
+             {"veMm3", core.ve},
+             {"plausible", core.plausible},
+             {"defaultBobbin", bobbin ? nlohmann::ordered_json(bobbin->name) : nlohmann::ordered_json()},
+             {"bobbins", std::move(bobbins)}});
     }
     return listText(headings, rows, format, json);
 }

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <tuple>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "cli/cli_texts.h"
@@ -117,10 +117,13 @@ struct Parsed {
         app.add_option("--core", core, "wind on this catalogue core (Ae and slot from the catalogue)")
             ->type_name("NAME")
             ->group(catalogue);
-        app.add_option("--bobbin", bobbin, "the core's bobbin by name or maker reference (default: its first)")
+        app.add_option("--bobbin", bobbin,
+                       "the core's bobbin by name or maker reference (default: its first)")
             ->type_name("REF")
             ->group(catalogue);
-        app.add_option("--material", material, "the ferrite (default N87)")->type_name("NAME")->group(catalogue);
+        app.add_option("--material", material, "the ferrite (default N87)")
+            ->type_name("NAME")
+            ->group(catalogue);
         app.add_option("--cores", cores, "search these cores: all, a family or NAME[,NAME...]")
             ->type_name("SET")
             ->group(catalogue);
@@ -130,9 +133,12 @@ struct Parsed {
         app.add_option("--max-ae", maxAe, "with --cores all or a family: largest Ae, mm²")
             ->type_name("MM2")
             ->group(catalogue);
-        listCores = app.add_flag("--list-cores")->description("list the catalogue's cores and stop")->group(catalogue);
-        listMaterials =
-            app.add_flag("--list-materials")->description("list the catalogue's materials and stop")->group(catalogue);
+        listCores = app.add_flag("--list-cores")
+                        ->description("list the catalogue's cores and stop")
+                        ->group(catalogue);
+        listMaterials = app.add_flag("--list-materials")
+                            ->description("list the catalogue's materials and stop")
+                            ->group(catalogue);
         app.add_option("--catalogue", catalogues, "read more cores and materials from this file (repeatable)")
             ->type_name("FILE")
             ->group(catalogue)
@@ -262,9 +268,10 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     }
 
     CliCoreOptions& cores = read.cores;
-    for (const auto& [name, text, value] :
-         {std::tuple{"--core", &parsed.core, &cores.core}, {"--bobbin", &parsed.bobbin, &cores.bobbin},
-          {"--material", &parsed.material, &cores.material}, {"--cores", &parsed.cores, &cores.cores}})
+    for (const auto& [name, text, value] : {std::tuple{"--core", &parsed.core, &cores.core},
+                                            {"--bobbin", &parsed.bobbin, &cores.bobbin},
+                                            {"--material", &parsed.material, &cores.material},
+                                            {"--cores", &parsed.cores, &cores.cores}})
         if (parsed.app.count(name) > 0) {
             if (text->empty()) {
                 error = said("值不可用：") + name + ": " + *text;

@@ -18,9 +18,9 @@
 #include "cli/cli_texts.h"
 #include "cli/report.h"
 #include "engine/analysis.h"
+#include "engine/atomic_file.h"
 #include "engine/core_search.h"
 #include "engine/core_selection.h"
-#include "engine/atomic_file.h"
 #include "engine/design_file.h"
 #include "engine/grid.h"
 #include "engine/result_format.h"
@@ -145,14 +145,17 @@ int main(int argc, char** argv) {
 
     const Language language = chosenLanguage(options);
     const CatalogueLoad catalogue = loadCliCatalogue(options.cores);
-    for (const CatalogueMessage& message : catalogue.messages) std::cerr << "quillmere-cli: " << message.text() << "\n";
+    for (const CatalogueMessage& message : catalogue.messages)
+        std::cerr << "quillmere-cli: " << message.text() << "\n";
     // A file asked for by name must be read; the user's own files only warn.
     for (const auto& file : options.cores.catalogues)
-        if (std::ranges::find(catalogue.refusedFiles, file.string()) != catalogue.refusedFiles.end()) return 2;
+        if (std::ranges::find(catalogue.refusedFiles, file.string()) != catalogue.refusedFiles.end())
+            return 2;
     if (options.cores.listCores || options.cores.listMaterials) {
         std::string text;
         if (options.cores.listCores) text += coreListText(catalogue.catalogue, options.format, language);
-        if (options.cores.listMaterials) text += materialListText(catalogue.catalogue, options.format, language);
+        if (options.cores.listMaterials)
+            text += materialListText(catalogue.catalogue, options.format, language);
         if (const int e = writeOut(text)) return outputFailed(language, e);
         return 0;
     }

@@ -48,7 +48,8 @@ std::string resultTable(const AnalysisResult& result, Language language) {
     for (const Solution& solution : result.solutions) {
         const auto record = solutionTexts(solution);
         std::vector<std::string> row{coreColumn ? coreCsvTexts(result, solution)[0] : std::string()};
-        row.insert(row.end(), record.begin(), record.begin() + static_cast<std::ptrdiff_t>(kColumnHeadings.size()));
+        row.insert(row.end(), record.begin(),
+                   record.begin() + static_cast<std::ptrdiff_t>(kColumnHeadings.size()));
         texts.push_back(std::move(row));
     }
     const std::size_t rows = texts.size();

@@ -28,8 +28,8 @@ AnalyseRefusal checkDesign(const Design& design) {
     return AnalyseRefusal::None;
 }
 
-AnalyseRefusal AnalysisWorker::start(const Design& design, std::vector<CoreContext> cores, NotificationSink& sink,
-                                     const Pacing& pacing) {
+AnalyseRefusal AnalysisWorker::start(const Design& design, std::vector<CoreContext> cores,
+                                     NotificationSink& sink, const Pacing& pacing) {
     if (cores.empty()) return start(design, sink, pacing);
     if (held()) return AnalyseRefusal::WorkerRunning;
     counters_.acceptedCount = 0;
@@ -39,11 +39,11 @@ AnalyseRefusal AnalysisWorker::start(const Design& design, std::vector<CoreConte
     counters_.phaseChanged = true;
     sink.post(Notification::AnalysisStatus);
     sink.post(Notification::AnalysisStatus);
-    thread_ = std::jthread(
-        [this, setup = SearchSetup::from(design), cores = std::move(cores), &sink, pacing](std::stop_token stop) {
-            if (auto result = runCoreSearch(setup, cores, counters_, sink, pacing, stop))
-                sink.analysisDone(std::move(*result));
-        });
+    thread_ = std::jthread([this, setup = SearchSetup::from(design), cores = std::move(cores), &sink,
+                            pacing](std::stop_token stop) {
+        if (auto result = runCoreSearch(setup, cores, counters_, sink, pacing, stop))
+            sink.analysisDone(std::move(*result));
+    });
     return AnalyseRefusal::None;
 }
 

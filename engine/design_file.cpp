@@ -345,8 +345,10 @@ public:
         optionalMember(value, "family", [&](const Json& item) {
             if (const auto text = readText(item, kPath, "family")) set.family = *text;
         });
-        optionalMember(value, "minAe", [&](const Json& item) { set.minAe = readBound(item, kPath, "minAe"); });
-        optionalMember(value, "maxAe", [&](const Json& item) { set.maxAe = readBound(item, kPath, "maxAe"); });
+        optionalMember(value, "minAe",
+                       [&](const Json& item) { set.minAe = readBound(item, kPath, "minAe"); });
+        optionalMember(value, "maxAe",
+                       [&](const Json& item) { set.maxAe = readBound(item, kPath, "maxAe"); });
         optionalMember(value, "plausibleOnly", [&](const Json& item) {
             if (!item.is_boolean())
                 refuse(kPath, "plausibleOnly", "expected true or false, found " + typeText(item));
@@ -449,7 +451,9 @@ public:
     }
 };
 
-OrderedJson boundJson(const std::optional<double>& bound) { return bound ? OrderedJson(*bound) : OrderedJson(); }
+OrderedJson boundJson(const std::optional<double>& bound) {
+    return bound ? OrderedJson(*bound) : OrderedJson();
+}
 
 OrderedJson coreJson(const CoreChoice& choice) {
     OrderedJson core = OrderedJson::object();

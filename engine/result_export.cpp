@@ -49,7 +49,8 @@ void addResultMembers(nlohmann::ordered_json& root, const AnalysisResult& result
     root["acceptedCount"] = result.acceptedCount;
     root["passNumber"] = result.passNumber;
     root["solutionRecords"] = std::move(records);
-    if (auto figures = solutionFiguresJson(result); !figures.is_null()) root["solutionFigures"] = std::move(figures);
+    if (auto figures = solutionFiguresJson(result); !figures.is_null())
+        root["solutionFigures"] = std::move(figures);
 }
 
 std::string dumped(const nlohmann::ordered_json& root) {

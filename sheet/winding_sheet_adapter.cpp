@@ -75,8 +75,8 @@ double strandsOf(WindingRole role, const RuleSet& rules) {
 
 }  // namespace
 
-SheetContentResult windingSheetContent(const Design& analysed, const AnalysisResult& result, int solutionIndex,
-                                       const QString& designName, QDate date) {
+SheetContentResult windingSheetContent(const Design& analysed, const AnalysisResult& result,
+                                       int solutionIndex, const QString& designName, QDate date) {
     const Solution* found = solutionAt(result.solutions, solutionIndex);
     if (!found)
         return {std::nullopt, WindingSheet::tr("没有第 %1 个解法（共 %2 个）。")

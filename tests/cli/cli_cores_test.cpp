@@ -98,7 +98,8 @@ TEST(CliCores, ASearchAcrossCoresShowsTheCoreFirst) {
     EXPECT_EQ(table.out.rfind("Core", 0), 0u) << table.out;
     EXPECT_NE(table.out.find("\nEP 17 "), std::string::npos) << table.out;
 
-    const auto json = nlohmann::json::parse(runCli(config, "--cores RM --max-ae 30 --material 3C95 --json").out);
+    const auto json =
+        nlohmann::json::parse(runCli(config, "--cores RM --max-ae 30 --material 3C95 --json").out);
     ASSERT_FALSE(json["solutionFigures"].empty());
     for (const auto& figures : json["solutionFigures"]) {
         EXPECT_EQ(figures["core"].get<std::string>().rfind("RM", 0), 0u);
@@ -147,7 +148,8 @@ TEST(CliCores, TheUsersOwnCatalogueJoinsAndADamagedOneIsRefused) {
 TEST(CliCores, SavedDesignsKeepTheCoreAndTheSet) {
     const TempFolder config;
     const std::string file = (config.path() / "etd.qmd").string();
-    ASSERT_EQ(runCli(config, std::string(kEtd) + " --material 3C95 --cores ETD --save-design " + file).exitCode, 0);
+    ASSERT_EQ(
+        runCli(config, std::string(kEtd) + " --material 3C95 --cores ETD --save-design " + file).exitCode, 0);
     const DesignRead read = readDesignFile(file);
     ASSERT_TRUE(read) << read.error;
     ASSERT_TRUE(read.design->core);

@@ -14,7 +14,9 @@
 
 namespace {
 
-const CoreCatalogue& catalogue() { return CoreCatalogue::builtIn(); }
+const CoreCatalogue& catalogue() {
+    return CoreCatalogue::builtIn();
+}
 
 std::vector<CoreContext> coresNamed(const std::vector<std::string>& names) {
     CoreSetChoice set;
@@ -70,7 +72,8 @@ TEST_P(CoreSearchMerge, EqualsTheUnionOfSingleCoreSearchesRankedTogether) {
     Design design;
     GetParam().change(design);
     // Small and large cores, one twice under another spelling, given out of catalogue order.
-    const auto cores = coresNamed({"ETD 29/16/10", "EP 17", "E 16/7/5", "RM 7/I", "ep17", "EL 18/5.7", "RM 5"});
+    const auto cores =
+        coresNamed({"ETD 29/16/10", "EP 17", "E 16/7/5", "RM 7/I", "ep17", "EL 18/5.7", "RM 5"});
     ASSERT_EQ(cores.size(), 6u);
     const AnalysisResult result = searched(design, cores);
     EXPECT_EQ(result.solutions, unionRanked(design, cores));

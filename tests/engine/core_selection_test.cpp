@@ -4,7 +4,9 @@
 
 namespace {
 
-const CoreCatalogue& catalogue() { return CoreCatalogue::builtIn(); }
+const CoreCatalogue& catalogue() {
+    return CoreCatalogue::builtIn();
+}
 
 TEST(CoreSelection, ACoreResolvesWithItsDefaultsAndItsNumbersBecomeTheInputs) {
     const CoreResolution resolved = resolveCore({"etd29/16/10", "", std::nullopt, ""}, catalogue());
@@ -12,7 +14,8 @@ TEST(CoreSelection, ACoreResolvesWithItsDefaultsAndItsNumbersBecomeTheInputs) {
     const CoreContext& core = *resolved.context;
     EXPECT_EQ(core.core.name, "ETD 29/16/10");
     EXPECT_EQ(core.material.name, "N87");
-    EXPECT_EQ(&catalogue().findCore("ETD 29/16/10")->bobbins[core.bobbinIndex].name, &catalogue().findCore("ETD 29/16/10")->defaultBobbin()->name);
+    EXPECT_EQ(&catalogue().findCore("ETD 29/16/10")->bobbins[core.bobbinIndex].name,
+              &catalogue().findCore("ETD 29/16/10")->defaultBobbin()->name);
 
     DesignInputs inputs;
     inputs.outputVoltage = 12;
@@ -75,7 +78,9 @@ TEST(CoreSelection, ASetIsInCatalogueOrderOnceEachWithinItsBounds) {
     ASSERT_TRUE(resolved);
     ASSERT_EQ(resolved.cores.size(), 3u);
     const auto& all = catalogue().cores();
-    const auto position = [&](const CoreContext& c) { return catalogue().findCore(c.core.name) - all.data(); };
+    const auto position = [&](const CoreContext& c) {
+        return catalogue().findCore(c.core.name) - all.data();
+    };
     EXPECT_LT(position(resolved.cores[0]), position(resolved.cores[1]));
     EXPECT_LT(position(resolved.cores[1]), position(resolved.cores[2]));
     for (const CoreContext& core : resolved.cores) EXPECT_EQ(core.material.name, "3C95");
