@@ -26,6 +26,8 @@ FormSnapshot CQuillmereDlg::formSnapshot() const {
             snapshot.entries << entry->objectName() + QLatin1Char('=') + entry->text();
     snapshot.controllerChoice = controllerCombo()->currentIndex();
     snapshot.rules = state_.rules;
+    snapshot.core = state_.core;
+    snapshot.coreSet = state_.coreSet;
     return snapshot;
 }
 
@@ -38,7 +40,11 @@ void CQuillmereDlg::designChanged() {
 }
 
 void CQuillmereDlg::updateTitle() {
-    setWindowTitle(documentTitle(designPath_, caption_));
+    QString title = documentTitle(designPath_, caption_);
+    // The core goes after the file name, so that nothing on the form moves.
+    if (const QString core = coreTitle(); !core.isEmpty())
+        title.insert(title.indexOf(QStringLiteral("[*] - ")) + 3, QLatin1Char(' ') + core);
+    setWindowTitle(title);
     designChanged();
 }
 

@@ -123,6 +123,10 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     waitCursor_ = new WaitCursor(this);
     new PointerReadout(this, pointerReadoutLabel());
 
+    if (const auto folder = userCatalogueFolder())
+        catalogue_ = loadCatalogue(userCatalogueFiles(*folder));
+    else
+        catalogue_ = loadCatalogue({});
     writeForm();
     cleanSnapshot_ = formSnapshot();
     updateTitle();
@@ -133,6 +137,9 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     new QShortcut(QKeySequence::Open, this, this, &CQuillmereDlg::openDesignFile);
     new QShortcut(QKeySequence::Save, this, this, &CQuillmereDlg::saveDesignFile);
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this, this, &CQuillmereDlg::exportResults);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this, this, &CQuillmereDlg::openCoreCatalogue);
+    for (int id : {1050, 1051, 1052})  // Ae, slot width, slot depth
+        connect(edit(id), &QLineEdit::textEdited, this, &CQuillmereDlg::coreNumbersTyped);
 
     connect(ui_->button1, &QPushButton::clicked, this, &CQuillmereDlg::analyse);
     connect(ui_->button3, &QPushButton::clicked, this, &CQuillmereDlg::rules);
@@ -235,12 +242,14 @@ void CQuillmereDlg::analyse() {
         if (!question_(this, tr("搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？").arg(count)))
             return;
     }
+    std::vector<CoreContext> cores;
+    if (!coresToSearch(cores)) return;
     resultModel_->show(nullptr);
     state_.results = {};
     update();
     waitCursor_->show();
 
-    const AnalyseRefusal refusal = state_.worker.start(state_, notifier_, pacing_);
+    const AnalyseRefusal refusal = state_.worker.start(state_, std::move(cores), notifier_, pacing_);
     if (refusal != AnalyseRefusal::None) {
         message(engineText(refusalMessage(refusal)));
         return;
@@ -370,7 +379,8 @@ void CQuillmereDlg::analysisDone(AnalysisResult result) {
 }
 
 void CQuillmereDlg::fillResults() {
-    resultModel_->show(&state_.results.solutions);
+    resultModel_->show(&state_.results.solutions, &state_.results.cores);
+    fitResultColumns(*resultTable(), *resultModel_);
     setBusy(false);
     if (resultModel_->rowCount() > 0) {
         resultTable()->setCurrentIndex(resultModel_->index(0, 0));
@@ -403,6 +413,9 @@ void CQuillmereDlg::contextMenuEvent(QContextMenuEvent* event) {
                    &CQuillmereDlg::exportResults);
     menu.addAction(tr("导出绕组图(&D)..."), this, &CQuillmereDlg::exportDiagram);
     menu.addAction(tr("导出绕组规格书(&P)..."), this, &CQuillmereDlg::exportWindingSheet);
+    menu.addSeparator();
+    menu.addAction(tr("磁芯库(&K)..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
+                   &CQuillmereDlg::openCoreCatalogue);
     menu.addSeparator();
     menu.addAction(tr("关于 Quillmere(&A)..."), this, &CQuillmereDlg::about);
     menu.addSeparator();

@@ -21,9 +21,17 @@ constexpr std::array<int, kShownColumns> kColumnWidths{35, 60, 40, 40, 40, 40, 6
 
 }  // namespace
 
+// The "磁芯" column's width, pixels.
+constexpr int kCoreColumnWidth = 90;
+
 void ResultTableModel::show(const std::vector<Solution>* solutions) {
+    show(solutions, nullptr);
+}
+
+void ResultTableModel::show(const std::vector<Solution>* solutions, const std::vector<CoreContext>* cores) {
     beginResetModel();
     solutions_ = solutions;
+    cores_ = cores && cores->size() > 1 ? cores : nullptr;
     endResetModel();
 }
 
@@ -33,7 +41,7 @@ int ResultTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ResultTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(kShownColumns);
+    return parent.isValid() ? 0 : static_cast<int>(kShownColumns) + (cores_ ? 1 : 0);
 }
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
@@ -41,14 +49,23 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
     const Solution* solution = solutionAt(*solutions_, index.row());
-    if (!solution || index.column() < 0 || index.column() >= static_cast<int>(kShownColumns)) return {};
-    return QString::fromStdString(solutionText(*solution, static_cast<RecordField>(index.column())));
+    const int column = index.column() - (cores_ ? 1 : 0);
+    if (!solution || column < -1 || column >= static_cast<int>(kShownColumns)) return {};
+    if (column == -1) {
+        if (!solution->core || *solution->core >= cores_->size()) return {};
+        return QString::fromStdString((*cores_)[*solution->core].core.name);
+    }
+    return QString::fromStdString(solutionText(*solution, static_cast<RecordField>(column)));
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(kShownColumns)) return {};
+    section -= cores_ ? 1 : 0;
+    if (orientation != Qt::Horizontal || section < -1 || section >= static_cast<int>(kShownColumns))
+        return {};
+    if (section == -1 && !cores_) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole) return {};
+    if (section == -1) return QCoreApplication::translate("ResultTableModel", "磁芯");
     const std::string_view heading = kColumnHeadings[static_cast<std::size_t>(section)];
     if (applicationLanguage(*QCoreApplication::instance()) == Language::English)
         return engineText(englishUnits(heading));
@@ -56,7 +73,7 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 void ResultTableModel::retranslate() {
-    emit headerDataChanged(Qt::Horizontal, 0, static_cast<int>(kShownColumns) - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
 QModelIndex ResultTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
@@ -88,10 +105,16 @@ void ResultTableView::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
+void fitResultColumns(QTableView& table, const ResultTableModel& model) {
+    const int first = model.showsCores() ? 1 : 0;
+    if (first) table.setColumnWidth(0, kCoreColumnWidth);
+    for (int column = 0; column < static_cast<int>(kShownColumns); ++column)
+        table.setColumnWidth(first + column, kColumnWidths[static_cast<std::size_t>(column)]);
+}
+
 void prepareResultTable(QTableView& table, ResultTableModel& model) {
     table.setModel(&model);
-    for (int column = 0; column < static_cast<int>(kShownColumns); ++column)
-        table.setColumnWidth(column, kColumnWidths[static_cast<std::size_t>(column)]);
+    fitResultColumns(table, model);
     table.verticalHeader()->hide();
     // Fixed rows keep a table of any length as quick as a short one.
     table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -6,6 +6,7 @@
 #include <QTableView>
 
 struct Solution;
+struct CoreContext;
 
 /// The shown solutions as the result table sees them: one row per solution, the first 18 of its
 /// 22 texts as columns. It reads the solutions where the form keeps them instead of copying
@@ -17,6 +18,11 @@ public:
 
     /// Shows `solutions`, which must outlive the model or the next call; nullptr shows nothing.
     void show(const std::vector<Solution>* solutions);
+    /// The same for the solutions of a search over `cores` (index by Solution::core), which
+    /// must live as long: with more than one core, a "磁芯" column comes first.
+    void show(const std::vector<Solution>* solutions, const std::vector<CoreContext>* cores);
+    /// True while the "磁芯" column is shown.
+    bool showsCores() const { return cores_ != nullptr; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -29,6 +35,7 @@ public:
 
 private:
     const std::vector<Solution>* solutions_ = nullptr;
+    const std::vector<CoreContext>* cores_ = nullptr;  ///< set only with more than one core
 };
 
 /// The result table: a list of solutions, so Home and End go to the first and the last one,
@@ -49,3 +56,5 @@ protected:
 /// Gives the result table its model, its columns and its look: grid lines, whole rows selected,
 /// several rows at a time, no sorting, no editing.
 void prepareResultTable(QTableView& table, ResultTableModel& model);
+/// The columns' widths for what `model` shows now (with or without the "磁芯" column).
+void fitResultColumns(QTableView& table, const ResultTableModel& model);

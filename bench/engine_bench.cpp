@@ -187,3 +187,45 @@ void C1_ParseBuiltInCatalogue(benchmark::State& bench) {
 }  // namespace
 
 BENCHMARK(C1_ParseBuiltInCatalogue)->Unit(benchmark::kMillisecond);
+
+// The whole catalogue searched at once, on the engine's pool: wall time (both cores busy).
+#include "engine/core_search.h"
+#include "engine/core_selection.h"
+
+namespace {
+
+void runCatalogueCase(benchmark::State& bench, bool everyWire) {
+    Design design;
+    if (everyWire) {
+        for (int i = 0; i < WireCatalogue::kSize; ++i) {
+            design.rules.primaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+            design.rules.secondaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+        }
+    }
+    const std::vector<CoreContext> cores = resolveCoreSet(CoreSetChoice{}, CoreCatalogue::builtIn()).cores;
+    std::int64_t accepted = 0;
+    for (auto _ : bench) {
+        NullSink sink;
+        SearchCounters counters;
+        const auto result =
+            runCoreSearch(SearchSetup::from(design), cores, counters, sink, Pacing::none(), {});
+        accepted = result->acceptedCount;
+        benchmark::DoNotOptimize(result->solutions.data());
+    }
+    bench.counters["cores"] = static_cast<double>(cores.size());
+    bench.counters["accepted"] = static_cast<double>(accepted);
+    bench.counters["peak_MB"] = peakResidentMegabytes();
+}
+
+void K1_WholeCatalogueDefaults(benchmark::State& s) {
+    runCatalogueCase(s, false);
+}
+
+void K2_WholeCatalogueAllWires(benchmark::State& s) {
+    runCatalogueCase(s, true);
+}
+
+}  // namespace
+
+BENCHMARK(K1_WholeCatalogueDefaults)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(K2_WholeCatalogueAllWires)->Unit(benchmark::kMillisecond)->UseRealTime();

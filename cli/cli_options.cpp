@@ -2,11 +2,14 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "cli/cli_texts.h"
@@ -83,6 +86,10 @@ struct Parsed {
     std::string designFile;
     std::string saveDesign;
     std::string languageName;
+    std::string core, bobbin, material, cores, minAe, maxAe;
+    std::vector<std::string> catalogues;
+    CLI::Option* listCores = nullptr;
+    CLI::Option* listMaterials = nullptr;
 
     explicit Parsed(Language language)
         : app(std::string(helpText(language,
@@ -125,6 +132,33 @@ struct Parsed {
                        said("标题和消息的语言：en 或 zh（未给出时看 QUILLMERE_LANG，再没有则为 zh）"))
             ->type_name("LANG")
             ->group(files);
+        const std::string catalogue = said("磁芯库");
+        app.add_option("--core", core, said("绕在这个磁芯库磁芯上（Ae 与槽取自磁芯库）"))
+            ->type_name("NAME")
+            ->group(catalogue);
+        app.add_option("--bobbin", bobbin, said("磁芯的骨架，按名称或厂家型号（默认：其第一个）"))
+            ->type_name("REF")
+            ->group(catalogue);
+        app.add_option("--material", material, said("磁芯材质（默认 N87）"))
+            ->type_name("NAME")
+            ->group(catalogue);
+        app.add_option("--cores", cores, said("在这些磁芯中搜索：all、一个系列或 NAME[,NAME...]"))
+            ->type_name("SET")
+            ->group(catalogue);
+        app.add_option("--min-ae", minAe, said("与 --cores all 或系列同用：最小 Ae，mm²"))
+            ->type_name("MM2")
+            ->group(catalogue);
+        app.add_option("--max-ae", maxAe, said("与 --cores all 或系列同用：最大 Ae，mm²"))
+            ->type_name("MM2")
+            ->group(catalogue);
+        listCores =
+            app.add_flag("--list-cores")->description(said("列出磁芯库的磁芯后停止"))->group(catalogue);
+        listMaterials =
+            app.add_flag("--list-materials")->description(said("列出磁芯库的材质后停止"))->group(catalogue);
+        app.add_option("--catalogue", catalogues, said("从这个文件再读入磁芯和材质（可重复）"))
+            ->type_name("FILE")
+            ->group(catalogue)
+            ->take_all();
         help = app.add_flag("-h,--help")->description(said("显示本帮助后停止"))->group(files);
         version = app.add_flag("--version")->description(said("显示版本后停止"))->group(files);
     }
@@ -250,6 +284,40 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     read.designFile = parsed.designFile;
     read.saveDesign = parsed.saveDesign;
 
+    CliCoreOptions& cores = read.cores;
+    for (const auto& [name, text, value] : {std::tuple{"--core", &parsed.core, &cores.core},
+                                            {"--bobbin", &parsed.bobbin, &cores.bobbin},
+                                            {"--material", &parsed.material, &cores.material},
+                                            {"--cores", &parsed.cores, &cores.cores}})
+        if (parsed.app.count(name) > 0) {
+            if (text->empty()) {
+                error = said("值不可用：") + name + ": " + *text;
+                return false;
+            }
+            *value = *text;
+        }
+    for (const auto& [name, text, value] :
+         {std::tuple{"--min-ae", &parsed.minAe, &cores.minAe}, {"--max-ae", &parsed.maxAe, &cores.maxAe}})
+        if (parsed.app.count(name) > 0) {
+            double number = 0;
+            const char* end = text->data() + text->size();
+            const auto read = std::from_chars(text->data(), end, number);
+            if (read.ec != std::errc() || read.ptr != end || !std::isfinite(number) || number < 0) {
+                error = said("值不可用：") + name + ": " + *text;
+                return false;
+            }
+            *value = number;
+        }
+    cores.listCores = parsed.listCores->count() > 0;
+    cores.listMaterials = parsed.listMaterials->count() > 0;
+    for (const std::string& file : parsed.catalogues) {
+        if (file.empty()) {
+            error = std::string("--catalogue") + said("：缺少文件名");
+            return false;
+        }
+        cores.catalogues.emplace_back(file);
+    }
+
     Design changed = design;
     if (!read.designFile.empty()) {
         DesignRead file = readDesignFile(read.designFile, language);
@@ -262,6 +330,10 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     for (std::size_t k = 0; k < parsed.designOptions.size(); ++k) {
         const CLI::Option& option = *parsed.designOptions[k];
         for (const std::string& value : option.results()) {
+            const std::string_view field = designOptions()[k].name;
+            cores.aeGiven = cores.aeGiven || field == designField("coreAe", true)->option;
+            cores.slotWidthGiven = cores.slotWidthGiven || field == designField("slotWidth", true)->option;
+            cores.slotDepthGiven = cores.slotDepthGiven || field == designField("slotDepth", true)->option;
             if (!designOptions()[k].set(changed, value)) {
                 error = said("值不可用：") + option.get_name() + ": " + value;
                 return false;

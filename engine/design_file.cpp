@@ -280,6 +280,101 @@ public:
         }
     }
 
+    std::optional<std::string> readText(const Json& value, std::string_view path, std::string_view name) {
+        if (!value.is_string()) {
+            refuse(path, name, say("expected a text, found %s", {typeOf(value)}));
+            return std::nullopt;
+        }
+        return value.get<std::string>();
+    }
+
+    // A member that may be missing; `read` runs only when it is there.
+    template <typename Read>
+    void optionalMember(const Json& parent, std::string_view name, const Read& read) {
+        if (const auto it = parent.find(name); it != parent.end()) read(*it);
+    }
+
+    // An Ae bound: null for none, else a finite number of mm² not below zero.
+    std::optional<double> readBound(const Json& value, std::string_view path, std::string_view name) {
+        if (value.is_null()) return std::nullopt;
+        if (!value.is_number() || !std::isfinite(value.get<double>()) || value.get<double>() < 0) {
+            refuse(path, name,
+                   say("expected null or a number of mm² not below 0, found %s", {typeOf(value)}));
+            return std::nullopt;
+        }
+        return value.get<double>();
+    }
+
+    std::optional<CoreChoice> readCore(const Json& value) {
+        constexpr std::string_view kPath = "core";
+        if (!value.is_object()) {
+            refuse("", kPath, say("expected an object, found %s", {typeOf(value)}));
+            return std::nullopt;
+        }
+        CoreChoice choice;
+        if (const Json* name = member(value, kPath, "name"))
+            if (const auto text = readText(*name, kPath, "name")) {
+                choice.core = *text;
+                if (text->empty()) refuse(kPath, "name", say("no core named"));
+            }
+        optionalMember(value, "bobbin", [&](const Json& item) {
+            if (const auto text = readText(item, kPath, "bobbin")) choice.bobbin = *text;
+        });
+        optionalMember(value, "bobbinIndex", [&](const Json& item) {
+            if (item.is_null()) return;
+            if (const auto index = readInteger(item, kPath, "bobbinIndex", 0, 1'000'000))
+                choice.bobbinIndex = static_cast<std::size_t>(*index);
+        });
+        optionalMember(value, "material", [&](const Json& item) {
+            if (const auto text = readText(item, kPath, "material")) choice.material = *text;
+        });
+        refuseUnknown(value, kPath, [](const std::string& key) {
+            return key == "name" || key == "bobbin" || key == "bobbinIndex" || key == "material";
+        });
+        if (refusal) return std::nullopt;
+        return choice;
+    }
+
+    std::optional<CoreSetChoice> readCoreSet(const Json& value) {
+        constexpr std::string_view kPath = "coreSet";
+        if (!value.is_object()) {
+            refuse("", kPath, say("expected an object, found %s", {typeOf(value)}));
+            return std::nullopt;
+        }
+        CoreSetChoice set;
+        optionalMember(value, "cores", [&](const Json& list) {
+            if (!list.is_array()) {
+                refuse(kPath, "cores", say("expected a list of core names, found %s", {typeOf(list)}));
+                return;
+            }
+            for (std::size_t k = 0; k < list.size(); ++k)
+                if (const auto text = readText(list[k], kPath, "cores[" + std::to_string(k) + "]"))
+                    set.cores.push_back(*text);
+        });
+        optionalMember(value, "family", [&](const Json& item) {
+            if (const auto text = readText(item, kPath, "family")) set.family = *text;
+        });
+        optionalMember(value, "minAe",
+                       [&](const Json& item) { set.minAe = readBound(item, kPath, "minAe"); });
+        optionalMember(value, "maxAe",
+                       [&](const Json& item) { set.maxAe = readBound(item, kPath, "maxAe"); });
+        optionalMember(value, "plausibleOnly", [&](const Json& item) {
+            if (!item.is_boolean())
+                refuse(kPath, "plausibleOnly", say("expected true or false, found %s", {typeOf(item)}));
+            else
+                set.plausibleOnly = item.get<bool>();
+        });
+        optionalMember(value, "material", [&](const Json& item) {
+            if (const auto text = readText(item, kPath, "material")) set.material = *text;
+        });
+        refuseUnknown(value, kPath, [](const std::string& key) {
+            return key == "cores" || key == "family" || key == "minAe" || key == "maxAe" ||
+                   key == "plausibleOnly" || key == "material";
+        });
+        if (refusal) return std::nullopt;
+        return set;
+    }
+
     std::optional<Design> readDesign(const Json& root) {
         if (!root.is_object()) {
             refuse("", "", say("not a Quillmere design file (expected an object, found %s)", {typeOf(root)}));
@@ -307,7 +402,7 @@ public:
                        {version->dump(), std::to_string(kDesignFileVersion)}));
             return std::nullopt;
         }
-        if (*version != kDesignFileVersion) {
+        if (*version != kDesignFileVersion && *version != 1) {
             refuse("", "version", say("%s is no version of the format", {version->dump()}));
             return std::nullopt;
         }
@@ -348,9 +443,16 @@ public:
         if (const auto sheet = root.find("sheet"); sheet != root.end())
             if (const auto sheetRefusal = readMakerSettings(*sheet, design.sheet, language_))
                 refuse("sheet", sheetRefusal->member, sheetRefusal->reason);
+        // Version 1 knows no catalogue: its designs are custom.
+        const bool catalogue = *version != 1;
+        if (catalogue) {
+            optionalMember(root, "core", [&](const Json& value) { design.core = readCore(value); });
+            optionalMember(root, "coreSet", [&](const Json& value) { design.coreSet = readCoreSet(value); });
+        }
         constexpr std::array<std::string_view, 6> kTopLevel{"format",           "version", "inputs",
                                                             "controllerChoice", "rules",   "sheet"};
         refuseUnknown(root, "", [&](const std::string& key) {
+            if (catalogue && (key == "core" || key == "coreSet")) return true;
             return std::ranges::find(kTopLevel, key) != kTopLevel.end();
         });
         if (refusal) return std::nullopt;
@@ -365,6 +467,30 @@ private:
     }
     std::string typeOf(const Json& value) const { return typeText(value, language_); }
 };
+
+OrderedJson boundJson(const std::optional<double>& bound) {
+    return bound ? OrderedJson(*bound) : OrderedJson();
+}
+
+OrderedJson coreJson(const CoreChoice& choice) {
+    OrderedJson core = OrderedJson::object();
+    core["name"] = choice.core;
+    core["bobbin"] = choice.bobbin;
+    core["bobbinIndex"] = choice.bobbinIndex ? OrderedJson(*choice.bobbinIndex) : OrderedJson();
+    core["material"] = choice.material;
+    return core;
+}
+
+OrderedJson coreSetJson(const CoreSetChoice& set) {
+    OrderedJson json = OrderedJson::object();
+    json["cores"] = set.cores;
+    json["family"] = set.family;
+    json["minAe"] = boundJson(set.minAe);
+    json["maxAe"] = boundJson(set.maxAe);
+    json["plausibleOnly"] = set.plausibleOnly;
+    json["material"] = set.material;
+    return json;
+}
 
 // Builds the document like the library's own parser, but keeps the path to the value being
 // read, so that a repeated member name (which the library would let the later one win) and a
@@ -528,6 +654,8 @@ std::string designFileText(const Design& design) {
     root["controllerChoice"] = design.controllerChoice;
     root["rules"] = std::move(rules);
     root["sheet"] = makerSettingsJson(design.sheet);
+    if (design.core) root["core"] = coreJson(*design.core);
+    if (design.coreSet) root["coreSet"] = coreSetJson(*design.coreSet);
     return root.dump(2) + "\n";
 }
 

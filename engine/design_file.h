@@ -11,7 +11,8 @@
 
 /// A design file holds one Design as UTF-8 JSON; docs/design-file.md describes the format.
 inline constexpr std::string_view kDesignFileFormat = "quillmere-design";
-inline constexpr int kDesignFileVersion = 1;
+/// Version 2 adds the catalogue core and core set; version 1 files still open (as custom designs).
+inline constexpr int kDesignFileVersion = 2;
 inline constexpr std::string_view kDesignFileExtension = ".qmd";
 /// Larger files are refused before they are read.
 inline constexpr std::uintmax_t kDesignFileMaxBytes = 1024 * 1024;

@@ -5,6 +5,7 @@
 #include "engine/analysis_result.h"
 #include "engine/design_file.h"
 #include "engine/record_layout.h"
+#include "engine/solution_figures.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ void addResultMembers(nlohmann::ordered_json& root, const AnalysisResult& result
     root["acceptedCount"] = result.acceptedCount;
     root["passNumber"] = result.passNumber;
     root["solutionRecords"] = std::move(records);
+    if (auto figures = solutionFiguresJson(result); !figures.is_null())
+        root["solutionFigures"] = std::move(figures);
 }
 
 std::string dumped(const nlohmann::ordered_json& root) {
@@ -78,7 +81,20 @@ std::string csvRow(const std::vector<std::string_view>& texts) {
 
 std::string resultCsv(const AnalysisResult& result) {
     std::string out = "\xEF\xBB\xBF";
-    appendCsvRow(out, kRecordHeadings);
-    for (const Solution& solution : result.solutions) appendCsvRow(out, solutionTexts(solution));
+    const bool cores = !result.cores.empty();
+    if (!cores) {
+        appendCsvRow(out, kRecordHeadings);
+        for (const Solution& solution : result.solutions) appendCsvRow(out, solutionTexts(solution));
+        return out;
+    }
+    std::vector<std::string> headings(kRecordHeadings.begin(), kRecordHeadings.end());
+    headings.insert(headings.end(), kCoreCsvHeadings.begin(), kCoreCsvHeadings.end());
+    appendCsvRow(out, headings);
+    for (const Solution& solution : result.solutions) {
+        const auto record = solutionTexts(solution);
+        std::vector<std::string> texts(record.begin(), record.end());
+        for (std::string& text : coreCsvTexts(result, solution)) texts.push_back(std::move(text));
+        appendCsvRow(out, texts);
+    }
     return out;
 }

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "engine/core_figures.h"
+#include "engine/core_selection.h"
+#include "engine/solution_figures.h"
 #include "engine/winding_fit.h"
 #include "engine/winding_layout.h"
 #include "sheet/sheet_text.h"
@@ -73,14 +75,18 @@ double strandsOf(WindingRole role, const RuleSet& rules) {
 
 }  // namespace
 
-SheetContentResult windingSheetContent(const Design& design, const AnalysisResult& result, int solutionIndex,
-                                       const QString& designName, QDate date) {
+SheetContentResult windingSheetContent(const Design& analysed, const AnalysisResult& result,
+                                       int solutionIndex, const QString& designName, QDate date) {
     const Solution* found = solutionAt(result.solutions, solutionIndex);
     if (!found)
         return {std::nullopt, WindingSheet::tr("没有第 %1 个解法（共 %2 个）。")
                                   .arg(static_cast<qint64>(solutionIndex) + 1)
                                   .arg(static_cast<qint64>(result.solutions.size()))};
     const Solution& solution = *found;
+    // A solution of a core search is wound on its own core: its Ae and slot, not the form's.
+    const CoreContext* woundOn = solutionCore(result, solution);
+    Design design = analysed;
+    if (woundOn) design.inputs = withCore(analysed.inputs, *woundOn);
     const CandidateRecord& numbers = solution.numbers;
     const auto layouts = windingLayouts(solution, design);
     for (const auto& w : layouts) {
@@ -145,9 +151,16 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
         c.windings.push_back(w);
     }
 
-    c.core.coreName.gap = SheetGap::NoCatalogueCore;
-    c.core.material.gap = SheetGap::NoCatalogueCore;
-    c.core.bobbin.gap = SheetGap::NoCatalogueCore;
+    if (woundOn) {
+        c.core.coreName.text = woundOn->core.name;
+        c.core.material.text = woundOn->material.name;
+        c.core.bobbin.text = woundOn->bobbin.name;
+    } else {
+        c.core.coreName.gap = SheetGap::NoCatalogueCore;
+        c.core.material.gap = SheetGap::NoCatalogueCore;
+        c.core.bobbin.gap = SheetGap::NoCatalogueCore;
+    }
+    // The catalogue holds no pin count: it is only part of some bobbin names.
     c.core.pinCountGap = SheetGap::NoCatalogueCore;
     c.core.effectiveArea = in.coreAe;
     c.core.slotWidth = in.slotWidth;

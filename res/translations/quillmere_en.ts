@@ -439,6 +439,34 @@
         <source>搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？</source>
         <translation>The search grid is large: %1 candidates per pass, which may take a very long time. Analyse anyway?</translation>
     </message>
+    <message>
+        <source>磁芯库(&amp;K)...</source>
+        <translation>Core &amp;catalogue...</translation>
+    </message>
+    <message>
+        <source>未知的磁芯：%1</source>
+        <translation>Unknown core: %1</translation>
+    </message>
+    <message>
+        <source>未知的骨架：%1</source>
+        <translation>Unknown bobbin: %1</translation>
+    </message>
+    <message>
+        <source>未知的材质：%1</source>
+        <translation>Unknown material: %1</translation>
+    </message>
+    <message>
+        <source>你是指：%1</source>
+        <translation>Did you mean: %1</translation>
+    </message>
+    <message>
+        <source>所选范围内没有可搜索的磁芯</source>
+        <translation>No core to search in the chosen set</translation>
+    </message>
+    <message>
+        <source>(在 %1 个磁芯中搜索)</source>
+        <translation>(searching %1 cores)</translation>
+    </message>
 </context>
 <context>
     <name>CRulesDlg</name>
@@ -861,6 +889,106 @@ a bad design file, 3 refused by the analyse checks.</translation>
         <source>显示版本后停止</source>
         <translation>show the version and stop</translation>
     </message>
+    <message>
+        <source>未知的磁芯：</source>
+        <translation>Unknown core: </translation>
+    </message>
+    <message>
+        <source>未知的骨架：</source>
+        <translation>Unknown bobbin: </translation>
+    </message>
+    <message>
+        <source>未知的材质：</source>
+        <translation>Unknown material: </translation>
+    </message>
+    <message>
+        <source>你是指：</source>
+        <translation>Did you mean: </translation>
+    </message>
+    <message>
+        <source>--min-ae 与 --max-ae 只用于 --cores all 或磁芯系列</source>
+        <translation>--min-ae and --max-ae only bound --cores all or a family</translation>
+    </message>
+    <message>
+        <source>所选范围内没有可搜索的磁芯：</source>
+        <translation>No core to search in the chosen set: </translation>
+    </message>
+    <message>
+        <source>--bobbin 需要 --core 或带磁芯的设计</source>
+        <translation>--bobbin needs --core or a design with a core</translation>
+    </message>
+    <message>
+        <source>--material 需要 --core、--cores 或带磁芯的设计</source>
+        <translation>--material needs --core, --cores or a design with a core</translation>
+    </message>
+    <message>
+        <source>磁芯</source>
+        <translation>Core</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>槽宽 (mm)</source>
+        <translation>Slot width (mm)</translation>
+    </message>
+    <message>
+        <source>槽深 (mm)</source>
+        <translation>Slot depth (mm)</translation>
+    </message>
+    <message>
+        <source>骨架</source>
+        <translation>Bobbins</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>Maker</translation>
+    </message>
+    <message>
+        <source>磁芯库</source>
+        <translation>Core catalogue</translation>
+    </message>
+    <message>
+        <source>绕在这个磁芯库磁芯上（Ae 与槽取自磁芯库）</source>
+        <translation>wind on this catalogue core (Ae and slot from the catalogue)</translation>
+    </message>
+    <message>
+        <source>磁芯的骨架，按名称或厂家型号（默认：其第一个）</source>
+        <translation>the core&apos;s bobbin by name or maker reference (default: its first)</translation>
+    </message>
+    <message>
+        <source>磁芯材质（默认 N87）</source>
+        <translation>the ferrite (default N87)</translation>
+    </message>
+    <message>
+        <source>在这些磁芯中搜索：all、一个系列或 NAME[,NAME...]</source>
+        <translation>search these cores: all, a family or NAME[,NAME...]</translation>
+    </message>
+    <message>
+        <source>与 --cores all 或系列同用：最小 Ae，mm²</source>
+        <translation>with --cores all or a family: smallest Ae, mm²</translation>
+    </message>
+    <message>
+        <source>与 --cores all 或系列同用：最大 Ae，mm²</source>
+        <translation>with --cores all or a family: largest Ae, mm²</translation>
+    </message>
+    <message>
+        <source>列出磁芯库的磁芯后停止</source>
+        <translation>list the catalogue&apos;s cores and stop</translation>
+    </message>
+    <message>
+        <source>列出磁芯库的材质后停止</source>
+        <translation>list the catalogue&apos;s materials and stop</translation>
+    </message>
+    <message>
+        <source>从这个文件再读入磁芯和材质（可重复）</source>
+        <translation>read more cores and materials from this file (repeatable)</translation>
+    </message>
 </context>
 <context>
     <name>DesignDocument</name>
@@ -977,7 +1105,7 @@ a bad design file, 3 refused by the analyse checks.</translation>
     </message>
     <message>
         <source>不是 Quillmere 设计文件（应为 &quot;%s&quot;，却是 %s）</source>
-        <translation>not a Quillmere design file (expected "%s", found %s)</translation>
+        <translation>not a Quillmere design file (expected &quot;%s&quot;, found %s)</translation>
     </message>
     <message>
         <source>%s 比本程序能读的版本（%s）新</source>
@@ -1030,6 +1158,18 @@ a bad design file, 3 refused by the analyse checks.</translation>
     <message>
         <source>无</source>
         <translation>nothing</translation>
+    </message>
+    <message>
+        <source>应为 null 或不小于 0 的 mm² 数，却是 %s</source>
+        <translation>expected null or a number of mm² not below 0, found %s</translation>
+    </message>
+    <message>
+        <source>应为磁芯名称列表，却是 %s</source>
+        <translation>expected a list of core names, found %s</translation>
+    </message>
+    <message>
+        <source>没有给出磁芯名称</source>
+        <translation>no core named</translation>
     </message>
 </context>
 <context>
@@ -1112,6 +1252,13 @@ a bad design file, 3 refused by the analyse checks.</translation>
     <message>
         <source>导出绕组规格书</source>
         <translation>Export Winding Sheet</translation>
+    </message>
+</context>
+<context>
+    <name>ResultTableModel</name>
+    <message>
+        <source>磁芯</source>
+        <translation>Core</translation>
     </message>
 </context>
 <context>

@@ -195,11 +195,11 @@ TEST(Cli, OptionsOverrideTheDesignFileWhereverTheyStand) {
     std::string error;
     EXPECT_FALSE(parseCommandLine({"--design", folder / "bad.qmd", "--core-ae", "25", "--lang", "en"}, design,
                                   options, error));
-    EXPECT_EQ(error, folder / "bad.qmd" + ": version: 9 is newer than this program reads (1)");
+    EXPECT_EQ(error, folder / "bad.qmd" + ": version: 9 is newer than this program reads (2)");
     EXPECT_EQ(design, Design{});
     const CliRun run = runCli("--design " + folder / "bad.qmd");
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.out.find("bad.qmd: version: 9 比本程序能读的版本（1）新"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("bad.qmd: version: 9 比本程序能读的版本（2）新"), std::string::npos) << run.out;
 }
 
 TEST(Cli, CsvHoldsTheJsonSolutionsForPythonsCsvModule) {
