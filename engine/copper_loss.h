@@ -84,6 +84,8 @@ struct WindingLoss {
     /// Rdc · (Idc² + Σ Fr(n·f) · In² + Fr(10·f) · Itail²), W; Itail² = Irms² − Idc² − Σ In², the
     /// part of the ramp above the tenth harmonic, counted at the tenth's factor (a lower bound)
     double loss = 0;
+
+    bool operator==(const WindingLoss&) const = default;
 };
 
 /// The operating point copper losses depend on.
@@ -108,6 +110,8 @@ struct CopperLosses {
     double primaryResistance20 = 0;  ///< Ω at 20 °C
     double secondaryResistance20 = 0;
     double auxiliaryResistance20 = 0;
+
+    bool operator==(const CopperLosses&) const = default;
 };
 
 /// What is wrong with a winding list, in the order checked.
