@@ -4,6 +4,7 @@
 
 #include "engine/analysis_result.h"
 #include "engine/design_file.h"
+#include "engine/loss_figures_export.h"
 #include "engine/record_layout.h"
 
 namespace {
@@ -48,6 +49,8 @@ void addResultMembers(nlohmann::ordered_json& root, const AnalysisResult& result
     root["acceptedCount"] = result.acceptedCount;
     root["passNumber"] = result.passNumber;
     root["solutionRecords"] = std::move(records);
+    // A custom core's solutions have no figures: their export stays as it always was.
+    if (hasLossFigures(result)) root["solutionFigures"] = solutionFiguresJson(result);
 }
 
 std::string dumped(const nlohmann::ordered_json& root) {
@@ -78,7 +81,20 @@ std::string csvRow(const std::vector<std::string_view>& texts) {
 
 std::string resultCsv(const AnalysisResult& result) {
     std::string out = "\xEF\xBB\xBF";
-    appendCsvRow(out, kRecordHeadings);
-    for (const Solution& solution : result.solutions) appendCsvRow(out, solutionTexts(solution));
+    if (!hasLossFigures(result)) {
+        appendCsvRow(out, kRecordHeadings);
+        for (const Solution& solution : result.solutions) appendCsvRow(out, solutionTexts(solution));
+        return out;
+    }
+    std::vector<std::string> headings(kRecordHeadings.begin(), kRecordHeadings.end());
+    for (std::string& heading : lossFigureCsvHeadings()) headings.push_back(std::move(heading));
+    appendCsvRow(out, headings);
+    for (const Solution& solution : result.solutions) {
+        const auto record = solutionTexts(solution);
+        std::vector<std::string> row(record.begin(), record.end());
+        for (std::string& text : lossFigureCsvTexts(solution.figures ? &*solution.figures : nullptr))
+            row.push_back(std::move(text));
+        appendCsvRow(out, row);
+    }
     return out;
 }

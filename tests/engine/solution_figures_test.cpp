@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include <nlohmann/json.hpp>
+
 #include "engine/figure_ranking_store.h"
+#include "engine/result_export.h"
+#include "engine/solution_figure_text.h"
 #include "engine/search.h"
 #include "engine/solution_figures.h"
 #include "engine/winding_fit.h"
@@ -151,6 +155,39 @@ TEST(SolutionFigures, LimitsRejectAndCount) {
     EXPECT_TRUE(none.solutions.empty());
     EXPECT_EQ(none.acceptedCount, 0);
     EXPECT_GT(none.limitRejectedCount, 0);
+}
+
+TEST(SolutionFigures, ExportsAndTextsCarryThemOnlyWithACatalogueCore) {
+    AnalysisResult result = search(catalogueSetup(RankBy::loss));
+    ASSERT_GT(result.solutions.size(), 1u);
+    result.solutions[1].figures->noGap = NoGapReason::beyondHalfWindow;  // as a core too small would
+    const auto json = nlohmann::json::parse(resultJson(result));
+    ASSERT_EQ(json["solutionFigures"].size(), result.solutions.size());
+    const auto& first = json["solutionFigures"][0];
+    const SolutionLossFigures& f = *result.solutions[0].figures;
+    EXPECT_EQ(first["coreLossW"].get<double>(), f.coreLossW);
+    EXPECT_EQ(first["gapMm"].get<double>(), f.gapMm);
+    EXPECT_EQ(first["auxDcrOhm"].get<double>(), f.auxDcrOhm);
+    EXPECT_EQ(first.size(), 15u);
+    EXPECT_TRUE(json["solutionFigures"][1]["gapMm"].is_null());
+
+    const std::string csv = resultCsv(result);
+    const std::string heading = csv.substr(0, csv.find("\r\n"));
+    EXPECT_NE(heading.find(",coreLossW,copperLossW,"), std::string::npos);
+    EXPECT_EQ(std::ranges::count(heading, ','), 22 + 15 - 1);
+    const std::string second = csv.substr(csv.find("\r\n") + 2);
+    EXPECT_NE(second.find("," + figureText(f.coreLossW) + ","), std::string::npos);
+
+    EXPECT_EQ(solutionFigureText(result.solutions[0], FigureColumn::coreLoss), figureText(f.coreLossW));
+    EXPECT_EQ(solutionFigureText(result.solutions[1], FigureColumn::gap), "—");
+    EXPECT_EQ(solutionFigureText(result.solutions[1], FigureColumn::inductanceFactor), "—");
+    EXPECT_EQ(figureText(0.0123456), "0.01235");
+    EXPECT_EQ(figureText(1234.5), "1234");  // %.4g rounds half to even on the binary value
+
+    const AnalysisResult custom = search(SearchSetup::from(Design{}));
+    EXPECT_EQ(resultJson(custom).find("solutionFigures"), std::string::npos);
+    EXPECT_EQ(resultCsv(custom).find("coreLossW"), std::string::npos);
+    EXPECT_EQ(solutionFigureText(custom.solutions.at(0), FigureColumn::temperatureRise), "—");
 }
 
 TEST(FigureRankingStore, KeepsTheLowestDistinctFiguresEarliestFirst) {
