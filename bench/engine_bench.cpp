@@ -102,7 +102,7 @@ SolutionLossInputs benchSolution() {
     in.outputPower = 10;
     in.core = {52.5e-6, 57.5e-3, 3020e-9, 52.5e-6, 29e-3, 6.2e-3, {}};
     in.core.column.radius = 4e-3;
-    const auto winding = [](WindingRole role, double turns, double bare, int strands, double layers) {
+    const auto winding = [](CopperRole role, double turns, double bare, int strands, double layers) {
         WindingBuild w;
         w.role = role;
         w.turns = turns;
@@ -114,9 +114,9 @@ SolutionLossInputs benchSolution() {
         w.tapeBelow = 0.1e-3;
         return w;
     };
-    in.windings[0] = winding(WindingRole::primary, 60, 0.3e-3, 1, 2);
-    in.windings[1] = winding(WindingRole::secondary, 12, 0.6e-3, 2, 1);
-    in.windings[2] = winding(WindingRole::auxiliary, 10, 0.2e-3, 1, 1);
+    in.windings[0] = winding(CopperRole::primary, 60, 0.3e-3, 1, 2);
+    in.windings[1] = winding(CopperRole::secondary, 12, 0.6e-3, 2, 1);
+    in.windings[2] = winding(CopperRole::auxiliary, 10, 0.2e-3, 1, 1);
     in.windingCount = 3;
     return in;
 }

@@ -56,8 +56,8 @@ RampHarmonics rampHarmonics(const RampCurrent& current);
 /// The ramp's true rms, peak · √(fraction / 3), A.
 double rampRms(const RampCurrent& current);
 
-/// Which current a winding carries.
-enum class WindingRole {
+/// Which current a winding carries (named apart from the sheet's WindingRole, which sorts windings).
+enum class CopperRole {
     primary,    ///< a ramp up to Ipkp during d; both halves of a sandwich carry it
     secondary,  ///< a ramp down from Ipks during d2
     auxiliary,  ///< its current is not known and counts as zero
@@ -65,7 +65,7 @@ enum class WindingRole {
 
 /// One winding as the fit built it, listed from the bobbin column outwards.
 struct WindingBuild {
-    WindingRole role = WindingRole::primary;
+    CopperRole role = CopperRole::primary;
     double turns = 0;
     double bareDiameter = 0;       ///< copper diameter of one strand, m
     double insulatedDiameter = 0;  ///< enamelled diameter of one strand, m

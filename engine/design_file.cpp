@@ -234,7 +234,8 @@ public:
 
     static std::string choiceList(const DesignField& field) {
         std::string list;
-        for (std::string_view word : field.choices) list += (list.empty() ? "\"" : ", \"") + std::string(word) + "\"";
+        for (std::string_view word : field.choices)
+            list += (list.empty() ? "\"" : ", \"") + std::string(word) + "\"";
         return list;
     }
 
@@ -272,11 +273,12 @@ public:
                     rules.*std::get<bool RuleSet::*>(field.member) = value.get<bool>();
                 break;
             case FieldKind::Choice:
-                if (const auto index = value.is_string() ? choiceIndex(field, value.get<std::string>())
-                                                         : std::nullopt)
+                if (const auto index =
+                        value.is_string() ? choiceIndex(field, value.get<std::string>()) : std::nullopt)
                     rules.*std::get<int RuleSet::*>(field.member) = *index;
                 else
-                    refuse(path, field.name, "expected one of " + choiceList(field) + ", found " + value.dump());
+                    refuse(path, field.name,
+                           "expected one of " + choiceList(field) + ", found " + value.dump());
                 break;
             case FieldKind::Wires:
                 if (const auto set = readWires(value, path, field.name))
@@ -345,7 +347,8 @@ public:
                     if (field.isInput()) continue;
                     // A rule saved only when changed is absent from older files and at its default.
                     if (field.savedWhenChanged && !rules->contains(field.name)) continue;
-                    if (const Json* value = member(*rules, "rules", field.name)) readRule(*value, field, design.rules);
+                    if (const Json* value = member(*rules, "rules", field.name))
+                        readRule(*value, field, design.rules);
                 }
                 refuseUnknown(*rules, "rules",
                               [](const std::string& key) { return designField(key, false); });

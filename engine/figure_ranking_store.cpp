@@ -22,6 +22,7 @@ std::vector<Solution> FigureRankingStore::ranked() const {
     std::vector<Solution> solutions;
     solutions.reserve(byFigure_.size());
     int rank = 1;
-    for (const auto& [figure, record] : byFigure_) solutions.push_back({rank++, record, std::nullopt, std::nullopt});
+    for (const auto& [figure, record] : byFigure_)
+        solutions.push_back({rank++, record, std::nullopt, std::nullopt});
     return solutions;
 }

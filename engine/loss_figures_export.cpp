@@ -9,7 +9,7 @@ namespace {
 
 struct Key {
     const char* name;
-    double SolutionLossFigures::* member;
+    double SolutionLossFigures::*member;
 };
 
 // The keys of the JSON object and the CSV's extra columns, in their order (gap and AL apart).

@@ -349,7 +349,7 @@ private:
         double key = HUGE_VAL;
         if (f)
             key = static_cast<RankBy>(rules_.rankBy) == RankBy::loss ? f->coreLossW + f->copperLossW
-                                                                      : f->temperatureRiseK;
+                                                                     : f->temperatureRiseK;
         store_.byFigure.offer(key, record);
         return true;
     }

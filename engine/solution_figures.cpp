@@ -41,7 +41,7 @@ std::optional<TurnColumn> turnColumn(const CoreContext& context) {
 
 // One winding of the fit: the layers as the search counted them, a sandwich's overflow of under
 // 5 % of a layer squeezed into the layer below (as the winding layout does).
-bool addWinding(SolutionLossInputs& in, WindingRole role, double turns, float bare, float strands,
+bool addWinding(SolutionLossInputs& in, CopperRole role, double turns, float bare, float strands,
                 std::optional<Layers> layers, bool folded, double tapeBelow) {
     if (turns <= 0) return true;
     if (!layers) return false;
@@ -115,22 +115,23 @@ std::optional<SolutionLossInputs> solutionLossInputs(const CandidateRecord& r, c
 
     bool ok = true;
     if (rules.sandwichWinding == 0) {
-        ok = addWinding(in, WindingRole::primary, np, r.primaryWire, rules.primaryStrands,
+        ok = addWinding(in, CopperRole::primary, np, r.primaryWire, rules.primaryStrands,
                         layersOf(np - 1, (w - pTW) / pTW), false, tape) &&
-             addWinding(in, WindingRole::secondary, ns, r.secondaryWire, rules.secondaryStrands,
+             addWinding(in, CopperRole::secondary, ns, r.secondaryWire, rules.secondaryStrands,
                         layersOf(ns - 1, (w - pTW - sTW) / sTW), false, tape);
     } else {
         const float secondHalf = r.sandwich ? r.secondHalfWire : r.primaryWire;
         const double np2 = r.secondHalfTurns;
         const double xTW = static_cast<double>(outerDiameter(secondHalf)) * rules.primaryStrands;
-        ok = addWinding(in, WindingRole::primary, np, r.primaryWire, rules.primaryStrands,
+        ok = addWinding(in, CopperRole::primary, np, r.primaryWire, rules.primaryStrands,
                         layersOf(np, usableWidth / pTW), true, tape) &&
-             addWinding(in, WindingRole::secondary, ns, r.secondaryWire, rules.secondaryStrands,
+             addWinding(in, CopperRole::secondary, ns, r.secondaryWire, rules.secondaryStrands,
                         layersOf(ns, (w - pTW) / sTW), true, tape) &&
-             addWinding(in, WindingRole::primary, np2, secondHalf, rules.primaryStrands,
+             addWinding(in, CopperRole::primary, np2, secondHalf, rules.primaryStrands,
                         layersOf(static_cast<float>(np2), (w - pTW - sTW) / xTW), true, tape);
     }
-    ok = ok && addWinding(in, WindingRole::auxiliary, nf, inputs.auxWireDiameter, 1, feedbackLayers, false, tape);
+    ok = ok &&
+         addWinding(in, CopperRole::auxiliary, nf, inputs.auxWireDiameter, 1, feedbackLayers, false, tape);
     if (!ok) return std::nullopt;
     return in;
 }
@@ -139,7 +140,8 @@ SolutionFigureMaker::SolutionFigureMaker(const SearchSetup& setup) : setup_(setu
     if (setup.core) core_ = figureCore(*setup.core);
 }
 
-std::optional<SolutionLossFigures> SolutionFigureMaker::figures(const CandidateRecord& record, LossScope scope) {
+std::optional<SolutionLossFigures> SolutionFigureMaker::figures(const CandidateRecord& record,
+                                                                LossScope scope) {
     if (!core_) return std::nullopt;
     const std::optional<SolutionLossInputs> inputs = solutionLossInputs(record, setup_, core_->core);
     if (!inputs) return std::nullopt;

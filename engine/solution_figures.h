@@ -33,7 +33,8 @@ public:
     bool canMake() const { return core_.has_value(); }
 
     /// The figures of `record`, or nothing (a custom core, or inputs the model refuses).
-    std::optional<SolutionLossFigures> figures(const CandidateRecord& record, LossScope scope = LossScope::all);
+    std::optional<SolutionLossFigures> figures(const CandidateRecord& record,
+                                               LossScope scope = LossScope::all);
 
 private:
     const SearchSetup& setup_;

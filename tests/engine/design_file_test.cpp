@@ -339,7 +339,8 @@ TEST(DesignFile, LossRulesAreSavedOnlyWhenChanged) {
         const char* to;
         const char* error;
     } refused[] = {
-        {"\"temperature\"", "\"coolest\"", "rules.rankBy: expected one of \"fill\", \"loss\", \"temperature\", \"volume\""},
+        {"\"temperature\"", "\"coolest\"",
+         "rules.rankBy: expected one of \"fill\", \"loss\", \"temperature\", \"volume\""},
         {"\"temperature\"", "2", "rules.rankBy: expected one of"},
         {"\"maxTotalLoss\": 1.5", "\"maxTotalLoss\": -1", "rules.maxTotalLoss: -1 is out of range"},
     };

@@ -7,8 +7,8 @@
 
 #include "engine/figure_ranking_store.h"
 #include "engine/result_export.h"
-#include "engine/solution_figure_text.h"
 #include "engine/search.h"
+#include "engine/solution_figure_text.h"
 #include "engine/solution_figures.h"
 #include "engine/winding_fit.h"
 
@@ -68,16 +68,18 @@ TEST(SolutionFigures, AgreeWithTheModelFedByHand) {
     in.core.column.depth = 5.7e-3;
     const double w = 6.3;  // slot width, no reserve
     const double tape = 2 * 0.02e-3;
-    const auto winding = [&](WindingRole role, double turns, float bare, double perLayer, double below) {
+    const auto winding = [&](CopperRole role, double turns, float bare, double perLayer, double below) {
         const double outer = outerDiameter(bare);
         const double layers = std::ceil((turns - 1) / perLayer);
         return WindingBuild{role, turns, bare * 1e-3, outer * 1e-3, 1, layers, layers * outer * 1e-3, below};
     };
     const double dp = outerDiameter(r.primaryWire);
     const double ds = outerDiameter(r.secondaryWire);
-    in.windings[0] = winding(WindingRole::primary, r.primaryTurns, r.primaryWire, (w - dp) / dp, 0);
-    in.windings[1] = winding(WindingRole::secondary, r.secondaryTurns, r.secondaryWire, (w - dp - ds) / ds, tape);
-    in.windings[2] = winding(WindingRole::auxiliary, r.feedbackTurns, 0.12f, (w - dp - ds - 0.12) / 0.12, tape);
+    in.windings[0] = winding(CopperRole::primary, r.primaryTurns, r.primaryWire, (w - dp) / dp, 0);
+    in.windings[1] =
+        winding(CopperRole::secondary, r.secondaryTurns, r.secondaryWire, (w - dp - ds) / ds, tape);
+    in.windings[2] =
+        winding(CopperRole::auxiliary, r.feedbackTurns, 0.12f, (w - dp - ds - 0.12) / 0.12, tape);
     in.windingCount = 3;
 
     const Material& n87 = *CoreCatalogue::builtIn().findMaterial("N87");
