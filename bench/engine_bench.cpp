@@ -187,3 +187,44 @@ void C1_ParseBuiltInCatalogue(benchmark::State& bench) {
 }  // namespace
 
 BENCHMARK(C1_ParseBuiltInCatalogue)->Unit(benchmark::kMillisecond);
+
+// A catalogue-core search (E 16/6/5, N87, every wire), ranked by fill (figures for the shown
+// solutions only) and by total loss (figures for every accepted candidate).
+#include "engine/core_catalogue.h"
+
+namespace {
+
+void runCatalogueCase(benchmark::State& bench, RankBy rankBy) {
+    const CoreCatalogue& catalogue = CoreCatalogue::builtIn();
+    const CoreShape& core = *catalogue.findCore("E 16/6/5");
+    SearchSetup setup = SearchSetup::from(Design{});
+    setup.core = CoreContext{core, *core.defaultBobbin(), *core.defaultBobbinIndex, *catalogue.findMaterial("N87")};
+    setup.inputs.coreAe = static_cast<float>(core.ae);
+    setup.inputs.slotWidth = static_cast<float>(setup.core->bobbin.slotWidth);
+    setup.inputs.slotDepth = static_cast<float>(setup.core->bobbin.slotDepth);
+    allWires(setup.rules.primaryWires);
+    allWires(setup.rules.secondaryWires);
+    setup.rules.rankBy = static_cast<int>(rankBy);
+    std::int64_t accepted = 0;
+    for (auto _ : bench) {
+        NullSink sink;
+        SearchCounters counters;
+        const AnalysisResult result = runAnalysis(setup, counters, sink, Pacing::none(), {}).value();
+        accepted = result.acceptedCount;
+        benchmark::DoNotOptimize(result.solutions.data());
+    }
+    bench.counters["accepted"] = static_cast<double>(accepted);
+}
+
+void F1_CatalogueCoreByFill(benchmark::State& s) {
+    runCatalogueCase(s, RankBy::fill);
+}
+
+void F2_CatalogueCoreByLoss(benchmark::State& s) {
+    runCatalogueCase(s, RankBy::loss);
+}
+
+}  // namespace
+
+BENCHMARK(F1_CatalogueCoreByFill)->Unit(benchmark::kMillisecond);
+BENCHMARK(F2_CatalogueCoreByLoss)->Unit(benchmark::kMillisecond);
