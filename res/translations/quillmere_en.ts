@@ -1129,6 +1129,14 @@
         <translation>impregnating varnish (as agreed)</translation>
     </message>
     <message>
+        <source>说明</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>辅助绕组电流按零计</source>
+        <translation>the auxiliary winding&apos;s current is taken as zero</translation>
+    </message>
+    <message>
         <source>损耗与温升</source>
         <translation>Losses and temperature rise</translation>
     </message>
