@@ -198,7 +198,8 @@ void runCatalogueCase(benchmark::State& bench, RankBy rankBy) {
     const CoreCatalogue& catalogue = CoreCatalogue::builtIn();
     const CoreShape& core = *catalogue.findCore("E 16/6/5");
     SearchSetup setup = SearchSetup::from(Design{});
-    setup.core = CoreContext{core, *core.defaultBobbin(), *core.defaultBobbinIndex, *catalogue.findMaterial("N87")};
+    setup.core =
+        CoreContext{core, *core.defaultBobbin(), *core.defaultBobbinIndex, *catalogue.findMaterial("N87")};
     setup.inputs.coreAe = static_cast<float>(core.ae);
     setup.inputs.slotWidth = static_cast<float>(setup.core->bobbin.slotWidth);
     setup.inputs.slotDepth = static_cast<float>(setup.core->bobbin.slotDepth);

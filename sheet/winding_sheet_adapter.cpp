@@ -16,8 +16,8 @@ void fillLossFigures(WindingSheetContent& c, const SolutionLossFigures& f) {
     c.losses.coreLoss = {f.coreLossW, SheetGap::None};
     c.losses.copperLoss = {f.copperLossW, SheetGap::None};
     c.losses.temperatureRise = {f.temperatureRiseK, SheetGap::None};
-    c.losses.auxiliaryCurrentZero =
-        std::ranges::any_of(c.windings, [](const SheetWinding& w) { return w.role == WindingRole::Auxiliary; });
+    c.losses.auxiliaryCurrentZero = std::ranges::any_of(
+        c.windings, [](const SheetWinding& w) { return w.role == WindingRole::Auxiliary; });
     if (f.copper.windingCount == c.windings.size())
         for (std::size_t k = 0; k < c.windings.size(); ++k)
             c.windings[k].resistance = {f.copper.windings[k].resistance20, SheetGap::None};

@@ -109,9 +109,9 @@ struct SheetTests {
 };
 
 struct SheetLosses {
-    SheetFigure coreLoss;         ///< W
-    SheetFigure copperLoss;       ///< W
-    SheetFigure temperatureRise;  ///< K
+    SheetFigure coreLoss;               ///< W
+    SheetFigure copperLoss;             ///< W
+    SheetFigure temperatureRise;        ///< K
     bool auxiliaryCurrentZero = false;  ///< the figures count the auxiliary winding's current as zero
 };
 

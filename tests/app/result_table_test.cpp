@@ -19,7 +19,9 @@ std::vector<Solution> solutions() {
         double loss;
         bool gap;
         bool figures;
-    } rows[] = {{42, 1300, 0.9, true, true}, {40, 900, 0.25, false, true}, {45, 1100, 2.5, true, true},
+    } rows[] = {{42, 1300, 0.9, true, true},
+                {40, 900, 0.25, false, true},
+                {45, 1100, 2.5, true, true},
                 {41, 1000, 0, true, false}};
     int rank = 1;
     for (const auto& r : rows) {

@@ -19,7 +19,8 @@ TEST(WindingSheetFigures, LossRowsResistancesAndGapComeFromTheFigures) {
         design.inputs.slotDepth = static_cast<float>(core.defaultBobbin()->slotDepth);
         design.rules.sandwichWinding = sandwich;
         SearchSetup setup = SearchSetup::from(design);
-        setup.core = CoreContext{core, *core.defaultBobbin(), *core.defaultBobbinIndex, *catalogue.findMaterial("N87")};
+        setup.core = CoreContext{core, *core.defaultBobbin(), *core.defaultBobbinIndex,
+                                 *catalogue.findMaterial("N87")};
         NullSink sink;
         SearchCounters counters;
         const AnalysisResult result = runAnalysis(setup, counters, sink, Pacing::none(), {}).value();
@@ -39,7 +40,8 @@ TEST(WindingSheetFigures, LossRowsResistancesAndGapComeFromTheFigures) {
         // The same solution without its figures: gaps with their reason, as a custom core has.
         AnalysisResult custom = result;
         custom.solutions[0].figures.reset();
-        const WindingSheetContent bare = *windingSheetContent(design, custom, 0, {}, QDate(2026, 1, 2)).content;
+        const WindingSheetContent bare =
+            *windingSheetContent(design, custom, 0, {}, QDate(2026, 1, 2)).content;
         EXPECT_EQ(bare.losses.coreLoss.gap, SheetGap::NoLossFigures);
         EXPECT_FALSE(bare.windings[0].resistance.value);
         EXPECT_FALSE(bare.losses.auxiliaryCurrentZero);
