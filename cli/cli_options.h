@@ -27,5 +27,5 @@ struct CliOptions {
 bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliOptions& options,
                       std::string& error);
 
-/// The usage text of --help.
-std::string usageText();
+/// The usage text of --help in `language`.
+std::string usageText(Language language);

@@ -136,7 +136,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help || options.version) {
-        const std::string text = options.help ? usageText() : std::string("quillmere-cli 1.4\n");
+        const std::string text =
+            options.help ? usageText(chosenLanguage(options)) : std::string("quillmere-cli 1.4\n");
         if (const int e = writeOut(text)) return outputFailed(chosenLanguage(options), e);
         return 0;
     }
