@@ -286,7 +286,7 @@ public:
                     rules.*std::get<int RuleSet::*>(field.member) = *index;
                 else
                     refuse(path, field.name,
-                           "expected one of " + choiceList(field) + ", found " + value.dump());
+                           say("expected one of %s, found %s", {choiceList(field), value.dump()}));
                 break;
             case FieldKind::Wires:
                 if (const auto set = readWires(value, path, field.name))
