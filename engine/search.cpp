@@ -13,7 +13,7 @@
 #include "engine/grid.h"
 #include "engine/pass_progress.h"
 #include "engine/ranking_store.h"
-#include "engine/solution_figures.h"
+#include "engine/loss_figures.h"
 #include "engine/winding_fit.h"
 
 namespace {

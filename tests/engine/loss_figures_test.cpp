@@ -9,7 +9,7 @@
 #include "engine/result_export.h"
 #include "engine/search.h"
 #include "engine/solution_figure_text.h"
-#include "engine/solution_figures.h"
+#include "engine/loss_figures.h"
 #include "engine/winding_fit.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/solution_figures.h"
+#include "engine/loss_figures.h"
 
 #include <algorithm>
 
