@@ -148,8 +148,9 @@ CQuillmereDlg::CQuillmereDlg(QWidget* parent)
     connect(ui_->radio1089, &QRadioButton::clicked, this, &CQuillmereDlg::switchToCalculator);
     connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::controllerChanged);
     connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::designChanged);
-    connect(resultTable()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { selectSolution(current.row()); });
+    connect(
+        resultTable()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        [this](const QModelIndex& current) { selectSolution(resultModel_->solutionIndex(current.row())); });
 }
 
 CQuillmereDlg::~CQuillmereDlg() {

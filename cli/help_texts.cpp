@@ -47,6 +47,11 @@ constexpr auto kFieldHelpTexts = std::to_array<FieldHelpText>({
     {"secondary-wires", QT_TRANSLATE_NOOP("Cli", "次级候选线径，如 0.30")},
     {"primary-strands", QT_TRANSLATE_NOOP("Cli", "初级并绕股数，整数")},
     {"secondary-strands", QT_TRANSLATE_NOOP("Cli", "次级并绕股数")},
+    {"operating-temperature", QT_TRANSLATE_NOOP("Cli", "损耗数据的工作温度，°C")},
+    {"rank-by", QT_TRANSLATE_NOOP("Cli", "排序依据：fill、loss、temperature 或 volume")},
+    {"max-temperature-rise", QT_TRANSLATE_NOOP("Cli", "不取温升高于此值的解法，K；0 不限")},
+    {"max-flux-of-saturation", QT_TRANSLATE_NOOP("Cli", "不取 Bpk/Bsat 高于此值的解法，%；0 不限")},
+    {"max-total-loss", QT_TRANSLATE_NOOP("Cli", "不取总损耗高于此值的解法，W；0 不限")},
 });
 
 // The English must equal the translation file's for the same source (a test holds them together).

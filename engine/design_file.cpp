@@ -240,6 +240,13 @@ public:
         return number;
     }
 
+    static std::string choiceList(const DesignField& field) {
+        std::string list;
+        for (std::string_view word : field.choices)
+            list += (list.empty() ? "\"" : ", \"") + std::string(word) + "\"";
+        return list;
+    }
+
     void readRule(const Json& value, const DesignField& field, RuleSet& rules) {
         constexpr std::string_view path = "rules";
         switch (field.kind) {
@@ -272,6 +279,14 @@ public:
                     refuse(path, field.name, say("expected true or false, found %s", {typeOf(value)}));
                 else
                     rules.*std::get<bool RuleSet::*>(field.member) = value.get<bool>();
+                break;
+            case FieldKind::Choice:
+                if (const auto index =
+                        value.is_string() ? choiceIndex(field, value.get<std::string>()) : std::nullopt)
+                    rules.*std::get<int RuleSet::*>(field.member) = *index;
+                else
+                    refuse(path, field.name,
+                           say("expected one of %s, found %s", {choiceList(field), value.dump()}));
                 break;
             case FieldKind::Wires:
                 if (const auto set = readWires(value, path, field.name))
@@ -431,10 +446,13 @@ public:
             if (!rules->is_object()) {
                 refuse("", "rules", say("expected an object, found %s", {typeOf(*rules)}));
             } else {
-                for (const DesignField& field : kDesignFields)
-                    if (!field.isInput())
-                        if (const Json* value = member(*rules, "rules", field.name))
-                            readRule(*value, field, design.rules);
+                for (const DesignField& field : kDesignFields) {
+                    if (field.isInput()) continue;
+                    // A rule saved only when changed is absent from older files and at its default.
+                    if (field.savedWhenChanged && !rules->contains(field.name)) continue;
+                    if (const Json* value = member(*rules, "rules", field.name))
+                        readRule(*value, field, design.rules);
+                }
                 refuseUnknown(*rules, "rules",
                               [](const std::string& key) { return designField(key, false); });
             }
@@ -626,6 +644,7 @@ std::string designFileText(const Design& design) {
             inputs[field.name] = floatJson(design.inputs.*std::get<float DesignInputs::*>(field.member));
             continue;
         }
+        if (field.savedWhenChanged && atDefault(design, field)) continue;
         OrderedJson& value = rules[field.name];
         switch (field.kind) {
             case FieldKind::Float:
@@ -641,6 +660,14 @@ std::string designFileText(const Design& design) {
             case FieldKind::Bool:
                 value = design.rules.*std::get<bool RuleSet::*>(field.member);
                 break;
+            case FieldKind::Choice: {
+                const int index = design.rules.*std::get<int RuleSet::*>(field.member);
+                if (index >= 0 && static_cast<std::size_t>(index) < field.choices.size())
+                    value = field.choices[static_cast<std::size_t>(index)];
+                else
+                    value = index;  // set by code, not by any entrance: refused when read back
+                break;
+            }
             case FieldKind::Wires:
                 value = wiresJson(design.rules.*std::get<WireSet RuleSet::*>(field.member));
                 break;

@@ -15,6 +15,7 @@ constexpr auto kDesignFileTexts = std::to_array<LocalText>({
     {QT_TRANSLATE_NOOP("DesignFile", "应为对象，却是 %s"), "expected an object, found %s"},
     {QT_TRANSLATE_NOOP("DesignFile", "应为文本，却是 %s"), "expected a text, found %s"},
     {QT_TRANSLATE_NOOP("DesignFile", "应为 true 或 false，却是 %s"), "expected true or false, found %s"},
+    {QT_TRANSLATE_NOOP("DesignFile", "应为 %s 之一，却是 %s"), "expected one of %s, found %s"},
     {QT_TRANSLATE_NOOP("DesignFile", "应为线径列表，却是 %s"), "expected a list of wire sizes, found %s"},
     {QT_TRANSLATE_NOOP("DesignFile", "应为线径文本，却是 %s"), "expected a wire size text, found %s"},
     {QT_TRANSLATE_NOOP("DesignFile", "不是有限的数"), "not a finite number"},

@@ -4,6 +4,7 @@
 
 #include "engine/analysis_result.h"
 #include "engine/design_file.h"
+#include "engine/loss_figures_export.h"
 #include "engine/record_layout.h"
 #include "engine/solution_figures.h"
 
@@ -82,19 +83,26 @@ std::string csvRow(const std::vector<std::string_view>& texts) {
 std::string resultCsv(const AnalysisResult& result) {
     std::string out = "\xEF\xBB\xBF";
     const bool cores = !result.cores.empty();
-    if (!cores) {
+    const bool losses = hasLossFigures(result);
+    if (!cores && !losses) {
         appendCsvRow(out, kRecordHeadings);
         for (const Solution& solution : result.solutions) appendCsvRow(out, solutionTexts(solution));
         return out;
     }
     std::vector<std::string> headings(kRecordHeadings.begin(), kRecordHeadings.end());
-    headings.insert(headings.end(), kCoreCsvHeadings.begin(), kCoreCsvHeadings.end());
+    if (cores) headings.insert(headings.end(), kCoreCsvHeadings.begin(), kCoreCsvHeadings.end());
+    if (losses)
+        for (std::string& heading : lossFigureCsvHeadings()) headings.push_back(std::move(heading));
     appendCsvRow(out, headings);
     for (const Solution& solution : result.solutions) {
         const auto record = solutionTexts(solution);
-        std::vector<std::string> texts(record.begin(), record.end());
-        for (std::string& text : coreCsvTexts(result, solution)) texts.push_back(std::move(text));
-        appendCsvRow(out, texts);
+        std::vector<std::string> row(record.begin(), record.end());
+        if (cores)
+            for (std::string& text : coreCsvTexts(result, solution)) row.push_back(std::move(text));
+        if (losses)
+            for (std::string& text : lossFigureCsvTexts(solution.figures ? &*solution.figures : nullptr))
+                row.push_back(std::move(text));
+        appendCsvRow(out, row);
     }
     return out;
 }

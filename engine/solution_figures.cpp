@@ -1,5 +1,7 @@
 #include "engine/solution_figures.h"
 
+#include "engine/loss_figures_export.h"
+
 const CoreContext* solutionCore(const AnalysisResult& result, const Solution& solution) {
     if (!solution.core || *solution.core >= result.cores.size()) return nullptr;
     return &result.cores[*solution.core];
@@ -15,6 +17,7 @@ nlohmann::ordered_json solutionFigureJson(const AnalysisResult& result, const So
     figures["aeMm2"] = core->core.ae;
     figures["leMm"] = core->core.le;
     figures["veMm3"] = core->core.ve;
+    if (solution.figures) appendLossFigures(figures, *solution.figures);
     return figures;
 }
 

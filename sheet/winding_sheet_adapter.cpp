@@ -12,6 +12,20 @@
 
 namespace {
 
+// A catalogue core's solution: its losses, the windings' DC resistances at 20 °C (the figures
+// list the wound windings in the sheet's order) and the gap corrected for fringing.
+void fillLossFigures(WindingSheetContent& c, const SolutionLossFigures& f) {
+    c.losses.coreLoss = {f.coreLossW, SheetGap::None};
+    c.losses.copperLoss = {f.copperLossW, SheetGap::None};
+    c.losses.temperatureRise = {f.temperatureRiseK, SheetGap::None};
+    c.losses.auxiliaryCurrentZero = std::ranges::any_of(
+        c.windings, [](const SheetWinding& w) { return w.role == WindingRole::Auxiliary; });
+    if (f.copper.windingCount == c.windings.size())
+        for (std::size_t k = 0; k < c.windings.size(); ++k)
+            c.windings[k].resistance = {f.copper.windings[k].resistance20, SheetGap::None};
+    if (f.gapComputed && f.noGap == NoGapReason::none) c.core.correctedGap = {f.gapMm, SheetGap::None};
+}
+
 const std::string kProgram = "Quillmere 1.4";
 
 int wholeTurns(double turns) {
@@ -200,6 +214,7 @@ SheetContentResult windingSheetContent(const Design& analysed, const AnalysisRes
     c.losses.coreLoss.gap = SheetGap::NoLossFigures;
     c.losses.copperLoss.gap = SheetGap::NoLossFigures;
     c.losses.temperatureRise.gap = SheetGap::NoLossFigures;
+    if (solution.figures) fillLossFigures(c, *solution.figures);
 
     SheetCrossSection& x = c.crossSection;
     x.slotWidth = in.slotWidth;

@@ -820,6 +820,26 @@
         <translation>parallel secondary strands</translation>
     </message>
     <message>
+        <source>损耗数据的工作温度，°C</source>
+        <translation>operating temperature of the loss figures, °C</translation>
+    </message>
+    <message>
+        <source>排序依据：fill、loss、temperature 或 volume</source>
+        <translation>rank by fill, loss, temperature or volume</translation>
+    </message>
+    <message>
+        <source>不取温升高于此值的解法，K；0 不限</source>
+        <translation>reject a temperature rise above, K; 0 no limit</translation>
+    </message>
+    <message>
+        <source>不取 Bpk/Bsat 高于此值的解法，%；0 不限</source>
+        <translation>reject a Bpk/Bsat above, %; 0 no limit</translation>
+    </message>
+    <message>
+        <source>不取总损耗高于此值的解法，W；0 不限</source>
+        <translation>reject a total loss above, W; 0 no limit</translation>
+    </message>
+    <message>
         <source>用默认设计或一个设计文件做一次反激变压器分析，按选项修改设计，
 列出排好序的解法。</source>
         <translation>Runs one flyback transformer analysis on the built-in defaults or a design file,
@@ -1046,6 +1066,10 @@ a bad design file, 3 refused by the analyse checks.</translation>
     <message>
         <source>应为 true 或 false，却是 %s</source>
         <translation>expected true or false, found %s</translation>
+    </message>
+    <message>
+        <source>应为 %s 之一，却是 %s</source>
+        <translation>expected one of %s, found %s</translation>
     </message>
     <message>
         <source>应为线径列表，却是 %s</source>
@@ -1632,6 +1656,14 @@ a bad design file, 3 refused by the analyse checks.</translation>
     <message>
         <source>绝缘浸渍漆（按客户要求）</source>
         <translation>impregnating varnish (as agreed)</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>辅助绕组电流按零计</source>
+        <translation>the auxiliary winding&apos;s current is taken as zero</translation>
     </message>
     <message>
         <source>损耗与温升</source>

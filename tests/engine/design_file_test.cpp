@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -365,6 +366,45 @@ TEST(DesignFile, SheetSettingsAreKeptAndOptional) {
     const DesignRead again = readDesignText(designFileText(design), "again.qmd");
     ASSERT_TRUE(again) << again.error;
     expectIdentical(*again.design, design);
+}
+
+// The loss rules are written only when changed, so that older files and designs that leave
+// them alone read and save as before; a rank-by is saved as its word.
+TEST(DesignFile, LossRulesAreSavedOnlyWhenChanged) {
+    Design design;
+    const std::string defaults = designFileText(design);
+    EXPECT_EQ(defaults.find("operatingTemperature"), std::string::npos);
+    EXPECT_EQ(defaults.find("rankBy"), std::string::npos);
+
+    design.rules.rankBy = static_cast<int>(RankBy::temperature);
+    design.rules.operatingTemperature = 60;
+    design.rules.maxTotalLoss = 1.5f;
+    const std::string changed = designFileText(design);
+    EXPECT_NE(changed.find("\"rankBy\": \"temperature\""), std::string::npos);
+    EXPECT_EQ(changed.find("maxTemperatureRise"), std::string::npos);
+    const DesignRead again = readDesignText(changed, "again.qmd");
+    ASSERT_TRUE(again) << again.error;
+    expectIdentical(*again.design, design);
+
+    const struct {
+        const char* from;
+        const char* to;
+        const char* error;
+    } refused[] = {
+        {"\"temperature\"", "\"coolest\"",
+         "rules.rankBy: expected one of \"fill\", \"loss\", \"temperature\", \"volume\""},
+        {"\"temperature\"", "2", "rules.rankBy: expected one of"},
+        {"\"maxTotalLoss\": 1.5", "\"maxTotalLoss\": -1", "rules.maxTotalLoss: -1 is out of range"},
+    };
+    for (const auto& c : refused) {
+        std::string text = changed;
+        const auto at = text.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.from;
+        text.replace(at, std::strlen(c.from), c.to);
+        const DesignRead read = readDesignText(text, "bad.qmd");
+        EXPECT_FALSE(read) << c.to;
+        EXPECT_NE(read.error.find(c.error), std::string::npos) << read.error;
+    }
 }
 
 // Mutations of valid files: byte flips, lost members, values of other types, extreme numbers.
