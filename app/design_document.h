@@ -1,10 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QString>
+
 #include <QStringList>
 
+#include "engine/core_choice.h"
 #include "engine/rule_set.h"
 
 class QWidget;
@@ -15,6 +18,8 @@ struct FormSnapshot {
     QStringList entries;
     int controllerChoice = 0;
     RuleSet rules;
+    std::optional<CoreChoice> core;
+    std::optional<CoreSetChoice> coreSet;
 
     bool operator==(const FormSnapshot&) const = default;
 };

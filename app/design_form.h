@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QByteArray>
 #include <QDialog>
@@ -12,6 +13,8 @@
 #include "app/file_chooser.h"
 #include "app/form_notifier.h"
 #include "app/recent_designs.h"
+#include "engine/catalogue_files.h"
+#include "engine/core_choice.h"
 #include "engine/notification.h"
 #include "widgets/message_box.h"
 
@@ -62,6 +65,8 @@ public:
     void exportResults();
     void exportDiagram();
     void exportWindingSheet();
+    /// "磁芯库": the core catalogue, lent the design's core and core set (form_catalogue.cpp).
+    void openCoreCatalogue();
 
     DesignState& designState() { return state_; }
     /// Where the analysis worker sends its notices.
@@ -137,6 +142,18 @@ private:
     /// is kept, and the message says so.
     void writeDesignBeside(const QString& exportPath);
 
+    // The catalogue core (form_catalogue.cpp).
+    /// Fills Ae and the slot from the core and makes it the design's.
+    void useCore(const CoreChoice& choice);
+    /// Makes `cores` the design's core set and analyses it.
+    void searchCores(const CoreSetChoice& cores);
+    /// Typing Ae or the slot makes the core a custom one again.
+    void coreNumbersTyped();
+    /// The cores "分析" searches, or false with a message naming the unknown name.
+    bool coresToSearch(std::vector<CoreContext>& cores);
+    /// "(core, bobbin, material)" or "(N cores)" for the title; empty for a custom core.
+    QString coreTitle() const;
+
     void notice(Notification notification);
     void analysisStatus();
     void analysisProgress();
@@ -167,6 +184,8 @@ private:
     SaveQuestion askToSave_ = askToSaveDesign;
     RecentDesigns recent_;
     FormSnapshot cleanSnapshot_;  ///< the form as last opened or saved
+    CatalogueLoad catalogue_;     ///< built-in, then the user's own files
+    bool catalogueMessagesShown_ = false;
     // Declared before the state: the worker, whose handle the state holds, posts through it.
     FormNotifier notifier_;
     DesignState state_;

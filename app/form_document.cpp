@@ -26,6 +26,8 @@ FormSnapshot DesignForm::formSnapshot() const {
             snapshot.entries << entry->objectName() + QLatin1Char('=') + entry->text();
     snapshot.controllerChoice = controllerCombo()->currentIndex();
     snapshot.rules = state_.rules;
+    snapshot.core = state_.core;
+    snapshot.coreSet = state_.coreSet;
     return snapshot;
 }
 
@@ -37,8 +39,12 @@ void DesignForm::designChanged() {
     setWindowModified(designModified());
 }
 
-void DesignForm::updateTitle() {
-    setWindowTitle(documentTitle(designPath_, caption_));
+void CQuillmereDlg::updateTitle() {
+    QString title = documentTitle(designPath_, caption_);
+    // The core goes after the file name, so that nothing on the form moves.
+    if (const QString core = coreTitle(); !core.isEmpty())
+        title.insert(title.indexOf(QStringLiteral("[*] - ")) + 3, QLatin1Char(' ') + core);
+    setWindowTitle(title);
     designChanged();
 }
 

@@ -2,6 +2,7 @@
 // the winding sheet.
 #include <QBuffer>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "engine/design_file.h"
 #include "engine/result_format.h"
 #include "sheet/winding_sheet.h"
+#include "widgets/language.h"
 #include "widgets/save_file.h"
 
 namespace {
@@ -27,8 +29,9 @@ void DesignForm::setFileChooser(FileChooser chooser) {
     chooseFile_ = withLastFolder(std::move(chooser));
 }
 
-bool DesignForm::openDesign(const QString& path) {
-    const DesignRead read = readDesignFile(QFile::encodeName(path).toStdString());
+bool CQuillmereDlg::openDesign(const QString& path) {
+    const DesignRead read = readDesignFile(QFile::encodeName(path).toStdString(),
+                                           applicationLanguage(*QCoreApplication::instance()));
     if (!read) {
         message_(this, tr("无法打开设计文件:\n%1").arg(QString::fromStdString(read.error)));
         return false;

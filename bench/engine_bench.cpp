@@ -102,7 +102,7 @@ SolutionLossInputs benchSolution() {
     in.outputPower = 10;
     in.core = {52.5e-6, 57.5e-3, 3020e-9, 52.5e-6, 29e-3, 6.2e-3, {}};
     in.core.column.radius = 4e-3;
-    const auto winding = [](WindingRole role, double turns, double bare, int strands, double layers) {
+    const auto winding = [](CopperRole role, double turns, double bare, int strands, double layers) {
         WindingBuild w;
         w.role = role;
         w.turns = turns;
@@ -114,9 +114,9 @@ SolutionLossInputs benchSolution() {
         w.tapeBelow = 0.1e-3;
         return w;
     };
-    in.windings[0] = winding(WindingRole::primary, 60, 0.3e-3, 1, 2);
-    in.windings[1] = winding(WindingRole::secondary, 12, 0.6e-3, 2, 1);
-    in.windings[2] = winding(WindingRole::auxiliary, 10, 0.2e-3, 1, 1);
+    in.windings[0] = winding(CopperRole::primary, 60, 0.3e-3, 1, 2);
+    in.windings[1] = winding(CopperRole::secondary, 12, 0.6e-3, 2, 1);
+    in.windings[2] = winding(CopperRole::auxiliary, 10, 0.2e-3, 1, 1);
     in.windingCount = 3;
     return in;
 }
@@ -187,3 +187,88 @@ void C1_ParseBuiltInCatalogue(benchmark::State& bench) {
 }  // namespace
 
 BENCHMARK(C1_ParseBuiltInCatalogue)->Unit(benchmark::kMillisecond);
+
+// The whole catalogue searched at once, on the engine's pool: wall time (both cores busy).
+#include "engine/core_search.h"
+#include "engine/core_selection.h"
+
+namespace {
+
+void runCatalogueCase(benchmark::State& bench, bool everyWire) {
+    Design design;
+    if (everyWire) {
+        for (int i = 0; i < WireCatalogue::kSize; ++i) {
+            design.rules.primaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+            design.rules.secondaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+        }
+    }
+    const std::vector<CoreContext> cores = resolveCoreSet(CoreSetChoice{}, CoreCatalogue::builtIn()).cores;
+    std::int64_t accepted = 0;
+    for (auto _ : bench) {
+        NullSink sink;
+        SearchCounters counters;
+        const auto result =
+            runCoreSearch(SearchSetup::from(design), cores, counters, sink, Pacing::none(), {});
+        accepted = result->acceptedCount;
+        benchmark::DoNotOptimize(result->solutions.data());
+    }
+    bench.counters["cores"] = static_cast<double>(cores.size());
+    bench.counters["accepted"] = static_cast<double>(accepted);
+    bench.counters["peak_MB"] = peakResidentMegabytes();
+}
+
+void K1_WholeCatalogueDefaults(benchmark::State& s) {
+    runCatalogueCase(s, false);
+}
+
+void K2_WholeCatalogueAllWires(benchmark::State& s) {
+    runCatalogueCase(s, true);
+}
+
+}  // namespace
+
+BENCHMARK(K1_WholeCatalogueDefaults)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(K2_WholeCatalogueAllWires)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(C1_ParseBuiltInCatalogue)->Unit(benchmark::kMillisecond);
+
+// A catalogue-core search (E 16/6/5, N87, every wire), ranked by fill (figures for the shown
+// solutions only) and by total loss (figures for every accepted candidate).
+#include "engine/core_catalogue.h"
+
+namespace {
+
+void runCatalogueCoreCase(benchmark::State& bench, RankBy rankBy) {
+    const CoreCatalogue& catalogue = CoreCatalogue::builtIn();
+    const CoreShape& core = *catalogue.findCore("E 16/6/5");
+    SearchSetup setup = SearchSetup::from(Design{});
+    setup.core =
+        CoreContext{core, *core.defaultBobbin(), *core.defaultBobbinIndex, *catalogue.findMaterial("N87")};
+    setup.inputs.coreAe = static_cast<float>(core.ae);
+    setup.inputs.slotWidth = static_cast<float>(setup.core->bobbin.slotWidth);
+    setup.inputs.slotDepth = static_cast<float>(setup.core->bobbin.slotDepth);
+    allWires(setup.rules.primaryWires);
+    allWires(setup.rules.secondaryWires);
+    setup.rules.rankBy = static_cast<int>(rankBy);
+    std::int64_t accepted = 0;
+    for (auto _ : bench) {
+        NullSink sink;
+        SearchCounters counters;
+        const AnalysisResult result = runAnalysis(setup, counters, sink, Pacing::none(), {}).value();
+        accepted = result.acceptedCount;
+        benchmark::DoNotOptimize(result.solutions.data());
+    }
+    bench.counters["accepted"] = static_cast<double>(accepted);
+}
+
+void F1_CatalogueCoreByFill(benchmark::State& s) {
+    runCatalogueCoreCase(s, RankBy::fill);
+}
+
+void F2_CatalogueCoreByLoss(benchmark::State& s) {
+    runCatalogueCoreCase(s, RankBy::loss);
+}
+
+}  // namespace
+
+BENCHMARK(F1_CatalogueCoreByFill)->Unit(benchmark::kMillisecond);
+BENCHMARK(F2_CatalogueCoreByLoss)->Unit(benchmark::kMillisecond);

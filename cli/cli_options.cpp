@@ -2,14 +2,18 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "cli/cli_texts.h"
+#include "cli/help_texts.h"
 #include "engine/design_fields.h"
 #include "engine/design_file.h"
 #include "engine/entry_number.h"
@@ -19,25 +23,28 @@ namespace {
 // One `--NAME VALUE` option of the design.
 struct DesignOption {
     std::string_view name;
-    std::string_view group;
-    std::string_view description;
+    std::string_view group;  ///< Chinese source of the heading
+    LocalText description;
     std::function<bool(Design&, const std::string&)> set;  ///< false: the value is not acceptable
 };
 
-constexpr std::string_view kInputs = "Design inputs";
-constexpr std::string_view kRules = "Rules";
+constexpr std::string_view kInputs = "设计输入";
+constexpr std::string_view kRules = "规则";
 
 // The fields' options, the controller after the inputs and the wire sets last.
 std::vector<DesignOption> makeDesignOptions() {
     std::vector<DesignOption> table;
     const auto add = [&table](const DesignField& field) {
         table.push_back(
-            {field.option, field.isInput() ? kInputs : kRules, field.description,
+            {field.option, field.isInput() ? kInputs : kRules, fieldHelpText(field.option, field.description),
              [&field](Design& d, const std::string& v) { return setFieldFromText(d, field, v); }});
     };
     for (const DesignField& field : kDesignFields)
         if (field.isInput()) add(field);
-    table.push_back({"controller-choice", kInputs, "0 ----, 1 BP3105, 2 PL3532, 3 PSR通用 (PSR gen.)",
+    const std::string_view controller = "控制器：0 ----，1 BP3105，2 PL3532，3 PSR通用";
+    table.push_back({"controller-choice",
+                     kInputs,
+                     {controller, helpText(Language::English, controller)},
                      [](Design& s, const std::string& v) {
                          // "L6562" (4) is never accepted by the form either.
                          const auto value = parseEntryInt(v);
@@ -57,20 +64,20 @@ const std::vector<DesignOption>& designOptions() {
     return table;
 }
 
-constexpr std::string_view kFooter =
-    "Flags take 1 or 0; a wire set is a comma-separated list of catalogue diameters (mm).\n"
-    "--design starts from a design file (.qmd, docs/design-file.md) instead of the defaults; the\n"
-    "other options change it wherever they stand.\n"
-    "Exit status: 0 analysed (or design saved), 1 the design could not be saved, 2 bad usage or\n"
-    "a bad design file, 3 refused by the analyse checks.";
+// CLI11's help in one language: its own words ("Usage", "OPTIONS") through the labels.
+class LocalFormatter : public CLI::Formatter {
+public:
+    explicit LocalFormatter(Language language) {
+        label("Usage", std::string(helpText(language, "用法")));
+        label("OPTIONS", std::string(helpText(language, "选项")));
+        column_width(34);
+    }
+};
 
 // What the parser collects before anything is applied: the options may stand in any order,
 // but the design file comes first.
 struct Parsed {
-    CLI::App app{
-        "Runs one flyback transformer analysis on the built-in defaults or a design file,\n"
-        "changed by the options, and prints the ranked solutions.",
-        "quillmere-cli"};
+    CLI::App app;
     std::vector<CLI::Option*> designOptions;
     std::string format;
     CLI::Option* json = nullptr;
@@ -78,36 +85,82 @@ struct Parsed {
     CLI::Option* version = nullptr;
     std::string designFile;
     std::string saveDesign;
-    std::string language;
+    std::string languageName;
+    std::string core, bobbin, material, cores, minAe, maxAe;
+    std::vector<std::string> catalogues;
+    CLI::Option* listCores = nullptr;
+    CLI::Option* listMaterials = nullptr;
 
-    Parsed() {
+    explicit Parsed(Language language)
+        : app(std::string(helpText(language,
+                                   "用默认设计或一个设计文件做一次反激变压器分析，按选项修改设计，\n"
+                                   "列出排好序的解法。")),
+              "quillmere-cli") {
+        const auto said = [language](std::string_view source) {
+            return std::string(helpText(language, source));
+        };
         app.set_help_flag();
-        app.footer(std::string(kFooter));
-        app.get_formatter()->column_width(34);
+        app.footer(
+            said("开关量取 1 或 0；线径组是以逗号分隔的线表直径（mm）。\n"
+                 "--design 从设计文件（.qmd，见 docs/design-file.md）开始，而不是从默认值；\n"
+                 "其余选项无论写在哪里都修改它。\n"
+                 "退出状态：0 已分析（或已保存设计），1 无法保存设计，2 用法错误或设计文件有误，\n"
+                 "3 被分析检查拒绝。"));
+        app.formatter(std::make_shared<LocalFormatter>(language));
         for (const DesignOption& option : ::designOptions()) {
             // Every occurrence is kept: all are checked, the last one counts.
-            designOptions.push_back(app.add_option("--" + std::string(option.name))
-                                        ->description(std::string(option.description))
-                                        ->group(std::string(option.group))
-                                        ->type_name("VALUE")
-                                        ->take_all()
-                                        ->expected(1)
-                                        ->allow_extra_args(false));
+            designOptions.push_back(
+                app.add_option("--" + std::string(option.name))
+                    ->description(std::string(language == Language::Chinese ? option.description.source
+                                                                            : option.description.english))
+                    ->group(said(option.group))
+                    ->type_name("VALUE")
+                    ->take_all()
+                    ->expected(1)
+                    ->allow_extra_args(false));
         }
-        const std::string files = "Files and output";
-        app.add_option("--design", designFile, "start from this design file")
+        const std::string files = said("文件与输出");
+        app.add_option("--design", designFile, said("从这个设计文件开始"))->type_name("FILE")->group(files);
+        app.add_option("--save-design", saveDesign, said("把设计写入这个文件后停止"))
             ->type_name("FILE")
             ->group(files);
-        app.add_option("--save-design", saveDesign, "write the design to this file and stop")
-            ->type_name("FILE")
+        app.add_option("--format", format, said("table（默认）、json 或 csv"))
+            ->type_name("FORMAT")
             ->group(files);
-        app.add_option("--format", format, "table (default), json or csv")->type_name("FORMAT")->group(files);
-        json = app.add_flag("--json")->description("same as --format json")->group(files);
-        app.add_option("--lang", language, "headings and messages in en or zh (else QUILLMERE_LANG, else zh)")
+        json = app.add_flag("--json")->description(said("等同于 --format json"))->group(files);
+        app.add_option("--lang", languageName,
+                       said("标题和消息的语言：en 或 zh（未给出时看 QUILLMERE_LANG，再没有则为 zh）"))
             ->type_name("LANG")
             ->group(files);
-        help = app.add_flag("-h,--help")->description("show this help and stop")->group(files);
-        version = app.add_flag("--version")->description("show the version and stop")->group(files);
+        const std::string catalogue = said("磁芯库");
+        app.add_option("--core", core, said("绕在这个磁芯库磁芯上（Ae 与槽取自磁芯库）"))
+            ->type_name("NAME")
+            ->group(catalogue);
+        app.add_option("--bobbin", bobbin, said("磁芯的骨架，按名称或厂家型号（默认：其第一个）"))
+            ->type_name("REF")
+            ->group(catalogue);
+        app.add_option("--material", material, said("磁芯材质（默认 N87）"))
+            ->type_name("NAME")
+            ->group(catalogue);
+        app.add_option("--cores", cores, said("在这些磁芯中搜索：all、一个系列或 NAME[,NAME...]"))
+            ->type_name("SET")
+            ->group(catalogue);
+        app.add_option("--min-ae", minAe, said("与 --cores all 或系列同用：最小 Ae，mm²"))
+            ->type_name("MM2")
+            ->group(catalogue);
+        app.add_option("--max-ae", maxAe, said("与 --cores all 或系列同用：最大 Ae，mm²"))
+            ->type_name("MM2")
+            ->group(catalogue);
+        listCores =
+            app.add_flag("--list-cores")->description(said("列出磁芯库的磁芯后停止"))->group(catalogue);
+        listMaterials =
+            app.add_flag("--list-materials")->description(said("列出磁芯库的材质后停止"))->group(catalogue);
+        app.add_option("--catalogue", catalogues, said("从这个文件再读入磁芯和材质（可重复）"))
+            ->type_name("FILE")
+            ->group(catalogue)
+            ->take_all();
+        help = app.add_flag("-h,--help")->description(said("显示本帮助后停止"))->group(files);
+        version = app.add_flag("--version")->description(said("显示版本后停止"))->group(files);
     }
 };
 
@@ -175,8 +228,8 @@ std::string unexpectedText(const CLI::App& app, const std::vector<std::string>& 
 
 bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliOptions& options,
                       std::string& error) {
-    Parsed parsed;
     const Language language = messageLanguage(args);
+    Parsed parsed(language);
     const auto said = [language](std::string_view source) { return std::string(cliText(language, source)); };
     parsed.app.allow_extras();
     try {
@@ -198,6 +251,14 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     }
 
     CliOptions read;
+    // Before --help, which speaks it.
+    if (parsed.app.count("--lang") > 0) {
+        read.language = languageNamed(parsed.languageName);
+        if (!read.language) {
+            error = said("值不可用：") + "--lang: " + parsed.languageName + " (en, zh)";
+            return false;
+        }
+    }
     read.help = parsed.help->count() > 0;
     read.version = parsed.version->count() > 0;
     if (read.help || read.version) {
@@ -222,17 +283,44 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
         }
     read.designFile = parsed.designFile;
     read.saveDesign = parsed.saveDesign;
-    if (parsed.app.count("--lang") > 0) {
-        read.language = languageNamed(parsed.language);
-        if (!read.language) {
-            error = said("值不可用：") + "--lang: " + parsed.language + " (en, zh)";
+
+    CliCoreOptions& cores = read.cores;
+    for (const auto& [name, text, value] : {std::tuple{"--core", &parsed.core, &cores.core},
+                                            {"--bobbin", &parsed.bobbin, &cores.bobbin},
+                                            {"--material", &parsed.material, &cores.material},
+                                            {"--cores", &parsed.cores, &cores.cores}})
+        if (parsed.app.count(name) > 0) {
+            if (text->empty()) {
+                error = said("值不可用：") + name + ": " + *text;
+                return false;
+            }
+            *value = *text;
+        }
+    for (const auto& [name, text, value] :
+         {std::tuple{"--min-ae", &parsed.minAe, &cores.minAe}, {"--max-ae", &parsed.maxAe, &cores.maxAe}})
+        if (parsed.app.count(name) > 0) {
+            double number = 0;
+            const char* end = text->data() + text->size();
+            const auto read = std::from_chars(text->data(), end, number);
+            if (read.ec != std::errc() || read.ptr != end || !std::isfinite(number) || number < 0) {
+                error = said("值不可用：") + name + ": " + *text;
+                return false;
+            }
+            *value = number;
+        }
+    cores.listCores = parsed.listCores->count() > 0;
+    cores.listMaterials = parsed.listMaterials->count() > 0;
+    for (const std::string& file : parsed.catalogues) {
+        if (file.empty()) {
+            error = std::string("--catalogue") + said("：缺少文件名");
             return false;
         }
+        cores.catalogues.emplace_back(file);
     }
 
     Design changed = design;
     if (!read.designFile.empty()) {
-        DesignRead file = readDesignFile(read.designFile);
+        DesignRead file = readDesignFile(read.designFile, language);
         if (!file) {
             error = file.error;
             return false;
@@ -242,6 +330,10 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     for (std::size_t k = 0; k < parsed.designOptions.size(); ++k) {
         const CLI::Option& option = *parsed.designOptions[k];
         for (const std::string& value : option.results()) {
+            const std::string_view field = designOptions()[k].name;
+            cores.aeGiven = cores.aeGiven || field == designField("coreAe", true)->option;
+            cores.slotWidthGiven = cores.slotWidthGiven || field == designField("slotWidth", true)->option;
+            cores.slotDepthGiven = cores.slotDepthGiven || field == designField("slotDepth", true)->option;
             if (!designOptions()[k].set(changed, value)) {
                 error = said("值不可用：") + option.get_name() + ": " + value;
                 return false;
@@ -253,6 +345,6 @@ bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliO
     return true;
 }
 
-std::string usageText() {
-    return Parsed().app.help();
+std::string usageText(Language language) {
+    return Parsed(language).app.help();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_cores.h"
 #include "engine/design.h"
 #include "engine/result_format.h"
 #include "engine/texts.h"
@@ -17,6 +18,7 @@ struct CliOptions {
     std::filesystem::path designFile;  ///< --design: the design to start from (empty: the defaults)
     std::filesystem::path saveDesign;  ///< --save-design: write the design here instead of analysing
     std::optional<Language> language;  ///< --lang; when not given, QUILLMERE_LANG decides
+    CliCoreOptions cores;              ///< the catalogue options, applied once the catalogue is read
 };
 
 /// Reads the command line (without the program name). The design becomes the one of --design (or
@@ -27,5 +29,5 @@ struct CliOptions {
 bool parseCommandLine(const std::vector<std::string>& args, Design& design, CliOptions& options,
                       std::string& error);
 
-/// The usage text of --help.
-std::string usageText();
+/// The usage text of --help in `language`.
+std::string usageText(Language language);

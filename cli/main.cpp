@@ -19,6 +19,8 @@
 #include "cli/report.h"
 #include "engine/analysis.h"
 #include "engine/atomic_file.h"
+#include "engine/core_search.h"
+#include "engine/core_selection.h"
 #include "engine/design_file.h"
 #include "engine/grid.h"
 #include "engine/result_format.h"
@@ -138,11 +140,37 @@ int main(int argc, char** argv) {
     }
     if (options.help || options.version) {
         const std::string text =
-            options.help ? usageText() : "quillmere-cli " + std::string(kQuillmereVersion) + "\n";
+            options.help ? usageText(chosenLanguage(options)) : std::string("quillmere-cli 1.4\n");
         if (const int e = writeOut(text)) return outputFailed(chosenLanguage(options), e);
         return 0;
     }
 
+    const Language language = chosenLanguage(options);
+    const CatalogueLoad catalogue = loadCliCatalogue(options.cores);
+    for (const CatalogueMessage& message : catalogue.messages)
+        std::cerr << "quillmere-cli: " << message.text() << "\n";
+    // A file asked for by name must be read; the user's own files only warn.
+    for (const auto& file : options.cores.catalogues)
+        if (std::ranges::find(catalogue.refusedFiles, file.string()) != catalogue.refusedFiles.end())
+            return 2;
+    if (options.cores.listCores || options.cores.listMaterials) {
+        std::string text;
+        if (options.cores.listCores) text += coreListText(catalogue.catalogue, options.format, language);
+        if (options.cores.listMaterials)
+            text += materialListText(catalogue.catalogue, options.format, language);
+        if (const int e = writeOut(text)) return outputFailed(language, e);
+        return 0;
+    }
+    if (!applyCoreOptions(design, options.cores, catalogue.catalogue, language, error)) {
+        std::cerr << "quillmere-cli: " << error << "\n";
+        return 2;
+    }
+    const CoreSetResolution searched = searchedCores(design, catalogue.catalogue);
+    if (!searched) {
+        // A design file naming a core this catalogue lacks.
+        std::cerr << "quillmere-cli: " << unknownNameText(language, searched.failure) << "\n";
+        return 2;
+    }
     if (!options.saveDesign.empty()) {
         if (const auto failure = writeFileAtomically(options.saveDesign, designFileText(design))) {
             std::cerr << "quillmere-cli: " << *failure << "\n";
@@ -150,8 +178,6 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-
-    const Language language = chosenLanguage(options);
     if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) {
         std::cerr << cliText(language, refusalMessage(refusal)) << "\n";
         return 3;
@@ -167,7 +193,8 @@ int main(int argc, char** argv) {
     {
         InterruptWatch interrupt;
         ConsoleSink sink(counters, isatty(STDERR_FILENO) != 0, language);
-        result = analyseNow(design, sink, counters, interrupt.token());
+        result = runCoreSearch(SearchSetup::from(design), searched.cores, counters, sink, Pacing::none(),
+                               interrupt.token());
         interrupted = interrupt.interrupted();
     }
     if (interrupted) {

@@ -8,6 +8,7 @@
 #include "engine/analysis_result.h"
 #include "engine/number_text.h"
 #include "engine/record_layout.h"
+#include "engine/solution_figures.h"
 
 namespace {
 
@@ -38,22 +39,33 @@ std::string resultTable(const AnalysisResult& result, Language language) {
         const std::string shown = text(kColumnHeadings[c]);
         return language == Language::English ? std::string(englishUnits(shown)) : shown;
     };
-    std::vector<std::array<std::string, kShownRecordSize>> texts;
-    for (const Solution& solution : result.solutions) texts.push_back(solutionTexts(solution));
+    // With more than one core searched, the core comes first.
+    const bool coreColumn = result.cores.size() > 1;
+    const std::size_t first = coreColumn ? 0 : 1;
+    const std::size_t columns = kColumnHeadings.size() + 1;
+    const auto columnHeading = [&](std::size_t c) { return c == 0 ? text("磁芯") : heading(c - 1); };
+    std::vector<std::vector<std::string>> texts;
+    for (const Solution& solution : result.solutions) {
+        const auto record = solutionTexts(solution);
+        std::vector<std::string> row{coreColumn ? coreCsvTexts(result, solution)[0] : std::string()};
+        row.insert(row.end(), record.begin(),
+                   record.begin() + static_cast<std::ptrdiff_t>(kColumnHeadings.size()));
+        texts.push_back(std::move(row));
+    }
     const std::size_t rows = texts.size();
-    std::array<std::size_t, kColumnHeadings.size()> widths{};
-    for (std::size_t c = 0; c < kColumnHeadings.size(); ++c) {
-        widths[c] = displayWidth(heading(c));
+    std::vector<std::size_t> widths(columns);
+    for (std::size_t c = first; c < columns; ++c) {
+        widths[c] = displayWidth(columnHeading(c));
         for (std::size_t r = 0; r < rows; ++r) widths[c] = std::max(widths[c], displayWidth(texts[r][c]));
     }
     std::string out;
     const auto line = [&](auto cell) {
-        for (std::size_t c = 0; c < kColumnHeadings.size(); ++c) {
+        for (std::size_t c = first; c < columns; ++c) {
             out += padded(cell(c), widths[c]);
-            out += c + 1 < kColumnHeadings.size() ? "  " : "\n";
+            out += c + 1 < columns ? "  " : "\n";
         }
     };
-    line([&](std::size_t c) { return heading(c); });
+    line([&](std::size_t c) { return columnHeading(c); });
     for (std::size_t r = 0; r < rows; ++r) line([&](std::size_t c) { return std::string_view(texts[r][c]); });
     if (rows == 0) out += text("没有找到合适的解法,参数可能不合理!") + "\n";
     out += text("分析总数: ") + numberText(static_cast<double>(result.analysedCount)) + "  " +

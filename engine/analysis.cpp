@@ -1,5 +1,7 @@
 #include "engine/analysis.h"
 
+#include "engine/core_search.h"
+
 #include "engine/grid.h"
 #include "engine/search.h"
 
@@ -23,6 +25,25 @@ AnalyseRefusal checkDesign(const Design& design) {
     if (power > 6.0 && design.controllerChoice == static_cast<int>(Controller::None))
         return AnalyseRefusal::PowerLimit;
     if (!searchGrid(SearchSetup::from(design))) return AnalyseRefusal::RulesOutOfRange;
+    return AnalyseRefusal::None;
+}
+
+AnalyseRefusal AnalysisWorker::start(const Design& design, std::vector<CoreContext> cores,
+                                     NotificationSink& sink, const Pacing& pacing) {
+    if (cores.empty()) return start(design, sink, pacing);
+    if (held()) return AnalyseRefusal::WorkerRunning;
+    counters_.acceptedCount = 0;
+    if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) return refusal;
+    counters_.analysedCount = 0;
+    counters_.searchPhase = static_cast<int>(SearchPhase::Searching);
+    counters_.phaseChanged = true;
+    sink.post(Notification::AnalysisStatus);
+    sink.post(Notification::AnalysisStatus);
+    thread_ = std::jthread([this, setup = SearchSetup::from(design), cores = std::move(cores), &sink,
+                            pacing](std::stop_token stop) {
+        if (auto result = runCoreSearch(setup, cores, counters_, sink, pacing, stop))
+            sink.analysisDone(std::move(*result));
+    });
     return AnalyseRefusal::None;
 }
 

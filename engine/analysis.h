@@ -3,6 +3,9 @@
 #include <string_view>
 #include <thread>
 
+#include <vector>
+
+#include "engine/core_context.h"
 #include "engine/design.h"
 #include "engine/notification.h"
 #include "engine/search_counters.h"
@@ -41,6 +44,9 @@ public:
     /// cleared), clears the accepted count, applies `checkDesign`, then starts the worker.
     /// `sink` must outlive the worker.
     AnalyseRefusal start(const Design& design, NotificationSink& sink, const Pacing& pacing);
+    /// The same on the catalogue cores `cores` (runCoreSearch); none: exactly the above.
+    AnalyseRefusal start(const Design& design, std::vector<CoreContext> cores, NotificationSink& sink,
+                         const Pacing& pacing);
 
     /// After AnalysisDone: joins the finished worker and releases it.
     void release();

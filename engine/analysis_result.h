@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/core_context.h"
+#include "engine/solution_losses.h"
 #include "engine/solution_record.h"
 
 /// One ranked solution: its rank and the numbers of its candidate. Its texts come from
@@ -15,6 +16,8 @@ struct Solution {
     CandidateRecord numbers;
     /// The catalogue core it is wound on, an index into AnalysisResult::cores; nothing: custom.
     std::optional<std::size_t> core;
+    /// Losses, flux, gap and temperature rise; only on a catalogue core (a custom one shows "—").
+    std::optional<SolutionLossFigures> figures;
 
     bool operator==(const Solution&) const = default;
 };
@@ -25,6 +28,7 @@ struct AnalysisResult {
     std::vector<CoreContext> cores;   ///< the catalogue cores searched, in catalogue order
     std::int64_t analysedCount = 0;   ///< of the last pass
     std::int64_t acceptedCount = 0;
+    std::int64_t limitRejectedCount = 0;  ///< of the last pass: past a loss, ΔT or Bpk/Bsat limit
     int passNumber = 0;
 };
 

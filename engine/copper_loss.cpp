@@ -196,17 +196,17 @@ CopperLosses copperLosses(const TurnColumn& column, std::span<const WindingBuild
         below += w.build;
         WindingLoss& loss = result.windings[i];
         switch (w.role) {
-            case WindingRole::primary:
+            case CopperRole::primary:
                 loss = lossOf(w, column, middle, conditions.primary, primary, resistivity, depth);
                 result.primaryLoss += loss.loss;
                 result.primaryResistance20 += loss.resistance20;
                 break;
-            case WindingRole::secondary:
+            case CopperRole::secondary:
                 loss = lossOf(w, column, middle, conditions.secondary, secondary, resistivity, depth);
                 result.secondaryLoss += loss.loss;
                 result.secondaryResistance20 += loss.resistance20;
                 break;
-            case WindingRole::auxiliary:
+            case CopperRole::auxiliary:
                 loss = lossOf(w, column, middle, none, noHarmonics, resistivity, depth);
                 result.auxiliaryResistance20 += loss.resistance20;
                 break;

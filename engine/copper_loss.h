@@ -56,8 +56,8 @@ RampHarmonics rampHarmonics(const RampCurrent& current);
 /// The ramp's true rms, peak · √(fraction / 3), A.
 double rampRms(const RampCurrent& current);
 
-/// Which current a winding carries.
-enum class WindingRole {
+/// Which current a winding carries (named apart from the sheet's WindingRole, which sorts windings).
+enum class CopperRole {
     primary,    ///< a ramp up to Ipkp during d; both halves of a sandwich carry it
     secondary,  ///< a ramp down from Ipks during d2
     auxiliary,  ///< its current is not known and counts as zero
@@ -65,7 +65,7 @@ enum class WindingRole {
 
 /// One winding as the fit built it, listed from the bobbin column outwards.
 struct WindingBuild {
-    WindingRole role = WindingRole::primary;
+    CopperRole role = CopperRole::primary;
     double turns = 0;
     double bareDiameter = 0;       ///< copper diameter of one strand, m
     double insulatedDiameter = 0;  ///< enamelled diameter of one strand, m
@@ -84,6 +84,8 @@ struct WindingLoss {
     /// Rdc · (Idc² + Σ Fr(n·f) · In² + Fr(10·f) · Itail²), W; Itail² = Irms² − Idc² − Σ In², the
     /// part of the ramp above the tenth harmonic, counted at the tenth's factor (a lower bound)
     double loss = 0;
+
+    bool operator==(const WindingLoss&) const = default;
 };
 
 /// The operating point copper losses depend on.
@@ -108,6 +110,8 @@ struct CopperLosses {
     double primaryResistance20 = 0;  ///< Ω at 20 °C
     double secondaryResistance20 = 0;
     double auxiliaryResistance20 = 0;
+
+    bool operator==(const CopperLosses&) const = default;
 };
 
 /// What is wrong with a winding list, in the order checked.

@@ -16,7 +16,7 @@ using R = RuleSet;
 
 }  // namespace
 
-const std::array<DesignField, 37> kDesignFields{{
+const std::array<DesignField, 42> kDesignFields{{
     {"minInputVac", "min-input-vac", "minimum input voltage, V AC", K::Float, &I::minInputVac, -HUGE_VAL,
      HUGE_VAL, "最低输入电压(Vac)"},
     {"maxInputVac", "max-input-vac", "maximum input voltage, V AC", K::Float, &I::maxInputVac, -HUGE_VAL,
@@ -74,7 +74,77 @@ const std::array<DesignField, 37> kDesignFields{{
     {"primaryStrands", "primary-strands", "parallel primary strands, a whole number", K::WholeFloat,
      &R::primaryStrands, -kCountLimit, kCountLimit},
     {"secondaryStrands", "secondary-strands", "parallel secondary strands", K::Float, &R::secondaryStrands},
+    // The loss figures of a catalogue core (docs/losses.md); a custom core has none.
+    {"operatingTemperature",
+     "operating-temperature",
+     "operating temperature of the loss figures, °C",
+     K::Float,
+     &R::operatingTemperature,
+     -273.15,
+     1000,
+     {},
+     {},
+     true},
+    {"rankBy",
+     "rank-by",
+     "rank by fill, loss, temperature or volume",
+     K::Choice,
+     &R::rankBy,
+     0,
+     3,
+     {},
+     kRankByWords,
+     true},
+    {"maxTemperatureRise",
+     "max-temperature-rise",
+     "reject a temperature rise above, K; 0 no limit",
+     K::Float,
+     &R::maxTemperatureRise,
+     0,
+     HUGE_VAL,
+     {},
+     {},
+     true},
+    {"maxFluxOfSaturation",
+     "max-flux-of-saturation",
+     "reject a Bpk/Bsat above, %; 0 no limit",
+     K::Float,
+     &R::maxFluxOfSaturation,
+     0,
+     HUGE_VAL,
+     {},
+     {},
+     true},
+    {"maxTotalLoss",
+     "max-total-loss",
+     "reject a total loss above, W; 0 no limit",
+     K::Float,
+     &R::maxTotalLoss,
+     0,
+     HUGE_VAL,
+     {},
+     {},
+     true},
 }};
+
+std::optional<int> choiceIndex(const DesignField& field, std::string_view word) {
+    const auto it = std::ranges::find(field.choices, word);
+    if (it == field.choices.end()) return std::nullopt;
+    return static_cast<int>(it - field.choices.begin());
+}
+
+bool atDefault(const Design& design, const DesignField& field) {
+    static const Design defaults;
+    return std::visit(
+        [&](auto member) {
+            using Member = decltype(member);
+            if constexpr (std::is_same_v<Member, float DesignInputs::*>)
+                return design.inputs.*member == defaults.inputs.*member;
+            else
+                return design.rules.*member == defaults.rules.*member;
+        },
+        field.member);
+}
 
 const DesignField* designField(std::string_view name, bool input) {
     const auto it = std::ranges::find_if(
@@ -159,6 +229,12 @@ bool setFieldFromText(Design& design, const DesignField& field, std::string_view
         case FieldKind::Bool:
             if (const auto value = flag()) {
                 design.rules.*std::get<bool RuleSet::*>(field.member) = *value == 1;
+                return true;
+            }
+            return false;
+        case FieldKind::Choice:
+            if (const auto index = choiceIndex(field, text)) {
+                design.rules.*std::get<int RuleSet::*>(field.member) = *index;
                 return true;
             }
             return false;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -17,6 +18,7 @@ enum class FieldKind {
     Flag,        ///< an int holding 0 or 1
     Bool,        ///< false or true, typed 0 or 1
     Wires,       ///< a set of catalogue wire sizes
+    Choice,      ///< an int holding the index of one of the field's `choices`, typed and saved as its word
 };
 
 using FieldMember = std::variant<float DesignInputs::*, float RuleSet::*, int RuleSet::*, bool RuleSet::*,
@@ -36,6 +38,11 @@ struct DesignField {
     double high = HUGE_VAL;
     /// The label of an input on the winding sheet's design conditions (UTF-8).
     std::string_view sheetLabel = {};
+    /// Choice fields: the words, by value.
+    std::span<const std::string_view> choices = {};
+    /// Written to a design file only when it differs from the default (rules added after files
+    /// existed, so that a design that leaves them alone is saved as before).
+    bool savedWhenChanged = false;
 
     bool isInput() const { return std::holds_alternative<float DesignInputs::*>(member); }
 };
@@ -43,8 +50,17 @@ struct DesignField {
 /// 2^31: the largest count the rules dialog stores (as a float) for the strands.
 inline constexpr double kCountLimit = 2147483648.0;
 
-/// Every input and rule of a design, in design-file order: 11 inputs, then 26 rules.
-extern const std::array<DesignField, 37> kDesignFields;
+/// Every input and rule of a design, in design-file order: 11 inputs, then 31 rules.
+extern const std::array<DesignField, 42> kDesignFields;
+
+/// The rank-by rule's words, by RankBy value.
+inline constexpr std::array<std::string_view, 4> kRankByWords{"fill", "loss", "temperature", "volume"};
+
+/// The index of `word` among `field.choices`, or nothing.
+std::optional<int> choiceIndex(const DesignField& field, std::string_view word);
+
+/// Whether the field of `design` holds its default value (the default RuleSet's).
+bool atDefault(const Design& design, const DesignField& field);
 
 /// The field of design-file member `name` in "inputs" (input) or "rules".
 const DesignField* designField(std::string_view name, bool input);

@@ -1,6 +1,7 @@
 #include "engine/design_file.h"
 
 #include "engine/design_fields.h"
+#include "engine/design_file_texts.h"
 
 #include <algorithm>
 #include <array>
@@ -17,6 +18,8 @@
 #include <vector>
 
 #include "engine/maker_settings_file.h"
+#include "engine/number_text.h"
+#include "engine/system_error_text.h"
 
 namespace {
 
@@ -92,16 +95,16 @@ std::string shown(std::string_view name) {
     return plain ? std::string(name) : quotedText(name);
 }
 
-std::string typeText(const Json& value) {
+std::string typeText(const Json& value, Language language) {
     switch (value.type()) {
         case Json::value_t::null:
             return "null";
         case Json::value_t::object:
-            return "an object";
+            return designFileSays(language, "an object");
         case Json::value_t::array:
-            return "a list";
+            return designFileSays(language, "a list");
         case Json::value_t::string:
-            return "the text " + quotedText(value.get_ref<const std::string&>());
+            return designFileSays(language, "the text %s", {quotedText(value.get_ref<const std::string&>())});
         case Json::value_t::boolean:
             return value.get<bool>() ? "true" : "false";
         default:
@@ -117,13 +120,15 @@ struct Refusal {
 
 class Reader {
 public:
+    explicit Reader(Language language) : language_(language) {}
+
     std::optional<Refusal> refusal;
 
     // The object member `name` of `parent`, or nothing (with a refusal) when missing.
     const Json* member(const Json& parent, std::string_view path, std::string_view name) {
         const auto it = parent.find(name);
         if (it == parent.end()) {
-            refuse(path, name, "missing");
+            refuse(path, name, say("missing"));
             return nullptr;
         }
         return &*it;
@@ -139,16 +144,16 @@ public:
 
     std::optional<float> readFloat(const Json& value, std::string_view path, std::string_view name) {
         if (!value.is_number()) {
-            refuse(path, name, "expected a number, found " + typeText(value));
+            refuse(path, name, say("expected a number, found %s", {typeOf(value)}));
             return std::nullopt;
         }
         const double number = value.get<double>();
         if (!std::isfinite(number)) {
-            refuse(path, name, "not a finite number");
+            refuse(path, name, say("not a finite number"));
             return std::nullopt;
         }
         if (std::fabs(number) >= kFloatOverflow) {
-            refuse(path, name, "not a finite number in single precision: " + value.dump());
+            refuse(path, name, say("not a finite number in single precision: %s", {value.dump()}));
             return std::nullopt;
         }
         // Between the largest float and the overflow threshold a double rounds to the largest float.
@@ -161,7 +166,7 @@ public:
     std::optional<std::int64_t> readInteger(const Json& value, std::string_view path, std::string_view name,
                                             std::int64_t low, std::int64_t high) {
         if (!value.is_number_integer()) {
-            refuse(path, name, "expected a whole number, found " + typeText(value));
+            refuse(path, name, say("expected a whole number, found %s", {typeOf(value)}));
             return std::nullopt;
         }
         const bool tooLarge =
@@ -169,8 +174,8 @@ public:
         const std::int64_t number = tooLarge ? high : value.get<std::int64_t>();
         if (tooLarge || number < low || number > high) {
             refuse(path, name,
-                   value.dump() + " is out of range (" + std::to_string(low) + " to " + std::to_string(high) +
-                       ")");
+                   say("%s is out of range (%s to %s)",
+                       {value.dump(), std::to_string(low), std::to_string(high)}));
             return std::nullopt;
         }
         return number;
@@ -178,11 +183,11 @@ public:
 
     std::optional<WireSet> readWires(const Json& value, std::string_view path, std::string_view name) {
         if (!value.is_array()) {
-            refuse(path, name, "expected a list of wire sizes, found " + typeText(value));
+            refuse(path, name, say("expected a list of wire sizes, found %s", {typeOf(value)}));
             return std::nullopt;
         }
         if (value.empty()) {
-            refuse(path, name, "no wire size listed");
+            refuse(path, name, say("no wire size listed"));
             return std::nullopt;
         }
         WireSet set{};
@@ -190,7 +195,7 @@ public:
             const Json& item = value[k];
             const std::string itemName = std::string(name) + "[" + std::to_string(k) + "]";
             if (!item.is_string()) {
-                refuse(path, itemName, "expected a wire size text, found " + typeText(item));
+                refuse(path, itemName, say("expected a wire size text, found %s", {typeOf(item)}));
                 return std::nullopt;
             }
             const auto& text = item.get_ref<const std::string&>();
@@ -198,12 +203,12 @@ public:
             for (int i = 0; i < WireCatalogue::kSize && !index; ++i)
                 if (WireCatalogue::text(i) == text) index = i;
             if (!index) {
-                refuse(path, itemName, "unknown wire size " + quotedText(text));
+                refuse(path, itemName, say("unknown wire size %s", {quotedText(text)}));
                 return std::nullopt;
             }
             float& slot = set[static_cast<std::size_t>(*index)];
             if (slot != 0.0f) {
-                refuse(path, itemName, "wire size " + text + " listed twice");
+                refuse(path, itemName, say("wire size %s listed twice", {text}));
                 return std::nullopt;
             }
             slot = WireCatalogue::value(*index);
@@ -216,7 +221,7 @@ public:
     void refuseUnknown(const Json& object, std::string_view path, const Known& isKnown) {
         for (const auto& [key, value] : object.items()) {
             if (!isKnown(key)) {
-                refuse(path, key, "unknown member");
+                refuse(path, key, say("unknown member"));
                 return;
             }
         }
@@ -226,10 +231,20 @@ public:
     std::optional<float> readFloat(const Json& value, std::string_view path, const DesignField& field) {
         const auto number = readFloat(value, path, field.name);
         if (number && !inRange(field, *number)) {
-            refuse(path, field.name, rangeRefusal(field, *number));
+            // The field table's own refusal, in the reader's language.
+            refuse(path, field.name,
+                   say("%s is out of range (%s to %s)",
+                       {numberText(*number), numberText(field.low), numberText(field.high)}));
             return std::nullopt;
         }
         return number;
+    }
+
+    static std::string choiceList(const DesignField& field) {
+        std::string list;
+        for (std::string_view word : field.choices)
+            list += (list.empty() ? "\"" : ", \"") + std::string(word) + "\"";
+        return list;
     }
 
     void readRule(const Json& value, const DesignField& field, RuleSet& rules) {
@@ -246,7 +261,7 @@ public:
                 const auto single = static_cast<float>(*number);
                 if (static_cast<std::int64_t>(single) != *number) {
                     refuse(path, field.name,
-                           std::to_string(*number) + " is no count the rules dialog can hold");
+                           say("%s is no count the rules dialog can hold", {std::to_string(*number)}));
                     break;
                 }
                 rules.*std::get<float RuleSet::*>(field.member) = single;
@@ -261,9 +276,17 @@ public:
                 break;
             case FieldKind::Bool:
                 if (!value.is_boolean())
-                    refuse(path, field.name, "expected true or false, found " + typeText(value));
+                    refuse(path, field.name, say("expected true or false, found %s", {typeOf(value)}));
                 else
                     rules.*std::get<bool RuleSet::*>(field.member) = value.get<bool>();
+                break;
+            case FieldKind::Choice:
+                if (const auto index =
+                        value.is_string() ? choiceIndex(field, value.get<std::string>()) : std::nullopt)
+                    rules.*std::get<int RuleSet::*>(field.member) = *index;
+                else
+                    refuse(path, field.name,
+                           say("expected one of %s, found %s", {choiceList(field), value.dump()}));
                 break;
             case FieldKind::Wires:
                 if (const auto set = readWires(value, path, field.name))
@@ -272,42 +295,137 @@ public:
         }
     }
 
+    std::optional<std::string> readText(const Json& value, std::string_view path, std::string_view name) {
+        if (!value.is_string()) {
+            refuse(path, name, say("expected a text, found %s", {typeOf(value)}));
+            return std::nullopt;
+        }
+        return value.get<std::string>();
+    }
+
+    // A member that may be missing; `read` runs only when it is there.
+    template <typename Read>
+    void optionalMember(const Json& parent, std::string_view name, const Read& read) {
+        if (const auto it = parent.find(name); it != parent.end()) read(*it);
+    }
+
+    // An Ae bound: null for none, else a finite number of mm² not below zero.
+    std::optional<double> readBound(const Json& value, std::string_view path, std::string_view name) {
+        if (value.is_null()) return std::nullopt;
+        if (!value.is_number() || !std::isfinite(value.get<double>()) || value.get<double>() < 0) {
+            refuse(path, name,
+                   say("expected null or a number of mm² not below 0, found %s", {typeOf(value)}));
+            return std::nullopt;
+        }
+        return value.get<double>();
+    }
+
+    std::optional<CoreChoice> readCore(const Json& value) {
+        constexpr std::string_view kPath = "core";
+        if (!value.is_object()) {
+            refuse("", kPath, say("expected an object, found %s", {typeOf(value)}));
+            return std::nullopt;
+        }
+        CoreChoice choice;
+        if (const Json* name = member(value, kPath, "name"))
+            if (const auto text = readText(*name, kPath, "name")) {
+                choice.core = *text;
+                if (text->empty()) refuse(kPath, "name", say("no core named"));
+            }
+        optionalMember(value, "bobbin", [&](const Json& item) {
+            if (const auto text = readText(item, kPath, "bobbin")) choice.bobbin = *text;
+        });
+        optionalMember(value, "bobbinIndex", [&](const Json& item) {
+            if (item.is_null()) return;
+            if (const auto index = readInteger(item, kPath, "bobbinIndex", 0, 1'000'000))
+                choice.bobbinIndex = static_cast<std::size_t>(*index);
+        });
+        optionalMember(value, "material", [&](const Json& item) {
+            if (const auto text = readText(item, kPath, "material")) choice.material = *text;
+        });
+        refuseUnknown(value, kPath, [](const std::string& key) {
+            return key == "name" || key == "bobbin" || key == "bobbinIndex" || key == "material";
+        });
+        if (refusal) return std::nullopt;
+        return choice;
+    }
+
+    std::optional<CoreSetChoice> readCoreSet(const Json& value) {
+        constexpr std::string_view kPath = "coreSet";
+        if (!value.is_object()) {
+            refuse("", kPath, say("expected an object, found %s", {typeOf(value)}));
+            return std::nullopt;
+        }
+        CoreSetChoice set;
+        optionalMember(value, "cores", [&](const Json& list) {
+            if (!list.is_array()) {
+                refuse(kPath, "cores", say("expected a list of core names, found %s", {typeOf(list)}));
+                return;
+            }
+            for (std::size_t k = 0; k < list.size(); ++k)
+                if (const auto text = readText(list[k], kPath, "cores[" + std::to_string(k) + "]"))
+                    set.cores.push_back(*text);
+        });
+        optionalMember(value, "family", [&](const Json& item) {
+            if (const auto text = readText(item, kPath, "family")) set.family = *text;
+        });
+        optionalMember(value, "minAe",
+                       [&](const Json& item) { set.minAe = readBound(item, kPath, "minAe"); });
+        optionalMember(value, "maxAe",
+                       [&](const Json& item) { set.maxAe = readBound(item, kPath, "maxAe"); });
+        optionalMember(value, "plausibleOnly", [&](const Json& item) {
+            if (!item.is_boolean())
+                refuse(kPath, "plausibleOnly", say("expected true or false, found %s", {typeOf(item)}));
+            else
+                set.plausibleOnly = item.get<bool>();
+        });
+        optionalMember(value, "material", [&](const Json& item) {
+            if (const auto text = readText(item, kPath, "material")) set.material = *text;
+        });
+        refuseUnknown(value, kPath, [](const std::string& key) {
+            return key == "cores" || key == "family" || key == "minAe" || key == "maxAe" ||
+                   key == "plausibleOnly" || key == "material";
+        });
+        if (refusal) return std::nullopt;
+        return set;
+    }
+
     std::optional<Design> readDesign(const Json& root) {
         if (!root.is_object()) {
-            refuse("", "", "not a Quillmere design file (expected an object, found " + typeText(root) + ")");
+            refuse("", "", say("not a Quillmere design file (expected an object, found %s)", {typeOf(root)}));
             return std::nullopt;
         }
         const auto found = root.find("format");
         const Json* format = found != root.end() ? &*found : nullptr;
         if (!format || !format->is_string() || *format != kDesignFileFormat) {
             refuse("", "format",
-                   "not a Quillmere design file (expected \"" + std::string(kDesignFileFormat) +
-                       "\", found " + (format ? typeText(*format) : std::string("nothing")) + ")");
+                   say("not a Quillmere design file (expected \"%s\", found %s)",
+                       {kDesignFileFormat, format ? typeOf(*format) : say("nothing")}));
             return std::nullopt;
         }
         const Json* version = member(root, "", "version");
         if (!version) return std::nullopt;
         if (!version->is_number_integer()) {
-            refuse("", "version", "expected a whole number, found " + typeText(*version));
+            refuse("", "version", say("expected a whole number, found %s", {typeOf(*version)}));
             return std::nullopt;
         }
         const bool newer = version->is_number_unsigned() &&
                            version->get<std::uint64_t>() > static_cast<std::uint64_t>(kDesignFileVersion);
         if (newer) {
             refuse("", "version",
-                   version->dump() + " is newer than this program reads (" +
-                       std::to_string(kDesignFileVersion) + ")");
+                   say("%s is newer than this program reads (%s)",
+                       {version->dump(), std::to_string(kDesignFileVersion)}));
             return std::nullopt;
         }
-        if (*version != kDesignFileVersion) {
-            refuse("", "version", version->dump() + " is no version of the format");
+        if (*version != kDesignFileVersion && *version != 1) {
+            refuse("", "version", say("%s is no version of the format", {version->dump()}));
             return std::nullopt;
         }
 
         Design design;
         if (const Json* inputs = member(root, "", "inputs")) {
             if (!inputs->is_object()) {
-                refuse("", "inputs", "expected an object, found " + typeText(*inputs));
+                refuse("", "inputs", say("expected an object, found %s", {typeOf(*inputs)}));
             } else {
                 for (const DesignField& field : kDesignFields)
                     if (field.isInput())
@@ -320,42 +438,84 @@ public:
         }
         if (const Json* choice = member(root, "", "controllerChoice")) {
             if (*choice == static_cast<int>(Controller::L6562))
-                refuse("", "controllerChoice", "4 (L6562) is not supported");
+                refuse("", "controllerChoice", say("4 (L6562) is not supported"));
             else if (const auto number = readInteger(*choice, "", "controllerChoice", 0, 3))
                 design.controllerChoice = static_cast<int>(*number);
         }
         if (const Json* rules = member(root, "", "rules")) {
             if (!rules->is_object()) {
-                refuse("", "rules", "expected an object, found " + typeText(*rules));
+                refuse("", "rules", say("expected an object, found %s", {typeOf(*rules)}));
             } else {
-                for (const DesignField& field : kDesignFields)
-                    if (!field.isInput())
-                        if (const Json* value = member(*rules, "rules", field.name))
-                            readRule(*value, field, design.rules);
+                for (const DesignField& field : kDesignFields) {
+                    if (field.isInput()) continue;
+                    // A rule saved only when changed is absent from older files and at its default.
+                    if (field.savedWhenChanged && !rules->contains(field.name)) continue;
+                    if (const Json* value = member(*rules, "rules", field.name))
+                        readRule(*value, field, design.rules);
+                }
                 refuseUnknown(*rules, "rules",
                               [](const std::string& key) { return designField(key, false); });
             }
         }
         // Files written before the sheet's settings existed open with their defaults.
         if (const auto sheet = root.find("sheet"); sheet != root.end())
-            if (const auto sheetRefusal = readMakerSettings(*sheet, design.sheet))
+            if (const auto sheetRefusal = readMakerSettings(*sheet, design.sheet, language_))
                 refuse("sheet", sheetRefusal->member, sheetRefusal->reason);
+        // Version 1 knows no catalogue: its designs are custom.
+        const bool catalogue = *version != 1;
+        if (catalogue) {
+            optionalMember(root, "core", [&](const Json& value) { design.core = readCore(value); });
+            optionalMember(root, "coreSet", [&](const Json& value) { design.coreSet = readCoreSet(value); });
+        }
         constexpr std::array<std::string_view, 6> kTopLevel{"format",           "version", "inputs",
                                                             "controllerChoice", "rules",   "sheet"};
         refuseUnknown(root, "", [&](const std::string& key) {
+            if (catalogue && (key == "core" || key == "coreSet")) return true;
             return std::ranges::find(kTopLevel, key) != kTopLevel.end();
         });
         if (refusal) return std::nullopt;
         return design;
     }
+
+private:
+    Language language_;
+
+    std::string say(std::string_view english, std::initializer_list<std::string_view> values = {}) const {
+        return designFileSays(language_, english, values);
+    }
+    std::string typeOf(const Json& value) const { return typeText(value, language_); }
 };
+
+OrderedJson boundJson(const std::optional<double>& bound) {
+    return bound ? OrderedJson(*bound) : OrderedJson();
+}
+
+OrderedJson coreJson(const CoreChoice& choice) {
+    OrderedJson core = OrderedJson::object();
+    core["name"] = choice.core;
+    core["bobbin"] = choice.bobbin;
+    core["bobbinIndex"] = choice.bobbinIndex ? OrderedJson(*choice.bobbinIndex) : OrderedJson();
+    core["material"] = choice.material;
+    return core;
+}
+
+OrderedJson coreSetJson(const CoreSetChoice& set) {
+    OrderedJson json = OrderedJson::object();
+    json["cores"] = set.cores;
+    json["family"] = set.family;
+    json["minAe"] = boundJson(set.minAe);
+    json["maxAe"] = boundJson(set.maxAe);
+    json["plausibleOnly"] = set.plausibleOnly;
+    json["material"] = set.material;
+    return json;
+}
 
 // Builds the document like the library's own parser, but keeps the path to the value being
 // read, so that a repeated member name (which the library would let the later one win) and a
 // number beyond a double's range are refused naming their member.
 class DocumentBuilder : public nlohmann::json_sax<Json> {
 public:
-    explicit DocumentBuilder(Json& root) : root_(root) {}
+    DocumentBuilder(Json& root, Language language) : root_(root), language_(language) {}
 
     std::optional<std::string> refusal;   // "path: reason"
     std::optional<std::size_t> syntaxAt;  // byte offset of a syntax error
@@ -377,7 +537,7 @@ public:
         Frame& frame = frames_.back();
         frame.key = name;
         if (!frame.keys.insert(name).second) {
-            refusal = shortenedPath(path()) + ": given twice";
+            refusal = shortenedPath(path()) + ": " + designFileSays(language_, "given twice");
             return false;
         }
         return true;
@@ -388,7 +548,8 @@ public:
         // 406: a number that overflows a double; everything else is a syntax error.
         if (e.id == 406) {
             const std::string where = path();
-            refusal = shortenedPath(where) + (where.empty() ? "" : ": ") + "not a finite number";
+            refusal = shortenedPath(where) + (where.empty() ? "" : ": ") +
+                      designFileSays(language_, "not a finite number");
         } else {
             syntaxAt = position > 0 ? position - 1 : 0;
         }
@@ -403,6 +564,7 @@ private:
         std::size_t items = 0;       // lists: the items so far
     };
     Json& root_;
+    const Language language_;
     std::vector<Frame> frames_;
 
     // Where the next value goes, as a message names it: inputs.coreAe, rules.primaryWires[2].
@@ -454,8 +616,8 @@ private:
     }
 };
 
-// Line and column (both from 1, columns in bytes) of byte `offset` of `text`.
-std::string positionText(std::string_view text, std::size_t offset) {
+// "not valid JSON" at the line and column (both from 1, columns in bytes) of byte `offset` of `text`.
+std::string syntaxErrorText(std::string_view text, std::size_t offset, Language language) {
     offset = std::min(offset, text.size());
     std::size_t line = 1;
     std::size_t lineStart = 0;
@@ -464,7 +626,8 @@ std::string positionText(std::string_view text, std::size_t offset) {
             ++line;
             lineStart = i + 1;
         }
-    return "line " + std::to_string(line) + ", column " + std::to_string(offset - lineStart + 1);
+    return designFileSays(language, "not valid JSON (line %s, column %s)",
+                          {std::to_string(line), std::to_string(offset - lineStart + 1)});
 }
 
 DesignRead refused(std::string_view fileName, std::string_view message) {
@@ -481,6 +644,7 @@ std::string designFileText(const Design& design) {
             inputs[field.name] = floatJson(design.inputs.*std::get<float DesignInputs::*>(field.member));
             continue;
         }
+        if (field.savedWhenChanged && atDefault(design, field)) continue;
         OrderedJson& value = rules[field.name];
         switch (field.kind) {
             case FieldKind::Float:
@@ -496,6 +660,14 @@ std::string designFileText(const Design& design) {
             case FieldKind::Bool:
                 value = design.rules.*std::get<bool RuleSet::*>(field.member);
                 break;
+            case FieldKind::Choice: {
+                const int index = design.rules.*std::get<int RuleSet::*>(field.member);
+                if (index >= 0 && static_cast<std::size_t>(index) < field.choices.size())
+                    value = field.choices[static_cast<std::size_t>(index)];
+                else
+                    value = index;  // set by code, not by any entrance: refused when read back
+                break;
+            }
             case FieldKind::Wires:
                 value = wiresJson(design.rules.*std::get<WireSet RuleSet::*>(field.member));
                 break;
@@ -509,18 +681,20 @@ std::string designFileText(const Design& design) {
     root["controllerChoice"] = design.controllerChoice;
     root["rules"] = std::move(rules);
     root["sheet"] = makerSettingsJson(design.sheet);
+    if (design.core) root["core"] = coreJson(*design.core);
+    if (design.coreSet) root["coreSet"] = coreSetJson(*design.coreSet);
     return root.dump(2) + "\n";
 }
 
-DesignRead readDesignText(std::string_view text, std::string_view fileName) {
+DesignRead readDesignText(std::string_view text, std::string_view fileName, Language language) {
     Json root;
-    DocumentBuilder builder(root);
+    DocumentBuilder builder(root, language);
     if (!Json::sax_parse(text, &builder)) {
         if (builder.refusal) return refused(fileName, *builder.refusal);
-        return refused(fileName, "not valid JSON (" + positionText(text, builder.syntaxAt.value_or(0)) + ")");
+        return refused(fileName, syntaxErrorText(text, builder.syntaxAt.value_or(0), language));
     }
 
-    Reader reader;
+    Reader reader(language);
     auto design = reader.readDesign(root);
     if (!design) {
         const Refusal& refusal = *reader.refusal;
@@ -530,28 +704,31 @@ DesignRead readDesignText(std::string_view text, std::string_view fileName) {
     return {std::move(design), {}};
 }
 
-DesignRead readDesignFile(const std::filesystem::path& path) {
+DesignRead readDesignFile(const std::filesystem::path& path, Language language) {
     namespace fs = std::filesystem;
     const std::string name = path.string();
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (error) return refused(name, error.message());
-    if (fs::is_directory(status)) return refused(name, "is a folder, not a design file");
-    if (!fs::is_regular_file(status)) return refused(name, "not a regular file");
+    if (error) return refused(name, systemErrorText(language, error));
+    if (fs::is_directory(status))
+        return refused(name, designFileSays(language, "is a folder, not a design file"));
+    if (!fs::is_regular_file(status)) return refused(name, designFileSays(language, "not a regular file"));
     const std::uintmax_t size = fs::file_size(path, error);
-    if (error) return refused(name, error.message());
-    const std::string tooLarge = "larger than " + std::to_string(kDesignFileMaxBytes) + " bytes";
+    if (error) return refused(name, systemErrorText(language, error));
+    const std::string tooLarge =
+        designFileSays(language, "larger than %s bytes", {std::to_string(kDesignFileMaxBytes)});
     if (size > kDesignFileMaxBytes) return refused(name, tooLarge);
 
     std::FILE* file = std::fopen(name.c_str(), "rb");
-    if (!file) return refused(name, std::error_code(errno, std::generic_category()).message());
+    if (!file)
+        return refused(name, systemErrorText(language, std::error_code(errno, std::generic_category())));
     // The file may have grown since its size was taken: read no more than one byte past the limit.
     std::string text(kDesignFileMaxBytes + 1, '\0');
     const std::size_t read = std::fread(text.data(), 1, text.size(), file);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed) return refused(name, "could not be read");
+    if (failed) return refused(name, designFileSays(language, "could not be read"));
     if (read > kDesignFileMaxBytes) return refused(name, tooLarge);
     text.resize(read);
-    return readDesignText(text, name);
+    return readDesignText(text, name, language);
 }

@@ -9,6 +9,8 @@
 #include <limits>
 #include <string_view>
 
+#include "engine/design_file_texts.h"
+
 namespace {
 
 using Json = nlohmann::json;
@@ -78,16 +80,16 @@ OrderedJson textJson(const std::string& text) {
     return OrderedJson::parse(OrderedJson(text).dump(-1, ' ', false, OrderedJson::error_handler_t::replace));
 }
 
-std::string typeText(const Json& value) {
+std::string typeText(const Json& value, Language language) {
     switch (value.type()) {
         case Json::value_t::null:
             return "null";
         case Json::value_t::object:
-            return "an object";
+            return designFileSays(language, "an object");
         case Json::value_t::array:
-            return "a list";
+            return designFileSays(language, "a list");
         case Json::value_t::string:
-            return "a text";
+            return designFileSays(language, "a text");
         case Json::value_t::boolean:
             return value.get<bool>() ? "true" : "false";
         default:
@@ -95,41 +97,44 @@ std::string typeText(const Json& value) {
     }
 }
 
-std::optional<MakerSettingsRefusal> readPin(const Json& value, std::string_view name, int& pin) {
-    const auto refuse = [&](std::string reason) {
-        return MakerSettingsRefusal{std::string(name), std::move(reason)};
+std::optional<MakerSettingsRefusal> readPin(const Json& value, std::string_view name, int& pin,
+                                            Language language) {
+    const auto refuse = [&](std::string_view english, std::initializer_list<std::string_view> values = {}) {
+        return MakerSettingsRefusal{std::string(name), designFileSays(language, english, values)};
     };
-    if (!value.is_number_integer()) return refuse("expected a whole number, found " + typeText(value));
+    if (!value.is_number_integer())
+        return refuse("expected a whole number, found %s", {typeText(value, language)});
     const bool inRange = value.is_number_unsigned()
                              ? value.get<std::uint64_t>() >= 1 && value.get<std::uint64_t>() <= kHighestPin
                              : value.get<std::int64_t>() >= 1 && value.get<std::int64_t>() <= kHighestPin;
-    if (!inRange)
-        return refuse(value.dump() + " is no pin number (1 to " + std::to_string(kHighestPin) + ")");
+    if (!inRange) return refuse("%s is no pin number (1 to %s)", {value.dump(), std::to_string(kHighestPin)});
     pin = value.get<int>();
     return std::nullopt;
 }
 
-std::optional<MakerSettingsRefusal> readNumber(const Json& value, std::string_view name, float& number) {
-    const auto refuse = [&](std::string reason) {
-        return MakerSettingsRefusal{std::string(name), std::move(reason)};
+std::optional<MakerSettingsRefusal> readNumber(const Json& value, std::string_view name, float& number,
+                                               Language language) {
+    const auto refuse = [&](std::string_view english, std::initializer_list<std::string_view> values = {}) {
+        return MakerSettingsRefusal{std::string(name), designFileSays(language, english, values)};
     };
-    if (!value.is_number()) return refuse("expected a number, found " + typeText(value));
+    if (!value.is_number()) return refuse("expected a number, found %s", {typeText(value, language)});
     const double read = value.get<double>();
     const auto single = static_cast<float>(read);
     if (!std::isfinite(read) || !std::isfinite(single))
-        return refuse("not a finite number in single precision: " + value.dump());
-    if (!(single > 0)) return refuse(value.dump() + " is not above zero");
+        return refuse("not a finite number in single precision: %s", {value.dump()});
+    if (!(single > 0)) return refuse("%s is not above zero", {value.dump()});
     number = single;
     return std::nullopt;
 }
 
-std::optional<MakerSettingsRefusal> readText(const Json& value, std::string_view name, std::string& text) {
-    const auto refuse = [&](std::string reason) {
-        return MakerSettingsRefusal{std::string(name), std::move(reason)};
+std::optional<MakerSettingsRefusal> readText(const Json& value, std::string_view name, std::string& text,
+                                             Language language) {
+    const auto refuse = [&](std::string_view english, std::initializer_list<std::string_view> values = {}) {
+        return MakerSettingsRefusal{std::string(name), designFileSays(language, english, values)};
     };
-    if (!value.is_string()) return refuse("expected a text, found " + typeText(value));
+    if (!value.is_string()) return refuse("expected a text, found %s", {typeText(value, language)});
     const auto& read = value.get_ref<const std::string&>();
-    if (read.size() > kLongestText) return refuse("longer than " + std::to_string(kLongestText) + " bytes");
+    if (read.size() > kLongestText) return refuse("longer than %s bytes", {std::to_string(kLongestText)});
     if (std::any_of(read.begin(), read.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
         return refuse("holds a control character");
@@ -152,29 +157,32 @@ OrderedJson makerSettingsJson(const MakerSettings& settings) {
     return object;
 }
 
-std::optional<MakerSettingsRefusal> readMakerSettings(const Json& object, MakerSettings& settings) {
-    if (!object.is_object()) return MakerSettingsRefusal{{}, "expected an object, found " + typeText(object)};
-    const auto missing = [](std::string_view name) {
-        return MakerSettingsRefusal{std::string(name), "missing"};
+std::optional<MakerSettingsRefusal> readMakerSettings(const Json& object, MakerSettings& settings,
+                                                      Language language) {
+    if (!object.is_object())
+        return MakerSettingsRefusal{
+            {}, designFileSays(language, "expected an object, found %s", {typeText(object, language)})};
+    const auto missing = [language](std::string_view name) {
+        return MakerSettingsRefusal{std::string(name), designFileSays(language, "missing")};
     };
     for (const PinField& field : kPins) {
         const auto it = object.find(field.name);
         if (it == object.end()) return missing(field.name);
-        if (auto refusal = readPin(*it, field.name, settings.*field.member)) return refusal;
+        if (auto refusal = readPin(*it, field.name, settings.*field.member, language)) return refusal;
     }
     for (const NumberField& field : kNumbers) {
         const auto it = object.find(field.name);
         if (it == object.end()) return missing(field.name);
-        if (auto refusal = readNumber(*it, field.name, settings.*field.member)) return refusal;
+        if (auto refusal = readNumber(*it, field.name, settings.*field.member, language)) return refusal;
     }
     for (const TextField& field : kTexts) {
         const auto it = object.find(field.name);
         if (it == object.end()) return missing(field.name);
-        if (auto refusal = readText(*it, field.name, settings.*field.member)) return refusal;
+        if (auto refusal = readText(*it, field.name, settings.*field.member, language)) return refusal;
     }
     for (const auto& [key, value] : object.items()) {
         if (!known(kPins, key) && !known(kNumbers, key) && !known(kTexts, key))
-            return MakerSettingsRefusal{key, "unknown member"};
+            return MakerSettingsRefusal{key, designFileSays(language, "unknown member")};
     }
     return std::nullopt;
 }

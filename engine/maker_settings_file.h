@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/maker_settings.h"
+#include "engine/texts.h"
 
 /// The "sheet" object of a design file: every member of `settings`, in a fixed order.
 nlohmann::ordered_json makerSettingsJson(const MakerSettings& settings);
@@ -19,5 +20,6 @@ struct MakerSettingsRefusal {
 /// Reads a design file's "sheet" member into `settings`. Every member must be present and valid:
 /// pins whole numbers 1 to 999, test conditions finite single-precision numbers above zero,
 /// texts of at most 60 bytes without control characters; unknown members are refused.
-/// On a refusal `settings` may be partly changed.
-std::optional<MakerSettingsRefusal> readMakerSettings(const nlohmann::json& object, MakerSettings& settings);
+/// On a refusal `settings` may be partly changed; the reason is in `language`.
+std::optional<MakerSettingsRefusal> readMakerSettings(const nlohmann::json& object, MakerSettings& settings,
+                                                      Language language = Language::English);

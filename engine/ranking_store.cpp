@@ -29,6 +29,7 @@ std::vector<Solution> RankingStore::ranked() const {
     std::vector<Solution> solutions;
     solutions.reserve(byScore_.size());
     int rank = 1;
-    for (const auto& [key, record] : byScore_) solutions.push_back({rank++, record, std::nullopt});
+    for (const auto& [key, record] : byScore_)
+        solutions.push_back({rank++, record, std::nullopt, std::nullopt});
     return solutions;
 }

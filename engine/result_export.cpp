@@ -4,7 +4,9 @@
 
 #include "engine/analysis_result.h"
 #include "engine/design_file.h"
+#include "engine/loss_figures_export.h"
 #include "engine/record_layout.h"
+#include "engine/solution_figures.h"
 
 namespace {
 
@@ -48,6 +50,8 @@ void addResultMembers(nlohmann::ordered_json& root, const AnalysisResult& result
     root["acceptedCount"] = result.acceptedCount;
     root["passNumber"] = result.passNumber;
     root["solutionRecords"] = std::move(records);
+    if (auto figures = solutionFiguresJson(result); !figures.is_null())
+        root["solutionFigures"] = std::move(figures);
 }
 
 std::string dumped(const nlohmann::ordered_json& root) {
@@ -78,7 +82,27 @@ std::string csvRow(const std::vector<std::string_view>& texts) {
 
 std::string resultCsv(const AnalysisResult& result) {
     std::string out = "\xEF\xBB\xBF";
-    appendCsvRow(out, kRecordHeadings);
-    for (const Solution& solution : result.solutions) appendCsvRow(out, solutionTexts(solution));
+    const bool cores = !result.cores.empty();
+    const bool losses = hasLossFigures(result);
+    if (!cores && !losses) {
+        appendCsvRow(out, kRecordHeadings);
+        for (const Solution& solution : result.solutions) appendCsvRow(out, solutionTexts(solution));
+        return out;
+    }
+    std::vector<std::string> headings(kRecordHeadings.begin(), kRecordHeadings.end());
+    if (cores) headings.insert(headings.end(), kCoreCsvHeadings.begin(), kCoreCsvHeadings.end());
+    if (losses)
+        for (std::string& heading : lossFigureCsvHeadings()) headings.push_back(std::move(heading));
+    appendCsvRow(out, headings);
+    for (const Solution& solution : result.solutions) {
+        const auto record = solutionTexts(solution);
+        std::vector<std::string> row(record.begin(), record.end());
+        if (cores)
+            for (std::string& text : coreCsvTexts(result, solution)) row.push_back(std::move(text));
+        if (losses)
+            for (std::string& text : lossFigureCsvTexts(solution.figures ? &*solution.figures : nullptr))
+                row.push_back(std::move(text));
+        appendCsvRow(out, row);
+    }
     return out;
 }

@@ -2,6 +2,14 @@
 
 #include "engine/wire_catalogue.h"
 
+/// What orders the solutions. Values are stored in design files: never renumber.
+enum class RankBy {
+    fill = 0,         ///< the last layers' fill score, best first (the search's own)
+    loss = 1,         ///< Pcore + Pcu, lowest first
+    temperature = 2,  ///< ΔT, lowest first
+    volume = 3,       ///< the core's Ve, smallest first, then the fill score
+};
+
 /// The design rules and wire candidates: what the rules dialog edits and the search reads.
 /// Units: gauss, %, kHz, V, degrees, mm as noted.
 struct RuleSet {
@@ -31,6 +39,12 @@ struct RuleSet {
     WireSet secondaryWires = defaultSecondaryWires();  ///< mm, same layout
     float primaryStrands = 1;
     float secondaryStrands = 1;
+    // Loss figures (catalogue cores only; a custom core has none and ignores these).
+    float operatingTemperature = 100;  ///< core and copper temperature of the loss figures, °C
+    int rankBy = 0;                    ///< a RankBy value
+    float maxTemperatureRise = 0;      ///< reject a solution whose ΔT exceeds it, K; 0: no limit
+    float maxFluxOfSaturation = 0;     ///< reject above this Bpk/Bsat, %; 0: no limit
+    float maxTotalLoss = 0;            ///< reject above this Pcore + Pcu, W; 0: no limit
 
     static WireSet defaultPrimaryWires();
     static WireSet defaultSecondaryWires();

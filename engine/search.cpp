@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "engine/candidate.h"
+#include "engine/figure_ranking_store.h"
 #include "engine/grid.h"
+#include "engine/loss_figures.h"
 #include "engine/pass_progress.h"
 #include "engine/ranking_store.h"
 #include "engine/winding_fit.h"
@@ -46,10 +48,36 @@ struct FirstHalf {
     float fill = 0;          // f1 after folding
 };
 
+bool anyLossLimit(const RuleSet& rules) {
+    return rules.maxTemperatureRise > 0 || rules.maxFluxOfSaturation > 0 || rules.maxTotalLoss > 0;
+}
+
+bool rankedByFigure(const RuleSet& rules) {
+    const auto by = static_cast<RankBy>(rules.rankBy);
+    return by == RankBy::loss || by == RankBy::temperature;
+}
+
+bool pastLimit(const RuleSet& rules, const SolutionLossFigures& f) {
+    return (rules.maxTemperatureRise > 0 && f.temperatureRiseK > rules.maxTemperatureRise) ||
+           (rules.maxFluxOfSaturation > 0 && f.bpkOfBsatPct > rules.maxFluxOfSaturation) ||
+           (rules.maxTotalLoss > 0 && f.coreLossW + f.copperLossW > rules.maxTotalLoss);
+}
+
+/// Where the accepted candidates go: the fill store, or with a catalogue core ranked by a figure
+/// or held to a loss limit, the figures first.
+struct CandidateSink {
+    RankingStore& fill;
+    FigureRankingStore& byFigure;
+    SolutionFigureMaker& figures;
+    bool needFigures = false;  // ranked by a figure or a limit on, and a core to figure
+    bool rankByFigure = false;
+    std::int64_t limitRejected = 0;
+};
+
 /// One search pass over the grid: the candidate calculation, the fit and the store.
 class Pass {
 public:
-    Pass(const SearchSetup& setup, const Grid& grid, SearchCounters& counters, RankingStore& store,
+    Pass(const SearchSetup& setup, const Grid& grid, SearchCounters& counters, CandidateSink& store,
          NotificationSink& sink, const std::stop_token& stop, float primaryThreshold,
          float secondaryThreshold)
         : setup_(setup),
@@ -295,17 +323,42 @@ private:
 
     void accept(const CandidateRecord& record) {
         counters_.analysedCount = progress_.analysedCount();
-        counters_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
-        store_.offer(record);
+        if (!store_.needFigures) {
+            counters_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
+            store_.fill.offer(record);
+        } else if (!acceptWithFigures(record)) {
+            return;
+        }
         counters_.searchPhase = static_cast<int>(SearchPhase::Searching);
         sink_.post(Notification::AnalysisStatus);
+    }
+
+    // Ranking and limits need no gap. A candidate the model refuses has no figure to hold to a
+    // limit: it is kept, ranked after every figured one.
+    bool acceptWithFigures(const CandidateRecord& record) {
+        const std::optional<SolutionLossFigures> f = store_.figures.figures(record, LossScope::withoutGap);
+        if (f && pastLimit(rules_, *f)) {
+            ++store_.limitRejected;
+            return false;
+        }
+        counters_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
+        if (!store_.rankByFigure) {
+            store_.fill.offer(record);
+            return true;
+        }
+        double key = HUGE_VAL;
+        if (f)
+            key = static_cast<RankBy>(rules_.rankBy) == RankBy::loss ? f->coreLossW + f->copperLossW
+                                                                     : f->temperatureRiseK;
+        store_.byFigure.offer(key, record);
+        return true;
     }
 
     const SearchSetup& setup_;
     const RuleSet& rules_;
     const Grid& grid_;
     SearchCounters& counters_;
-    RankingStore& store_;
+    CandidateSink& store_;
     NotificationSink& sink_;
     const std::stop_token& stop_;
     const float primaryThreshold_;
@@ -359,10 +412,17 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
 
     // The Analyse checks refuse rules that do not fit the loops; this keeps a direct call safe.
     const std::optional<Grid> grid = searchGrid(setup);
-    RankingStore store;
+    RankingStore fillStore;
+    FigureRankingStore figureStore;
+    SolutionFigureMaker figures(setup);
+    CandidateSink store{fillStore, figureStore, figures};
+    store.needFigures = figures.canMake() && (rankedByFigure(setup.rules) || anyLossLimit(setup.rules));
+    store.rankByFigure = store.needFigures && rankedByFigure(setup.rules);
     for (;;) {
         if (stop.stop_requested()) return std::nullopt;
-        store.reset(setup.rules.maxSolutions);
+        fillStore.reset(setup.rules.maxSolutions);
+        figureStore.reset(setup.rules.maxSolutions);
+        store.limitRejected = 0;
         if (grid) {
             Pass pass(setup, *grid, counters, store, sink, stop, primaryThreshold, secondaryThreshold);
             if (!pass.run()) return std::nullopt;
@@ -388,7 +448,15 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
     if (stop.stop_requested()) return std::nullopt;
     announce(counters, sink, SearchPhase::Extracting);
     AnalysisResult result;
-    result.solutions = store.ranked();
+    result.solutions = store.rankByFigure ? figureStore.ranked() : fillStore.ranked();
+    result.limitRejectedCount = store.limitRejected;
+    if (setup.core) {
+        result.cores.push_back(*setup.core);
+        for (Solution& solution : result.solutions) {
+            solution.core = 0;
+            solution.figures = figures.figures(solution.numbers);
+        }
+    }
     result.analysedCount = counters.analysedCount;
     result.acceptedCount = counters.acceptedCount;
     result.passNumber = counters.passNumber;

@@ -128,7 +128,7 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
     }
     double primaryTurns = 0;
     for (const WindingBuild& w : windings)
-        if (w.role == WindingRole::primary) primaryTurns += w.turns;
+        if (w.role == CopperRole::primary) primaryTurns += w.turns;
     if (!(primaryTurns > 0)) {
         result.fault = LossInputFault::noPrimaryTurns;
         return result;

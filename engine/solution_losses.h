@@ -74,6 +74,8 @@ struct SolutionLossFigures {
     double alNhPerTurn2 = 0;     ///< AL = Lp / Np²
     double firstOrderGapMm = 0;  ///< µ0·Ac·Np²/Lp − le/µi, for comparison
     CopperLosses copper;         ///< per winding, SI units
+
+    bool operator==(const SolutionLossFigures&) const = default;
 };
 
 /// What is wrong with the inputs, first found first.

@@ -152,11 +152,12 @@ double paintMaterials(SheetPage& page, const WindingSheetContent& c, double x, d
     h += page.table(x, y + h, {width * 0.27, width * 0.73}, rows, false);
 
     h += 1 + page.heading(x, y + h + 1, width, WindingSheet::tr("损耗与温升"));
-    h += page.table(x, y + h, {width * 0.27, width * 0.73},
-                    {{WindingSheet::tr("磁芯损耗"), figure(c.losses.coreLoss, "W")},
-                     {WindingSheet::tr("铜损"), figure(c.losses.copperLoss, "W")},
-                     {WindingSheet::tr("温升"), figure(c.losses.temperatureRise, "K")}},
-                    false);
+    std::vector<QStringList> lossRows = {{WindingSheet::tr("磁芯损耗"), figure(c.losses.coreLoss, "W")},
+                                         {WindingSheet::tr("铜损"), figure(c.losses.copperLoss, "W")},
+                                         {WindingSheet::tr("温升"), figure(c.losses.temperatureRise, "K")}};
+    if (c.losses.auxiliaryCurrentZero)
+        lossRows.push_back({WindingSheet::tr("说明"), WindingSheet::tr("辅助绕组电流按零计")});
+    h += page.table(x, y + h, {width * 0.27, width * 0.73}, lossRows, false);
     return h;
 }
 

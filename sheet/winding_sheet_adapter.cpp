@@ -4,14 +4,29 @@
 #include <cmath>
 
 #include "engine/core_figures.h"
-#include "engine/version.h"
+#include "engine/core_selection.h"
+#include "engine/solution_figures.h"
 #include "engine/winding_fit.h"
 #include "engine/winding_layout.h"
 #include "sheet/sheet_text.h"
 
 namespace {
 
-const std::string kProgram = "Quillmere " + std::string(kQuillmereVersion);
+// A catalogue core's solution: its losses, the windings' DC resistances at 20 °C (the figures
+// list the wound windings in the sheet's order) and the gap corrected for fringing.
+void fillLossFigures(WindingSheetContent& c, const SolutionLossFigures& f) {
+    c.losses.coreLoss = {f.coreLossW, SheetGap::None};
+    c.losses.copperLoss = {f.copperLossW, SheetGap::None};
+    c.losses.temperatureRise = {f.temperatureRiseK, SheetGap::None};
+    c.losses.auxiliaryCurrentZero = std::ranges::any_of(
+        c.windings, [](const SheetWinding& w) { return w.role == WindingRole::Auxiliary; });
+    if (f.copper.windingCount == c.windings.size())
+        for (std::size_t k = 0; k < c.windings.size(); ++k)
+            c.windings[k].resistance = {f.copper.windings[k].resistance20, SheetGap::None};
+    if (f.gapComputed && f.noGap == NoGapReason::none) c.core.correctedGap = {f.gapMm, SheetGap::None};
+}
+
+const std::string kProgram = "Quillmere 1.4";
 
 int wholeTurns(double turns) {
     return std::isfinite(turns) ? static_cast<int>(std::clamp(std::lround(turns), 0L, 1000000L)) : 0;
@@ -74,14 +89,18 @@ double strandsOf(WindingRole role, const RuleSet& rules) {
 
 }  // namespace
 
-SheetContentResult windingSheetContent(const Design& design, const AnalysisResult& result, int solutionIndex,
-                                       const QString& designName, QDate date) {
+SheetContentResult windingSheetContent(const Design& analysed, const AnalysisResult& result,
+                                       int solutionIndex, const QString& designName, QDate date) {
     const Solution* found = solutionAt(result.solutions, solutionIndex);
     if (!found)
         return {std::nullopt, WindingSheet::tr("没有第 %1 个解法（共 %2 个）。")
                                   .arg(static_cast<qint64>(solutionIndex) + 1)
                                   .arg(static_cast<qint64>(result.solutions.size()))};
     const Solution& solution = *found;
+    // A solution of a core search is wound on its own core: its Ae and slot, not the form's.
+    const CoreContext* woundOn = solutionCore(result, solution);
+    Design design = analysed;
+    if (woundOn) design.inputs = withCore(analysed.inputs, *woundOn);
     const CandidateRecord& numbers = solution.numbers;
     const auto layouts = windingLayouts(solution, design);
     for (const auto& w : layouts) {
@@ -146,9 +165,16 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
         c.windings.push_back(w);
     }
 
-    c.core.coreName.gap = SheetGap::NoCatalogueCore;
-    c.core.material.gap = SheetGap::NoCatalogueCore;
-    c.core.bobbin.gap = SheetGap::NoCatalogueCore;
+    if (woundOn) {
+        c.core.coreName.text = woundOn->core.name;
+        c.core.material.text = woundOn->material.name;
+        c.core.bobbin.text = woundOn->bobbin.name;
+    } else {
+        c.core.coreName.gap = SheetGap::NoCatalogueCore;
+        c.core.material.gap = SheetGap::NoCatalogueCore;
+        c.core.bobbin.gap = SheetGap::NoCatalogueCore;
+    }
+    // The catalogue holds no pin count: it is only part of some bobbin names.
     c.core.pinCountGap = SheetGap::NoCatalogueCore;
     c.core.effectiveArea = in.coreAe;
     c.core.slotWidth = in.slotWidth;
@@ -188,6 +214,7 @@ SheetContentResult windingSheetContent(const Design& design, const AnalysisResul
     c.losses.coreLoss.gap = SheetGap::NoLossFigures;
     c.losses.copperLoss.gap = SheetGap::NoLossFigures;
     c.losses.temperatureRise.gap = SheetGap::NoLossFigures;
+    if (solution.figures) fillLossFigures(c, *solution.figures);
 
     SheetCrossSection& x = c.crossSection;
     x.slotWidth = in.slotWidth;

@@ -103,7 +103,7 @@ int runWindingSheetCommand(int argc, char** argv, Language language) {
     Design design;
     QString designName;
     if (options->design) {
-        DesignRead read = readDesignFile(*options->design);
+        DesignRead read = readDesignFile(*options->design, language);
         if (!read) {
             say(QString::fromStdString(read.error));
             return kBadUsage;

@@ -109,9 +109,10 @@ struct SheetTests {
 };
 
 struct SheetLosses {
-    SheetFigure coreLoss;         ///< W
-    SheetFigure copperLoss;       ///< W
-    SheetFigure temperatureRise;  ///< K
+    SheetFigure coreLoss;               ///< W
+    SheetFigure copperLoss;             ///< W
+    SheetFigure temperatureRise;        ///< K
+    bool auxiliaryCurrentZero = false;  ///< the figures count the auxiliary winding's current as zero
 };
 
 /// The slot as the sheet draws it to scale, from the bobbin (depth 0) outwards.

@@ -439,6 +439,34 @@
         <source>搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？</source>
         <translation>The search grid is large: %1 candidates per pass, which may take a very long time. Analyse anyway?</translation>
     </message>
+    <message>
+        <source>磁芯库(&amp;K)...</source>
+        <translation>Core &amp;catalogue...</translation>
+    </message>
+    <message>
+        <source>未知的磁芯：%1</source>
+        <translation>Unknown core: %1</translation>
+    </message>
+    <message>
+        <source>未知的骨架：%1</source>
+        <translation>Unknown bobbin: %1</translation>
+    </message>
+    <message>
+        <source>未知的材质：%1</source>
+        <translation>Unknown material: %1</translation>
+    </message>
+    <message>
+        <source>你是指：%1</source>
+        <translation>Did you mean: %1</translation>
+    </message>
+    <message>
+        <source>所选范围内没有可搜索的磁芯</source>
+        <translation>No core to search in the chosen set</translation>
+    </message>
+    <message>
+        <source>(在 %1 个磁芯中搜索)</source>
+        <translation>(searching %1 cores)</translation>
+    </message>
 </context>
 <context>
     <name>RulesDialog</name>
@@ -643,6 +671,344 @@
         <source>：缺少文件名</source>
         <translation>: a file name is missing</translation>
     </message>
+    <message>
+        <source>最低输入电压，V AC</source>
+        <translation>minimum input voltage, V AC</translation>
+    </message>
+    <message>
+        <source>最高输入电压，V AC</source>
+        <translation>maximum input voltage, V AC</translation>
+    </message>
+    <message>
+        <source>输出电压，V</source>
+        <translation>output voltage, V</translation>
+    </message>
+    <message>
+        <source>输出电流，A</source>
+        <translation>output current, A</translation>
+    </message>
+    <message>
+        <source>反馈绕组电压，V</source>
+        <translation>feedback winding voltage, V</translation>
+    </message>
+    <message>
+        <source>最低整流电压，V DC</source>
+        <translation>minimum rectified voltage, V DC</translation>
+    </message>
+    <message>
+        <source>变压器传递效率，%</source>
+        <translation>transformer transfer efficiency, %</translation>
+    </message>
+    <message>
+        <source>磁芯有效截面积，mm²</source>
+        <translation>core effective area, mm²</translation>
+    </message>
+    <message>
+        <source>骨架槽宽，mm</source>
+        <translation>bobbin slot width, mm</translation>
+    </message>
+    <message>
+        <source>骨架槽深，mm</source>
+        <translation>bobbin slot depth, mm</translation>
+    </message>
+    <message>
+        <source>辅助绕组线径，mm</source>
+        <translation>auxiliary winding wire diameter, mm</translation>
+    </message>
+    <message>
+        <source>峰值磁通密度的中心值，高斯</source>
+        <translation>peak flux density centre, gauss</translation>
+    </message>
+    <message>
+        <source>峰值磁通密度的 ± 范围，高斯</source>
+        <translation>± span of the peak flux density, gauss</translation>
+    </message>
+    <message>
+        <source>导通占空比的中心值，%</source>
+        <translation>on-duty centre, %</translation>
+    </message>
+    <message>
+        <source>导通占空比的 ± 范围，%</source>
+        <translation>± span of the on-duty, %</translation>
+    </message>
+    <message>
+        <source>开关频率的中心值，kHz</source>
+        <translation>switching frequency centre, kHz</translation>
+    </message>
+    <message>
+        <source>开关频率的 ± 范围，kHz</source>
+        <translation>± span of the frequency, kHz</translation>
+    </message>
+    <message>
+        <source>开关管导通压降，V</source>
+        <translation>switch on-state drop, V</translation>
+    </message>
+    <message>
+        <source>输出二极管正向压降，V</source>
+        <translation>output diode forward drop, V</translation>
+    </message>
+    <message>
+        <source>线圈温升，度</source>
+        <translation>coil temperature rise, degrees</translation>
+    </message>
+    <message>
+        <source>绕组深度上限，占槽深的 %</source>
+        <translation>winding depth limit, % of the slot depth</translation>
+    </message>
+    <message>
+        <source>第一绕组的最小占比，%</source>
+        <translation>first winding minimum share, %</translation>
+    </message>
+    <message>
+        <source>槽宽余量，%</source>
+        <translation>slot width reserve, %</translation>
+    </message>
+    <message>
+        <source>胶带厚度，mm</source>
+        <translation>tape thickness, mm</translation>
+    </message>
+    <message>
+        <source>绕组间的胶带圈数</source>
+        <translation>tape turns between windings</translation>
+    </message>
+    <message>
+        <source>输出占空比，%（CC 模式）</source>
+        <translation>output duty, % (CC mode)</translation>
+    </message>
+    <message>
+        <source>空闲比，%（CV 模式）</source>
+        <translation>idle ratio, % (CV mode)</translation>
+    </message>
+    <message>
+        <source>最多列出的解法数</source>
+        <translation>most solutions listed</translation>
+    </message>
+    <message>
+        <source>1 恒流（PFM），0 恒压（PWM）</source>
+        <translation>1 CC (PFM), 0 CV (PWM)</translation>
+    </message>
+    <message>
+        <source>1 三明治绕法</source>
+        <translation>1 sandwich winding</translation>
+    </message>
+    <message>
+        <source>1 考虑集肤效应</source>
+        <translation>1 consider the skin effect</translation>
+    </message>
+    <message>
+        <source>1 只取偶数匝数</source>
+        <translation>1 even turn counts only</translation>
+    </message>
+    <message>
+        <source>1 允许三明治绕法内换线</source>
+        <translation>1 allow a wire change inside the sandwich</translation>
+    </message>
+    <message>
+        <source>初级候选线径，如 0.20,0.21,0.23</source>
+        <translation>primary candidate wires, e.g. 0.20,0.21,0.23</translation>
+    </message>
+    <message>
+        <source>次级候选线径，如 0.30</source>
+        <translation>secondary candidate wires, e.g. 0.30</translation>
+    </message>
+    <message>
+        <source>初级并绕股数，整数</source>
+        <translation>parallel primary strands, a whole number</translation>
+    </message>
+    <message>
+        <source>次级并绕股数</source>
+        <translation>parallel secondary strands</translation>
+    </message>
+    <message>
+        <source>损耗数据的工作温度，°C</source>
+        <translation>operating temperature of the loss figures, °C</translation>
+    </message>
+    <message>
+        <source>排序依据：fill、loss、temperature 或 volume</source>
+        <translation>rank by fill, loss, temperature or volume</translation>
+    </message>
+    <message>
+        <source>不取温升高于此值的解法，K；0 不限</source>
+        <translation>reject a temperature rise above, K; 0 no limit</translation>
+    </message>
+    <message>
+        <source>不取 Bpk/Bsat 高于此值的解法，%；0 不限</source>
+        <translation>reject a Bpk/Bsat above, %; 0 no limit</translation>
+    </message>
+    <message>
+        <source>不取总损耗高于此值的解法，W；0 不限</source>
+        <translation>reject a total loss above, W; 0 no limit</translation>
+    </message>
+    <message>
+        <source>用默认设计或一个设计文件做一次反激变压器分析，按选项修改设计，
+列出排好序的解法。</source>
+        <translation>Runs one flyback transformer analysis on the built-in defaults or a design file,
+changed by the options, and prints the ranked solutions.</translation>
+    </message>
+    <message>
+        <source>开关量取 1 或 0；线径组是以逗号分隔的线表直径（mm）。
+--design 从设计文件（.qmd，见 docs/design-file.md）开始，而不是从默认值；
+其余选项无论写在哪里都修改它。
+退出状态：0 已分析（或已保存设计），1 无法保存设计，2 用法错误或设计文件有误，
+3 被分析检查拒绝。</source>
+        <translation>Flags take 1 or 0; a wire set is a comma-separated list of catalogue diameters (mm).
+--design starts from a design file (.qmd, docs/design-file.md) instead of the defaults; the
+other options change it wherever they stand.
+Exit status: 0 analysed (or design saved), 1 the design could not be saved, 2 bad usage or
+a bad design file, 3 refused by the analyse checks.</translation>
+    </message>
+    <message>
+        <source>设计输入</source>
+        <translation>Design inputs</translation>
+    </message>
+    <message>
+        <source>规则</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>文件与输出</source>
+        <translation>Files and output</translation>
+    </message>
+    <message>
+        <source>用法</source>
+        <translation>Usage</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>OPTIONS</translation>
+    </message>
+    <message>
+        <source>控制器：0 ----，1 BP3105，2 PL3532，3 PSR通用</source>
+        <translation>controller: 0 ----, 1 BP3105, 2 PL3532, 3 generic PSR</translation>
+    </message>
+    <message>
+        <source>从这个设计文件开始</source>
+        <translation>start from this design file</translation>
+    </message>
+    <message>
+        <source>把设计写入这个文件后停止</source>
+        <translation>write the design to this file and stop</translation>
+    </message>
+    <message>
+        <source>table（默认）、json 或 csv</source>
+        <translation>table (default), json or csv</translation>
+    </message>
+    <message>
+        <source>等同于 --format json</source>
+        <translation>same as --format json</translation>
+    </message>
+    <message>
+        <source>标题和消息的语言：en 或 zh（未给出时看 QUILLMERE_LANG，再没有则为 zh）</source>
+        <translation>headings and messages in en or zh (else QUILLMERE_LANG, else zh)</translation>
+    </message>
+    <message>
+        <source>显示本帮助后停止</source>
+        <translation>show this help and stop</translation>
+    </message>
+    <message>
+        <source>显示版本后停止</source>
+        <translation>show the version and stop</translation>
+    </message>
+    <message>
+        <source>未知的磁芯：</source>
+        <translation>Unknown core: </translation>
+    </message>
+    <message>
+        <source>未知的骨架：</source>
+        <translation>Unknown bobbin: </translation>
+    </message>
+    <message>
+        <source>未知的材质：</source>
+        <translation>Unknown material: </translation>
+    </message>
+    <message>
+        <source>你是指：</source>
+        <translation>Did you mean: </translation>
+    </message>
+    <message>
+        <source>--min-ae 与 --max-ae 只用于 --cores all 或磁芯系列</source>
+        <translation>--min-ae and --max-ae only bound --cores all or a family</translation>
+    </message>
+    <message>
+        <source>所选范围内没有可搜索的磁芯：</source>
+        <translation>No core to search in the chosen set: </translation>
+    </message>
+    <message>
+        <source>--bobbin 需要 --core 或带磁芯的设计</source>
+        <translation>--bobbin needs --core or a design with a core</translation>
+    </message>
+    <message>
+        <source>--material 需要 --core、--cores 或带磁芯的设计</source>
+        <translation>--material needs --core, --cores or a design with a core</translation>
+    </message>
+    <message>
+        <source>磁芯</source>
+        <translation>Core</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>槽宽 (mm)</source>
+        <translation>Slot width (mm)</translation>
+    </message>
+    <message>
+        <source>槽深 (mm)</source>
+        <translation>Slot depth (mm)</translation>
+    </message>
+    <message>
+        <source>骨架</source>
+        <translation>Bobbins</translation>
+    </message>
+    <message>
+        <source>厂商</source>
+        <translation>Maker</translation>
+    </message>
+    <message>
+        <source>磁芯库</source>
+        <translation>Core catalogue</translation>
+    </message>
+    <message>
+        <source>绕在这个磁芯库磁芯上（Ae 与槽取自磁芯库）</source>
+        <translation>wind on this catalogue core (Ae and slot from the catalogue)</translation>
+    </message>
+    <message>
+        <source>磁芯的骨架，按名称或厂家型号（默认：其第一个）</source>
+        <translation>the core&apos;s bobbin by name or maker reference (default: its first)</translation>
+    </message>
+    <message>
+        <source>磁芯材质（默认 N87）</source>
+        <translation>the ferrite (default N87)</translation>
+    </message>
+    <message>
+        <source>在这些磁芯中搜索：all、一个系列或 NAME[,NAME...]</source>
+        <translation>search these cores: all, a family or NAME[,NAME...]</translation>
+    </message>
+    <message>
+        <source>与 --cores all 或系列同用：最小 Ae，mm²</source>
+        <translation>with --cores all or a family: smallest Ae, mm²</translation>
+    </message>
+    <message>
+        <source>与 --cores all 或系列同用：最大 Ae，mm²</source>
+        <translation>with --cores all or a family: largest Ae, mm²</translation>
+    </message>
+    <message>
+        <source>列出磁芯库的磁芯后停止</source>
+        <translation>list the catalogue&apos;s cores and stop</translation>
+    </message>
+    <message>
+        <source>列出磁芯库的材质后停止</source>
+        <translation>list the catalogue&apos;s materials and stop</translation>
+    </message>
+    <message>
+        <source>从这个文件再读入磁芯和材质（可重复）</source>
+        <translation>read more cores and materials from this file (repeatable)</translation>
+    </message>
 </context>
 <context>
     <name>DesignDocument</name>
@@ -665,6 +1031,169 @@
     <message>
         <source>未命名</source>
         <translation>Untitled</translation>
+    </message>
+</context>
+<context>
+    <name>DesignFile</name>
+    <message>
+        <source>缺少</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>未知的成员</source>
+        <translation>unknown member</translation>
+    </message>
+    <message>
+        <source>出现了两次</source>
+        <translation>given twice</translation>
+    </message>
+    <message>
+        <source>应为数，却是 %s</source>
+        <translation>expected a number, found %s</translation>
+    </message>
+    <message>
+        <source>应为整数，却是 %s</source>
+        <translation>expected a whole number, found %s</translation>
+    </message>
+    <message>
+        <source>应为对象，却是 %s</source>
+        <translation>expected an object, found %s</translation>
+    </message>
+    <message>
+        <source>应为文本，却是 %s</source>
+        <translation>expected a text, found %s</translation>
+    </message>
+    <message>
+        <source>应为 true 或 false，却是 %s</source>
+        <translation>expected true or false, found %s</translation>
+    </message>
+    <message>
+        <source>应为 %s 之一，却是 %s</source>
+        <translation>expected one of %s, found %s</translation>
+    </message>
+    <message>
+        <source>应为线径列表，却是 %s</source>
+        <translation>expected a list of wire sizes, found %s</translation>
+    </message>
+    <message>
+        <source>应为线径文本，却是 %s</source>
+        <translation>expected a wire size text, found %s</translation>
+    </message>
+    <message>
+        <source>不是有限的数</source>
+        <translation>not a finite number</translation>
+    </message>
+    <message>
+        <source>在单精度下不是有限的数：%s</source>
+        <translation>not a finite number in single precision: %s</translation>
+    </message>
+    <message>
+        <source>%s 超出范围（%s 到 %s）</source>
+        <translation>%s is out of range (%s to %s)</translation>
+    </message>
+    <message>
+        <source>%s 不是规则对话框能存下的数目</source>
+        <translation>%s is no count the rules dialog can hold</translation>
+    </message>
+    <message>
+        <source>%s 不是引脚号（1 到 %s）</source>
+        <translation>%s is no pin number (1 to %s)</translation>
+    </message>
+    <message>
+        <source>%s 不大于零</source>
+        <translation>%s is not above zero</translation>
+    </message>
+    <message>
+        <source>长于 %s 字节</source>
+        <translation>longer than %s bytes</translation>
+    </message>
+    <message>
+        <source>含有控制字符</source>
+        <translation>holds a control character</translation>
+    </message>
+    <message>
+        <source>没有列出线径</source>
+        <translation>no wire size listed</translation>
+    </message>
+    <message>
+        <source>未知的线径 %s</source>
+        <translation>unknown wire size %s</translation>
+    </message>
+    <message>
+        <source>线径 %s 列出了两次</source>
+        <translation>wire size %s listed twice</translation>
+    </message>
+    <message>
+        <source>不是 Quillmere 设计文件（应为对象，却是 %s）</source>
+        <translation>not a Quillmere design file (expected an object, found %s)</translation>
+    </message>
+    <message>
+        <source>不是 Quillmere 设计文件（应为 &quot;%s&quot;，却是 %s）</source>
+        <translation>not a Quillmere design file (expected &quot;%s&quot;, found %s)</translation>
+    </message>
+    <message>
+        <source>%s 比本程序能读的版本（%s）新</source>
+        <translation>%s is newer than this program reads (%s)</translation>
+    </message>
+    <message>
+        <source>%s 不是本格式的版本</source>
+        <translation>%s is no version of the format</translation>
+    </message>
+    <message>
+        <source>不支持 4 (L6562)</source>
+        <translation>4 (L6562) is not supported</translation>
+    </message>
+    <message>
+        <source>不是有效的 JSON（第 %s 行，第 %s 列）</source>
+        <translation>not valid JSON (line %s, column %s)</translation>
+    </message>
+    <message>
+        <source>是文件夹，不是设计文件</source>
+        <translation>is a folder, not a design file</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>大于 %s 字节</source>
+        <translation>larger than %s bytes</translation>
+    </message>
+    <message>
+        <source>无法读取</source>
+        <translation>could not be read</translation>
+    </message>
+    <message>
+        <source>对象</source>
+        <translation>an object</translation>
+    </message>
+    <message>
+        <source>列表</source>
+        <translation>a list</translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation>a text</translation>
+    </message>
+    <message>
+        <source>文本 %s</source>
+        <translation>the text %s</translation>
+    </message>
+    <message>
+        <source>无</source>
+        <translation>nothing</translation>
+    </message>
+    <message>
+        <source>应为 null 或不小于 0 的 mm² 数，却是 %s</source>
+        <translation>expected null or a number of mm² not below 0, found %s</translation>
+    </message>
+    <message>
+        <source>应为磁芯名称列表，却是 %s</source>
+        <translation>expected a list of core names, found %s</translation>
+    </message>
+    <message>
+        <source>没有给出磁芯名称</source>
+        <translation>no core named</translation>
     </message>
 </context>
 <context>
@@ -750,6 +1279,13 @@
     </message>
 </context>
 <context>
+    <name>ResultTableModel</name>
+    <message>
+        <source>磁芯</source>
+        <translation>Core</translation>
+    </message>
+</context>
+<context>
     <name>SaveFile</name>
     <message>
         <source>没有文件名</source>
@@ -826,10 +1362,6 @@
         <translation>The windings of solution %1 no longer match the design (slot width, wires, strands or winding changed after the analysis); please analyse again.</translation>
     </message>
     <message>
-        <source>无法估算磁芯数据：</source>
-        <translation>Cannot estimate the core figures: </translation>
-    </message>
-    <message>
         <source>无法写入 %1：%2</source>
         <translation>Cannot write %1: %2</translation>
     </message>
@@ -837,9 +1369,6 @@
         <source>无法生成 PDF</source>
         <translation>cannot make the PDF</translation>
     </message>
-</context>
-<context>
-    <name>WindingSheet</name>
     <message>
         <source>胶带 %1 层 × %2</source>
         <translation>Tape %1 layers × %2</translation>
@@ -1129,6 +1658,14 @@
         <translation>impregnating varnish (as agreed)</translation>
     </message>
     <message>
+        <source>说明</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>辅助绕组电流按零计</source>
+        <translation>the auxiliary winding&apos;s current is taken as zero</translation>
+    </message>
+    <message>
         <source>损耗与温升</source>
         <translation>Losses and temperature rise</translation>
     </message>
@@ -1287,22 +1824,6 @@
     <message>
         <source>截面图（按比例）</source>
         <translation>Cross-section (to scale)</translation>
-    </message>
-    <message>
-        <source>无法写入 %1：%2</source>
-        <translation>Cannot write %1: %2</translation>
-    </message>
-    <message>
-        <source>无法生成 PDF</source>
-        <translation>cannot make a PDF</translation>
-    </message>
-    <message>
-        <source>没有第 %1 个解法（共 %2 个）。</source>
-        <translation>There is no solution %1 (%2 in all).</translation>
-    </message>
-    <message>
-        <source>第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。</source>
-        <translation>The windings of solution %1 do not match the current design (slot width, wire, strands or winding changed after the analysis); please analyse again.</translation>
     </message>
     <message>
         <source>无法估算磁芯数据：Lp 不大于零。</source>

@@ -77,7 +77,7 @@ TEST_F(FormTest, FillShowsEighteenOfTheTwentyTwoTextsPerSolution) {
         r.primaryTurns = static_cast<float>(100 + solution);
         r.reflectedVoltage = 64.5f;
         r.fills = {0.25f, 0.5f, 0.75f, 1};
-        state().results.solutions.push_back({solution + 1, r});
+        state().results.solutions.push_back({solution + 1, r, std::nullopt, std::nullopt});
     }
     state().analysisBusy = true;
 

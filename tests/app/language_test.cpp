@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -213,6 +214,28 @@ protected:
 
     std::vector<QDialog*> windows() { return {form.get(), &about, &rulesDialog, &calculator}; }
 
+    // Every message of the form, the rules dialog and the calculator that a person can bring up
+    // without a file, in the order shown.
+    void showEveryWindowsMessages() {
+        edit(1050)->setText(QStringLiteral("x"));
+        click(1);
+        edit(1050)->setText(QStringLiteral("19.2"));
+        combo()->setCurrentIndex(static_cast<int>(Controller::L6562));
+        combo()->setCurrentIndex(static_cast<int>(Controller::None));
+        click(1);  // 7.59 W is too much without a controller
+        combo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
+        rulesDialog.findChild<QLineEdit*>(QStringLiteral("edit1084"))->setText(QStringLiteral("1.5"));
+        rulesDialog.findChild<QPushButton*>(QStringLiteral("button1034"))->click();
+        rulesDialog.findChild<QPushButton*>(QStringLiteral("button1077"))->click();
+        calculator.findChild<QLineEdit*>(QStringLiteral("edit1050"))->clear();
+        calculator.findChild<QPushButton*>(QStringLiteral("button1096"))->click();
+        form->setPacing(Pacing::interactive());
+        click(1);
+        click(3);  // the rules while the analysis runs
+        click(1);  // a second analysis
+        EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+    }
+
     std::map<QString, QString> snapshot() {
         std::map<QString, QString> texts;
         for (QDialog* window : windows())
@@ -260,6 +283,77 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
+TEST_F(LanguageTest, ABadDesignIsExplainedInTheLanguageShown) {
+    const QString path = QDir::temp().filePath(QStringLiteral("quillmere-bad-%1.qmd").arg(getpid()));
+    {
+        std::ofstream file(path.toStdString(), std::ios::binary);
+        std::string text = designFileText(Design{});
+        text.replace(text.find("\"coreAe\": 19.2"), 14, "\"coreAe\": \"19.2\"");
+        file << text;
+    }
+    const struct {
+        Language language;
+        QString says;
+    } cases[] = {
+        {Language::English,
+         QStringLiteral("Cannot open the design file:\n%1: inputs.coreAe: expected a number, "
+                        "found the text \"19.2\"")},
+        {Language::Chinese,
+         QStringLiteral("无法打开设计文件:\n%1: inputs.coreAe: 应为数，却是 文本 \"19.2\"")},
+    };
+    for (const auto& c : cases) {
+        showLanguage(c.language);
+        messages.clear();
+        EXPECT_FALSE(form->openDesign(path));
+        EXPECT_EQ(messages.join('|').toStdString(), c.says.arg(path).toStdString());
+    }
+    QFile::remove(path);
+}
+
+// The form's own message boxes: English without Chinese (paths are ASCII here), Chinese as written.
+TEST_F(LanguageTest, TheFormsMessagesFollowTheLanguage) {
+    const QString gone = QDir::temp().filePath(QStringLiteral("quillmere-gone-%1.qmd").arg(getpid()));
+    const struct {
+        const char* what;
+        std::function<void()> trigger;
+        QStringList chinese;  ///< in the order shown
+    } cases[] = {
+        {"export before an analysis",
+         [this] { form->exportResults(); },
+         {QStringLiteral("没有可导出的解法!请先分析。")}},
+        {"diagram before an analysis",
+         [this] { form->exportDiagram(); },
+         {QStringLiteral("没有可导出的解法!请先分析。")}},
+        {"sheet before an analysis",
+         [this] { form->exportWindingSheet(); },
+         {QStringLiteral("没有可导出的解法!请先分析。")}},
+        {"a recent design that is gone",
+         [&] { form->openRecentDesign(gone); },
+         {QStringLiteral("这个设计文件已不存在, 已从最近的设计中移除:\n") + gone}},
+        {"saving a bad entry",
+         [this] {
+             edit(1050)->setText(QStringLiteral("x"));
+             form->saveDesignFile();
+             edit(1050)->setText(QStringLiteral("19.2"));
+         },
+         {QStringLiteral("请键入一个数。"), QStringLiteral("参数错误！")}},
+    };
+    for (const Language language : {Language::English, Language::Chinese}) {
+        showLanguage(language);
+        for (const auto& c : cases) {
+            messages.clear();
+            c.trigger();
+            const std::string shown = messages.join(QLatin1Char('|')).toStdString();
+            if (language == Language::Chinese) {
+                EXPECT_EQ(shown, c.chinese.join(QLatin1Char('|')).toStdString()) << c.what;
+            } else {
+                EXPECT_EQ(messages.size(), c.chinese.size()) << c.what << ": " << shown;
+                EXPECT_FALSE(hasCjk(messages.join(QString()))) << c.what << ": " << shown;
+            }
+        }
+    }
+}
+
 TEST_F(LanguageTest, AnOpenedDesignKeepsTheStatusLineTranslatable) {
     ASSERT_TRUE(analyseAndWait());
     const QString path = QDir::temp().filePath(QStringLiteral("quillmere-language-%1.qmd").arg(getpid()));
@@ -278,29 +372,21 @@ TEST_F(LanguageTest, AnOpenedDesignKeepsTheStatusLineTranslatable) {
 
 TEST_F(LanguageTest, EveryWindowsMessagesAreEnglish) {
     showLanguage(Language::English);
-    edit("coreAeEdit")->setText(QStringLiteral("x"));
-    click("analyseButton");
-    edit("coreAeEdit")->setText(QStringLiteral("19.2"));
-    combo()->setCurrentIndex(static_cast<int>(Controller::L6562));
-    combo()->setCurrentIndex(static_cast<int>(Controller::None));
-    click("analyseButton");  // 7.59 W is too much without a controller
-    combo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
-    rulesDialog.findChild<QLineEdit*>(QStringLiteral("primaryStrandsEdit"))->setText(QStringLiteral("1.5"));
-    rulesDialog.findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
-    rulesDialog.findChild<QPushButton*>(QStringLiteral("addPrimaryWireButton"))->click();
-    calculator.findChild<QLineEdit*>(QStringLiteral("coreAeEdit"))->clear();
-    calculator.findChild<QPushButton*>(QStringLiteral("analyseButton"))->click();
-    form->setPacing(Pacing::interactive());
-    click("analyseButton");
-    click("rulesButton");    // the rules while the analysis runs
-    click("analyseButton");  // a second analysis
-    EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+    showEveryWindowsMessages();
     EXPECT_EQ(messages,
               (QStringList{"Please enter a number.", "Invalid input!", "The L6562 is not supported yet!",
                            "The power exceeds the IC's maximum output!", "Please enter an integer.",
                            "Nothing is selected!", "Please enter a number.",
                            "Busy! Please wait until the analysis has finished!",
                            "An analysis is already running! Please wait until it has finished!"}));
+}
+
+TEST_F(LanguageTest, EveryWindowsMessagesAreChineseByDefault) {
+    showEveryWindowsMessages();
+    EXPECT_EQ(messages.join(QLatin1Char('|')).toStdString(),
+              "请键入一个数。|参数错误！|L6562暂未提供支持!|功率超过IC最大输出!|请键入一个整数。|"
+              "没有选择任何数据!|请键入一个数。|系统正忙!请等待分析完成!|"
+              "已经有一个线程在分析中!请等待分析完成!");
 }
 
 TEST_F(LanguageTest, EveryTextFitsItsControlInBothLanguages) {

@@ -74,8 +74,8 @@ TEST(Cli, ExitCodesAndMessages) {
         {"--format xml", 2, "--format: xml"},
         {"--json --format table", 2, "--json"},
         {"--design", 2, "--design"},
-        {"--design /nonexistent/d.qmd --json", 2, "/nonexistent/d.qmd: No such file or directory"},
-        {"--design /dev/null", 2, "/dev/null: not a regular file"},
+        {"--design /nonexistent/d.qmd --json", 2, "/nonexistent/d.qmd: 没有那个文件或目录"},
+        {"--design /dev/null", 2, "/dev/null: 不是普通文件"},
         {"--save-design /", 1, "/: cannot save"},
     };
     for (const auto& c : cases) {
@@ -193,13 +193,13 @@ TEST(Cli, OptionsOverrideTheDesignFileWhereverTheyStand) {
     Design design;
     CliOptions options;
     std::string error;
-    EXPECT_FALSE(
-        parseCommandLine({"--design", folder / "bad.qmd", "--core-ae", "25"}, design, options, error));
-    EXPECT_EQ(error, folder / "bad.qmd" + ": version: 9 is newer than this program reads (1)");
+    EXPECT_FALSE(parseCommandLine({"--design", folder / "bad.qmd", "--core-ae", "25", "--lang", "en"}, design,
+                                  options, error));
+    EXPECT_EQ(error, folder / "bad.qmd" + ": version: 9 is newer than this program reads (2)");
     EXPECT_EQ(design, Design{});
     const CliRun run = runCli("--design " + folder / "bad.qmd");
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.out.find("bad.qmd: version: 9 is newer"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("bad.qmd: version: 9 比本程序能读的版本（2）新"), std::string::npos) << run.out;
 }
 
 TEST(Cli, CsvHoldsTheJsonSolutionsForPythonsCsvModule) {

@@ -87,7 +87,7 @@ std::string distinctiveValue(const Json& current) {
 
 TEST(OptionWiring, EachOptionChangesExactlyTheMemberOfItsName) {
     const std::vector<std::string> options = designOptions();
-    ASSERT_EQ(options.size(), 38u);
+    ASSERT_EQ(options.size(), 43u);
     TempFolder folder;
     const std::string defaultsPath = folder / "defaults.qmd";
     ASSERT_EQ(run("--save-design " + defaultsPath), 0);
@@ -99,16 +99,21 @@ TEST(OptionWiring, EachOptionChangesExactlyTheMemberOfItsName) {
         std::string key;
         for (const std::string& k : {"inputs." + name, "rules." + name, name})
             if (defaults.count(k)) key = k;
-        ASSERT_FALSE(key.empty()) << option << ": no member " << name;
-        const std::string value = key == "controllerChoice" ? "2" : distinctiveValue(defaults.at(key));
+        // The loss rules are saved only when changed.
+        const bool savedWhenChanged = key.empty();
+        if (savedWhenChanged) key = "rules." + name;
+        std::string value = savedWhenChanged ? "37.625" : distinctiveValue(defaults.at(key));
+        if (key == "controllerChoice") value = "2";
+        if (option == "--rank-by") value = "temperature";
         const std::string saved = folder / (name + ".qmd");
         ASSERT_EQ(run(option + " " + value + " --save-design " + saved), 0) << option << " " << value;
         const std::map<std::string, Json> design = members(saved);
         std::vector<std::string> changed;
         for (const auto& [k, v] : design)
-            if (defaults.at(k) != v) changed.push_back(k);
+            if (!defaults.count(k) || defaults.at(k) != v) changed.push_back(k);
         EXPECT_EQ(changed, std::vector<std::string>{key}) << option << " " << value;
         const Json& now = design.at(key);
+        if (option == "--rank-by") EXPECT_EQ(now, "temperature");
         if (now.is_number_float()) {
             EXPECT_EQ(now.get<double>(), 37.625) << option;
         }

@@ -41,7 +41,7 @@ Solution firstSolution() {
     r.inputCapacitance = 9.962223f;
     r.reflectedVoltage = 64.68f;
     r.fills = {0.9724383f, 0.9962523f, 0, 0.395688f};
-    return {1, r};
+    return {1, r, std::nullopt, std::nullopt};
 }
 
 DiagramTexts textsOf(const Solution& solution, float tapeTurns = 2.0f) {

@@ -120,7 +120,7 @@ std::array<WindingBuild, 2> twoWindings() {
     primary.build = 0.6 * kMm;
     primary.tapeBelow = 0.05 * kMm;
     WindingBuild secondary;
-    secondary.role = WindingRole::secondary;
+    secondary.role = CopperRole::secondary;
     secondary.turns = 8;
     secondary.bareDiameter = 0.4 * kMm;
     secondary.insulatedDiameter = 0.44 * kMm;

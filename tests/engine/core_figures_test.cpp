@@ -16,7 +16,7 @@ Solution record(float np1, float np2, float lp, float ipk) {
     r.sandwich = np2 != 0;
     r.inductance = lp;
     r.ipkPrimary = ipk;
-    return {1, r};
+    return {1, r, std::nullopt, std::nullopt};
 }
 
 TEST(CoreFigures, FiguresOfAPlainAndASandwichedPrimary) {

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
@@ -134,6 +135,38 @@ TEST(DesignFile, SavedDesignsReadBackIdentically) {
     EXPECT_TRUE(std::signbit(edge.design->inputs.coreAe));
 }
 
+TEST(DesignFile, ACatalogueCoreAndCoreSetReadBackIdentically) {
+    Design design;
+    design.core = CoreChoice{"ETD 29/16/10", "Bobbin ETD 29", 1, "3C95"};
+    Design set = design;
+    set.core.reset();
+    set.coreSet = CoreSetChoice{{}, "ETD", 40.5, std::nullopt, false, "N87"};
+    Design both = design;
+    both.coreSet = CoreSetChoice{{"EP 17", "RM 5"}, "", std::nullopt, 1e3, true, ""};
+    both.core->bobbinIndex.reset();
+    for (const Design& each : {design, set, both}) {
+        const std::string text = designFileText(each);
+        EXPECT_NE(text.find("\"version\": 2"), std::string::npos);
+        const DesignRead read = readDesignText(text, "design.qmd");
+        ASSERT_TRUE(read) << read.error << "\n" << text;
+        expectIdentical(*read.design, each);
+    }
+    // A custom design names neither.
+    const std::string custom = designFileText(Design{});
+    EXPECT_EQ(custom.find("\"core\""), std::string::npos);
+    EXPECT_EQ(custom.find("\"coreSet\""), std::string::npos);
+}
+
+TEST(DesignFile, AVersionOneFileOpensAsTheSameCustomDesign) {
+    for (const Design& design : {Design{}, cvSandwichDesign()}) {
+        std::string text = designFileText(design);
+        text.replace(text.find("\"version\": 2"), 12, "\"version\": 1");
+        const DesignRead read = readDesignText(text, "old.qmd");
+        ASSERT_TRUE(read) << read.error;
+        expectIdentical(*read.design, design);
+    }
+}
+
 TEST(DesignFile, EveryFloatReadsBackIdentically) {
     std::mt19937 random(20240611);
     std::uniform_int_distribution<std::uint32_t> bits;
@@ -177,9 +210,29 @@ TEST(DesignFile, RefusesWhatNoWindowCouldHold) {
         {"\"0.30\"", "\"0.3\xff\"", "not valid JSON"},
         {"\"quillmere-design\"", "\"quillmere-sheet\"", "design.qmd: format: not a Quillmere design file"},
         {"\"format\": \"quillmere-design\",", "", "format: not a Quillmere design file"},
-        {"\"version\": 1", "\"version\": 2", "design.qmd: version: 2 is newer than this program reads (1)"},
-        {"\"version\": 1", "\"version\": 0", "version: 0 is no version"},
-        {"\"version\": 1", "\"version\": 1.0", "version: expected a whole number, found 1.0"},
+        {"\"version\": 2", "\"version\": 3", "design.qmd: version: 3 is newer than this program reads (2)"},
+        {"\"version\": 2", "\"version\": 0", "version: 0 is no version"},
+        {"\"version\": 2", "\"version\": 2.0", "version: expected a whole number, found 2.0"},
+        // The catalogue core and core set: only from version 2 on, and only as the windows write them.
+        {"\"version\": 2", "\"version\": 1, \"core\": {\"name\": \"EP 17\"}",
+         "design.qmd: core: unknown member"},
+        {"\"controllerChoice\"", "\"core\": [], \"controllerChoice\"",
+         "design.qmd: core: expected an object"},
+        {"\"controllerChoice\"", "\"core\": {}, \"controllerChoice\"", "design.qmd: core.name: missing"},
+        {"\"controllerChoice\"", "\"core\": {\"name\": \"\"}, \"controllerChoice\"",
+         "core.name: no core named"},
+        {"\"controllerChoice\"", "\"core\": {\"name\": \"EP 17\", \"bobbinIndex\": -1}, \"controllerChoice\"",
+         "core.bobbinIndex: -1 is out of range"},
+        {"\"controllerChoice\"", "\"core\": {\"name\": \"EP 17\", \"gap\": 1}, \"controllerChoice\"",
+         "core.gap: unknown member"},
+        {"\"controllerChoice\"", "\"coreSet\": {\"cores\": [\"EP 17\", 3]}, \"controllerChoice\"",
+         "coreSet.cores[1]: expected a text, found 3"},
+        {"\"controllerChoice\"", "\"coreSet\": {\"minAe\": -1}, \"controllerChoice\"",
+         "coreSet.minAe: expected null or"},
+        {"\"controllerChoice\"", "\"coreSet\": {\"maxAe\": \"9\"}, \"controllerChoice\"",
+         "coreSet.maxAe: expected null or"},
+        {"\"controllerChoice\"", "\"coreSet\": {\"plausibleOnly\": 1}, \"controllerChoice\"",
+         "coreSet.plausibleOnly: expected true or false"},
         {"    \"coreAe\": 19.2,\n", "", "design.qmd: inputs.coreAe: missing"},
         {"\"secondaryStrands\"", "\"secondaryStrand\"", "rules.secondaryStrands: missing"},
         {"\"controllerChoice\": 3,", "\"controllerChoice\": 3, \"note\": \"\",",
@@ -313,6 +366,45 @@ TEST(DesignFile, SheetSettingsAreKeptAndOptional) {
     const DesignRead again = readDesignText(designFileText(design), "again.qmd");
     ASSERT_TRUE(again) << again.error;
     expectIdentical(*again.design, design);
+}
+
+// The loss rules are written only when changed, so that older files and designs that leave
+// them alone read and save as before; a rank-by is saved as its word.
+TEST(DesignFile, LossRulesAreSavedOnlyWhenChanged) {
+    Design design;
+    const std::string defaults = designFileText(design);
+    EXPECT_EQ(defaults.find("operatingTemperature"), std::string::npos);
+    EXPECT_EQ(defaults.find("rankBy"), std::string::npos);
+
+    design.rules.rankBy = static_cast<int>(RankBy::temperature);
+    design.rules.operatingTemperature = 60;
+    design.rules.maxTotalLoss = 1.5f;
+    const std::string changed = designFileText(design);
+    EXPECT_NE(changed.find("\"rankBy\": \"temperature\""), std::string::npos);
+    EXPECT_EQ(changed.find("maxTemperatureRise"), std::string::npos);
+    const DesignRead again = readDesignText(changed, "again.qmd");
+    ASSERT_TRUE(again) << again.error;
+    expectIdentical(*again.design, design);
+
+    const struct {
+        const char* from;
+        const char* to;
+        const char* error;
+    } refused[] = {
+        {"\"temperature\"", "\"coolest\"",
+         "rules.rankBy: expected one of \"fill\", \"loss\", \"temperature\", \"volume\""},
+        {"\"temperature\"", "2", "rules.rankBy: expected one of"},
+        {"\"maxTotalLoss\": 1.5", "\"maxTotalLoss\": -1", "rules.maxTotalLoss: -1 is out of range"},
+    };
+    for (const auto& c : refused) {
+        std::string text = changed;
+        const auto at = text.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.from;
+        text.replace(at, std::strlen(c.from), c.to);
+        const DesignRead read = readDesignText(text, "bad.qmd");
+        EXPECT_FALSE(read) << c.to;
+        EXPECT_NE(read.error.find(c.error), std::string::npos) << read.error;
+    }
 }
 
 // Mutations of valid files: byte flips, lost members, values of other types, extreme numbers.

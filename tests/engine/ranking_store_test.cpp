@@ -39,7 +39,7 @@ std::vector<std::string> rankFullStore(std::vector<std::string> raw, int maxSolu
 
 // The 21 texts of a candidate, as a solution shows them after its rank.
 std::vector<std::string> candidateTexts(const CandidateRecord& record) {
-    const auto texts = solutionTexts({1, record, std::nullopt});
+    const auto texts = solutionTexts({1, record, std::nullopt, std::nullopt});
     return {texts.begin() + 1, texts.end()};
 }
 

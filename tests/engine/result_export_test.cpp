@@ -27,7 +27,7 @@ AnalysisResult twoSolutions() {
     sandwich.sandwich = true;
     sandwich.secondHalfTurns = 60;
     sandwich.secondHalfWire = 0.2f;
-    result.solutions = {{1, plain}, {2, sandwich}};
+    result.solutions = {{1, plain, std::nullopt, std::nullopt}, {2, sandwich, std::nullopt, std::nullopt}};
     return result;
 }
 

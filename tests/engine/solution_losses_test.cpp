@@ -21,8 +21,8 @@ FerriteFigures n27() {
     return {0.5028, 0.4109, 1812.0, 3230.0, kN27};
 }
 
-WindingBuild winding(WindingRole role, double turns, double bare, double insulated, int strands,
-                     double layers, double build) {
+WindingBuild winding(CopperRole role, double turns, double bare, double insulated, int strands, double layers,
+                     double build) {
     WindingBuild w;
     w.role = role;
     w.turns = turns;
@@ -48,9 +48,9 @@ SolutionLossInputs workedSolution() {
     in.outputPower = 10;
     in.core = {52.5e-6, 57.5e-3, 3020e-9, 52.5e-6, 29e-3, 6.2e-3, {}};
     in.core.column.radius = 4 * kMm;
-    in.windings[0] = winding(WindingRole::primary, 60, 0.3, 0.34, 1, 2, 0.7);
-    in.windings[1] = winding(WindingRole::secondary, 12, 0.6, 0.65, 2, 1, 0.65);
-    in.windings[2] = winding(WindingRole::auxiliary, 10, 0.2, 0.23, 1, 1, 0.23);
+    in.windings[0] = winding(CopperRole::primary, 60, 0.3, 0.34, 1, 2, 0.7);
+    in.windings[1] = winding(CopperRole::secondary, 12, 0.6, 0.65, 2, 1, 0.65);
+    in.windings[2] = winding(CopperRole::auxiliary, 10, 0.2, 0.23, 1, 1, 0.23);
     in.windingCount = 3;
     return in;
 }
@@ -92,9 +92,9 @@ TEST(SolutionLosses, EveryFigureOfAWorkedSolution) {
 
 TEST(SolutionLosses, ASandwichedPrimaryCountsBothHalves) {
     SolutionLossInputs sandwich = workedSolution();
-    sandwich.windings[0] = winding(WindingRole::primary, 30, 0.3, 0.34, 1, 1, 0.35);
-    sandwich.windings[2] = winding(WindingRole::primary, 30, 0.3, 0.34, 1, 1, 0.35);
-    sandwich.windings[3] = winding(WindingRole::auxiliary, 10, 0.2, 0.23, 1, 1, 0.23);
+    sandwich.windings[0] = winding(CopperRole::primary, 30, 0.3, 0.34, 1, 1, 0.35);
+    sandwich.windings[2] = winding(CopperRole::primary, 30, 0.3, 0.34, 1, 1, 0.35);
+    sandwich.windings[3] = winding(CopperRole::auxiliary, 10, 0.2, 0.23, 1, 1, 0.23);
     sandwich.windingCount = 4;
     const SolutionLossResult plain = solutionLosses(workedSolution(), n27());
     const SolutionLossResult split = solutionLosses(sandwich, n27());
@@ -172,7 +172,7 @@ TEST(SolutionLosses, FaultsNameTheFirstWrongInput) {
         {"a winding without strands", [](auto& in) { in.windings[1].strands = 0; }, n27(),
          LossInputFault::windings},
         {"five windings", [](auto& in) { in.windingCount = 5; }, n27(), LossInputFault::windings},
-        {"no primary", [](auto& in) { in.windings[0].role = WindingRole::secondary; }, n27(),
+        {"no primary", [](auto& in) { in.windings[0].role = CopperRole::secondary; }, n27(),
          LossInputFault::noPrimaryTurns},
         {"no Bsat", [](auto&) {}, FerriteFigures{0, 0, 2000, 2000, kN27},
          LossInputFault::ferriteFigureNotPositive},

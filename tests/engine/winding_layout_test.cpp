@@ -89,7 +89,7 @@ TEST(WindingLayout, SandwichOverflowUnderFivePercentCountsAsAFullLayer) {
     record.secondaryWire = 0.3f;
     record.feedbackWire = 0.12f;
     record.fills = {0.98f, 0.96f, 0.9f, 0.4f};
-    const auto windings = windingLayouts({1, record}, design);
+    const auto windings = windingLayouts({1, record, std::nullopt, std::nullopt}, design);
     EXPECT_EQ(windings[0]->layerCount, 2);
     EXPECT_TRUE(windings[0]->overflowCounted);
     EXPECT_NEAR(windings[0]->fill, 0.9837, 1e-4);

@@ -8,6 +8,8 @@
 #include <QXmlStreamReader>
 
 #include "cli/cli_texts.h"
+#include "cli/help_texts.h"
+#include "engine/design_file_texts.h"
 #include "engine/system_error_text.h"
 #include "engine/texts.h"
 #include "tests/cjk.h"
@@ -71,11 +73,14 @@ TEST(Translations, TheTablesWithoutQtSayWhatTheTranslationSays) {
     ASSERT_TRUE(english.load(QStringLiteral(":/i18n/quillmere_en.qm")));
     std::vector<LocalText> systemErrors;
     for (const SystemErrorText& known : systemErrorTexts()) systemErrors.push_back(known.text);
+    const std::vector<LocalText> help = helpTexts();
     const struct {
         const char* context;
         std::span<const LocalText> table;
     } rooms[] = {{kEngineTextContext, engineTexts()},
                  {kCliTextContext, cliTexts()},
+                 {kCliTextContext, help},
+                 {kDesignFileTextContext, designFileTexts()},
                  {kSystemErrorContext, systemErrors}};
     for (const auto& room : rooms) {
         ASSERT_FALSE(room.table.empty()) << room.context;

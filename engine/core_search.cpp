@@ -1,0 +1,194 @@
+#include "engine/core_search.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "engine/core_selection.h"
+#include "engine/ranking_store.h"
+#include "engine/search.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The status line cannot show more often than this; the cores' searches post far more often.
+constexpr auto kAggregateInterval = std::chrono::milliseconds(50);
+
+void pause(std::chrono::milliseconds duration, const std::stop_token& stop) {
+    if (duration.count() <= 0) return;
+    std::mutex mutex;
+    std::condition_variable_any wakeUp;
+    std::unique_lock lock(mutex);
+    wakeUp.wait_for(lock, stop, duration, [] { return false; });
+}
+
+void announce(SearchCounters& counters, NotificationSink& sink, SearchPhase phase) {
+    counters.searchPhase = static_cast<int>(phase);
+    counters.phaseChanged = true;
+    sink.post(Notification::AnalysisStatus);
+}
+
+/// Sums the cores' counters into the caller's, at most every kAggregateInterval, and tells the
+/// caller's sink. Heard on both pool threads.
+class Aggregate {
+public:
+    Aggregate(std::size_t cores, SearchCounters& total, NotificationSink& sink)
+        : perCore_(cores), finished_(cores), total_(total), sink_(sink) {
+        for (auto& flag : finished_) flag = false;
+    }
+
+    SearchCounters& of(std::size_t core) { return perCore_[core]; }
+
+    void finished(std::size_t core) {
+        finished_[core] = true;
+        update(true);
+    }
+
+    void update(bool force) {
+        const auto now = Clock::now().time_since_epoch().count();
+        const auto interval = std::chrono::duration_cast<Clock::duration>(kAggregateInterval).count();
+        auto last = lastUpdate_.load(std::memory_order_relaxed);
+        if (!force && now - last < interval) return;
+        if (!force && !lastUpdate_.compare_exchange_strong(last, now)) return;
+        const std::lock_guard lock(mutex_);
+        std::int64_t analysed = 0;
+        std::int64_t accepted = 0;
+        std::int64_t percentSum = 0;
+        int passes = 1;
+        for (std::size_t k = 0; k < perCore_.size(); ++k) {
+            analysed += perCore_[k].analysedCount;
+            accepted += perCore_[k].acceptedCount;
+            percentSum += finished_[k] ? 100 : std::max(0, perCore_[k].progressPercent.load());
+            passes = std::max(passes, perCore_[k].passNumber.load());
+        }
+        total_.analysedCount = analysed;
+        total_.acceptedCount = accepted;
+        total_.passNumber = passes;
+        total_.progressPercent = static_cast<int>(percentSum / static_cast<std::int64_t>(perCore_.size()));
+        sink_.post(Notification::AnalysisStatus);
+        sink_.post(Notification::AnalysisProgress);
+    }
+
+private:
+    std::vector<SearchCounters> perCore_;
+    std::vector<std::atomic<bool>> finished_;
+    SearchCounters& total_;
+    NotificationSink& sink_;
+    std::mutex mutex_;
+    std::atomic<Clock::rep> lastUpdate_{0};
+};
+
+/// One core's search tells only the aggregate.
+class CoreSink final : public NotificationSink {
+public:
+    explicit CoreSink(Aggregate& aggregate) : aggregate_(aggregate) {}
+    void post(Notification) override { aggregate_.update(false); }
+    void setStatusText(std::string_view) override {}
+    void analysisDone(AnalysisResult) override {}
+
+private:
+    Aggregate& aggregate_;
+};
+
+SearchSetup setupFor(const SearchSetup& base, const CoreContext& core) {
+    return {withCore(base.inputs, core), base.rules, core};
+}
+
+void tag(AnalysisResult& result, std::size_t core) {
+    for (Solution& solution : result.solutions) solution.core = core;
+}
+
+}  // namespace
+
+AnalysisResult mergeCoreResults(std::vector<AnalysisResult> perCore, std::vector<CoreContext> cores,
+                                int maxSolutions) {
+    AnalysisResult merged;
+    RankingStore store;
+    store.reset(maxSolutions);
+    for (const AnalysisResult& result : perCore) {
+        for (const Solution& solution : result.solutions) store.offer(solution.numbers);
+        merged.analysedCount += result.analysedCount;
+        merged.acceptedCount += result.acceptedCount;
+        merged.passNumber = std::max(merged.passNumber, result.passNumber);
+    }
+    merged.solutions = store.ranked();
+    // The store kept, for each score, the record offered first: the first core that has it.
+    for (Solution& solution : merged.solutions) {
+        for (std::size_t k = 0; k < perCore.size() && !solution.core; ++k)
+            for (const Solution& candidate : perCore[k].solutions)
+                if (candidate.numbers == solution.numbers) {
+                    solution.core = k;
+                    break;
+                }
+    }
+    merged.cores = std::move(cores);
+    return merged;
+}
+
+std::optional<AnalysisResult> runCoreSearch(const SearchSetup& base, const std::vector<CoreContext>& cores,
+                                            SearchCounters& counters, NotificationSink& sink,
+                                            const Pacing& pacing, std::stop_token stop) {
+    if (cores.empty()) return runAnalysis(base, counters, sink, pacing, std::move(stop));
+    if (cores.size() == 1) {
+        auto result = runAnalysis(setupFor(base, cores.front()), counters, sink, pacing, std::move(stop));
+        if (result) {
+            tag(*result, 0);
+            result->cores = cores;
+        }
+        return result;
+    }
+
+    sink.setStatusText("读取用户参数......");
+    pause(pacing.startPause, stop);
+    sink.setStatusText("执行分析线程......");
+    pause(pacing.startPause, stop);
+    counters.analysedCount = 0;
+    counters.acceptedCount = 0;
+    counters.passNumber = 1;
+    announce(counters, sink, SearchPhase::Searching);
+    pause(pacing.startPause, stop);
+    counters.progressPercent = -1;
+    sink.post(Notification::AnalysisProgress);
+
+    Aggregate aggregate(cores.size(), counters, sink);
+    std::vector<std::optional<AnalysisResult>> results(cores.size());
+    std::atomic<std::size_t> next{0};
+    std::stop_source cancel;
+    const std::stop_callback forward(stop, [&cancel] { cancel.request_stop(); });
+    {
+        const auto work = [&] {
+            CoreSink coreSink(aggregate);
+            for (std::size_t k = next++; k < cores.size(); k = next++) {
+                results[k] = runAnalysis(setupFor(base, cores[k]), aggregate.of(k), coreSink, Pacing::none(),
+                                         cancel.get_token());
+                if (!results[k]) return;
+                aggregate.finished(k);
+            }
+        };
+        std::vector<std::jthread> pool;
+        for (int i = 0; i < kCoreSearchThreads; ++i) pool.emplace_back(work);
+    }
+    if (stop.stop_requested()) return std::nullopt;
+
+    pause(pacing.extractPause, stop);
+    if (stop.stop_requested()) return std::nullopt;
+    announce(counters, sink, SearchPhase::Extracting);
+    std::vector<AnalysisResult> perCore;
+    perCore.reserve(results.size());
+    for (auto& result : results) {
+        tag(*result, perCore.size());
+        perCore.push_back(std::move(*result));
+    }
+    AnalysisResult merged = mergeCoreResults(std::move(perCore), cores, base.rules.maxSolutions);
+    counters.analysedCount = merged.analysedCount;
+    counters.acceptedCount = merged.acceptedCount;
+    counters.passNumber = merged.passNumber;
+    return merged;
+}

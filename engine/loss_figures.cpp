@@ -1,0 +1,159 @@
+#include "engine/loss_figures.h"
+
+#include <algorithm>
+
+#include "engine/winding_fit.h"
+
+namespace {
+
+constexpr double kMm = 1e-3;
+constexpr double kMm2 = 1e-6;
+constexpr double kMm3 = 1e-9;
+
+// The column's outer surface: the bobbin's own, else the centre leg itself plus the bobbin wall
+// (a bobbin of the data without a column is at least that large).
+std::optional<TurnColumn> turnColumn(const CoreContext& context) {
+    TurnColumn column;
+    if (const auto& c = context.bobbin.column) {
+        if (c->round) {
+            column.radius = c->diameter / 2 * kMm;
+            return column;
+        }
+        if (c->depth) {
+            column.shape = TurnColumn::Shape::rectangular;
+            column.width = c->width * kMm;
+            column.depth = *c->depth * kMm;
+            return column;
+        }
+    }
+    if (!context.core.centreLeg) return std::nullopt;
+    const CentreLeg& leg = *context.core.centreLeg;
+    const double wall = context.bobbin.columnWall.value_or(0);
+    if (leg.shape == LegShape::Round) {
+        column.radius = (leg.diameter / 2 + wall) * kMm;
+        return column;
+    }
+    column.shape = TurnColumn::Shape::rectangular;
+    column.width = (leg.width + 2 * wall) * kMm;
+    column.depth = (leg.depth + 2 * wall) * kMm;
+    return column;
+}
+
+// One winding of the fit: the layers as the search counted them, a sandwich's overflow of under
+// 5 % of a layer squeezed into the layer below (as the winding layout does).
+bool addWinding(SolutionLossInputs& in, CopperRole role, double turns, float bare, float strands,
+                std::optional<Layers> layers, bool folded, double tapeBelow) {
+    if (turns <= 0) return true;
+    if (!layers) return false;
+    double count = layers->count;
+    if (folded && layers->fraction > 0 && layers->fraction < 0.05) count = std::max(count - 1, 1.0);
+    count = std::max(count, 1.0);
+    WindingBuild& w = in.windings[in.windingCount++];
+    w.role = role;
+    w.turns = turns;
+    w.bareDiameter = bare * kMm;
+    w.insulatedDiameter = static_cast<double>(outerDiameter(bare)) * kMm;
+    w.strands = std::max(1, static_cast<int>(strands));
+    w.layers = count;
+    w.build = count * w.insulatedDiameter;
+    w.tapeBelow = in.windingCount > 1 ? tapeBelow : 0;
+    return true;
+}
+
+}  // namespace
+
+std::optional<FigureCore> figureCore(const CoreContext& context) {
+    const CoreShape& shape = context.core;
+    const std::optional<double> halfWindow = shape.halfWindowHeight();
+    const std::optional<TurnColumn> column = turnColumn(context);
+    if (!shape.centreLeg || !halfWindow || !column) return std::nullopt;
+    const Material& m = context.material;
+    if (!m.initialPermeability25C || !m.initialPermeability100C) return std::nullopt;
+    FigureCore figure;
+    figure.core.effectiveArea = shape.ae * kMm2;
+    figure.core.effectiveLength = shape.le * kMm;
+    figure.core.effectiveVolume = shape.ve * kMm3;
+    figure.core.centreLegArea = shape.centreLeg->area * kMm2;
+    figure.core.centreLegPerimeter = shape.centreLeg->perimeter() * kMm;
+    figure.core.windowHeight = *halfWindow * kMm;
+    figure.core.column = *column;
+    figure.ferrite.bsat25 = m.bsat25C;
+    figure.ferrite.bsat100 = m.bsat100C;
+    figure.ferrite.permeability25 = *m.initialPermeability25C;
+    figure.ferrite.permeability100 = *m.initialPermeability100C;
+    figure.ferrite.ranges = m.steinmetz;
+    return figure;
+}
+
+// The fit's expressions in the search's precisions, so that the layers are the ones it counted.
+std::optional<SolutionLossInputs> solutionLossInputs(const CandidateRecord& r, const SearchSetup& setup,
+                                                     const LossCore& core) {
+    const RuleSet& rules = setup.rules;
+    const DesignInputs& inputs = setup.inputs;
+    SolutionLossInputs in;
+    in.inductance = static_cast<double>(r.inductance) * 1e-6;
+    in.primaryPeak = r.ipkPrimary;
+    in.secondaryPeak = r.ipkSecondary;
+    in.onFraction = r.onDuty / 100.0;
+    in.offFraction = rules.ccMode ? rules.outputDuty / 100.0 : 1 - in.onFraction - rules.idleRatio / 100.0;
+    in.frequency = r.frequency * 1e3;
+    in.temperature = rules.operatingTemperature;
+    in.outputPower = static_cast<double>(inputs.outputVoltage) * inputs.outputCurrent;
+    in.core = core;
+
+    const auto usableWidth =
+        static_cast<float>(static_cast<double>(inputs.slotWidth) * (1 - rules.slotWidthReserve * 0.01));
+    const double w = usableWidth;
+    const double tape = static_cast<double>(rules.tapeTurns) * rules.tapeThickness * kMm;
+    const double pTW = static_cast<double>(outerDiameter(r.primaryWire)) * rules.primaryStrands;
+    const double sTW = static_cast<double>(outerDiameter(r.secondaryWire)) * rules.secondaryStrands;
+    const double fw = inputs.auxWireDiameter;
+    const double np = r.primaryTurns;
+    const double ns = r.secondaryTurns;
+    const double nf = r.feedbackTurns;
+    const auto feedbackLayers = layersOf(nf - 1, (w - pTW - sTW - fw) / fw);
+
+    bool ok = true;
+    if (rules.sandwichWinding == 0) {
+        ok = addWinding(in, CopperRole::primary, np, r.primaryWire, rules.primaryStrands,
+                        layersOf(np - 1, (w - pTW) / pTW), false, tape) &&
+             addWinding(in, CopperRole::secondary, ns, r.secondaryWire, rules.secondaryStrands,
+                        layersOf(ns - 1, (w - pTW - sTW) / sTW), false, tape);
+    } else {
+        const float secondHalf = r.sandwich ? r.secondHalfWire : r.primaryWire;
+        const double np2 = r.secondHalfTurns;
+        const double xTW = static_cast<double>(outerDiameter(secondHalf)) * rules.primaryStrands;
+        ok = addWinding(in, CopperRole::primary, np, r.primaryWire, rules.primaryStrands,
+                        layersOf(np, usableWidth / pTW), true, tape) &&
+             addWinding(in, CopperRole::secondary, ns, r.secondaryWire, rules.secondaryStrands,
+                        layersOf(ns, (w - pTW) / sTW), true, tape) &&
+             addWinding(in, CopperRole::primary, np2, secondHalf, rules.primaryStrands,
+                        layersOf(static_cast<float>(np2), (w - pTW - sTW) / xTW), true, tape);
+    }
+    ok = ok &&
+         addWinding(in, CopperRole::auxiliary, nf, inputs.auxWireDiameter, 1, feedbackLayers, false, tape);
+    if (!ok) return std::nullopt;
+    return in;
+}
+
+SolutionFigureMaker::SolutionFigureMaker(const SearchSetup& setup) : setup_(setup) {
+    if (setup.core) core_ = figureCore(*setup.core);
+}
+
+std::optional<SolutionLossFigures> SolutionFigureMaker::figures(const CandidateRecord& record,
+                                                                LossScope scope) {
+    if (!core_) return std::nullopt;
+    const std::optional<SolutionLossInputs> inputs = solutionLossInputs(record, setup_, core_->core);
+    if (!inputs) return std::nullopt;
+    if (!pointMade_ || point_.frequency != inputs->frequency || point_.temperature != inputs->temperature) {
+        point_ = ferriteAt(core_->ferrite, inputs->frequency, inputs->temperature);
+        pointMade_ = true;
+    }
+    const SolutionLossResult result = solutionLosses(*inputs, point_, scope);
+    if (result.fault != LossInputFault::none) return std::nullopt;
+    return result.figures;
+}
+
+std::optional<SolutionLossFigures> solutionFigures(const CandidateRecord& record, const SearchSetup& setup) {
+    return SolutionFigureMaker(setup).figures(record);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+
+#include "engine/search_setup.h"
+#include "engine/solution_losses.h"
+#include "engine/solution_record.h"
+
+/// What a catalogue core context gives every solution of a search: the core and bobbin column in
+/// SI units and the ferrite's figures. The one place where catalogue millimetres become metres.
+/// Nothing when the core lacks a figure the loss model needs (centre leg, window height, column).
+struct FigureCore {
+    LossCore core;
+    FerriteFigures ferrite;  ///< its ranges point into the context's material
+};
+std::optional<FigureCore> figureCore(const CoreContext& context);
+
+/// The loss model's inputs for one accepted candidate of `setup`: the converter's waveforms
+/// (d = D/100; d2 = Dout/100 in CC mode, 1 − d − Didle/100 in CV mode; f the record's frequency:
+/// the grid's in CC mode, the working one in CV mode), Pout = Vout·Iout, the operating temperature
+/// of the rules, and the windings from the bobbin outwards with the fit's layers and build (tape
+/// between windings included). Nothing when the fit leaves a winding without layers.
+std::optional<SolutionLossInputs> solutionLossInputs(const CandidateRecord& record, const SearchSetup& setup,
+                                                     const LossCore& core);
+
+/// Makes the figures of a search's candidates, keeping the ferrite's point for the last
+/// frequency (a search visits one frequency for many candidates in a row). Allocates nothing.
+class SolutionFigureMaker {
+public:
+    /// Nothing to make for a custom core or a catalogue core lacking a needed figure.
+    explicit SolutionFigureMaker(const SearchSetup& setup);
+
+    bool canMake() const { return core_.has_value(); }
+
+    /// The figures of `record`, or nothing (a custom core, or inputs the model refuses).
+    std::optional<SolutionLossFigures> figures(const CandidateRecord& record,
+                                               LossScope scope = LossScope::all);
+
+private:
+    const SearchSetup& setup_;
+    std::optional<FigureCore> core_;
+    FerriteAtPoint point_;
+    bool pointMade_ = false;
+};
+
+/// The figures of one solution on its own (the shown list, the tests).
+std::optional<SolutionLossFigures> solutionFigures(const CandidateRecord& record, const SearchSetup& setup);

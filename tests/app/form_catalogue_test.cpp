@@ -1,0 +1,71 @@
+// The catalogue core on the form: 磁芯库 fills the entries and names the core in the title, a
+// core set is analysed with a 磁芯 column, and typing the core's numbers makes it custom again.
+#include <QApplication>
+#include <QTimer>
+
+#include "catalogue/core_catalogue_dlg.h"
+#include "form_fixture.h"
+
+namespace {
+
+constexpr int kAeEntry = 1050;
+constexpr int kSlotWidthEntry = 1051;
+constexpr int kSlotDepthEntry = 1052;
+
+class FormCatalogueTest : public FormTest {
+protected:
+    // Opens the catalogue with Ctrl+K and lets `act` do what the engineer would in it.
+    void inCatalogue(const std::function<void(CCoreCatalogueDlg&)>& act) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<CCoreCatalogueDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = true;
+            act(*dialog);
+            dialog->accept();
+        });
+        QTest::keyClick(form.get(), Qt::Key_K, Qt::ControlModifier);
+        EXPECT_TRUE(seen) << "Ctrl+K opened no catalogue";
+    }
+};
+
+TEST_F(FormCatalogueTest, UsingACoreFillsItsNumbersAndTypingMakesItCustom) {
+    inCatalogue([](CCoreCatalogueDlg& dialog) {
+        emit dialog.coreUsed({"ETD 29/16/10", "", std::nullopt, "3C95"});
+    });
+    EXPECT_EQ(edit(kAeEntry)->text(), "76.51");
+    EXPECT_EQ(edit(kSlotWidthEntry)->text(), "19");
+    EXPECT_EQ(edit(kSlotDepthEntry)->text(), "4.8");
+    ASSERT_TRUE(state().core);
+    EXPECT_EQ(state().core->core, "ETD 29/16/10");
+    EXPECT_TRUE(form->windowTitle().contains("(ETD 29/16/10, Bobbin ETD 29, 3C95)"))
+        << form->windowTitle().toStdString();
+    EXPECT_TRUE(form->isWindowModified());
+
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_EQ(state().results.cores.size(), 1u);
+    EXPECT_EQ(table()->model()->headerData(0, Qt::Horizontal).toString(), "No.");
+
+    edit(kSlotDepthEntry)->selectAll();
+    QTest::keyClicks(edit(kSlotDepthEntry), "4.5");
+    EXPECT_FALSE(state().core);
+    EXPECT_FALSE(form->windowTitle().contains("ETD"));
+}
+
+TEST_F(FormCatalogueTest, SearchingSelectedCoresShowsTheCoreFirst) {
+    CoreSetChoice set;
+    set.cores = {"EP 17", "E 16/7/5", "RM 5"};
+    inCatalogue([&](CCoreCatalogueDlg& dialog) { emit dialog.searchRequested(set); });
+    ASSERT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    ASSERT_EQ(state().results.cores.size(), 3u);
+    ASSERT_GT(rows(), 0);
+    EXPECT_EQ(table()->model()->headerData(0, Qt::Horizontal).toString(), "磁芯");
+    EXPECT_EQ(table()->model()->columnCount(), 19);
+    const Solution& best = state().results.solutions.front();
+    EXPECT_EQ(cell(0, 0).toStdString(), state().results.cores.at(*best.core).core.name);
+    EXPECT_EQ(cell(0, 1), "1.");
+    EXPECT_TRUE(form->windowTitle().contains("3")) << form->windowTitle().toStdString();
+}
+
+}  // namespace
