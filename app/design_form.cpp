@@ -136,20 +136,20 @@ DesignForm::DesignForm(QWidget* parent)
         connect(ui_.get()->*field.edit, &QLineEdit::textChanged, this, &DesignForm::designChanged);
 
     // The menu's shortcuts work on the whole form, not only while the menu is open.
-    new QShortcut(QKeySequence::Open, this, this, &CQuillmereDlg::openDesignFile);
-    new QShortcut(QKeySequence::Save, this, this, &CQuillmereDlg::saveDesignFile);
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this, this, &CQuillmereDlg::exportResults);
-    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this, this, &CQuillmereDlg::openCoreCatalogue);
-    for (int id : {1050, 1051, 1052})  // Ae, slot width, slot depth
-        connect(edit(id), &QLineEdit::textEdited, this, &CQuillmereDlg::coreNumbersTyped);
+    new QShortcut(QKeySequence::Open, this, this, &DesignForm::openDesignFile);
+    new QShortcut(QKeySequence::Save, this, this, &DesignForm::saveDesignFile);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this, this, &DesignForm::exportResults);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this, this, &DesignForm::openCoreCatalogue);
+    for (QLineEdit* entry : {ui_->coreAeEdit, ui_->slotWidthEdit, ui_->slotDepthEdit})
+        connect(entry, &QLineEdit::textEdited, this, &DesignForm::coreNumbersTyped);
 
-    connect(ui_->button1, &QPushButton::clicked, this, &CQuillmereDlg::analyse);
-    connect(ui_->button3, &QPushButton::clicked, this, &CQuillmereDlg::rules);
-    connect(ui_->button5, &QPushButton::clicked, this, &CQuillmereDlg::about);
-    connect(ui_->button2, &QPushButton::clicked, this, &CQuillmereDlg::reject);
-    connect(ui_->radio1089, &QRadioButton::clicked, this, &CQuillmereDlg::switchToCalculator);
-    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::controllerChanged);
-    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &CQuillmereDlg::designChanged);
+    connect(ui_->analyseButton, &QPushButton::clicked, this, &DesignForm::analyse);
+    connect(ui_->rulesButton, &QPushButton::clicked, this, &DesignForm::rules);
+    connect(ui_->aboutButton, &QPushButton::clicked, this, &DesignForm::about);
+    connect(ui_->exitButton, &QPushButton::clicked, this, &DesignForm::reject);
+    connect(ui_->calculatorRadio, &QRadioButton::clicked, this, &DesignForm::switchToCalculator);
+    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &DesignForm::controllerChanged);
+    connect(controllerCombo(), &QComboBox::currentIndexChanged, this, &DesignForm::designChanged);
     connect(
         resultTable()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         [this](const QModelIndex& current) { selectSolution(resultModel_->solutionIndex(current.row())); });
@@ -377,7 +377,7 @@ void DesignForm::analysisDone(AnalysisResult result) {
     }
 }
 
-void CQuillmereDlg::fillResults() {
+void DesignForm::fillResults() {
     resultModel_->show(&state_.results.solutions, &state_.results.cores);
     fitResultColumns(*resultTable(), *resultModel_);
     setBusy(false);
@@ -415,9 +415,9 @@ void DesignForm::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(tr("导出绕组规格书(&P)..."), this, &DesignForm::exportWindingSheet);
     menu.addSeparator();
     menu.addAction(tr("磁芯库(&K)..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
-                   &CQuillmereDlg::openCoreCatalogue);
+                   &DesignForm::openCoreCatalogue);
     menu.addSeparator();
-    menu.addAction(tr("关于 Quillmere(&A)..."), this, &CQuillmereDlg::about);
+    menu.addAction(tr("关于 Quillmere(&A)..."), this, &DesignForm::about);
     menu.addSeparator();
     // Each language is named in its own words, so that it can be found whichever one is shown.
     const Language shown = applicationLanguage(*QApplication::instance());

@@ -2,16 +2,13 @@
 // core in the title, and the cores "分析" searches.
 #include <QLineEdit>
 
-#include "app/quillmere_dlg.h"
-#include "catalogue/core_catalogue_dlg.h"
+#include "app/design_form.h"
+#include "catalogue/core_catalogue_dialog.h"
 #include "engine/core_selection.h"
+#include "ui_design_form.h"
 #include "widgets/entry_text.h"
 
 namespace {
-
-constexpr int kAeEntry = 1050;
-constexpr int kSlotWidthEntry = 1051;
-constexpr int kSlotDepthEntry = 1052;
 
 // The catalogue's messages about the user's own files, one per line.
 QString catalogueMessages(const CatalogueLoad& load) {
@@ -22,20 +19,20 @@ QString catalogueMessages(const CatalogueLoad& load) {
 
 QString unknownNameText(const CoreResolution& failure) {
     const QString name = QString::fromStdString(failure.name);
-    QString text = failure.what == "core"     ? CQuillmereDlg::tr("未知的磁芯：%1").arg(name)
-                   : failure.what == "bobbin" ? CQuillmereDlg::tr("未知的骨架：%1").arg(name)
-                                              : CQuillmereDlg::tr("未知的材质：%1").arg(name);
+    QString text = failure.what == "core"     ? DesignForm::tr("未知的磁芯：%1").arg(name)
+                   : failure.what == "bobbin" ? DesignForm::tr("未知的骨架：%1").arg(name)
+                                              : DesignForm::tr("未知的材质：%1").arg(name);
     if (!failure.nearest.empty()) {
         QStringList nearest;
         for (const std::string& each : failure.nearest) nearest << QString::fromStdString(each);
-        text += QLatin1Char('\n') + CQuillmereDlg::tr("你是指：%1").arg(nearest.join(QStringLiteral(", ")));
+        text += QLatin1Char('\n') + DesignForm::tr("你是指：%1").arg(nearest.join(QStringLiteral(", ")));
     }
     return text;
 }
 
 }  // namespace
 
-void CQuillmereDlg::openCoreCatalogue() {
+void DesignForm::openCoreCatalogue() {
     if (state_.analysisBusy) {
         message(tr("系统正忙!请等待分析完成!"));
         return;
@@ -44,19 +41,19 @@ void CQuillmereDlg::openCoreCatalogue() {
         catalogueMessagesShown_ = true;
         message(catalogueMessages(catalogue_));
     }
-    CCoreCatalogueDlg dialog(catalogue_.catalogue, this);
+    CoreCatalogueDialog dialog(catalogue_.catalogue, this);
     if (state_.coreSet) dialog.preselect(*state_.coreSet);
     if (state_.core) dialog.preselect(*state_.core);
-    connect(&dialog, &CCoreCatalogueDlg::coreUsed, this, &CQuillmereDlg::useCore);
+    connect(&dialog, &CoreCatalogueDialog::coreUsed, this, &DesignForm::useCore);
     // Analysed once the dialog has closed, so that the worker's progress shows on the form.
     std::optional<CoreSetChoice> search;
-    connect(&dialog, &CCoreCatalogueDlg::searchRequested, this,
+    connect(&dialog, &CoreCatalogueDialog::searchRequested, this,
             [&search](const CoreSetChoice& set) { search = set; });
     dialog.exec();
     if (search) searchCores(*search);
 }
 
-void CQuillmereDlg::useCore(const CoreChoice& choice) {
+void DesignForm::useCore(const CoreChoice& choice) {
     const CoreResolution resolved = resolveCore(choice, catalogue_.catalogue);
     if (!resolved) {
         message(unknownNameText(resolved));
@@ -64,28 +61,28 @@ void CQuillmereDlg::useCore(const CoreChoice& choice) {
     }
     const DesignInputs inputs = withCore(state_.inputs, *resolved.context);
     // Set, not typed: the entries' textEdited stays silent, so the core stays.
-    edit(kAeEntry)->setText(entryText(inputs.coreAe));
-    edit(kSlotWidthEntry)->setText(entryText(inputs.slotWidth));
-    edit(kSlotDepthEntry)->setText(entryText(inputs.slotDepth));
+    ui_->coreAeEdit->setText(entryText(inputs.coreAe));
+    ui_->slotWidthEdit->setText(entryText(inputs.slotWidth));
+    ui_->slotDepthEdit->setText(entryText(inputs.slotDepth));
     state_.core = choiceOf(*resolved.context);
     state_.coreSet.reset();
     updateTitle();
 }
 
-void CQuillmereDlg::searchCores(const CoreSetChoice& cores) {
+void DesignForm::searchCores(const CoreSetChoice& cores) {
     state_.coreSet = cores;
     updateTitle();
     analyse();
 }
 
-void CQuillmereDlg::coreNumbersTyped() {
+void DesignForm::coreNumbersTyped() {
     if (!state_.core && !state_.coreSet) return;
     state_.core.reset();
     state_.coreSet.reset();
     updateTitle();
 }
 
-bool CQuillmereDlg::coresToSearch(std::vector<CoreContext>& cores) {
+bool DesignForm::coresToSearch(std::vector<CoreContext>& cores) {
     const CoreSetResolution resolved = searchedCores(state_, catalogue_.catalogue);
     if (!resolved) {
         message(unknownNameText(resolved.failure));
@@ -99,7 +96,7 @@ bool CQuillmereDlg::coresToSearch(std::vector<CoreContext>& cores) {
     return true;
 }
 
-QString CQuillmereDlg::coreTitle() const {
+QString DesignForm::coreTitle() const {
     if (state_.coreSet) {
         const CoreSetResolution resolved = resolveCoreSet(*state_.coreSet, catalogue_.catalogue);
         return tr("(在 %1 个磁芯中搜索)").arg(resolved.cores.size());

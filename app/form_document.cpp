@@ -39,7 +39,7 @@ void DesignForm::designChanged() {
     setWindowModified(designModified());
 }
 
-void CQuillmereDlg::updateTitle() {
+void DesignForm::updateTitle() {
     QString title = documentTitle(designPath_, caption_);
     // The core goes after the file name, so that nothing on the form moves.
     if (const QString core = coreTitle(); !core.isEmpty())

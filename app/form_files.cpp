@@ -29,7 +29,7 @@ void DesignForm::setFileChooser(FileChooser chooser) {
     chooseFile_ = withLastFolder(std::move(chooser));
 }
 
-bool CQuillmereDlg::openDesign(const QString& path) {
+bool DesignForm::openDesign(const QString& path) {
     const DesignRead read = readDesignFile(QFile::encodeName(path).toStdString(),
                                            applicationLanguage(*QCoreApplication::instance()));
     if (!read) {

@@ -17,204 +17,6 @@
     </message>
 </context>
 <context>
-    <name>CoreCatalogueDialog</name>
-    <message>
-        <source>(默认)</source>
-        <translation>(default)</translation>
-    </message>
-    <message>
-        <source>(不合理)</source>
-        <translation>(implausible)</translation>
-    </message>
-    <message>
-        <source>(通用)</source>
-        <translation>(generic)</translation>
-    </message>
-    <message>
-        <source>磁芯库</source>
-        <translation>Core catalogue</translation>
-    </message>
-    <message>
-        <source>查找:</source>
-        <translation>Find:</translation>
-    </message>
-    <message>
-        <source>名称或别名</source>
-        <translation>name or alias</translation>
-    </message>
-    <message>
-        <source>系列:</source>
-        <translation>Family:</translation>
-    </message>
-    <message>
-        <source>全部系列</source>
-        <translation>All families</translation>
-    </message>
-    <message>
-        <source>Ae 范围:</source>
-        <translation>Ae range:</translation>
-    </message>
-    <message>
-        <source>至</source>
-        <translation>to</translation>
-    </message>
-    <message>
-        <source>显示不合理的形状</source>
-        <translation>Show implausible shapes</translation>
-    </message>
-    <message>
-        <source>尺寸自相矛盾的磁芯不参与系列搜索</source>
-        <translation>Shapes whose dimensions contradict themselves are left out of a family search</translation>
-    </message>
-    <message>
-        <source>骨架:</source>
-        <translation>Bobbin:</translation>
-    </message>
-    <message>
-        <source>材质:</source>
-        <translation>Material:</translation>
-    </message>
-    <message>
-        <source>清除勾选</source>
-        <translation>Clear ticks</translation>
-    </message>
-    <message>
-        <source>使用此磁芯</source>
-        <translation>Use this core</translation>
-    </message>
-    <message>
-        <source>在所选磁芯中搜索</source>
-        <translation>Search the selected cores</translation>
-    </message>
-    <message>
-        <source>搜索勾选的磁芯;未勾选时搜索筛选出的系列和 Ae 范围</source>
-        <translation>Searches the ticked cores; with none ticked, the family and Ae range the filters show</translation>
-    </message>
-    <message>
-        <source>关闭</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>搜索范围:勾选的磁芯(%1)</source>
-        <translation>To search: ticked cores (%1)</translation>
-    </message>
-    <message>
-        <source>搜索范围:%1 系列(%2)</source>
-        <translation>To search: family %1 (%2)</translation>
-    </message>
-    <message>
-        <source>搜索范围:全部磁芯(%1)</source>
-        <translation>To search: all cores (%1)</translation>
-    </message>
-    <message>
-        <source>搜索</source>
-        <translation>Search</translation>
-    </message>
-    <message>
-        <source>勾选要一起搜索的磁芯</source>
-        <translation>Tick the cores to search together</translation>
-    </message>
-    <message>
-        <source>名称</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>系列</source>
-        <translation>Family</translation>
-    </message>
-    <message>
-        <source>槽宽 × 槽深 (mm)</source>
-        <translation>Slot W × D (mm)</translation>
-    </message>
-    <message>
-        <source>默认骨架的槽宽与槽深</source>
-        <translation>Slot width and depth of the default bobbin</translation>
-    </message>
-    <message>
-        <source>骨架数</source>
-        <translation>Bobbins</translation>
-    </message>
-    <message>
-        <source>别名:%1</source>
-        <translation>Aliases: %1</translation>
-    </message>
-    <message>
-        <source>形状不合理:%1</source>
-        <translation>Implausible shape: %1</translation>
-    </message>
-</context>
-<context>
-    <name>PsrCalculatorDialog</name>
-    <message>
-        <source>设计条件</source>
-        <translation>Design inputs</translation>
-    </message>
-    <message>
-        <source>输出电压(V)</source>
-        <translation>Vout (V)</translation>
-    </message>
-    <message>
-        <source>输出电流(A)</source>
-        <translation>Iout (A)</translation>
-    </message>
-    <message>
-        <source>反馈电压(V)</source>
-        <translation>Vaux (V)</translation>
-    </message>
-    <message>
-        <source>变压器效率(%)</source>
-        <translation>Efficiency(%)</translation>
-    </message>
-    <message>
-        <source>磁芯AE(mm2)</source>
-        <translation>Core Ae(mm²)</translation>
-    </message>
-    <message>
-        <source>期望频率(KHz)</source>
-        <translation>Target f(kHz)</translation>
-    </message>
-    <message>
-        <source>分析(A)</source>
-        <translation>Analyse (A)</translation>
-    </message>
-    <message>
-        <source>变压器参数</source>
-        <translation>Transformer</translation>
-    </message>
-    <message>
-        <source>初级感量(μH)</source>
-        <translation>Lp (μH)</translation>
-    </message>
-    <message>
-        <source>初级圈数(Ts)</source>
-        <translation>Np (Ts)</translation>
-    </message>
-    <message>
-        <source>次级圈数(Ts)</source>
-        <translation>Ns (Ts)</translation>
-    </message>
-    <message>
-        <source>反馈圈数(Ts)</source>
-        <translation>Nf (Ts)</translation>
-    </message>
-    <message>
-        <source>初/次匝比</source>
-        <translation>Np/Ns</translation>
-    </message>
-    <message>
-        <source>实际频率(KHz)</source>
-        <translation>Actual f(kHz)</translation>
-    </message>
-    <message>
-        <source>退出(Q)</source>
-        <translation>Quit (Q)</translation>
-    </message>
-    <message>
-        <source>参数不合理,请检查!</source>
-        <translation>Inputs out of range; please check them.</translation>
-    </message>
-</context>
-<context>
     <name>CQuillmereApp</name>
     <message>
         <source>无法打开窗口: 没有设置显示。请设置 DISPLAY (X11) 或 WAYLAND_DISPLAY (Wayland)。</source>
@@ -245,366 +47,6 @@
       quillmere [--lang en|zh] --winding-sheet OUT.pdf [--design 设计.qmd] [--solution N]</source>
         <translation>Usage: quillmere [--lang en|zh] [DESIGN.qmd]
        quillmere [--lang en|zh] --winding-sheet OUT.pdf [--design DESIGN.qmd] [--solution N]</translation>
-    </message>
-</context>
-<context>
-    <name>DesignForm</name>
-    <message>
-        <source>设计条件</source>
-        <translation>Design inputs</translation>
-    </message>
-    <message>
-        <source>系统算法</source>
-        <translation>Controller</translation>
-    </message>
-    <message>
-        <source>最低输入电压(Vac)</source>
-        <translation>Min. input (Vac)</translation>
-    </message>
-    <message>
-        <source>最高输入电压(Vac)</source>
-        <translation>Max. input (Vac)</translation>
-    </message>
-    <message>
-        <source>输出电压(V)</source>
-        <translation>Output voltage (V)</translation>
-    </message>
-    <message>
-        <source>输出电流(A)</source>
-        <translation>Output current (A)</translation>
-    </message>
-    <message>
-        <source>反馈绕组电压(Vf)</source>
-        <translation>Aux. voltage (V)</translation>
-    </message>
-    <message>
-        <source>最低整流电压(Vdc)</source>
-        <translation>Min. DC bus (Vdc)</translation>
-    </message>
-    <message>
-        <source>变压器传递效率(%)</source>
-        <translation>Efficiency (%)</translation>
-    </message>
-    <message>
-        <source>磁芯AE(mm^2)</source>
-        <translation>Core Ae (mm²)</translation>
-    </message>
-    <message>
-        <source>骨架槽宽(mm)</source>
-        <translation>Bobbin width (mm)</translation>
-    </message>
-    <message>
-        <source>骨架槽深(mm)</source>
-        <translation>Bobbin depth (mm)</translation>
-    </message>
-    <message>
-        <source>辅助绕组线径(mm)</source>
-        <translation>Aux. wire (mm)</translation>
-    </message>
-    <message>
-        <source>分析</source>
-        <translation>Analyse</translation>
-    </message>
-    <message>
-        <source>规则</source>
-        <translation>Rules</translation>
-    </message>
-    <message>
-        <source>关于</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>退出</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>PSR通用</source>
-        <translation>PSR gen.</translation>
-    </message>
-    <message>
-        <source>参数错误！</source>
-        <translation>Invalid input!</translation>
-    </message>
-    <message>
-        <source>系统正忙!请等待分析完成!</source>
-        <translation>Busy! Please wait until the analysis has finished!</translation>
-    </message>
-    <message>
-        <source>L6562暂未提供支持!</source>
-        <translation>The L6562 is not supported yet!</translation>
-    </message>
-    <message>
-        <source>找到解法:</source>
-        <translation>Found:</translation>
-    </message>
-    <message>
-        <source>线程正在执行搜索中,分析总数:</source>
-        <translation>Searching, analysed:</translation>
-    </message>
-    <message>
-        <source>扩大范围深度搜索（%1),分析总数:</source>
-        <translation>Widened search (%1), analysed:</translation>
-    </message>
-    <message>
-        <source>正在提取结果，请稍后......:</source>
-        <translation>Extracting the results:</translation>
-    </message>
-    <message>
-        <source>分析线程搜索完成.....分析总数:</source>
-        <translation>Search finished; analysed:</translation>
-    </message>
-    <message>
-        <source>没有找到合适的解法,参数可能不合理!</source>
-        <translation>No solution; check the inputs!</translation>
-    </message>
-    <message>
-        <source>关于 Quillmere(&amp;A)...</source>
-        <translation>&amp;About Quillmere...</translation>
-    </message>
-    <message>
-        <source>无法打开设计文件:
-%1</source>
-        <translation>Cannot open the design file:
-%1</translation>
-    </message>
-    <message>
-        <source>设计</source>
-        <translation>design</translation>
-    </message>
-    <message>
-        <source>没有可导出的解法!请先分析。</source>
-        <translation>No solutions to export! Analyse first.</translation>
-    </message>
-    <message>
-        <source>无法导出绕组规格书:
-%1</source>
-        <translation>Cannot export the winding sheet:
-%1</translation>
-    </message>
-    <message>
-        <source>无法保存文件:
-%1
-%2</source>
-        <translation>Cannot save the file:
-%1
-%2</translation>
-    </message>
-    <message>
-        <source>打开设计(&amp;O)...</source>
-        <translation>&amp;Open Design...</translation>
-    </message>
-    <message>
-        <source>保存设计(&amp;S)...</source>
-        <translation>&amp;Save Design...</translation>
-    </message>
-    <message>
-        <source>导出结果(&amp;E)...</source>
-        <translation>&amp;Export Results...</translation>
-    </message>
-    <message>
-        <source>导出绕组图(&amp;D)...</source>
-        <translation>Export Winding &amp;Diagram...</translation>
-    </message>
-    <message>
-        <source>导出绕组规格书(&amp;P)...</source>
-        <translation>Export Winding Sheet (&amp;PDF)...</translation>
-    </message>
-    <message>
-        <source>这个设计文件已不存在, 已从最近的设计中移除:
-%1</source>
-        <translation>This design file no longer exists; it was taken off the recent designs:
-%1</translation>
-    </message>
-    <message>
-        <source>最近的设计(&amp;R)</source>
-        <translation>&amp;Recent Designs</translation>
-    </message>
-    <message>
-        <source>只能拖入一个设计文件 (.qmd)。</source>
-        <translation>Drop one design file (.qmd) only.</translation>
-    </message>
-    <message>
-        <source>结果已导出; 设计没有写在旁边, 因为 %1 已存在, 而且是另一个设计。</source>
-        <translation>The results were exported; the design was not written beside them because %1 exists and holds another design.</translation>
-    </message>
-    <message>
-        <source>结果已导出; 无法写入旁边的设计文件:
-%1
-%2</source>
-        <translation>The results were exported; the design file beside them cannot be written:
-%1
-%2</translation>
-    </message>
-    <message>
-        <source>搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？</source>
-        <translation>The search grid is large: %1 candidates per pass, which may take a very long time. Analyse anyway?</translation>
-    </message>
-    <message>
-        <source>磁芯库(&amp;K)...</source>
-        <translation>Core &amp;catalogue...</translation>
-    </message>
-    <message>
-        <source>未知的磁芯：%1</source>
-        <translation>Unknown core: %1</translation>
-    </message>
-    <message>
-        <source>未知的骨架：%1</source>
-        <translation>Unknown bobbin: %1</translation>
-    </message>
-    <message>
-        <source>未知的材质：%1</source>
-        <translation>Unknown material: %1</translation>
-    </message>
-    <message>
-        <source>你是指：%1</source>
-        <translation>Did you mean: %1</translation>
-    </message>
-    <message>
-        <source>所选范围内没有可搜索的磁芯</source>
-        <translation>No core to search in the chosen set</translation>
-    </message>
-    <message>
-        <source>(在 %1 个磁芯中搜索)</source>
-        <translation>(searching %1 cores)</translation>
-    </message>
-</context>
-<context>
-    <name>RulesDialog</name>
-    <message>
-        <source>规则设置</source>
-        <translation>Design Rules</translation>
-    </message>
-    <message>
-        <source> 输出模式</source>
-        <translation> Output mode</translation>
-    </message>
-    <message>
-        <source>规则</source>
-        <translation>Rules</translation>
-    </message>
-    <message>
-        <source>开关管导通压降(V)</source>
-        <translation>Switch on-drop (V)</translation>
-    </message>
-    <message>
-        <source>输出二极管压降(V)</source>
-        <translation>Output diode drop (V)</translation>
-    </message>
-    <message>
-        <source>线圈温升(°)</source>
-        <translation>Temperature rise (K)</translation>
-    </message>
-    <message>
-        <source>绕线深度不超过(%)</source>
-        <translation>Max. fill depth (%)</translation>
-    </message>
-    <message>
-        <source>第一绕组最小比例(%)</source>
-        <translation>Min. first share (%)</translation>
-    </message>
-    <message>
-        <source>槽宽预留(%)</source>
-        <translation>Margin (% of width)</translation>
-    </message>
-    <message>
-        <source>胶带厚度(mm)</source>
-        <translation>Tape thickness (mm)</translation>
-    </message>
-    <message>
-        <source>绕组间胶带圈数(mm)</source>
-        <translation>Tape turns</translation>
-    </message>
-    <message>
-        <source>峰值磁通密度</source>
-        <translation>Peak flux density</translation>
-    </message>
-    <message>
-        <source>高斯</source>
-        <translation>G</translation>
-    </message>
-    <message>
-        <source>导通占空比</source>
-        <translation>Duty cycle</translation>
-    </message>
-    <message>
-        <source>PFM频率范围</source>
-        <translation>PFM frequency</translation>
-    </message>
-    <message>
-        <source>输出占空比</source>
-        <translation>Output duty</translation>
-    </message>
-    <message>
-        <source>空闲比例</source>
-        <translation>Idle ratio</translation>
-    </message>
-    <message>
-        <source>最多显示解法数量</source>
-        <translation>Max. solutions</translation>
-    </message>
-    <message>
-        <source>选项</source>
-        <translation>Options</translation>
-    </message>
-    <message>
-        <source>考虑集肤效应</source>
-        <translation>Skin effect</translation>
-    </message>
-    <message>
-        <source>三明治绕法</source>
-        <translation>Sandwich</translation>
-    </message>
-    <message>
-        <source>允许三明治饶换线</source>
-        <translation>Allow wire change</translation>
-    </message>
-    <message>
-        <source>匝数取偶</source>
-        <translation>Even Np</translation>
-    </message>
-    <message>
-        <source>漆包线规格(mm)</source>
-        <translation>Magnet wire sizes (mm)</translation>
-    </message>
-    <message>
-        <source>初级*</source>
-        <translation>Pri.*</translation>
-    </message>
-    <message>
-        <source>ADD》</source>
-        <translation>Add &gt;&gt;</translation>
-    </message>
-    <message>
-        <source>《Remove</source>
-        <translation>&lt;&lt; Remove</translation>
-    </message>
-    <message>
-        <source>次级*</source>
-        <translation>Sec.*</translation>
-    </message>
-    <message>
-        <source>保存</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>PWM频率</source>
-        <translation>PWM frequency</translation>
-    </message>
-    <message>
-        <source>数据错误,请检查!</source>
-        <translation>Invalid data, please check!</translation>
-    </message>
-    <message>
-        <source>漆包线列表不能为空!</source>
-        <translation>The wire lists must not be empty!</translation>
-    </message>
-    <message>
-        <source>没有选择任何数据!</source>
-        <translation>Nothing is selected!</translation>
     </message>
 </context>
 <context>
@@ -1011,6 +453,133 @@ a bad design file, 3 refused by the analyse checks.</translation>
     </message>
 </context>
 <context>
+    <name>CoreCatalogueDialog</name>
+    <message>
+        <source>(默认)</source>
+        <translation>(default)</translation>
+    </message>
+    <message>
+        <source>(不合理)</source>
+        <translation>(implausible)</translation>
+    </message>
+    <message>
+        <source>(通用)</source>
+        <translation>(generic)</translation>
+    </message>
+    <message>
+        <source>磁芯库</source>
+        <translation>Core catalogue</translation>
+    </message>
+    <message>
+        <source>查找:</source>
+        <translation>Find:</translation>
+    </message>
+    <message>
+        <source>名称或别名</source>
+        <translation>name or alias</translation>
+    </message>
+    <message>
+        <source>系列:</source>
+        <translation>Family:</translation>
+    </message>
+    <message>
+        <source>全部系列</source>
+        <translation>All families</translation>
+    </message>
+    <message>
+        <source>Ae 范围:</source>
+        <translation>Ae range:</translation>
+    </message>
+    <message>
+        <source>至</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>显示不合理的形状</source>
+        <translation>Show implausible shapes</translation>
+    </message>
+    <message>
+        <source>尺寸自相矛盾的磁芯不参与系列搜索</source>
+        <translation>Shapes whose dimensions contradict themselves are left out of a family search</translation>
+    </message>
+    <message>
+        <source>骨架:</source>
+        <translation>Bobbin:</translation>
+    </message>
+    <message>
+        <source>材质:</source>
+        <translation>Material:</translation>
+    </message>
+    <message>
+        <source>清除勾选</source>
+        <translation>Clear ticks</translation>
+    </message>
+    <message>
+        <source>使用此磁芯</source>
+        <translation>Use this core</translation>
+    </message>
+    <message>
+        <source>在所选磁芯中搜索</source>
+        <translation>Search the selected cores</translation>
+    </message>
+    <message>
+        <source>搜索勾选的磁芯;未勾选时搜索筛选出的系列和 Ae 范围</source>
+        <translation>Searches the ticked cores; with none ticked, the family and Ae range the filters show</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>搜索范围:勾选的磁芯(%1)</source>
+        <translation>To search: ticked cores (%1)</translation>
+    </message>
+    <message>
+        <source>搜索范围:%1 系列(%2)</source>
+        <translation>To search: family %1 (%2)</translation>
+    </message>
+    <message>
+        <source>搜索范围:全部磁芯(%1)</source>
+        <translation>To search: all cores (%1)</translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>勾选要一起搜索的磁芯</source>
+        <translation>Tick the cores to search together</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>系列</source>
+        <translation>Family</translation>
+    </message>
+    <message>
+        <source>槽宽 × 槽深 (mm)</source>
+        <translation>Slot W × D (mm)</translation>
+    </message>
+    <message>
+        <source>默认骨架的槽宽与槽深</source>
+        <translation>Slot width and depth of the default bobbin</translation>
+    </message>
+    <message>
+        <source>骨架数</source>
+        <translation>Bobbins</translation>
+    </message>
+    <message>
+        <source>别名:%1</source>
+        <translation>Aliases: %1</translation>
+    </message>
+    <message>
+        <source>形状不合理:%1</source>
+        <translation>Implausible shape: %1</translation>
+    </message>
+</context>
+<context>
     <name>DesignDocument</name>
     <message>
         <source>保存对设计的更改吗?</source>
@@ -1197,6 +766,227 @@ a bad design file, 3 refused by the analyse checks.</translation>
     </message>
 </context>
 <context>
+    <name>DesignForm</name>
+    <message>
+        <source>设计条件</source>
+        <translation>Design inputs</translation>
+    </message>
+    <message>
+        <source>系统算法</source>
+        <translation>Controller</translation>
+    </message>
+    <message>
+        <source>最低输入电压(Vac)</source>
+        <translation>Min. input (Vac)</translation>
+    </message>
+    <message>
+        <source>最高输入电压(Vac)</source>
+        <translation>Max. input (Vac)</translation>
+    </message>
+    <message>
+        <source>输出电压(V)</source>
+        <translation>Output voltage (V)</translation>
+    </message>
+    <message>
+        <source>输出电流(A)</source>
+        <translation>Output current (A)</translation>
+    </message>
+    <message>
+        <source>反馈绕组电压(Vf)</source>
+        <translation>Aux. voltage (V)</translation>
+    </message>
+    <message>
+        <source>最低整流电压(Vdc)</source>
+        <translation>Min. DC bus (Vdc)</translation>
+    </message>
+    <message>
+        <source>变压器传递效率(%)</source>
+        <translation>Efficiency (%)</translation>
+    </message>
+    <message>
+        <source>磁芯AE(mm^2)</source>
+        <translation>Core Ae (mm²)</translation>
+    </message>
+    <message>
+        <source>骨架槽宽(mm)</source>
+        <translation>Bobbin width (mm)</translation>
+    </message>
+    <message>
+        <source>骨架槽深(mm)</source>
+        <translation>Bobbin depth (mm)</translation>
+    </message>
+    <message>
+        <source>辅助绕组线径(mm)</source>
+        <translation>Aux. wire (mm)</translation>
+    </message>
+    <message>
+        <source>分析</source>
+        <translation>Analyse</translation>
+    </message>
+    <message>
+        <source>规则</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>PSR通用</source>
+        <translation>PSR gen.</translation>
+    </message>
+    <message>
+        <source>参数错误！</source>
+        <translation>Invalid input!</translation>
+    </message>
+    <message>
+        <source>系统正忙!请等待分析完成!</source>
+        <translation>Busy! Please wait until the analysis has finished!</translation>
+    </message>
+    <message>
+        <source>L6562暂未提供支持!</source>
+        <translation>The L6562 is not supported yet!</translation>
+    </message>
+    <message>
+        <source>找到解法:</source>
+        <translation>Found:</translation>
+    </message>
+    <message>
+        <source>线程正在执行搜索中,分析总数:</source>
+        <translation>Searching, analysed:</translation>
+    </message>
+    <message>
+        <source>扩大范围深度搜索（%1),分析总数:</source>
+        <translation>Widened search (%1), analysed:</translation>
+    </message>
+    <message>
+        <source>正在提取结果，请稍后......:</source>
+        <translation>Extracting the results:</translation>
+    </message>
+    <message>
+        <source>分析线程搜索完成.....分析总数:</source>
+        <translation>Search finished; analysed:</translation>
+    </message>
+    <message>
+        <source>没有找到合适的解法,参数可能不合理!</source>
+        <translation>No solution; check the inputs!</translation>
+    </message>
+    <message>
+        <source>关于 Quillmere(&amp;A)...</source>
+        <translation>&amp;About Quillmere...</translation>
+    </message>
+    <message>
+        <source>无法打开设计文件:
+%1</source>
+        <translation>Cannot open the design file:
+%1</translation>
+    </message>
+    <message>
+        <source>设计</source>
+        <translation>design</translation>
+    </message>
+    <message>
+        <source>没有可导出的解法!请先分析。</source>
+        <translation>No solutions to export! Analyse first.</translation>
+    </message>
+    <message>
+        <source>无法导出绕组规格书:
+%1</source>
+        <translation>Cannot export the winding sheet:
+%1</translation>
+    </message>
+    <message>
+        <source>无法保存文件:
+%1
+%2</source>
+        <translation>Cannot save the file:
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>打开设计(&amp;O)...</source>
+        <translation>&amp;Open Design...</translation>
+    </message>
+    <message>
+        <source>保存设计(&amp;S)...</source>
+        <translation>&amp;Save Design...</translation>
+    </message>
+    <message>
+        <source>导出结果(&amp;E)...</source>
+        <translation>&amp;Export Results...</translation>
+    </message>
+    <message>
+        <source>导出绕组图(&amp;D)...</source>
+        <translation>Export Winding &amp;Diagram...</translation>
+    </message>
+    <message>
+        <source>导出绕组规格书(&amp;P)...</source>
+        <translation>Export Winding Sheet (&amp;PDF)...</translation>
+    </message>
+    <message>
+        <source>这个设计文件已不存在, 已从最近的设计中移除:
+%1</source>
+        <translation>This design file no longer exists; it was taken off the recent designs:
+%1</translation>
+    </message>
+    <message>
+        <source>最近的设计(&amp;R)</source>
+        <translation>&amp;Recent Designs</translation>
+    </message>
+    <message>
+        <source>只能拖入一个设计文件 (.qmd)。</source>
+        <translation>Drop one design file (.qmd) only.</translation>
+    </message>
+    <message>
+        <source>结果已导出; 设计没有写在旁边, 因为 %1 已存在, 而且是另一个设计。</source>
+        <translation>The results were exported; the design was not written beside them because %1 exists and holds another design.</translation>
+    </message>
+    <message>
+        <source>结果已导出; 无法写入旁边的设计文件:
+%1
+%2</source>
+        <translation>The results were exported; the design file beside them cannot be written:
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？</source>
+        <translation>The search grid is large: %1 candidates per pass, which may take a very long time. Analyse anyway?</translation>
+    </message>
+    <message>
+        <source>磁芯库(&amp;K)...</source>
+        <translation>Core &amp;catalogue...</translation>
+    </message>
+    <message>
+        <source>未知的磁芯：%1</source>
+        <translation>Unknown core: %1</translation>
+    </message>
+    <message>
+        <source>未知的骨架：%1</source>
+        <translation>Unknown bobbin: %1</translation>
+    </message>
+    <message>
+        <source>未知的材质：%1</source>
+        <translation>Unknown material: %1</translation>
+    </message>
+    <message>
+        <source>你是指：%1</source>
+        <translation>Did you mean: %1</translation>
+    </message>
+    <message>
+        <source>所选范围内没有可搜索的磁芯</source>
+        <translation>No core to search in the chosen set</translation>
+    </message>
+    <message>
+        <source>(在 %1 个磁芯中搜索)</source>
+        <translation>(searching %1 cores)</translation>
+    </message>
+</context>
+<context>
     <name>Engine</name>
     <message>
         <source>已经有一个线程在分析中!请等待分析完成!</source>
@@ -1279,10 +1069,220 @@ a bad design file, 3 refused by the analyse checks.</translation>
     </message>
 </context>
 <context>
+    <name>PsrCalculatorDialog</name>
+    <message>
+        <source>设计条件</source>
+        <translation>Design inputs</translation>
+    </message>
+    <message>
+        <source>输出电压(V)</source>
+        <translation>Vout (V)</translation>
+    </message>
+    <message>
+        <source>输出电流(A)</source>
+        <translation>Iout (A)</translation>
+    </message>
+    <message>
+        <source>反馈电压(V)</source>
+        <translation>Vaux (V)</translation>
+    </message>
+    <message>
+        <source>变压器效率(%)</source>
+        <translation>Efficiency(%)</translation>
+    </message>
+    <message>
+        <source>磁芯AE(mm2)</source>
+        <translation>Core Ae(mm²)</translation>
+    </message>
+    <message>
+        <source>期望频率(KHz)</source>
+        <translation>Target f(kHz)</translation>
+    </message>
+    <message>
+        <source>分析(A)</source>
+        <translation>Analyse (A)</translation>
+    </message>
+    <message>
+        <source>变压器参数</source>
+        <translation>Transformer</translation>
+    </message>
+    <message>
+        <source>初级感量(μH)</source>
+        <translation>Lp (μH)</translation>
+    </message>
+    <message>
+        <source>初级圈数(Ts)</source>
+        <translation>Np (Ts)</translation>
+    </message>
+    <message>
+        <source>次级圈数(Ts)</source>
+        <translation>Ns (Ts)</translation>
+    </message>
+    <message>
+        <source>反馈圈数(Ts)</source>
+        <translation>Nf (Ts)</translation>
+    </message>
+    <message>
+        <source>初/次匝比</source>
+        <translation>Np/Ns</translation>
+    </message>
+    <message>
+        <source>实际频率(KHz)</source>
+        <translation>Actual f(kHz)</translation>
+    </message>
+    <message>
+        <source>退出(Q)</source>
+        <translation>Quit (Q)</translation>
+    </message>
+    <message>
+        <source>参数不合理,请检查!</source>
+        <translation>Inputs out of range; please check them.</translation>
+    </message>
+</context>
+<context>
     <name>ResultTableModel</name>
     <message>
         <source>磁芯</source>
         <translation>Core</translation>
+    </message>
+</context>
+<context>
+    <name>RulesDialog</name>
+    <message>
+        <source>规则设置</source>
+        <translation>Design Rules</translation>
+    </message>
+    <message>
+        <source> 输出模式</source>
+        <translation> Output mode</translation>
+    </message>
+    <message>
+        <source>规则</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>开关管导通压降(V)</source>
+        <translation>Switch on-drop (V)</translation>
+    </message>
+    <message>
+        <source>输出二极管压降(V)</source>
+        <translation>Output diode drop (V)</translation>
+    </message>
+    <message>
+        <source>线圈温升(°)</source>
+        <translation>Temperature rise (K)</translation>
+    </message>
+    <message>
+        <source>绕线深度不超过(%)</source>
+        <translation>Max. fill depth (%)</translation>
+    </message>
+    <message>
+        <source>第一绕组最小比例(%)</source>
+        <translation>Min. first share (%)</translation>
+    </message>
+    <message>
+        <source>槽宽预留(%)</source>
+        <translation>Margin (% of width)</translation>
+    </message>
+    <message>
+        <source>胶带厚度(mm)</source>
+        <translation>Tape thickness (mm)</translation>
+    </message>
+    <message>
+        <source>绕组间胶带圈数(mm)</source>
+        <translation>Tape turns</translation>
+    </message>
+    <message>
+        <source>峰值磁通密度</source>
+        <translation>Peak flux density</translation>
+    </message>
+    <message>
+        <source>高斯</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>导通占空比</source>
+        <translation>Duty cycle</translation>
+    </message>
+    <message>
+        <source>PFM频率范围</source>
+        <translation>PFM frequency</translation>
+    </message>
+    <message>
+        <source>输出占空比</source>
+        <translation>Output duty</translation>
+    </message>
+    <message>
+        <source>空闲比例</source>
+        <translation>Idle ratio</translation>
+    </message>
+    <message>
+        <source>最多显示解法数量</source>
+        <translation>Max. solutions</translation>
+    </message>
+    <message>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>考虑集肤效应</source>
+        <translation>Skin effect</translation>
+    </message>
+    <message>
+        <source>三明治绕法</source>
+        <translation>Sandwich</translation>
+    </message>
+    <message>
+        <source>允许三明治饶换线</source>
+        <translation>Allow wire change</translation>
+    </message>
+    <message>
+        <source>匝数取偶</source>
+        <translation>Even Np</translation>
+    </message>
+    <message>
+        <source>漆包线规格(mm)</source>
+        <translation>Magnet wire sizes (mm)</translation>
+    </message>
+    <message>
+        <source>初级*</source>
+        <translation>Pri.*</translation>
+    </message>
+    <message>
+        <source>ADD》</source>
+        <translation>Add &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>《Remove</source>
+        <translation>&lt;&lt; Remove</translation>
+    </message>
+    <message>
+        <source>次级*</source>
+        <translation>Sec.*</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>PWM频率</source>
+        <translation>PWM frequency</translation>
+    </message>
+    <message>
+        <source>数据错误,请检查!</source>
+        <translation>Invalid data, please check!</translation>
+    </message>
+    <message>
+        <source>漆包线列表不能为空!</source>
+        <translation>The wire lists must not be empty!</translation>
+    </message>
+    <message>
+        <source>没有选择任何数据!</source>
+        <translation>Nothing is selected!</translation>
     </message>
 </context>
 <context>

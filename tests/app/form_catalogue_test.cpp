@@ -3,22 +3,22 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "catalogue/core_catalogue_dlg.h"
+#include "catalogue/core_catalogue_dialog.h"
 #include "form_fixture.h"
 
 namespace {
 
-constexpr int kAeEntry = 1050;
-constexpr int kSlotWidthEntry = 1051;
-constexpr int kSlotDepthEntry = 1052;
+constexpr const char* kAeEntry = "coreAeEdit";
+constexpr const char* kSlotWidthEntry = "slotWidthEdit";
+constexpr const char* kSlotDepthEntry = "slotDepthEdit";
 
 class FormCatalogueTest : public FormTest {
 protected:
     // Opens the catalogue with Ctrl+K and lets `act` do what the engineer would in it.
-    void inCatalogue(const std::function<void(CCoreCatalogueDlg&)>& act) {
+    void inCatalogue(const std::function<void(CoreCatalogueDialog&)>& act) {
         bool seen = false;
         QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<CCoreCatalogueDlg*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<CoreCatalogueDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             seen = true;
             act(*dialog);
@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(FormCatalogueTest, UsingACoreFillsItsNumbersAndTypingMakesItCustom) {
-    inCatalogue([](CCoreCatalogueDlg& dialog) {
+    inCatalogue([](CoreCatalogueDialog& dialog) {
         emit dialog.coreUsed({"ETD 29/16/10", "", std::nullopt, "3C95"});
     });
     EXPECT_EQ(edit(kAeEntry)->text(), "76.51");
@@ -55,7 +55,7 @@ TEST_F(FormCatalogueTest, UsingACoreFillsItsNumbersAndTypingMakesItCustom) {
 TEST_F(FormCatalogueTest, SearchingSelectedCoresShowsTheCoreFirst) {
     CoreSetChoice set;
     set.cores = {"EP 17", "E 16/7/5", "RM 5"};
-    inCatalogue([&](CCoreCatalogueDlg& dialog) { emit dialog.searchRequested(set); });
+    inCatalogue([&](CoreCatalogueDialog& dialog) { emit dialog.searchRequested(set); });
     ASSERT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     ASSERT_EQ(state().results.cores.size(), 3u);

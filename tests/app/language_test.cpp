@@ -217,22 +217,23 @@ protected:
     // Every message of the form, the rules dialog and the calculator that a person can bring up
     // without a file, in the order shown.
     void showEveryWindowsMessages() {
-        edit(1050)->setText(QStringLiteral("x"));
-        click(1);
-        edit(1050)->setText(QStringLiteral("19.2"));
+        edit("coreAeEdit")->setText(QStringLiteral("x"));
+        click("analyseButton");
+        edit("coreAeEdit")->setText(QStringLiteral("19.2"));
         combo()->setCurrentIndex(static_cast<int>(Controller::L6562));
         combo()->setCurrentIndex(static_cast<int>(Controller::None));
-        click(1);  // 7.59 W is too much without a controller
+        click("analyseButton");  // 7.59 W is too much without a controller
         combo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
-        rulesDialog.findChild<QLineEdit*>(QStringLiteral("edit1084"))->setText(QStringLiteral("1.5"));
-        rulesDialog.findChild<QPushButton*>(QStringLiteral("button1034"))->click();
-        rulesDialog.findChild<QPushButton*>(QStringLiteral("button1077"))->click();
-        calculator.findChild<QLineEdit*>(QStringLiteral("edit1050"))->clear();
-        calculator.findChild<QPushButton*>(QStringLiteral("button1096"))->click();
+        rulesDialog.findChild<QLineEdit*>(QStringLiteral("primaryStrandsEdit"))
+            ->setText(QStringLiteral("1.5"));
+        rulesDialog.findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+        rulesDialog.findChild<QPushButton*>(QStringLiteral("addPrimaryWireButton"))->click();
+        calculator.findChild<QLineEdit*>(QStringLiteral("coreAeEdit"))->clear();
+        calculator.findChild<QPushButton*>(QStringLiteral("analyseButton"))->click();
         form->setPacing(Pacing::interactive());
-        click(1);
-        click(3);  // the rules while the analysis runs
-        click(1);  // a second analysis
+        click("analyseButton");
+        click("rulesButton");    // the rules while the analysis runs
+        click("analyseButton");  // a second analysis
         EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
     }
 
@@ -332,9 +333,9 @@ TEST_F(LanguageTest, TheFormsMessagesFollowTheLanguage) {
          {QStringLiteral("这个设计文件已不存在, 已从最近的设计中移除:\n") + gone}},
         {"saving a bad entry",
          [this] {
-             edit(1050)->setText(QStringLiteral("x"));
+             edit("coreAeEdit")->setText(QStringLiteral("x"));
              form->saveDesignFile();
-             edit(1050)->setText(QStringLiteral("19.2"));
+             edit("coreAeEdit")->setText(QStringLiteral("19.2"));
          },
          {QStringLiteral("请键入一个数。"), QStringLiteral("参数错误！")}},
     };
