@@ -11,6 +11,9 @@
 #include <QString>
 
 #include "engine/analysis.h"
+#include "engine/catalogue_files.h"
+#include "engine/core_search.h"
+#include "engine/core_selection.h"
 #include "engine/design_file.h"
 #include "engine/entry_number.h"
 #include "engine/search.h"
@@ -116,7 +119,20 @@ int runWindingSheetCommand(int argc, char** argv, Language language) {
         say(engineText(refusalMessage(refusal)));
         return kNoSolution;
     }
-    const AnalysisResult result = analyseNow(design);
+    // The design's catalogue core (or core set) is searched as the command line and the form do.
+    std::vector<CatalogueFile> files;
+    if (const auto folder = userCatalogueFolder()) files = userCatalogueFiles(*folder);
+    const CatalogueLoad catalogue = loadCatalogue(files);
+    const CoreSetResolution searched = searchedCores(design, catalogue.catalogue);
+    if (!searched) {
+        say(WindingSheet::tr("磁芯库中没有 %1").arg(QString::fromStdString(searched.failure.name)));
+        return kBadUsage;
+    }
+    SearchCounters counters;
+    NullSink sink;
+    const AnalysisResult result =
+        runCoreSearch(SearchSetup::from(design), searched.cores, counters, sink, Pacing::none(), {})
+            .value_or(AnalysisResult{});
     const std::size_t count = result.solutions.size();
     if (count == 0) {
         say(WindingSheet::tr("分析没有找到解法。"));

@@ -1358,6 +1358,10 @@ a bad design file, 3 refused by the analyse checks.</translation>
         <translation>There is no solution %1 (%2 in all).</translation>
     </message>
     <message>
+        <source>磁芯库中没有 %1</source>
+        <translation>The core catalogue has no %1</translation>
+    </message>
+    <message>
         <source>第 %1 个解法的绕组与当前设计不符（槽宽、线径、股数或绕法在分析后改过），请重新分析。</source>
         <translation>The windings of solution %1 no longer match the design (slot width, wires, strands or winding changed after the analysis); please analyse again.</translation>
     </message>

@@ -113,7 +113,9 @@ TEST(OptionWiring, EachOptionChangesExactlyTheMemberOfItsName) {
             if (!defaults.count(k) || defaults.at(k) != v) changed.push_back(k);
         EXPECT_EQ(changed, std::vector<std::string>{key}) << option << " " << value;
         const Json& now = design.at(key);
-        if (option == "--rank-by") EXPECT_EQ(now, "temperature");
+        if (option == "--rank-by") {
+            EXPECT_EQ(now, "temperature");
+        }
         if (now.is_number_float()) {
             EXPECT_EQ(now.get<double>(), 37.625) << option;
         }

@@ -20,9 +20,15 @@ void writeDesignFiles(const QString& dir) {
     refused.controllerChoice = static_cast<int>(Controller::None);
     Design nothing;  // a slot that holds no winding
     nothing.inputs.slotWidth = 1;
+    Design catalogue;  // wound on a catalogue core, whose figures fill the sheet
+    catalogue.core = CoreChoice{"ETD 29/16/10", "Bobbin ETD 29", 0, "N87"};
+    Design unknown;
+    unknown.core = CoreChoice{"ETD 99/99/99", "", std::nullopt, "N87"};
     const std::pair<const char*, std::string> files[] = {{"sandwich.qmd", designFileText(sandwich)},
                                                          {"refused.qmd", designFileText(refused)},
                                                          {"nothing.qmd", designFileText(nothing)},
+                                                         {"catalogue.qmd", designFileText(catalogue)},
+                                                         {"unknown.qmd", designFileText(unknown)},
                                                          {"broken.qmd", "{\"format\": 1"}};
     for (const auto& [name, text] : files) {
         QFile file(dir + "/" + name);
@@ -88,6 +94,18 @@ TEST(WindingSheetCommand, ExitStatusesMessagesAndFiles) {
          false,
          0,
          "Primary, 2nd half Np_2"},
+        {"a catalogue core's name and losses",
+         {"--winding-sheet", "OUT", "--design", "DIR/catalogue.qmd", "--lang", "en"},
+         nullptr,
+         false,
+         0,
+         "ETD 29/16/10"},
+        {"a core the catalogue lacks",
+         {"--winding-sheet", "OUT", "--design", "DIR/unknown.qmd"},
+         nullptr,
+         false,
+         2,
+         "ETD 99/99/99"},
         {"named after its design file",
          {"--winding-sheet", "OUT", "--design", "DIR/sandwich.qmd"},
          nullptr,

@@ -35,7 +35,9 @@ TEST(WindingSheetFigures, LossRowsResistancesAndGapComeFromTheFigures) {
         for (std::size_t k = 0; k < c.windings.size(); ++k)
             EXPECT_EQ(c.windings[k].resistance.value, f.copper.windings[k].resistance20) << k;
         EXPECT_EQ(c.windings.back().resistance.value, f.auxDcrOhm);
-        if (f.noGap == NoGapReason::none) EXPECT_EQ(c.core.correctedGap.value, f.gapMm);
+        if (f.noGap == NoGapReason::none) {
+            EXPECT_EQ(c.core.correctedGap.value, f.gapMm);
+        }
 
         // The same solution without its figures: gaps with their reason, as a custom core has.
         AnalysisResult custom = result;
