@@ -51,18 +51,18 @@ std::vector<std::string> split(const std::string& list) {
     }
 }
 
-// The core set of --cores SPEC: every core, a family, or the named cores.
+// The core set of --cores WHAT: every core, a family, or the named cores.
 std::optional<CoreSetChoice> coreSetOf(const CliCoreOptions& options, const CoreCatalogue& catalogue,
                                        Language language, std::string& error) {
     CoreSetChoice set;
-    const std::string& spec = *options.cores;
-    const bool named = spec != "all" && !catalogue.hasFamily(spec);
+    const std::string& wanted = *options.cores;
+    const bool named = wanted != "all" && !catalogue.hasFamily(wanted);
     if (named) {
         if (options.minAe || options.maxAe) {
             error = said(language, "--min-ae 与 --max-ae 只用于 --cores all 或磁芯系列");
             return std::nullopt;
         }
-        for (std::string& name : split(spec)) {
+        for (std::string& name : split(wanted)) {
             if (!catalogue.findCore(name)) {
                 CoreResolution failure;
                 failure.what = "core";
@@ -73,8 +73,8 @@ std::optional<CoreSetChoice> coreSetOf(const CliCoreOptions& options, const Core
             }
             set.cores.push_back(catalogue.findCore(name)->name);
         }
-    } else if (spec != "all") {
-        set.family = spec;
+    } else if (wanted != "all") {
+        set.family = wanted;
     }
     set.minAe = options.minAe;
     set.maxAe = options.maxAe;
@@ -85,7 +85,7 @@ std::optional<CoreSetChoice> coreSetOf(const CliCoreOptions& options, const Core
         return std::nullopt;
     }
     if (resolved.cores.empty()) {
-        error = said(language, "所选范围内没有可搜索的磁芯：") + "--cores " + spec;
+        error = said(language, "所选范围内没有可搜索的磁芯：") + "--cores " + wanted;
         return std::nullopt;
     }
     if (!set.cores.empty()) {

@@ -1451,7 +1451,7 @@ a bad design file, 3 refused by the analyse checks.</translation>
     </message>
     <message>
         <source>变压器绕组规格书</source>
-        <translation>Transformer Winding Specification</translation>
+        <translation>Transformer Winding Sheet</translation>
     </message>
     <message>
         <source>未命名</source>

@@ -111,7 +111,7 @@ TEST(WindingSheet, WhatTheMakerNeedsInBothLanguages) {
                                     n(c.tests.leakageLimit) + " µH",
                                     n(c.core.centreGap) + " mm",
                                     n(c.core.centreGap / 2) + " mm"};
-            expected << (english ? QStringList{"Transformer Winding Specification", "grind the gap",
+            expected << (english ? QStringList{"Transformer Winding Sheet", "grind the gap",
                                                "no loss model yet", "no catalogue core chosen", "Hipot",
                                                "DC resistance"}
                                  : QStringList{"变压器绕组规格书", "按此研磨气隙", "尚无损耗模型",
