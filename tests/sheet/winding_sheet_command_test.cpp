@@ -24,12 +24,10 @@ void writeDesignFiles(const QString& dir) {
     catalogue.core = CoreChoice{"ETD 29/16/10", "Bobbin ETD 29", 0, "N87"};
     Design unknown;
     unknown.core = CoreChoice{"ETD 99/99/99", "", std::nullopt, "N87"};
-    const std::pair<const char*, std::string> files[] = {{"sandwich.qmd", designFileText(sandwich)},
-                                                         {"refused.qmd", designFileText(refused)},
-                                                         {"nothing.qmd", designFileText(nothing)},
-                                                         {"catalogue.qmd", designFileText(catalogue)},
-                                                         {"unknown.qmd", designFileText(unknown)},
-                                                         {"broken.qmd", "{\"format\": 1"}};
+    const std::pair<const char*, std::string> files[] = {
+        {"sandwich.qmd", designFileText(sandwich)}, {"refused.qmd", designFileText(refused)},
+        {"nothing.qmd", designFileText(nothing)},   {"catalogue.qmd", designFileText(catalogue)},
+        {"unknown.qmd", designFileText(unknown)},   {"broken.qmd", "{\"format\": 1"}};
     for (const auto& [name, text] : files) {
         QFile file(dir + "/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -111,11 +111,11 @@ TEST(WindingSheet, WhatTheMakerNeedsInBothLanguages) {
                                     n(c.tests.leakageLimit) + " µH",
                                     n(c.core.centreGap) + " mm",
                                     n(c.core.centreGap / 2) + " mm"};
-            expected << (english ? QStringList{"Transformer Winding Sheet", "grind the gap",
-                                               "no loss model yet", "no catalogue core chosen", "Hipot",
-                                               "DC resistance"}
-                                 : QStringList{"变压器绕组规格书", "按此研磨气隙", "尚无损耗模型",
-                                               "未选目录磁芯", "耐压", "直流电阻"});
+            expected << (english
+                             ? QStringList{"Transformer Winding Sheet", "grind the gap", "no loss model yet",
+                                           "no catalogue core chosen", "Hipot", "DC resistance"}
+                             : QStringList{"变压器绕组规格书", "按此研磨气隙", "尚无损耗模型", "未选目录磁芯",
+                                           "耐压", "直流电阻"});
             ASSERT_GE(c.windings.size(), 3u) << what;
             for (const SheetWinding& w : c.windings) {
                 expected << QStringLiteral("%1 → %2").arg(w.startPin).arg(w.finishPin);
