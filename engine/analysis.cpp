@@ -28,26 +28,12 @@ AnalyseRefusal checkDesign(const Design& design) {
     return AnalyseRefusal::None;
 }
 
-AnalyseRefusal AnalysisWorker::start(const Design& design, std::vector<CoreContext> cores,
-                                     NotificationSink& sink, const Pacing& pacing) {
-    if (cores.empty()) return start(design, sink, pacing);
-    if (held()) return AnalyseRefusal::WorkerRunning;
-    counters_.acceptedCount = 0;
-    if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) return refusal;
-    counters_.analysedCount = 0;
-    counters_.searchPhase = static_cast<int>(SearchPhase::Searching);
-    counters_.phaseChanged = true;
-    sink.post(Notification::AnalysisStatus);
-    sink.post(Notification::AnalysisStatus);
-    thread_ = std::jthread([this, setup = SearchSetup::from(design), cores = std::move(cores), &sink,
-                            pacing](std::stop_token stop) {
-        if (auto result = runCoreSearch(setup, cores, counters_, sink, pacing, stop))
-            sink.analysisDone(std::move(*result));
-    });
-    return AnalyseRefusal::None;
+AnalyseRefusal AnalysisWorker::start(const Design& design, NotificationSink& sink, const Pacing& pacing) {
+    return start(design, {}, sink, pacing);
 }
 
-AnalyseRefusal AnalysisWorker::start(const Design& design, NotificationSink& sink, const Pacing& pacing) {
+AnalyseRefusal AnalysisWorker::start(const Design& design, std::vector<CoreContext> cores,
+                                     NotificationSink& sink, const Pacing& pacing) {
     if (held()) return AnalyseRefusal::WorkerRunning;
     counters_.acceptedCount = 0;
     if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) return refusal;
@@ -58,8 +44,10 @@ AnalyseRefusal AnalysisWorker::start(const Design& design, NotificationSink& sin
     sink.post(Notification::AnalysisStatus);
     // Both start notices go out before the thread exists: a quick worker's "done" must be the last word.
     sink.post(Notification::AnalysisStatus);
-    thread_ = std::jthread([this, setup = SearchSetup::from(design), &sink, pacing](std::stop_token stop) {
-        if (auto result = runAnalysis(setup, counters_, sink, pacing, stop))
+    // No cores: the custom design's own search, exactly as runAnalysis makes it.
+    thread_ = std::jthread([this, setup = SearchSetup::from(design), cores = std::move(cores), &sink,
+                            pacing](std::stop_token stop) {
+        if (auto result = runCoreSearch(setup, cores, counters_, sink, pacing, stop))
             sink.analysisDone(std::move(*result));
     });
     return AnalyseRefusal::None;
