@@ -1,5 +1,6 @@
 #include "engine/search.h"
 
+#include <algorithm>
 #include <cmath>
 #include <condition_variable>
 #include <cstdint>
@@ -63,6 +64,18 @@ bool pastLimit(const RuleSet& rules, const SolutionLossFigures& f) {
            (rules.maxTotalLoss > 0 && f.coreLossW + f.copperLossW > rules.maxTotalLoss);
 }
 
+/// The fill thresholds of a pass: the last layer of the primary (plain winding) or of the
+/// secondary (sandwich) must fill at least this share.
+struct FillThresholds {
+    float primary = 0;
+    float secondary = 0;
+};
+
+/// Whether a last layer of `fraction` is turned away by the sandwich's secondary threshold.
+bool belowSecondaryThreshold(float fraction, float threshold) {
+    return 0.05 < fraction && fraction < threshold;
+}
+
 /// Where the accepted candidates go: the fill store, or with a catalogue core ranked by a figure
 /// or held to a loss limit, the figures first.
 struct CandidateSink {
@@ -78,8 +91,8 @@ struct CandidateSink {
 class Pass {
 public:
     Pass(const SearchSetup& setup, const Grid& grid, SearchCounters& counters, CandidateSink& store,
-         NotificationSink& sink, const std::stop_token& stop, float primaryThreshold,
-         float secondaryThreshold)
+         NotificationSink& sink, const std::stop_token& stop, FillThresholds thresholds,
+         std::optional<FillThresholds> tried)
         : setup_(setup),
           rules_(setup.rules),
           grid_(grid),
@@ -87,8 +100,8 @@ public:
           store_(store),
           sink_(sink),
           stop_(stop),
-          primaryThreshold_(primaryThreshold),
-          secondaryThreshold_(secondaryThreshold),
+          thresholds_(thresholds),
+          tried_(tried),
           progress_(grid.candidates(), grid.progressTotal, progressEvents()) {
         const double w = setup.inputs.slotWidth;
         usableWidth_ = static_cast<float>(w * (1 - rules_.slotWidthReserve * 0.01));
@@ -112,17 +125,25 @@ public:
         return true;
     }
 
+    /// Counts every candidate of the grid as looked at without looking at any: a widened pass
+    /// that can let nothing new in. Posts what a real pass would post.
+    void skip() { progress_.advance(grid_.candidates()); }
+
+    /// The fullest last layer that the pass turned away for its threshold, or −1.
+    float fullestTurnedAway() const { return fullestTurnedAway_; }
+
     /// The analysed counter after the pass: 3 per candidate.
     std::int64_t analysedCount() const { return progress_.analysedCount(); }
 
 private:
     PassProgress::Events progressEvents() {
         return {[this](std::int64_t analysed) {
-                    counters_.analysedCount = analysed;
+                    // Relaxed: a progress read-out, read whenever the form gets to it.
+                    counters_.analysedCount.store(analysed, std::memory_order_relaxed);
                     sink_.post(Notification::AnalysisStatus);
                 },
                 [this](int percent) {
-                    counters_.progressPercent = percent;
+                    counters_.progressPercent.store(percent, std::memory_order_relaxed);
                     sink_.post(Notification::AnalysisProgress);
                 }};
     }
@@ -165,7 +186,13 @@ private:
                                      (usableWidth_ - primary_.turnWidth) / primary_.turnWidth);
         if (!layers) return false;
         primary_.layers = *layers;
-        return rules_.sandwichWinding != 0 || !(primary_.layers.fraction < primaryThreshold_);
+        if (rules_.sandwichWinding != 0) return true;
+        const float fraction = primary_.layers.fraction;
+        if (fraction < thresholds_.primary) {
+            fullestTurnedAway_ = std::max(fullestTurnedAway_, fraction);
+            return false;
+        }
+        return !(tried_ && !(fraction < tried_->primary));
     }
 
     // One candidate: the secondary wire against the current primary. False when stopped.
@@ -285,7 +312,11 @@ private:
         const auto secondary =
             layersOf(electrical_.secondaryTurns, (w - primary_.turnWidth) / secondaryTurnWidth);
         if (!secondary) return true;
-        if (0.05 < secondary->fraction && secondary->fraction < secondaryThreshold_) return true;
+        if (belowSecondaryThreshold(secondary->fraction, thresholds_.secondary)) {
+            fullestTurnedAway_ = std::max(fullestTurnedAway_, secondary->fraction);
+            return true;
+        }
+        if (tried_ && !belowSecondaryThreshold(secondary->fraction, tried_->secondary)) return true;
         const float f2 = foldFullLayer(secondary->fraction);
         if (!firstHalvesReady_ && !startFirstHalves()) return false;
         if (firstHalves_.empty()) return true;
@@ -322,14 +353,14 @@ private:
     }
 
     void accept(const CandidateRecord& record) {
-        counters_.analysedCount = progress_.analysedCount();
         if (!store_.needFigures) {
             counters_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
             store_.fill.offer(record);
         } else if (!acceptWithFigures(record)) {
             return;
         }
-        counters_.searchPhase = static_cast<int>(SearchPhase::Searching);
+        counters_.analysedCount.store(progress_.analysedCount(), std::memory_order_relaxed);
+        counters_.searchPhase.store(static_cast<int>(SearchPhase::Searching), std::memory_order_relaxed);
         sink_.post(Notification::AnalysisStatus);
     }
 
@@ -361,9 +392,12 @@ private:
     CandidateSink& store_;
     NotificationSink& sink_;
     const std::stop_token& stop_;
-    const float primaryThreshold_;
-    const float secondaryThreshold_;
+    const FillThresholds thresholds_;
+    // A pass widened after one that accepted nothing: what those thresholds let in was tried
+    // and gave nothing, and gives nothing again, so only what they turned away is looked at.
+    const std::optional<FillThresholds> tried_;
     PassProgress progress_;
+    float fullestTurnedAway_ = -1;
 
     float usableWidth_ = 0;   // W′, mm
     double depthLimit_ = 0;   // mm
@@ -401,8 +435,8 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
     pause(pacing.startPause, stop);
 
     const bool sandwich = setup.rules.sandwichWinding != 0;
-    float secondaryThreshold = 0.90f;
-    float primaryThreshold = sandwich ? 0.90f : 0.95f;
+    FillThresholds thresholds{sandwich ? 0.90f : 0.95f, 0.90f};
+    std::optional<FillThresholds> tried;
 
     counters.acceptedCount = 0;
     counters.analysedCount = 0;
@@ -418,14 +452,24 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
     CandidateSink store{fillStore, figureStore, figures};
     store.needFigures = figures.canMake() && (rankedByFigure(setup.rules) || anyLossLimit(setup.rules));
     store.rankByFigure = store.needFigures && rankedByFigure(setup.rules);
+    fillStore.reset(setup.rules.maxSolutions);
+    figureStore.reset(setup.rules.maxSolutions);
+    // A widened pass can accept only what the last real pass turned away for its threshold; one
+    // that lets none of that in is counted, not walked.
+    float fullestTurnedAway = -1;
+    bool letsSomethingIn = true;
     for (;;) {
         if (stop.stop_requested()) return std::nullopt;
-        fillStore.reset(setup.rules.maxSolutions);
-        figureStore.reset(setup.rules.maxSolutions);
-        store.limitRejected = 0;
+        // The stores are empty and the limit rejections of the tried candidates still hold:
+        // nothing is reset between passes.
         if (grid) {
-            Pass pass(setup, *grid, counters, store, sink, stop, primaryThreshold, secondaryThreshold);
-            if (!pass.run()) return std::nullopt;
+            Pass pass(setup, *grid, counters, store, sink, stop, thresholds, tried);
+            if (letsSomethingIn) {
+                if (!pass.run()) return std::nullopt;
+                fullestTurnedAway = pass.fullestTurnedAway();
+            } else {
+                pass.skip();
+            }
             counters.analysedCount = pass.analysedCount();
         }
         if (counters.acceptedCount > 0) break;
@@ -435,12 +479,16 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
         counters.analysedCount = 0;
         announce(counters, sink, SearchPhase::Widened);
         counters.progressPercent = 0;
+        tried = thresholds;
         if (sandwich) {
-            secondaryThreshold = static_cast<float>(secondaryThreshold - 0.1);
-            if (!(secondaryThreshold > 0.05)) break;
+            thresholds.secondary = static_cast<float>(thresholds.secondary - 0.1);
+            if (!(thresholds.secondary > 0.05)) break;
+            letsSomethingIn =
+                fullestTurnedAway >= 0 && !belowSecondaryThreshold(fullestTurnedAway, thresholds.secondary);
         } else {
-            primaryThreshold = static_cast<float>(primaryThreshold - 0.05);
-            if (!(primaryThreshold > 0)) break;
+            thresholds.primary = static_cast<float>(thresholds.primary - 0.05);
+            if (!(thresholds.primary > 0)) break;
+            letsSomethingIn = !(fullestTurnedAway < thresholds.primary);
         }
     }
 
