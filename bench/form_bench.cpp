@@ -3,7 +3,8 @@
 // time, the window time (from "分析" until the end caption shows), the deliberate pauses, the
 // form thread's processor time while busy, the notices it handled and the time "分析" took on
 // the form's thread. Exits 1 when a window run exceeds engine + pauses + 0.5 s.
-//   build/release/bench/quillmere-form-bench [CASE...]     (cases: wide, wider, sandwich)
+//   build/release/bench/quillmere-form-bench [CASE...]     (cases: wide, wider, sandwich, many,
+//                                                           catalogue, catalogue-wires)
 #include <sys/resource.h>
 
 #include <chrono>
@@ -19,6 +20,8 @@
 #include <QTimer>
 
 #include "app/design_form.h"
+#include "engine/core_search.h"
+#include "engine/core_selection.h"
 #include "engine/number_text.h"
 #include "engine/search.h"
 #include "widgets/application_setup.h"
@@ -29,7 +32,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Case {
     const char* name;
-    std::function<void(RuleSet&)> change;
+    std::function<void(Design&)> change;
 };
 
 void allWires(WireSet& set) {
@@ -38,31 +41,50 @@ void allWires(WireSet& set) {
 
 const std::vector<Case> kCases = {
     {"wide",
-     [](RuleSet& r) {
-         r.peakFluxSpan = 6000;
-         r.onDutySpan = 3;
+     [](Design& d) {
+         d.rules.peakFluxSpan = 6000;
+         d.rules.onDutySpan = 3;
      }},
     {"wider",
-     [](RuleSet& r) {
-         r.peakFluxSpan = 20000;
-         r.onDutySpan = 10;
+     [](Design& d) {
+         d.rules.peakFluxSpan = 20000;
+         d.rules.onDutySpan = 10;
      }},
     {"sandwich",
-     [](RuleSet& r) {
+     [](Design& d) {
+         RuleSet& r = d.rules;
          allWires(r.primaryWires);
          allWires(r.secondaryWires);
          r.sandwichWinding = 1;
          r.sandwichWireChange = true;
      }},
     {"many",  // every solution shown: some 200,000 rows
-     [](RuleSet& r) {
+     [](Design& d) {
+         RuleSet& r = d.rules;
          allWires(r.primaryWires);
          allWires(r.secondaryWires);
          r.sandwichWinding = 1;
          r.sandwichWireChange = true;
          r.maxSolutions = 100000000;
      }},
+    {"catalogue",  // every core of the built-in catalogue, on the engine's pool
+     [](Design& d) { d.coreSet = CoreSetChoice{}; }},
+    {"catalogue-wires",
+     [](Design& d) {
+         d.coreSet = CoreSetChoice{};
+         allWires(d.rules.primaryWires);
+         allWires(d.rules.secondaryWires);
+     }},
 };
+
+/// What the form's "分析" runs for `design`, flat out on the engine's pool.
+AnalysisResult analyseFlatOut(const Design& design) {
+    const CoreSetResolution searched = searchedCores(design, CoreCatalogue::builtIn());
+    NullSink sink;
+    SearchCounters counters;
+    return runCoreSearch(SearchSetup::from(design), searched.cores, counters, sink, Pacing::none(), {})
+        .value();
+}
 
 double cpuSeconds(int who) {
     rusage usage{};
@@ -83,10 +105,10 @@ double seconds(Clock::duration d) {
 
 bool runCase(const Case& c) {
     Design design;
-    c.change(design.rules);
+    c.change(design);
     const auto engineStart = Clock::now();
     const double engineCpuBefore = cpuSeconds(RUSAGE_THREAD);
-    const AnalysisResult reference = analyseNow(design);
+    const AnalysisResult reference = analyseFlatOut(design);
     const double engine = seconds(Clock::now() - engineStart);
     const double engineCpu = cpuSeconds(RUSAGE_THREAD) - engineCpuBefore;
     const std::string finalCount = numberText(static_cast<double>(reference.analysedCount));
@@ -95,7 +117,7 @@ bool runCase(const Case& c) {
     form.setMessageFunction(
         [](QWidget*, const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     form.show();
-    c.change(form.designState().rules);
+    c.change(form.designState());
     auto* analyse = form.findChild<QPushButton*>(QStringLiteral("analyseButton"));
     auto* caption = form.findChild<QLabel*>(QStringLiteral("statusLine"));
     auto* analysed = form.findChild<QLabel*>(QStringLiteral("analysedCountLabel"));
