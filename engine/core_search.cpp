@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
 #include <cstddef>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "engine/core_selection.h"
 #include "engine/ranking_store.h"
@@ -119,26 +121,99 @@ void tag(AnalysisResult& result, std::size_t core) {
 
 }  // namespace
 
-AnalysisResult mergeCoreResults(std::vector<AnalysisResult> perCore, std::vector<CoreContext> cores,
-                                int maxSolutions) {
-    AnalysisResult merged;
+namespace {
+
+/// A solution of one core's result, as the merge sees it.
+struct Entry {
+    std::size_t core = 0;
+    const Solution* solution = nullptr;
+};
+
+// Lower first. A solution the loss model refused has no figure and goes after every figured
+// one, as in a single core's search.
+double figureKey(const Solution& solution, RankBy by) {
+    if (!solution.figures) return HUGE_VAL;
+    const SolutionLossFigures& f = *solution.figures;
+    return by == RankBy::loss ? f.coreLossW + f.copperLossW : f.temperatureRiseK;
+}
+
+// The fill ranking's store over the union, each kept record traced back to the earliest
+// entry that has it: the core that offered it first.
+std::vector<Entry> rankedByFill(const std::vector<Entry>& entries, int maxSolutions) {
     RankingStore store;
     store.reset(maxSolutions);
-    for (const AnalysisResult& result : perCore) {
-        for (const Solution& solution : result.solutions) store.offer(solution.numbers);
+    for (const Entry& entry : entries) store.offer(entry.solution->numbers);
+    std::vector<Entry> ranked;
+    for (const Solution& kept : store.ranked()) {
+        const auto it = std::ranges::find_if(
+            entries, [&](const Entry& entry) { return entry.solution->numbers == kept.numbers; });
+        ranked.push_back(*it);
+    }
+    return ranked;
+}
+
+// Sorted by `less` (stable: a tie keeps core order), one entry per distinct key, the limit applied.
+template <typename Less, typename Same>
+std::vector<Entry> rankedBy(std::vector<Entry> entries, int maxSolutions, Less less, Same same) {
+    std::ranges::stable_sort(entries, less);
+    std::vector<Entry> ranked;
+    for (const Entry& entry : entries) {
+        if (std::cmp_greater_equal(ranked.size(), std::max(maxSolutions, 0))) break;
+        if (!ranked.empty() && same(ranked.back(), entry)) continue;
+        ranked.push_back(entry);
+    }
+    return ranked;
+}
+
+}  // namespace
+
+AnalysisResult mergeCoreResults(std::vector<AnalysisResult> perCore, std::vector<CoreContext> cores,
+                                const RuleSet& rules) {
+    AnalysisResult merged;
+    std::vector<Entry> entries;
+    for (std::size_t k = 0; k < perCore.size(); ++k) {
+        const AnalysisResult& result = perCore[k];
+        for (const Solution& solution : result.solutions) entries.push_back({k, &solution});
         merged.analysedCount += result.analysedCount;
         merged.acceptedCount += result.acceptedCount;
+        merged.limitRejectedCount += result.limitRejectedCount;
         merged.passNumber = std::max(merged.passNumber, result.passNumber);
     }
-    merged.solutions = store.ranked();
-    // The store kept, for each score, the record offered first: the first core that has it.
-    for (Solution& solution : merged.solutions) {
-        for (std::size_t k = 0; k < perCore.size() && !solution.core; ++k)
-            for (const Solution& candidate : perCore[k].solutions)
-                if (candidate.numbers == solution.numbers) {
-                    solution.core = k;
-                    break;
-                }
+
+    const auto by = static_cast<RankBy>(rules.rankBy);
+    std::vector<Entry> ranked;
+    if (by == RankBy::loss || by == RankBy::temperature) {
+        ranked = rankedBy(
+            entries, rules.maxSolutions,
+            [by](const Entry& a, const Entry& b) {
+                return figureKey(*a.solution, by) < figureKey(*b.solution, by);
+            },
+            [by](const Entry& a, const Entry& b) {
+                return figureKey(*a.solution, by) == figureKey(*b.solution, by);
+            });
+    } else if (by == RankBy::volume) {
+        // Each core's solutions are in fill order: smallest core first, then its own ranking.
+        const auto volume = [&cores](const Entry& e) {
+            return e.core < cores.size() ? cores[e.core].core.ve : 0.0;
+        };
+        ranked = rankedBy(
+            entries, rules.maxSolutions,
+            [&](const Entry& a, const Entry& b) {
+                if (volume(a) != volume(b)) return volume(a) < volume(b);
+                return a.solution->numbers.score > b.solution->numbers.score;
+            },
+            [&](const Entry& a, const Entry& b) {
+                return volume(a) == volume(b) && a.solution->numbers.score == b.solution->numbers.score;
+            });
+    } else {
+        ranked = rankedByFill(entries, rules.maxSolutions);
+    }
+
+    for (const Entry& entry : ranked) {
+        Solution solution = *entry.solution;
+        solution.rank = static_cast<int>(merged.solutions.size()) + 1;
+        solution.core = entry.core;
+        merged.solutions.push_back(std::move(solution));
     }
     merged.cores = std::move(cores);
     return merged;
@@ -198,7 +273,7 @@ std::optional<AnalysisResult> runCoreSearch(const SearchSetup& base, const std::
         tag(*result, perCore.size());
         perCore.push_back(std::move(*result));
     }
-    AnalysisResult merged = mergeCoreResults(std::move(perCore), cores, base.rules.maxSolutions);
+    AnalysisResult merged = mergeCoreResults(std::move(perCore), cores, base.rules);
     counters.analysedCount = merged.analysedCount;
     counters.acceptedCount = merged.acceptedCount;
     counters.passNumber = merged.passNumber;

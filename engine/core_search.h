@@ -17,16 +17,21 @@ inline constexpr int kCoreSearchThreads = 2;
 /// - none: `base` as it is (a custom core or `base.core`), exactly runAnalysis;
 /// - one: runAnalysis with that core's Ae and slot, its solutions tagged with it;
 /// - several: each core an independent search (own passes, own widening, own counters) on a
-///   pool of kCoreSearchThreads threads, then one ranking over all of them with the rules'
-///   limit: the best `maxSolutions` distinct scores of the union, a tie going to the core
-///   earlier in `cores`. `counters` carries the sums of the cores' counters while it runs.
+///   pool of kCoreSearchThreads threads, then one ranking over all of them by the rules' rank-by
+///   and limit (mergeCoreResults). `counters` carries the sums of the cores' counters while it
+///   runs.
 /// A stop request ends it within milliseconds with nothing.
 std::optional<AnalysisResult> runCoreSearch(const SearchSetup& base, const std::vector<CoreContext>& cores,
                                             SearchCounters& counters, NotificationSink& sink,
                                             const Pacing& pacing, std::stop_token stop);
 
-/// Ranks the single-core results `perCore` (index k searched on cores[k]) together as one
-/// search would: the ranking store offered each core's solutions in core order. Counts are the
-/// sums (passes: the most any core needed).
+/// Ranks the single-core results `perCore` (index k searched on cores[k]) together, keeping
+/// their figures, by `rules.rankBy` and within `rules.maxSolutions`:
+/// - fill: the best distinct scores of the union, as the ranking store offered each core's
+///   solutions in core order;
+/// - loss, temperature: the lowest distinct figures of the union;
+/// - volume: the smallest core's Ve first, then the fill score (distinct pairs).
+/// A tie goes to the core earlier in `cores`. Counts are the sums (passes: the most any core
+/// needed).
 AnalysisResult mergeCoreResults(std::vector<AnalysisResult> perCore, std::vector<CoreContext> cores,
-                                int maxSolutions);
+                                const RuleSet& rules);

@@ -76,9 +76,82 @@ TEST_P(CoreSearchMerge, EqualsTheUnionOfSingleCoreSearchesRankedTogether) {
         coresNamed({"ETD 29/16/10", "EP 17", "E 16/7/5", "RM 7/I", "ep17", "EL 18/5.7", "RM 5"});
     ASSERT_EQ(cores.size(), 6u);
     const AnalysisResult result = searched(design, cores);
-    EXPECT_EQ(result.solutions, unionRanked(design, cores));
+    // Each catalogue core's solutions keep the figures their own search gave them.
+    std::vector<Solution> numbers = result.solutions;
+    for (Solution& solution : numbers) {
+        EXPECT_TRUE(solution.figures.has_value()) << solution.rank;
+        solution.figures.reset();
+    }
+    EXPECT_EQ(numbers, unionRanked(design, cores));
     EXPECT_EQ(result.cores.size(), cores.size());
     for (const Solution& solution : result.solutions) ASSERT_TRUE(solution.core.has_value());
+}
+
+// The reference of a ranking by a figure or by volume: every core searched alone with that
+// ranking, all their solutions sorted by the key (stable: the earlier core wins a tie), the
+// first of each key kept, the limit applied. Written without the merge's code.
+std::vector<Solution> unionRankedBy(const Design& design, const std::vector<CoreContext>& cores) {
+    const auto by = static_cast<RankBy>(design.rules.rankBy);
+    struct Tagged {
+        std::pair<double, double> key;  // lower first
+        Solution solution;
+    };
+    std::vector<Tagged> all;
+    for (std::size_t k = 0; k < cores.size(); ++k) {
+        for (Solution solution : searched(design, {cores[k]}).solutions) {
+            const SolutionLossFigures& f = solution.figures.value();
+            const std::pair<double, double> key =
+                by == RankBy::loss          ? std::pair{f.coreLossW + f.copperLossW, 0.0}
+                : by == RankBy::temperature ? std::pair{f.temperatureRiseK, 0.0}
+                                            : std::pair{cores[k].core.ve, -double{solution.numbers.score}};
+            solution.core = k;
+            all.push_back({key, solution});
+        }
+    }
+    std::ranges::stable_sort(all, std::less<>{}, &Tagged::key);
+    std::vector<Solution> ranked;
+    for (const Tagged& each : all) {
+        if (static_cast<int>(ranked.size()) == design.rules.maxSolutions) break;
+        if (!ranked.empty() && all[&each - all.data() - 1].key == each.key) continue;
+        ranked.push_back(each.solution);
+        ranked.back().rank = static_cast<int>(ranked.size());
+    }
+    return ranked;
+}
+
+TEST(CoreSearch, RankedByAFigureOrTheVolumeEqualsTheUnionRankedTogether) {
+    const auto cores = coresNamed({"ETD 29/16/10", "EP 17", "E 16/7/5", "RM 7/I", "EL 18/5.7", "RM 5"});
+    for (const RankBy by : {RankBy::loss, RankBy::temperature, RankBy::volume}) {
+        for (const int shown : {10, 3}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(by)) + " " + std::to_string(shown));
+            Design design;
+            design.rules.rankBy = static_cast<int>(by);
+            design.rules.maxSolutions = shown;
+            const AnalysisResult result = searched(design, cores);
+            ASSERT_EQ(result.solutions.size(), static_cast<std::size_t>(shown));
+            EXPECT_EQ(result.solutions, unionRankedBy(design, cores));
+        }
+    }
+}
+
+TEST(CoreSearch, RankedByLossTheCoolestOfEveryCoreComesFirst) {
+    const auto cores = coresNamed({"E 16/7/5", "EP 17", "RM 7/I", "EL 18/5.7"});
+    Design design;
+    design.rules.rankBy = static_cast<int>(RankBy::loss);
+    const AnalysisResult result = searched(design, cores);
+    const auto total = [](const Solution& s) { return s.figures->coreLossW + s.figures->copperLossW; };
+    ASSERT_FALSE(result.solutions.empty());
+    for (const CoreContext& core : cores) {
+        const AnalysisResult alone = searched(design, {core});
+        if (!alone.solutions.empty()) {
+            EXPECT_LE(total(result.solutions.front()), total(alone.solutions.front()));
+        }
+    }
+    std::int64_t rejected = 0;
+    design.rules.maxTotalLoss = static_cast<float>(total(result.solutions.front()) * 1.5);
+    for (const CoreContext& core : cores) rejected += searched(design, {core}).limitRejectedCount;
+    EXPECT_GT(rejected, 0);
+    EXPECT_EQ(searched(design, cores).limitRejectedCount, rejected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
