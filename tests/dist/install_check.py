@@ -4,6 +4,7 @@ the file list, the desktop entry, the AppStream file, the file type, the manuals
 and that the installed programs run outside the build folder.
 
 install_check.py BUILD_DIR"""
+import gzip
 import json
 import os
 import re
@@ -26,8 +27,8 @@ EXPECTED = {
     f"share/applications/{APP_ID}.desktop",
     f"share/metainfo/{APP_ID}.metainfo.xml",
     "share/mime/packages/quillmere-design.xml",
-    "share/man/man1/quillmere.1",
-    "share/man/man1/quillmere-cli.1",
+    "share/man/man1/quillmere.1.gz",
+    "share/man/man1/quillmere-cli.1.gz",
     "share/bash-completion/completions/quillmere-cli",
     "share/doc/quillmere/README.md",
     "share/doc/quillmere/design-file.md",
@@ -111,7 +112,11 @@ class Installed(unittest.TestCase):
     def test_manuals_render_without_warnings_and_list_every_option(self):
         pages = {"quillmere": None, "quillmere-cli": self.cli_options()}
         for name, options in pages.items():
-            page = self.path(f"share/man/man1/{name}.1")
+            with gzip.open(self.path(f"share/man/man1/{name}.1.gz"), "rb") as f:
+                source = f.read()
+            page = os.path.join(self.folder, f"{name}.1")
+            with open(page, "wb") as f:
+                f.write(source)
             rendered = run("groff", "-man", "-ww", "-z", "-K", "utf8", page)
             self.assertEqual(rendered.stderr, "", name)
             shown = run("man", "-l", "--warnings", page, env={**os.environ, "MANWIDTH": "80",
@@ -123,7 +128,7 @@ class Installed(unittest.TestCase):
             if options:
                 listed = set(re.findall(r"(?<![\w-])--[a-z][a-z-]*", shown.stdout.replace("\u2010", "-")))
                 self.assertEqual(options - listed, set(), f"{name}(1) misses options")
-        with open(self.path("share/man/man1/quillmere.1"), encoding="utf-8") as f:
+        with gzip.open(self.path("share/man/man1/quillmere.1.gz"), "rt", encoding="utf-8") as f:
             window_page = f.read().replace("\\-", "-")
         for option in ("--lang", "--winding-sheet", "--design", "--solution"):
             self.assertIn(option, window_page)
