@@ -1,5 +1,6 @@
 #include "cli/report.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "engine/analysis_result.h"
 #include "engine/number_text.h"
 #include "engine/record_layout.h"
+#include "engine/solution_figure_text.h"
 #include "engine/solution_figures.h"
 
 namespace {
@@ -42,14 +44,24 @@ std::string resultTable(const AnalysisResult& result, Language language) {
     // With more than one core searched, the core comes first.
     const bool coreColumn = result.cores.size() > 1;
     const std::size_t first = coreColumn ? 0 : 1;
-    const std::size_t columns = kColumnHeadings.size() + 1;
-    const auto columnHeading = [&](std::size_t c) { return c == 0 ? text("磁芯") : heading(c - 1); };
+    // A catalogue core's loss figures follow the record, as in the window's table.
+    const bool figureColumns =
+        std::ranges::any_of(result.solutions, [](const Solution& s) { return s.figures.has_value(); });
+    const std::size_t recordEnd = kColumnHeadings.size() + 1;
+    const std::size_t columns = recordEnd + (figureColumns ? kFigureColumns : 0);
+    const auto columnHeading = [&](std::size_t c) {
+        if (c == 0) return text("磁芯");
+        if (c >= recordEnd) return std::string(kFigureHeadings[c - recordEnd]);
+        return heading(c - 1);
+    };
     std::vector<std::vector<std::string>> texts;
     for (const Solution& solution : result.solutions) {
         const auto record = solutionTexts(solution);
         std::vector<std::string> row{coreColumn ? coreCsvTexts(result, solution)[0] : std::string()};
         row.insert(row.end(), record.begin(),
                    record.begin() + static_cast<std::ptrdiff_t>(kColumnHeadings.size()));
+        for (std::size_t f = 0; figureColumns && f < kFigureColumns; ++f)
+            row.push_back(solutionFigureText(solution, static_cast<FigureColumn>(f)));
         texts.push_back(std::move(row));
     }
     const std::size_t rows = texts.size();

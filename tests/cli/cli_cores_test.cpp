@@ -6,9 +6,12 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/design_file.h"
+#include "engine/solution_figure_text.h"
 #include "tests/temp_folder.h"
 
 namespace {
@@ -105,6 +108,41 @@ TEST(CliCores, ASearchAcrossCoresShowsTheCoreFirst) {
         EXPECT_EQ(figures["core"].get<std::string>().rfind("RM", 0), 0u);
         EXPECT_LE(figures["aeMm2"].get<double>(), 30);
         EXPECT_EQ(figures["material"], "3C95");
+    }
+}
+
+// Ranked by loss over several cores: the lowest total first, and the table, CSV and JSON show
+// the same figures in the same order.
+TEST(CliCores, RankedByLossTheFormatsAgreeCoolestFirst) {
+    const TempFolder config;
+    const std::string search = "--cores 'EP 17,E 16/7/5,RM 6' --rank-by loss --max-solutions 6 --lang en ";
+    const auto json = nlohmann::json::parse(runCli(config, search + "--json", false).out);
+    const auto& figures = json["solutionFigures"];
+    ASSERT_EQ(figures.size(), 6u);
+    std::vector<std::string> coreLoss;
+    double previous = 0;
+    for (const auto& f : figures) {
+        const double total = f["coreLossW"].get<double>() + f["copperLossW"].get<double>();
+        EXPECT_LT(previous, total);
+        previous = total;
+        coreLoss.push_back(figureText(f["coreLossW"].get<double>()));
+    }
+
+    std::istringstream csv(runCli(config, search + "--format csv", false).out);
+    std::istringstream table(runCli(config, search, false).out);
+    std::string csvLine;
+    std::string tableLine;
+    std::getline(csv, csvLine);
+    std::getline(table, tableLine);
+    EXPECT_NE(tableLine.find("Pcore(W)"), std::string::npos) << tableLine;
+    for (std::size_t row = 0; row < coreLoss.size(); ++row) {
+        ASSERT_TRUE(std::getline(csv, csvLine));
+        ASSERT_TRUE(std::getline(table, tableLine));
+        const std::string core = figures[row]["core"];
+        EXPECT_NE(csvLine.find("," + core + ","), std::string::npos) << csvLine;
+        EXPECT_NE(csvLine.find("," + coreLoss[row] + ","), std::string::npos) << csvLine;
+        EXPECT_EQ(tableLine.rfind(core, 0), 0u) << tableLine;
+        EXPECT_NE(tableLine.find("  " + coreLoss[row] + " "), std::string::npos) << tableLine;
     }
 }
 
