@@ -146,6 +146,23 @@ TEST_F(FormTest, AnalyseIsRefusedWhileTheLastResultsAreStillBeingShown) {
     form->setAnalysisBusyForTest(false);
 }
 
+TEST_F(FormTest, ASecondAnalysisStartsFromNoCountsNotTheLastOnes) {
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_EQ(labelText("acceptedCountLabel"), QStringLiteral("45"));
+    ASSERT_EQ(labelText("analysedCountLabel"), QStringLiteral("1984500"));
+
+    // The worker pauses over its first captions before it counts: what shows meanwhile is the start's.
+    form->setPacing(Pacing::interactive());
+    click("analyseButton");
+    const QStringList beforeCounting{QStringLiteral("读取用户参数......"),
+                                     QStringLiteral("执行分析线程......"),
+                                     QStringLiteral("线程正在执行搜索中,分析总数:")};
+    ASSERT_TRUE(waitFor([&] { return beforeCounting.contains(labelText("statusLine")); }));
+    EXPECT_EQ(labelText("acceptedCountLabel"), QStringLiteral("0"));
+    EXPECT_EQ(labelText("analysedCountLabel"), QStringLiteral("0"));
+    EXPECT_EQ(labelText("solutionsCaptionLabel"), QStringLiteral("找到解法:"));
+}
+
 TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
     const struct {
         const char* how;

@@ -30,11 +30,12 @@ TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
         {2, true, 5, 1984500, 45, "正在提取结果，请稍后......:", "1984500"},
     };
     for (const auto& c : cases) {
-        form->workerCountersForTest().searchPhase = c.phase;
-        form->workerCountersForTest().phaseChanged = c.changed;
-        form->workerCountersForTest().passNumber = c.pass;
-        form->workerCountersForTest().analysedCount = c.analysed;
-        form->workerCountersForTest().acceptedCount = c.accepted;
+        SearchCounters& counters = form->workerCountersForTest();
+        counters.searchPhase = c.phase;
+        counters.phaseChanged = c.changed;
+        counters.passNumber = c.pass;
+        counters.analysedCount = c.analysed;
+        counters.acceptedCount = c.accepted;
         deliver(*form, Notification::AnalysisStatus);
         EXPECT_EQ(labelText("statusLine"), QString::fromUtf8(c.caption)) << c.phase << ' ' << c.changed;
         EXPECT_EQ(labelText("analysedCountLabel"), QString::fromUtf8(c.analysedText));
@@ -47,8 +48,9 @@ TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
 TEST_F(FormTest, FirstHandledPhaseShowsTheSecondCaptionWhicheverItIs) {
     for (int phase : {2, 1, 0}) {
         label("solutionsCaptionLabel")->clear();
-        form->workerCountersForTest().searchPhase = phase;
-        form->workerCountersForTest().phaseChanged = true;
+        SearchCounters& counters = form->workerCountersForTest();
+        counters.searchPhase = phase;
+        counters.phaseChanged = true;
         deliver(*form, Notification::AnalysisStatus);
         EXPECT_EQ(labelText("solutionsCaptionLabel"), QStringLiteral("找到解法:")) << phase;
     }

@@ -405,9 +405,10 @@ TEST_F(LanguageTest, EveryTextFitsItsControlInBothLanguages) {
         }
         for (const SearchPhase phase :
              {SearchPhase::Searching, SearchPhase::Widened, SearchPhase::Extracting}) {
-            form->workerCountersForTest().searchPhase = static_cast<int>(phase);
-            form->workerCountersForTest().phaseChanged = true;
-            form->workerCountersForTest().passNumber = 20;
+            SearchCounters& counters = form->workerCountersForTest();
+            counters.searchPhase = static_cast<int>(phase);
+            counters.phaseChanged = true;
+            counters.passNumber = 20;
             form->notificationSink().post(Notification::AnalysisStatus);
             QCoreApplication::processEvents();
             expectEveryTextFits(*form, name);
