@@ -206,8 +206,8 @@ private:
     ShownResults shown_;
     bool analysisBusy_ = false;
     bool progressReady_ = false;  ///< the progress bar has been shown by a first analysis
-    std::string statusText_ =
-        "Quillmere Release Version";  ///< the status line, as the form exchange keeps it
+    /// The status line's text as the form exchange keeps it.
+    std::string statusText_ = "Quillmere Release Version";
     /// Last: stopped and joined before anything else goes.
     AnalysisWorker worker_;
 };
