@@ -157,7 +157,7 @@ DesignForm::DesignForm(QWidget* parent)
 
 DesignForm::~DesignForm() {
     // The worker posts to this window: it ends before the window goes.
-    state_.worker.stop();
+    worker_.stop();
 }
 
 QLabel* DesignForm::statusCaption() const {
@@ -200,12 +200,12 @@ void DesignForm::setCalculatorRunner(std::function<void()> run) {
 
 void DesignForm::writeForm() {
     for (const InputField& field : kReadOrder)
-        (ui_.get()->*field.edit)->setText(entryText(state_.inputs.*field.member));
+        (ui_.get()->*field.edit)->setText(entryText(design_.inputs.*field.member));
     // A caption the form shows already keeps its source, so that a language change shows it anew.
-    if (QString::fromStdString(state_.statusText) != statusCaption()->text())
-        setStatusLine({nullptr, QByteArray::fromStdString(state_.statusText)});
+    if (QString::fromStdString(statusText_) != statusCaption()->text())
+        setStatusLine({nullptr, QByteArray::fromStdString(statusText_)});
     acceptedCountLabel()->clear();
-    state_.controllerChoice = controllerCombo()->currentIndex();
+    design_.controllerChoice = controllerCombo()->currentIndex();
 }
 
 bool DesignForm::readForm() {
@@ -216,27 +216,26 @@ bool DesignForm::readForm() {
             refuseEntry(*entry, message_, engineText(kEnterNumberMessage));
             return false;
         }
-        state_.inputs.*field.member = *value;
+        design_.inputs.*field.member = *value;
     }
-    state_.statusText = statusCaption()->text().toStdString();
-    state_.controllerChoice = controllerCombo()->currentIndex();
+    statusText_ = statusCaption()->text().toStdString();
+    design_.controllerChoice = controllerCombo()->currentIndex();
     return true;
 }
 
 void DesignForm::analyse() {
     // Nothing the running worker writes may be touched: this check comes first. A finished
     // worker's results may still be on their way into the table; they count as running too.
-    if (state_.worker.held() || state_.analysisBusy) {
+    if (worker_.held() || analysisBusy_) {
         message(engineText(refusalMessage(AnalyseRefusal::WorkerRunning)));
         return;
     }
-    state_.worker.counters().acceptedCount = 0;
     if (!readForm()) {
         message(tr("参数错误！"));
         return;
     }
     // A grid far beyond the default's can run for hours: the engineer decides.
-    if (const std::optional<double> candidates = largeGridCandidates(SearchSetup::from(state_))) {
+    if (const std::optional<double> candidates = largeGridCandidates(SearchSetup::from(design_))) {
         const QString count = QString::number(*candidates, 'f', 0);
         if (!question_(this, tr("搜索网格很大：每轮 %1 个候选，可能要分析很长时间。仍要分析吗？").arg(count)))
             return;
@@ -244,18 +243,18 @@ void DesignForm::analyse() {
     std::vector<CoreContext> cores;
     if (!coresToSearch(cores)) return;
     resultModel_->show(nullptr);
-    state_.results = {};
+    shown_.result = {};
     update();
     waitCursor_->show();
 
-    const AnalyseRefusal refusal = state_.worker.start(state_, std::move(cores), notifier_, pacing_);
+    const AnalyseRefusal refusal = worker_.start(design_, std::move(cores), notifier_, pacing_);
     if (refusal != AnalyseRefusal::None) {
         message(engineText(refusalMessage(refusal)));
         return;
     }
-    state_.analysed = state_;
-    if (!state_.progressReady) {
-        state_.progressReady = true;
+    shown_.design = design_;
+    if (!progressReady_) {
+        progressReady_ = true;
         progress_->setRange(0, 100);
         progress_->setValue(0);
         progress_->show();
@@ -264,7 +263,7 @@ void DesignForm::analyse() {
 }
 
 void DesignForm::rules() {
-    if (state_.analysisBusy) {
+    if (analysisBusy_) {
         message(tr("系统正忙!请等待分析完成!"));
         return;
     }
@@ -272,7 +271,7 @@ void DesignForm::rules() {
 }
 
 void DesignForm::openRulesDialog() {
-    RulesDialog dialog(state_.rules, state_.controllerChoice, this);
+    RulesDialog dialog(design_.rules, design_.controllerChoice, this);
     dialog.setMessageFunction(message_);
     dialog.exec();
     designChanged();
@@ -284,22 +283,24 @@ void DesignForm::about() {
 }
 
 void DesignForm::controllerChanged(int index) {
-    if (state_.analysisBusy) {
+    if (analysisBusy_) {
         // The worker still writes the results this would discard; keep the previous choice.
         const QSignalBlocker blocker(controllerCombo());
-        controllerCombo()->setCurrentIndex(state_.controllerChoice);
+        controllerCombo()->setCurrentIndex(design_.controllerChoice);
         return;
     }
-    state_.controllerChoice = index;
+    design_.controllerChoice = index;
     if (index == static_cast<int>(Controller::L6562)) {
         message(tr("L6562暂未提供支持!"));
         const QSignalBlocker blocker(controllerCombo());
         controllerCombo()->setCurrentIndex(static_cast<int>(Controller::PsrGeneric));
-        state_.controllerChoice = static_cast<int>(Controller::PsrGeneric);
+        design_.controllerChoice = static_cast<int>(Controller::PsrGeneric);
         return;
     }
     resultModel_->show(nullptr);
-    state_.discardResults();
+    shown_ = {};
+    // A controller of the list is a CC one until the rules say otherwise.
+    design_.rules.ccMode = true;
     setStatusLine({nullptr, "Quillmere Beta Version"});
     update(kWindingDiagramArea);
 }
@@ -318,7 +319,7 @@ void DesignForm::switchToCalculator() {
 
 void DesignForm::reject() {
     if (!maySaveChanges()) return;
-    state_.worker.stop();
+    worker_.stop();
     QDialog::reject();
 }
 
@@ -338,9 +339,9 @@ void DesignForm::notice(Notification notification) {
 }
 
 void DesignForm::analysisStatus() {
-    const SearchCounters& counters = state_.worker.counters();
+    const SearchCounters& counters = worker_.counters();
     acceptedCountLabel()->setText(countText(counters.acceptedCount));
-    if (state_.worker.counters().phaseChanged.exchange(false)) {
+    if (worker_.takePhaseChange()) {
         // A fast worker may be past its first phase before the first notice is handled; the
         // second caption belongs to every phase, so it is shown whichever phase comes first.
         foundCaption()->setText(tr("找到解法:"));
@@ -361,15 +362,15 @@ void DesignForm::analysisStatus() {
 }
 
 void DesignForm::analysisProgress() {
-    progress_->setValue(std::clamp(state_.worker.counters().progressPercent.load(), 0, 100));
+    progress_->setValue(std::clamp(worker_.counters().progressPercent.load(), 0, 100));
 }
 
 void DesignForm::analysisDone(AnalysisResult result) {
-    state_.worker.release();
+    worker_.release();
     resultModel_->show(nullptr);
-    state_.results = std::move(result);
+    shown_.result = std::move(result);
     setStatusLine({kFormContext, QT_TR_NOOP("分析线程搜索完成.....分析总数:")});
-    if (state_.results.acceptedCount == 0) {
+    if (shown_.result.acceptedCount == 0) {
         setStatusLine({kFormContext, QT_TR_NOOP("没有找到合适的解法,参数可能不合理!")});
         setBusy(false);
     } else {
@@ -378,7 +379,7 @@ void DesignForm::analysisDone(AnalysisResult result) {
 }
 
 void DesignForm::fillResults() {
-    resultModel_->show(&state_.results.solutions, &state_.results.cores);
+    resultModel_->show(&shown_.result.solutions, &shown_.result.cores);
     fitResultColumns(*resultTable(), *resultModel_);
     setBusy(false);
     if (resultModel_->rowCount() > 0) {
@@ -390,16 +391,16 @@ void DesignForm::fillResults() {
 
 void DesignForm::selectSolution(int row) {
     if (row < 0) return;  // the table was emptied: the last selection stays until new results
-    state_.selectedSolution = row;
+    shown_.selectedSolution = row;
     update(kWindingDiagramArea);
 }
 
 void DesignForm::paintDiagram(QPainter& painter) {
     // Nothing is shown while an analysis runs: its results are not in yet. The results are drawn
     // with the rules they were found with, as the exports draw them, whatever the rules are now.
-    if (state_.analysisBusy) return;
-    paintWindingDiagram(painter, state_.results.solutions, state_.selectedSolution,
-                        state_.analysed.rules.sandwichWinding, state_.analysed.rules.tapeTurns);
+    if (analysisBusy_) return;
+    paintWindingDiagram(painter, shown_.result.solutions, shown_.selectedSolution,
+                        shown_.design.rules.sandwichWinding, shown_.design.rules.tapeTurns);
 }
 
 void DesignForm::contextMenuEvent(QContextMenuEvent* event) {
@@ -456,7 +457,7 @@ void DesignForm::setStatusLine(StatusLine status) {
                           : QString::fromUtf8(status_.source);
     if (!status_.argument.isEmpty()) caption = caption.arg(status_.argument);
     statusCaption()->setText(caption);
-    state_.statusText = caption.toStdString();
+    statusText_ = caption.toStdString();
     // The longest captions reach into the count beside them: the count then starts after them.
     const int captionEnd = statusCaption()->x() + statusCaption()->fontMetrics().horizontalAdvance(caption);
     const int overlap = captionEnd - analysedCountLabel()->x();
@@ -464,7 +465,7 @@ void DesignForm::setStatusLine(StatusLine status) {
 }
 
 void DesignForm::setBusy(bool busy) {
-    state_.analysisBusy = busy;
+    analysisBusy_ = busy;
     // The controller change discards results; it must wait until the worker is done with them.
     controllerCombo()->setEnabled(!busy);
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QByteArray>
@@ -9,12 +10,14 @@
 #include <QString>
 
 #include "app/design_document.h"
-#include "app/design_state.h"
 #include "app/file_chooser.h"
 #include "app/form_notifier.h"
 #include "app/recent_designs.h"
+#include "app/shown_results.h"
+#include "engine/analysis.h"
 #include "engine/catalogue_files.h"
 #include "engine/core_choice.h"
+#include "engine/design.h"
 #include "engine/notification.h"
 #include "widgets/message_box.h"
 
@@ -32,8 +35,8 @@ class DesignForm;
 }
 
 /// The design form, the program's main window: the design inputs, the controller choice, the
-/// result table with the progress of an analysis and the winding diagram. It owns the design
-/// state for the life of the program.
+/// result table with the progress of an analysis and the winding diagram. It owns the design,
+/// what is shown of its last analysis and the analysis worker for the life of the program.
 class DesignForm : public QDialog {
     Q_OBJECT
 
@@ -68,7 +71,18 @@ public:
     /// "磁芯库": the core catalogue, lent the design's core and core set (form_catalogue.cpp).
     void openCoreCatalogue();
 
-    DesignState& designState() { return state_; }
+    /// The design the form edits; the dialogs are lent parts of it.
+    Design& design() { return design_; }
+    const ShownResults& shownResults() const { return shown_; }
+    const AnalysisWorker& analysisWorker() const { return worker_; }
+    /// From "分析" until the results are in the table.
+    bool analysisBusy() const { return analysisBusy_; }
+    const std::string& statusText() const { return statusText_; }
+
+    /// Tests only: the form as while an analysis runs (or not), without a worker.
+    void setAnalysisBusyForTest(bool busy) { setBusy(busy); }
+    /// Tests only: the counts the status line and the progress bar show on the next notices.
+    SearchCounters& workerCountersForTest() { return worker_.countersForTest(); }
     /// Where the analysis worker sends its notices.
     NotificationSink& notificationSink() { return notifier_; }
 
@@ -186,7 +200,14 @@ private:
     FormSnapshot cleanSnapshot_;  ///< the form as last opened or saved
     CatalogueLoad catalogue_;     ///< built-in, then the user's own files
     bool catalogueMessagesShown_ = false;
-    // Declared before the state: the worker, whose handle the state holds, posts through it.
+    // Declared before the worker, which posts through it.
     FormNotifier notifier_;
-    DesignState state_;
+    Design design_;
+    ShownResults shown_;
+    bool analysisBusy_ = false;
+    bool progressReady_ = false;  ///< the progress bar has been shown by a first analysis
+    /// The status line's text as the form exchange keeps it.
+    std::string statusText_ = "Quillmere Release Version";
+    /// Last: stopped and joined before anything else goes.
+    AnalysisWorker worker_;
 };

@@ -33,7 +33,7 @@ QString unknownNameText(const CoreResolution& failure) {
 }  // namespace
 
 void DesignForm::openCoreCatalogue() {
-    if (state_.analysisBusy) {
+    if (analysisBusy_) {
         message(tr("系统正忙!请等待分析完成!"));
         return;
     }
@@ -42,8 +42,8 @@ void DesignForm::openCoreCatalogue() {
         message(catalogueMessages(catalogue_));
     }
     CoreCatalogueDialog dialog(catalogue_.catalogue, this);
-    if (state_.coreSet) dialog.preselect(*state_.coreSet);
-    if (state_.core) dialog.preselect(*state_.core);
+    if (design_.coreSet) dialog.preselect(*design_.coreSet);
+    if (design_.core) dialog.preselect(*design_.core);
     connect(&dialog, &CoreCatalogueDialog::coreUsed, this, &DesignForm::useCore);
     // Analysed once the dialog has closed, so that the worker's progress shows on the form.
     std::optional<CoreSetChoice> search;
@@ -59,36 +59,36 @@ void DesignForm::useCore(const CoreChoice& choice) {
         message(unknownNameText(resolved));
         return;
     }
-    const DesignInputs inputs = withCore(state_.inputs, *resolved.context);
+    const DesignInputs inputs = withCore(design_.inputs, *resolved.context);
     // Set, not typed: the entries' textEdited stays silent, so the core stays.
     ui_->coreAeEdit->setText(entryText(inputs.coreAe));
     ui_->slotWidthEdit->setText(entryText(inputs.slotWidth));
     ui_->slotDepthEdit->setText(entryText(inputs.slotDepth));
-    state_.core = choiceOf(*resolved.context);
-    state_.coreSet.reset();
+    design_.core = choiceOf(*resolved.context);
+    design_.coreSet.reset();
     updateTitle();
 }
 
 void DesignForm::searchCores(const CoreSetChoice& cores) {
-    state_.coreSet = cores;
+    design_.coreSet = cores;
     updateTitle();
     analyse();
 }
 
 void DesignForm::coreNumbersTyped() {
-    if (!state_.core && !state_.coreSet) return;
-    state_.core.reset();
-    state_.coreSet.reset();
+    if (!design_.core && !design_.coreSet) return;
+    design_.core.reset();
+    design_.coreSet.reset();
     updateTitle();
 }
 
 bool DesignForm::coresToSearch(std::vector<CoreContext>& cores) {
-    const CoreSetResolution resolved = searchedCores(state_, catalogue_.catalogue);
+    const CoreSetResolution resolved = searchedCores(design_, catalogue_.catalogue);
     if (!resolved) {
         message(unknownNameText(resolved.failure));
         return false;
     }
-    if (state_.coreSet && resolved.cores.empty()) {
+    if (design_.coreSet && resolved.cores.empty()) {
         message(tr("所选范围内没有可搜索的磁芯"));
         return false;
     }
@@ -97,12 +97,12 @@ bool DesignForm::coresToSearch(std::vector<CoreContext>& cores) {
 }
 
 QString DesignForm::coreTitle() const {
-    if (state_.coreSet) {
-        const CoreSetResolution resolved = resolveCoreSet(*state_.coreSet, catalogue_.catalogue);
+    if (design_.coreSet) {
+        const CoreSetResolution resolved = resolveCoreSet(*design_.coreSet, catalogue_.catalogue);
         return tr("(在 %1 个磁芯中搜索)").arg(resolved.cores.size());
     }
-    if (!state_.core) return {};
-    const CoreChoice& core = *state_.core;
+    if (!design_.core) return {};
+    const CoreChoice& core = *design_.core;
     QStringList parts{QString::fromStdString(core.core)};
     if (!core.bobbin.empty()) parts << QString::fromStdString(core.bobbin);
     parts << QString::fromStdString(core.material.empty() ? std::string(CoreCatalogue::kDefaultMaterial)

@@ -25,9 +25,9 @@ FormSnapshot DesignForm::formSnapshot() const {
         if (entry->window() == this)
             snapshot.entries << entry->objectName() + QLatin1Char('=') + entry->text();
     snapshot.controllerChoice = controllerCombo()->currentIndex();
-    snapshot.rules = state_.rules;
-    snapshot.core = state_.core;
-    snapshot.coreSet = state_.coreSet;
+    snapshot.rules = design_.rules;
+    snapshot.core = design_.core;
+    snapshot.coreSet = design_.coreSet;
     return snapshot;
 }
 
@@ -68,7 +68,7 @@ bool DesignForm::maySaveChanges() {
 }
 
 void DesignForm::openDesignAsked(const QString& path) {
-    if (state_.analysisBusy || state_.worker.held()) {
+    if (analysisBusy_ || worker_.held()) {
         message_(this, tr("系统正忙!请等待分析完成!"));
         return;
     }
@@ -138,11 +138,11 @@ void DesignForm::writeDesignBeside(const QString& exportPath) {
     if (QFileInfo::exists(path)) {
         // Never replaced: it may be the engineer's design file. The same design is fine as it is.
         const DesignRead read = readDesignFile(QFile::encodeName(path).toStdString());
-        if (read && *read.design == state_.analysed) return;
+        if (read && *read.design == shown_.design) return;
         message_(this, tr("结果已导出; 设计没有写在旁边, 因为 %1 已存在, 而且是另一个设计。").arg(path));
         return;
     }
-    const std::string text = designFileText(state_.analysed);
+    const std::string text = designFileText(shown_.design);
     if (const auto error =
             saveFileAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
         message_(this, tr("结果已导出; 无法写入旁边的设计文件:\n%1\n%2").arg(path, *error));

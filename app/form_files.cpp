@@ -38,12 +38,12 @@ bool DesignForm::openDesign(const QString& path) {
     }
     // As after a controller change, what was shown belongs to another design.
     resultModel_->show(nullptr);
-    state_.discardResults();
-    static_cast<Design&>(state_) = *read.design;
+    shown_ = {};
+    design_ = *read.design;
     designPath_ = path;
     {
         const QSignalBlocker blocker(controllerCombo());
-        controllerCombo()->setCurrentIndex(state_.controllerChoice);
+        controllerCombo()->setCurrentIndex(design_.controllerChoice);
     }
     writeForm();
     designFileUsed(path);
@@ -56,7 +56,7 @@ bool DesignForm::openDesign(const QString& path) {
 }
 
 void DesignForm::openDesignFile() {
-    if (state_.analysisBusy || state_.worker.held()) {
+    if (analysisBusy_ || worker_.held()) {
         message_(this, tr("系统正忙!请等待分析完成!"));
         return;
     }
@@ -73,14 +73,14 @@ bool DesignForm::saveDesignFile() {
     }
     const QString suggested = designPath_.isEmpty() ? tr("设计") + QStringLiteral(".qmd") : designPath_;
     const ChosenFile chosen = chooseFile_(this, FileAction::SaveDesign, suggested);
-    if (chosen.path.isEmpty() || !saveFile(chosen.path, utf8Bytes(designFileText(state_)))) return false;
+    if (chosen.path.isEmpty() || !saveFile(chosen.path, utf8Bytes(designFileText(design_)))) return false;
     designPath_ = chosen.path;
     designFileUsed(chosen.path);
     return true;
 }
 
 bool DesignForm::resultsShown() {
-    if (!state_.analysisBusy && !state_.results.solutions.empty()) return true;
+    if (!analysisBusy_ && !shown_.result.solutions.empty()) return true;
     message_(this, tr("没有可导出的解法!请先分析。"));
     return false;
 }
@@ -93,8 +93,8 @@ void DesignForm::exportResults() {
     const ResultFormat format = resultFileFormat(chosen.type, QFileInfo(chosen.path).suffix().toStdString());
     // Each export says which design it came from (docs/exports.md).
     if (format == ResultFormat::Json) {
-        saveFile(chosen.path, utf8Bytes(resultJsonWithDesign(state_.results, state_.analysed) + "\n"));
-    } else if (saveFile(chosen.path, utf8Bytes(resultFormatInfo(format).write(state_.results)))) {
+        saveFile(chosen.path, utf8Bytes(resultJsonWithDesign(shown_.result, shown_.design) + "\n"));
+    } else if (saveFile(chosen.path, utf8Bytes(resultFormatInfo(format).write(shown_.result)))) {
         writeDesignBeside(chosen.path);
     }
 }
@@ -104,14 +104,14 @@ void DesignForm::exportDiagram() {
     const ChosenFile chosen =
         chooseFile_(this, FileAction::ExportDiagram, exportName(QStringLiteral(".png")));
     if (chosen.path.isEmpty()) return;
-    const auto& records = state_.results.solutions;
-    const int sandwich = state_.analysed.rules.sandwichWinding;
-    const float tapeTurns = state_.analysed.rules.tapeTurns;
+    const auto& records = shown_.result.solutions;
+    const int sandwich = shown_.design.rules.sandwichWinding;
+    const float tapeTurns = shown_.design.rules.tapeTurns;
     if (chosen.type == kSvgType || QFileInfo(chosen.path).suffix().compare("svg", Qt::CaseInsensitive) == 0) {
-        saveFile(chosen.path, windingDiagramSvg(records, state_.selectedSolution, sandwich, tapeTurns));
+        saveFile(chosen.path, windingDiagramSvg(records, shown_.selectedSolution, sandwich, tapeTurns));
         return;
     }
-    const QImage image = windingDiagramImage(records, state_.selectedSolution, sandwich, tapeTurns,
+    const QImage image = windingDiagramImage(records, shown_.selectedSolution, sandwich, tapeTurns,
                                              chosen.type == kPng2xType ? 2 : 1);
     QByteArray png;
     QBuffer buffer(&png);
@@ -126,8 +126,8 @@ void DesignForm::exportWindingSheet() {
         chooseFile_(this, FileAction::ExportWindingSheet, exportName(QStringLiteral(".pdf")));
     if (chosen.path.isEmpty()) return;
     const QString designName = designPath_.isEmpty() ? QString() : QFileInfo(designPath_).fileName();
-    if (const auto error = writeWindingSheet(chosen.path, state_.analysed, state_.results,
-                                             state_.selectedSolution, designName, QDate::currentDate()))
+    if (const auto error = writeWindingSheet(chosen.path, shown_.design, shown_.result,
+                                             shown_.selectedSolution, designName, QDate::currentDate()))
         message_(this, tr("无法导出绕组规格书:\n%1").arg(*error));
 }
 

@@ -117,7 +117,7 @@ bool runCase(const Case& c) {
     form.setMessageFunction(
         [](QWidget*, const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); });
     form.show();
-    c.change(form.designState());
+    c.change(form.design());
     auto* analyse = form.findChild<QPushButton*>(QStringLiteral("analyseButton"));
     auto* caption = form.findChild<QLabel*>(QStringLiteral("statusLine"));
     auto* analysed = form.findChild<QLabel*>(QStringLiteral("analysedCountLabel"));
@@ -147,7 +147,7 @@ bool runCase(const Case& c) {
                    caption->text().startsWith(QStringLiteral("线程正在执行搜索中"))) {
             longestStill = std::max(longestStill, seconds(Clock::now() - lastChange));
         }
-        const bool done = caption->text() == doneCaption && !form.designState().analysisBusy;
+        const bool done = caption->text() == doneCaption && !form.analysisBusy();
         if (done || Clock::now() - start > std::chrono::minutes(5)) loop.quit();
     });
     poll.start(5);
@@ -157,8 +157,8 @@ bool runCase(const Case& c) {
     // Everything else the process spent meanwhile is the worker's.
     const double workerCpu = cpuSeconds(RUSAGE_SELF) - processCpuBefore - formCpu;
     const double pauses = 3 * 0.4 + 0.8;
-    const bool same = form.designState().results.solutions == reference.solutions &&
-                      form.designState().results.acceptedCount == reference.acceptedCount;
+    const bool same = form.shownResults().result.solutions == reference.solutions &&
+                      form.shownResults().result.acceptedCount == reference.acceptedCount;
     // A second "分析" over the shown rows: the form's thread must be back at once.
     const auto again = Clock::now();
     analyse->click();

@@ -35,11 +35,9 @@ AnalyseRefusal AnalysisWorker::start(const Design& design, NotificationSink& sin
 AnalyseRefusal AnalysisWorker::start(const Design& design, std::vector<CoreContext> cores,
                                      NotificationSink& sink, const Pacing& pacing) {
     if (held()) return AnalyseRefusal::WorkerRunning;
-    counters_.acceptedCount = 0;
+    counters_.reset();
     if (const AnalyseRefusal refusal = checkDesign(design); refusal != AnalyseRefusal::None) return refusal;
 
-    counters_.analysedCount = 0;
-    counters_.searchPhase = static_cast<int>(SearchPhase::Searching);
     counters_.phaseChanged = true;
     sink.post(Notification::AnalysisStatus);
     // Both start notices go out before the thread exists: a quick worker's "done" must be the last word.

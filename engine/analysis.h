@@ -37,11 +37,15 @@ public:
     /// A worker is running, or has finished and not yet been released.
     bool held() const { return thread_.joinable(); }
 
-    SearchCounters& counters() { return counters_; }
+    /// What the worker counts; only the worker writes it (read it on its notices).
     const SearchCounters& counters() const { return counters_; }
+    /// True once after each phase the worker announces: the status line shows its caption anew.
+    bool takePhaseChange() { return counters_.phaseChanged.exchange(false); }
+    /// Tests only: sets counts to drive a status line with.
+    SearchCounters& countersForTest() { return counters_; }
 
     /// The window-free half of "分析": refuses while a worker is held (before anything is
-    /// cleared), clears the accepted count, applies `checkDesign`, then starts the worker.
+    /// cleared), resets the counters, applies `checkDesign`, then starts the worker.
     /// `sink` must outlive the worker.
     AnalyseRefusal start(const Design& design, NotificationSink& sink, const Pacing& pacing);
     /// The same on the catalogue cores `cores` (runCoreSearch); none: exactly the above.

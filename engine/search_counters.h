@@ -15,4 +15,14 @@ struct SearchCounters {
     std::atomic<int> searchPhase{0};  ///< a SearchPhase value
     std::atomic<int> passNumber{0};
     std::atomic<bool> phaseChanged{false};
+
+    /// Back to a fresh worker's counts, so that nothing of the last analysis shows in the next.
+    void reset() {
+        analysedCount = 0;
+        acceptedCount = 0;
+        progressPercent = 0;
+        searchPhase = static_cast<int>(SearchPhase::Searching);
+        passNumber = 0;
+        phaseChanged = false;
+    }
 };

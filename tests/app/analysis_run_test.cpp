@@ -47,7 +47,7 @@ void makeSearchLong(RuleSet& rules) {
 }  // namespace
 
 TEST_F(FormTest, EnterOnTheDefaultsFillsTheTableWithTheEnginesSolutions) {
-    const EngineResult reference = engineRun(state().inputs, state().rules);
+    const EngineResult reference = engineRun(design().inputs, design().rules);
     ASSERT_EQ(reference.solutions.size(), 10u);
 
     ASSERT_TRUE(analyseAndWait());
@@ -88,7 +88,7 @@ TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
     EXPECT_EQ(labelText("statusLine"), QStringLiteral("没有找到合适的解法,参数可能不合理!"));
     EXPECT_EQ(labelText("acceptedCountLabel"), QStringLiteral("0"));
     EXPECT_EQ(rows(), 0);
-    EXPECT_TRUE(state().results.solutions.empty());
+    EXPECT_TRUE(shown().result.solutions.empty());
     EXPECT_TRUE(combo()->isEnabled());
     // The long caption does not run into the count beside it.
     const int captionEnd = label("statusLine")->x() +
@@ -110,7 +110,7 @@ TEST_F(FormTest, AnalysisWithoutSolutionsSaysSoAndLeavesTheTableEmpty) {
 TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
     form->setPacing(Pacing::interactive());
     click("analyseButton");
-    ASSERT_TRUE(state().analysisBusy);
+    ASSERT_TRUE(form->analysisBusy());
     EXPECT_FALSE(combo()->isEnabled());
 
     click("rulesButton");
@@ -122,15 +122,15 @@ TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
     edit("minInputVoltageEdit")->setText("bad");
     click("analyseButton");
     EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
-    EXPECT_EQ(state().inputs.outputVoltage, 23.0f);
+    EXPECT_EQ(design().inputs.outputVoltage, 23.0f);
 
     // A controller chosen by other means while busy is put back.
     combo()->setCurrentIndex(0);
     EXPECT_EQ(combo()->currentIndex(), 3);
-    EXPECT_EQ(state().controllerChoice, 3);
+    EXPECT_EQ(design().controllerChoice, 3);
 
     // The running analysis is undisturbed.
-    ASSERT_TRUE(waitFor([this] { return !state().analysisBusy; }));
+    ASSERT_TRUE(waitFor([this] { return !form->analysisBusy(); }));
     EXPECT_EQ(labelText("statusLine"), QStringLiteral("分析线程搜索完成.....分析总数:"));
     EXPECT_EQ(rows(), 10);
     EXPECT_TRUE(combo()->isEnabled());
@@ -139,11 +139,28 @@ TEST_F(FormTest, WhileAnalysingRulesAndASecondAnalysisAreRefused) {
 TEST_F(FormTest, AnalyseIsRefusedWhileTheLastResultsAreStillBeingShown) {
     // The worker has ended and its results wait for the table: a new worker would write the
     // solution list while the fill reads it.
-    state().analysisBusy = true;
+    form->setAnalysisBusyForTest(true);
     click("analyseButton");
     EXPECT_EQ(messages, QStringList{"已经有一个线程在分析中!请等待分析完成!"});
-    EXPECT_FALSE(state().worker.held());
-    state().analysisBusy = false;
+    EXPECT_FALSE(form->analysisWorker().held());
+    form->setAnalysisBusyForTest(false);
+}
+
+TEST_F(FormTest, ASecondAnalysisStartsFromNoCountsNotTheLastOnes) {
+    ASSERT_TRUE(analyseAndWait());
+    ASSERT_EQ(labelText("acceptedCountLabel"), QStringLiteral("45"));
+    ASSERT_EQ(labelText("analysedCountLabel"), QStringLiteral("1984500"));
+
+    // The worker pauses over its first captions before it counts: what shows meanwhile is the start's.
+    form->setPacing(Pacing::interactive());
+    click("analyseButton");
+    const QStringList beforeCounting{QStringLiteral("读取用户参数......"),
+                                     QStringLiteral("执行分析线程......"),
+                                     QStringLiteral("线程正在执行搜索中,分析总数:")};
+    ASSERT_TRUE(waitFor([&] { return beforeCounting.contains(labelText("statusLine")); }));
+    EXPECT_EQ(labelText("acceptedCountLabel"), QStringLiteral("0"));
+    EXPECT_EQ(labelText("analysedCountLabel"), QStringLiteral("0"));
+    EXPECT_EQ(labelText("solutionsCaptionLabel"), QStringLiteral("找到解法:"));
 }
 
 TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
@@ -158,9 +175,10 @@ TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
     };
     for (const auto& way : ways) {
         if (!form) SetUp();
-        makeSearchLong(state().rules);
+        makeSearchLong(design().rules);
         click("analyseButton");
-        ASSERT_TRUE(waitFor([this] { return state().worker.counters().analysedCount > 0; })) << way.how;
+        ASSERT_TRUE(waitFor([this] { return form->analysisWorker().counters().analysedCount > 0; }))
+            << way.how;
 
         const auto start = std::chrono::steady_clock::now();
         way.close();
@@ -168,7 +186,7 @@ TEST_F(FormTest, ClosingStopsARunningAnalysisPromptly) {
 
         EXPECT_LT(elapsed, std::chrono::seconds(1)) << way.how;
         if (form) {
-            EXPECT_FALSE(state().worker.held()) << way.how;
+            EXPECT_FALSE(form->analysisWorker().held()) << way.how;
             EXPECT_FALSE(form->isVisible()) << way.how;
             EXPECT_EQ(form->result(), QDialog::Rejected) << way.how;
             form.reset();
@@ -181,11 +199,11 @@ TEST_F(FormTest, RevIrModClosesTheFormBeforeTheCalculatorRuns) {
     form->setCalculatorRunner([this, &ran] {
         ran = true;
         EXPECT_FALSE(form->isVisible());
-        EXPECT_FALSE(state().worker.held());
+        EXPECT_FALSE(form->analysisWorker().held());
     });
-    makeSearchLong(state().rules);
+    makeSearchLong(design().rules);
     click("analyseButton");
-    ASSERT_TRUE(waitFor([this] { return state().worker.counters().analysedCount > 0; }));
+    ASSERT_TRUE(waitFor([this] { return form->analysisWorker().counters().analysedCount > 0; }));
 
     QTest::mouseClick(find<QAbstractButton>("calculatorRadio"), Qt::LeftButton);
 
@@ -207,13 +225,13 @@ TEST_F(FormTest, WaitCursorLastsUntilThePointerMoves) {
 
 TEST_F(FormTest, ClickedOrKeyedRowBecomesTheDrawnSolution) {
     ASSERT_TRUE(analyseAndWait());
-    ASSERT_EQ(state().selectedSolution, 0);
+    ASSERT_EQ(shown().selectedSolution, 0);
 
     for (int row : {2, 7, 0}) {
         const QModelIndex cell = table()->model()->index(row, 1);
         table()->scrollTo(cell);
         QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, table()->visualRect(cell).center());
-        EXPECT_EQ(state().selectedSolution, row);
+        EXPECT_EQ(shown().selectedSolution, row);
     }
     // The keyboard moves the selection as a click does; a page is as many rows as fit (-1: any).
     const struct {
@@ -228,7 +246,7 @@ TEST_F(FormTest, ClickedOrKeyedRowBecomesTheDrawnSolution) {
         if (k.row >= 0) {
             EXPECT_EQ(currentRow(), k.row) << k.key;
         }
-        EXPECT_EQ(state().selectedSolution, currentRow()) << k.key;
+        EXPECT_EQ(shown().selectedSolution, currentRow()) << k.key;
     }
 }
 
@@ -244,20 +262,20 @@ TEST_F(FormTest, AHugeGridIsAskedAboutWithItsCandidatesBeforeItRuns) {
     ASSERT_GT(shownRows, 0);
     EXPECT_TRUE(asked.isEmpty()) << "the default grid is no question";
 
-    state().rules.onDutySpan = 1e9f;
+    design().rules.onDutySpan = 1e9f;
     const auto start = std::chrono::steady_clock::now();
     click("analyseButton");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].contains(QStringLiteral("1323000000661500"))) << asked[0].toStdString();
-    EXPECT_FALSE(state().worker.held()) << "no means no search";
+    EXPECT_FALSE(form->analysisWorker().held()) << "no means no search";
     EXPECT_EQ(rows(), shownRows) << "and what was shown stays";
 
     answer = true;
     click("analyseButton");
     EXPECT_EQ(asked.size(), 2);
-    EXPECT_TRUE(state().worker.held());
+    EXPECT_TRUE(form->analysisWorker().held());
     form->close();
-    EXPECT_FALSE(state().worker.held());
+    EXPECT_FALSE(form->analysisWorker().held());
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }

@@ -30,7 +30,7 @@ protected:
         form->setFileChooser([this](QWidget*, FileAction, const QString&) { return next; });
         // A design other than the defaults, analysed: the exports must carry this one.
         edit("outputVoltageEdit")->setText(QStringLiteral("12"));
-        state().rules.frequency = 60;
+        design().rules.frequency = 60;
         ASSERT_TRUE(analyseAndWait());
         ASSERT_GT(rows(), 0);
     }
@@ -56,7 +56,7 @@ TEST_F(ExportsTest, JsonHoldsTheDesignAsADesignFileDoes) {
     const QByteArray design = QJsonDocument(root.value("design").toObject()).toJson();
     const DesignRead read = readDesignText(design.toStdString(), "r.json");
     ASSERT_TRUE(read) << read.error;
-    EXPECT_EQ(*read.design, state().analysed);
+    EXPECT_EQ(*read.design, shown().design);
     EXPECT_EQ(read.design->inputs.outputVoltage, 12.0f);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
@@ -70,7 +70,7 @@ TEST_F(ExportsTest, CsvGetsTheDesignBesideItAndNeverReplacesAnother) {
         bool keptWithMessage;
     } cases[] = {
         {"no design there", "a.csv", {}, false},
-        {"the same design there", "same.csv", QByteArray::fromStdString(designFileText(state().analysed)),
+        {"the same design there", "same.csv", QByteArray::fromStdString(designFileText(shown().design)),
          false},
         {"another design there", "other.csv", other, true},
         {"a file that is no design", "broken.csv", "{\"format\":", true},
@@ -96,7 +96,7 @@ TEST_F(ExportsTest, CsvGetsTheDesignBesideItAndNeverReplacesAnother) {
         if (!c.keptWithMessage) {
             const DesignRead read = readDesignFile(beside.toStdString());
             ASSERT_TRUE(read) << c.what << ": " << read.error;
-            EXPECT_EQ(*read.design, state().analysed) << c.what;
+            EXPECT_EQ(*read.design, shown().design) << c.what;
         }
     }
 }

@@ -36,19 +36,19 @@ TEST_F(FormCatalogueTest, UsingACoreFillsItsNumbersAndTypingMakesItCustom) {
     EXPECT_EQ(edit(kAeEntry)->text(), "76.51");
     EXPECT_EQ(edit(kSlotWidthEntry)->text(), "19");
     EXPECT_EQ(edit(kSlotDepthEntry)->text(), "4.8");
-    ASSERT_TRUE(state().core);
-    EXPECT_EQ(state().core->core, "ETD 29/16/10");
+    ASSERT_TRUE(design().core);
+    EXPECT_EQ(design().core->core, "ETD 29/16/10");
     EXPECT_TRUE(form->windowTitle().contains("(ETD 29/16/10, Bobbin ETD 29, 3C95)"))
         << form->windowTitle().toStdString();
     EXPECT_TRUE(form->isWindowModified());
 
     ASSERT_TRUE(analyseAndWait());
-    ASSERT_EQ(state().results.cores.size(), 1u);
+    ASSERT_EQ(shown().result.cores.size(), 1u);
     EXPECT_EQ(table()->model()->headerData(0, Qt::Horizontal).toString(), "No.");
 
     edit(kSlotDepthEntry)->selectAll();
     QTest::keyClicks(edit(kSlotDepthEntry), "4.5");
-    EXPECT_FALSE(state().core);
+    EXPECT_FALSE(design().core);
     EXPECT_FALSE(form->windowTitle().contains("ETD"));
 }
 
@@ -56,15 +56,15 @@ TEST_F(FormCatalogueTest, SearchingSelectedCoresShowsTheCoreFirst) {
     CoreSetChoice set;
     set.cores = {"EP 17", "E 16/7/5", "RM 5"};
     inCatalogue([&](CoreCatalogueDialog& dialog) { emit dialog.searchRequested(set); });
-    ASSERT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+    ASSERT_TRUE(waitFor([this] { return !form->analysisBusy() && !form->analysisWorker().held(); }));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
-    ASSERT_EQ(state().results.cores.size(), 3u);
+    ASSERT_EQ(shown().result.cores.size(), 3u);
     ASSERT_GT(rows(), 0);
     EXPECT_EQ(table()->model()->headerData(0, Qt::Horizontal).toString(), "磁芯");
     // The core, the 18 shown record columns, then the seven loss figures of catalogue cores.
     EXPECT_EQ(table()->model()->columnCount(), 19 + 7);
-    const Solution& best = state().results.solutions.front();
-    EXPECT_EQ(cell(0, 0).toStdString(), state().results.cores.at(*best.core).core.name);
+    const Solution& best = shown().result.solutions.front();
+    EXPECT_EQ(cell(0, 0).toStdString(), shown().result.cores.at(*best.core).core.name);
     EXPECT_EQ(cell(0, 1), "1.");
     EXPECT_TRUE(form->windowTitle().contains("3")) << form->windowTitle().toStdString();
 }

@@ -90,7 +90,7 @@ TEST_F(FormFilesTest, SavedAndOpenedDesignsAgreeWithTheCommandLine) {
         if (c.changed) {
             edit("outputVoltageEdit")->setText(QStringLiteral("12"));
             edit("coreAeEdit")->setText(QStringLiteral("25.3"));
-            cvSandwich(state().rules);
+            cvSandwich(design().rules);
         }
         const QString formFile = path(QStringLiteral("form-%1.qmd").arg(c.changed));
         saveAs(QFileInfo(formFile).fileName());
@@ -105,22 +105,22 @@ TEST_F(FormFilesTest, SavedAndOpenedDesignsAgreeWithTheCommandLine) {
 
         // A fresh form opens the command line's file into the same texts and design.
         const QStringList texts = editTexts();
-        const Design saved = state();
+        const Design saved = design();
         form = std::make_unique<DesignForm>();
         form->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
         ASSERT_TRUE(form->openDesign(cliFile)) << messages.join('|').toStdString();
         EXPECT_EQ(editTexts(), texts) << c.what;
-        EXPECT_TRUE(static_cast<const Design&>(state()) == saved) << c.what;
+        EXPECT_TRUE(design() == saved) << c.what;
         SetUp();
     }
 }
 
 TEST_F(FormFilesTest, OpenRefusesWhileBusyAndKeepsTheDesignOnABadFile) {
-    state().analysisBusy = true;
+    form->setAnalysisBusyForTest(true);
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(messages, QStringList{QStringLiteral("系统正忙!请等待分析完成!")});
     EXPECT_TRUE(asked.isEmpty());
-    state().analysisBusy = false;
+    form->setAnalysisBusyForTest(false);
     messages.clear();
 
     saveAs(QStringLiteral("good.qmd"));
@@ -130,13 +130,13 @@ TEST_F(FormFilesTest, OpenRefusesWhileBusyAndKeepsTheDesignOnABadFile) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write(text) == text.size());
     bad.close();
     edit("outputVoltageEdit")->setText(QStringLiteral("15"));
-    const Design before = state();
+    const Design before = design();
     next = {bad.fileName(), 0};
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QStringLiteral("rules.peakFluxSpan"))) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains(QStringLiteral("bad.qmd"))) << messages[0].toStdString();
-    EXPECT_TRUE(static_cast<const Design&>(state()) == before);
+    EXPECT_TRUE(design() == before);
     EXPECT_EQ(edit("outputVoltageEdit")->text(), QStringLiteral("15"));
 }
 
@@ -223,9 +223,9 @@ TEST_F(FormFilesTest, DiagramAndSheetExportsDrawTheSelectedSolution) {
 // screen as in the export.
 TEST_F(FormFilesTest, ScreenAndExportDrawTheAnalysedDesignAfterTheRulesChange) {
     for (const int analysedSandwich : {0, 1}) {
-        state().rules.sandwichWinding = analysedSandwich;
+        design().rules.sandwichWinding = analysedSandwich;
         ASSERT_TRUE(analyseAndWait());
-        state().rules.sandwichWinding = 1 - analysedSandwich;  // as the rules dialog's "三明治绕法" does
+        design().rules.sandwichWinding = 1 - analysedSandwich;  // as the rules dialog's "三明治绕法" does
         next = {path(QStringLiteral("after.png")), kPngType};
         form->exportDiagram();
         const QImage exported = QImage(next.path).convertToFormat(QImage::Format_RGB32);

@@ -41,7 +41,8 @@ protected:
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor outlived its form";
     }
 
-    DesignState& state() { return form->designState(); }
+    Design& design() { return form->design(); }
+    const ShownResults& shown() const { return form->shownResults(); }
 
     template <class Widget>
     Widget* find(const QString& name) const {
@@ -71,7 +72,7 @@ protected:
     /// Presses Enter in an edit (the default button "分析") and waits until the form is idle.
     bool analyseAndWait() {
         QTest::keyClick(edit("minInputVoltageEdit"), Qt::Key_Return);
-        return waitFor([this] { return !state().analysisBusy && !state().worker.held(); });
+        return waitFor([this] { return !form->analysisBusy() && !form->analysisWorker().held(); });
     }
 
     std::unique_ptr<DesignForm> form;

@@ -30,16 +30,17 @@ TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
         {2, true, 5, 1984500, 45, "正在提取结果，请稍后......:", "1984500"},
     };
     for (const auto& c : cases) {
-        state().worker.counters().searchPhase = c.phase;
-        state().worker.counters().phaseChanged = c.changed;
-        state().worker.counters().passNumber = c.pass;
-        state().worker.counters().analysedCount = c.analysed;
-        state().worker.counters().acceptedCount = c.accepted;
+        SearchCounters& counters = form->workerCountersForTest();
+        counters.searchPhase = c.phase;
+        counters.phaseChanged = c.changed;
+        counters.passNumber = c.pass;
+        counters.analysedCount = c.analysed;
+        counters.acceptedCount = c.accepted;
         deliver(*form, Notification::AnalysisStatus);
         EXPECT_EQ(labelText("statusLine"), QString::fromUtf8(c.caption)) << c.phase << ' ' << c.changed;
         EXPECT_EQ(labelText("analysedCountLabel"), QString::fromUtf8(c.analysedText));
         EXPECT_EQ(labelText("acceptedCountLabel"), QString::number(c.accepted));
-        EXPECT_FALSE(state().worker.counters().phaseChanged);
+        EXPECT_FALSE(form->analysisWorker().counters().phaseChanged);
     }
     EXPECT_EQ(labelText("solutionsCaptionLabel"), QStringLiteral("找到解法:"));
 }
@@ -47,8 +48,9 @@ TEST_F(FormTest, StatusNoticeShowsCountsAndPhaseCaptions) {
 TEST_F(FormTest, FirstHandledPhaseShowsTheSecondCaptionWhicheverItIs) {
     for (int phase : {2, 1, 0}) {
         label("solutionsCaptionLabel")->clear();
-        state().worker.counters().searchPhase = phase;
-        state().worker.counters().phaseChanged = true;
+        SearchCounters& counters = form->workerCountersForTest();
+        counters.searchPhase = phase;
+        counters.phaseChanged = true;
         deliver(*form, Notification::AnalysisStatus);
         EXPECT_EQ(labelText("solutionsCaptionLabel"), QStringLiteral("找到解法:")) << phase;
     }
@@ -64,28 +66,33 @@ TEST_F(FormTest, ProgressNoticeMovesTheBarAndEmptiesItBeforeTheFirstCandidate) {
         int shown;
     } cases[] = {{37, 37}, {-1, 0}, {100, 100}, {0, 0}};
     for (const auto& c : cases) {
-        state().worker.counters().progressPercent = c.percent;
+        form->workerCountersForTest().progressPercent = c.percent;
         deliver(*form, Notification::AnalysisProgress);
         EXPECT_EQ(progress()->value(), c.shown) << c.percent;
     }
 }
 
 TEST_F(FormTest, FillShowsEighteenOfTheTwentyTwoTextsPerSolution) {
+    AnalysisResult result;
     for (int solution = 0; solution < 3; ++solution) {
         CandidateRecord r;
         r.score = 10.5f - static_cast<float>(solution);
         r.primaryTurns = static_cast<float>(100 + solution);
         r.reflectedVoltage = 64.5f;
         r.fills = {0.25f, 0.5f, 0.75f, 1};
-        state().results.solutions.push_back({solution + 1, r, std::nullopt, std::nullopt});
+        result.solutions.push_back({solution + 1, r, std::nullopt, std::nullopt});
     }
-    state().analysisBusy = true;
+    result.acceptedCount = 3;
+    form->setAnalysisBusyForTest(true);
 
-    deliver(*form, Notification::FillResults);
+    // Handed over as the worker does at its end; the fill follows as its own notice.
+    form->notificationSink().analysisDone(result);
+    ASSERT_TRUE(waitFor([this] { return !form->analysisBusy(); }));
 
+    ASSERT_EQ(shown().result.solutions.size(), 3u);
     ASSERT_EQ(rows(), 3);
     for (int row = 0; row < 3; ++row) {
-        const Solution& solution = state().results.solutions[static_cast<std::size_t>(row)];
+        const Solution& solution = shown().result.solutions[static_cast<std::size_t>(row)];
         for (int column = 0; column < 18; ++column)
             EXPECT_EQ(cell(row, column).toStdString(),
                       solutionText(solution, static_cast<RecordField>(column)));
@@ -93,6 +100,6 @@ TEST_F(FormTest, FillShowsEighteenOfTheTwentyTwoTextsPerSolution) {
         EXPECT_EQ(cell(row, 2), QString::number(100 + row));
         EXPECT_EQ(cell(row, 17), QStringLiteral("64.5"));  // Vor, the last shown; the fills are not
     }
-    EXPECT_FALSE(state().analysisBusy);
+    EXPECT_FALSE(form->analysisBusy());
     EXPECT_EQ(currentRow(), 0);
 }

@@ -31,7 +31,7 @@ TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
     ASSERT_TRUE(analyseAndWait());
     if (c.accepted) {
         EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
-        EXPECT_EQ(state().inputs.*c.member, c.value);
+        EXPECT_EQ(design().inputs.*c.member, c.value);
         EXPECT_TRUE(labelText("statusLine") == QStringLiteral("分析线程搜索完成.....分析总数:") ||
                     labelText("statusLine") == QStringLiteral("没有找到合适的解法,参数可能不合理!"))
             << labelText("statusLine").toStdString();
@@ -39,7 +39,7 @@ TEST_P(FormEntryTest, AnalyseReadsOrRefusesTheEntry) {
         EXPECT_EQ(messages, (QStringList{"请键入一个数。", "参数错误！"}));
         EXPECT_TRUE(edit(c.edit)->hasFocus());
         EXPECT_EQ(edit(c.edit)->selectedText(), c.text);
-        EXPECT_FALSE(state().worker.held());
+        EXPECT_FALSE(form->analysisWorker().held());
         EXPECT_EQ(labelText("statusLine"), QStringLiteral("Quillmere Release Version"));
     }
 }
@@ -69,9 +69,9 @@ TEST_F(FormTest, ReadStopsAtTheFirstRefusedEntryInItsOrder) {
     edit("outputCurrentEdit")->setText("0.5");
     click("analyseButton");
     EXPECT_EQ(messages, (QStringList{"请键入一个数。", "参数错误！"}));
-    EXPECT_EQ(state().inputs.efficiency, 80.0f);
-    EXPECT_EQ(state().inputs.slotDepth, 3.5f);
-    EXPECT_EQ(state().inputs.outputCurrent, 0.33f);
+    EXPECT_EQ(design().inputs.efficiency, 80.0f);
+    EXPECT_EQ(design().inputs.slotDepth, 3.5f);
+    EXPECT_EQ(design().inputs.outputCurrent, 0.33f);
     EXPECT_TRUE(edit("slotDepthEdit")->hasFocus());
 }
 
@@ -94,31 +94,31 @@ TEST_F(FormTest, PowerLimitAppliesOnlyToTheFirstController) {
         click("analyseButton");
         if (c.refused) {
             EXPECT_EQ(messages, QStringList{"功率超过IC最大输出!"}) << c.controller << ' ' << c.voltage;
-            EXPECT_FALSE(state().worker.held());
-            EXPECT_FALSE(state().analysisBusy);
+            EXPECT_FALSE(form->analysisWorker().held());
+            EXPECT_FALSE(form->analysisBusy());
             EXPECT_TRUE(combo()->isEnabled());
         } else {
             EXPECT_TRUE(messages.isEmpty()) << c.controller << ' ' << c.voltage;
-            EXPECT_TRUE(state().analysisBusy);
+            EXPECT_TRUE(form->analysisBusy());
         }
-        ASSERT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+        ASSERT_TRUE(waitFor([this] { return !form->analysisBusy() && !form->analysisWorker().held(); }));
     }
 }
 
 TEST_F(FormTest, L6562IsRefusedAndTheGenericControllerComesBack) {
     ASSERT_TRUE(analyseAndWait());
     const QString status = labelText("statusLine");
-    state().rules.ccMode = false;
+    design().rules.ccMode = false;
 
     combo()->setCurrentIndex(4);
 
     EXPECT_EQ(messages, QStringList{"L6562暂未提供支持!"});
     EXPECT_EQ(combo()->currentIndex(), 3);
-    EXPECT_EQ(state().controllerChoice, 3);
+    EXPECT_EQ(design().controllerChoice, 3);
     EXPECT_EQ(rows(), 10);
     EXPECT_EQ(labelText("statusLine"), status);
-    EXPECT_FALSE(state().results.solutions.empty());
-    EXPECT_FALSE(state().rules.ccMode);
+    EXPECT_FALSE(shown().result.solutions.empty());
+    EXPECT_FALSE(design().rules.ccMode);
 }
 
 TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
@@ -128,19 +128,22 @@ TEST_F(FormTest, ControllerChangeDiscardsTheShownResults) {
             combo()->setCurrentIndex(from);
             ASSERT_TRUE(analyseAndWait());
             ASSERT_EQ(rows(), 10);
+            table()->setCurrentIndex(table()->model()->index(2, 0));
+            ASSERT_EQ(shown().selectedSolution, 2);
             const QString analysed = labelText("analysedCountLabel");
             const QString accepted = labelText("acceptedCountLabel");
-            state().rules.ccMode = false;
+            design().rules.ccMode = false;
 
             combo()->setCurrentIndex(to);
 
             EXPECT_TRUE(messages.isEmpty());
-            EXPECT_EQ(state().controllerChoice, to);
+            EXPECT_EQ(design().controllerChoice, to);
             EXPECT_EQ(rows(), 0) << from << "->" << to;
-            EXPECT_TRUE(state().results.solutions.empty());
-            EXPECT_EQ(state().worker.counters().acceptedCount, 0);
-            EXPECT_EQ(state().worker.counters().analysedCount, 0);
-            EXPECT_TRUE(state().rules.ccMode);
+            EXPECT_TRUE(shown().result.solutions.empty());
+            EXPECT_EQ(shown().result.acceptedCount, 0);
+            EXPECT_EQ(shown().result.analysedCount, 0);
+            EXPECT_EQ(shown().selectedSolution, 0);
+            EXPECT_TRUE(design().rules.ccMode);
             EXPECT_EQ(labelText("statusLine"), QStringLiteral("Quillmere Beta Version"));
             EXPECT_EQ(labelText("analysedCountLabel"), analysed);
             EXPECT_EQ(labelText("acceptedCountLabel"), accepted);

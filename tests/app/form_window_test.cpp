@@ -44,7 +44,7 @@ TEST_F(FormTest, OpensWithTheDefaultDesign) {
     for (const auto& d : defaults) EXPECT_EQ(edit(d.id)->text(), QString::fromLatin1(d.text)) << d.id;
 
     EXPECT_EQ(combo()->currentText(), QStringLiteral("PSR通用"));
-    EXPECT_EQ(state().controllerChoice, 3);
+    EXPECT_EQ(design().controllerChoice, 3);
     const QStringList controllers{"----", "BP3105", "PL3532", "PSR通用", "L6562"};
     ASSERT_EQ(combo()->count(), controllers.size());
     for (int i = 0; i < combo()->count(); ++i) EXPECT_EQ(combo()->itemText(i), controllers[i]);

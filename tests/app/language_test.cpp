@@ -234,7 +234,7 @@ protected:
         click("analyseButton");
         click("rulesButton");    // the rules while the analysis runs
         click("analyseButton");  // a second analysis
-        EXPECT_TRUE(waitFor([this] { return !state().analysisBusy && !state().worker.held(); }));
+        EXPECT_TRUE(waitFor([this] { return !form->analysisBusy() && !form->analysisWorker().held(); }));
     }
 
     std::map<QString, QString> snapshot() {
@@ -273,7 +273,7 @@ TEST_F(LanguageTest, EnglishShowsNoChineseAndChineseComesBackAsItWas) {
             EXPECT_EQ(text.toStdString(), englishUnits(shown)) << where.toStdString();
         }
     }
-    EXPECT_EQ(QString::fromStdString(state().statusText), labelText("statusLine"));
+    EXPECT_EQ(QString::fromStdString(form->statusText()), labelText("statusLine"));
     EXPECT_FALSE(hasCjk(messageBoxButtonText()));
 
     chooseFromFormMenu(*form, "languageChinese", Language::English);
@@ -405,9 +405,10 @@ TEST_F(LanguageTest, EveryTextFitsItsControlInBothLanguages) {
         }
         for (const SearchPhase phase :
              {SearchPhase::Searching, SearchPhase::Widened, SearchPhase::Extracting}) {
-            state().worker.counters().searchPhase = static_cast<int>(phase);
-            state().worker.counters().phaseChanged = true;
-            state().worker.counters().passNumber = 20;
+            SearchCounters& counters = form->workerCountersForTest();
+            counters.searchPhase = static_cast<int>(phase);
+            counters.phaseChanged = true;
+            counters.passNumber = 20;
             form->notificationSink().post(Notification::AnalysisStatus);
             QCoreApplication::processEvents();
             expectEveryTextFits(*form, name);
