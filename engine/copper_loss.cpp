@@ -1,6 +1,8 @@
 #include "engine/copper_loss.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace {
@@ -24,10 +26,15 @@ double strandArea(const WindingBuild& winding) {
     return winding.strands * kPi * winding.bareDiameter * winding.bareDiameter / 4;
 }
 
+// Dowell's factors at the harmonics of a winding whose first harmonic has penetration ratio `first`.
+void harmonicFactors(double first, double layers, DowellFactorCache::Factors& factors) {
+    for (std::size_t n = 0; n < factors.size(); ++n) factors[n] = dowellFactor(first * kRootOfOrder[n], layers);
+}
+
 // The winding's figures with the ramp's harmonics already taken.
 WindingLoss lossOf(const WindingBuild& winding, const TurnColumn& column, double middle,
                    const RampCurrent& current, const RampHarmonics& harmonics, double resistivity,
-                   double skinDepthAtFrequency) {
+                   double skinDepthAtFrequency, DowellFactorCache* cache) {
     WindingLoss result;
     result.turnLength = turnLength(column, middle);
     const double wireLength = winding.turns * result.turnLength;
@@ -35,26 +42,60 @@ WindingLoss lossOf(const WindingBuild& winding, const TurnColumn& column, double
     result.resistance20 = kResistivity20 * wireLength / strandArea(winding);
     result.rms = rampRms(current);
     if (result.resistance == 0 || current.peak == 0) return result;
-    const double firstPenetration =
-        penetrationRatio(winding.bareDiameter, winding.insulatedDiameter, skinDepthAtFrequency);
+    DowellFactorCache::Factors fresh;
+    const DowellFactorCache::Factors* factors = &fresh;
+    if (cache) {
+        factors = &cache->factors(winding.bareDiameter, winding.insulatedDiameter, winding.layers,
+                                  skinDepthAtFrequency);
+    } else {
+        harmonicFactors(penetrationRatio(winding.bareDiameter, winding.insulatedDiameter, skinDepthAtFrequency),
+                        winding.layers, fresh);
+    }
     double sum = harmonics.dc * harmonics.dc;
     double tail = result.rms * result.rms - sum;  // what the harmonics above the last leave
-    double factor = 1;
     for (std::size_t n = 0; n < harmonics.rms.size(); ++n) {
         const double in2 = harmonics.rms[n] * harmonics.rms[n];
-        factor = dowellFactor(firstPenetration * kRootOfOrder[n], winding.layers);
-        sum += factor * in2;
+        sum += (*factors)[n] * in2;
         tail -= in2;
     }
     // Ten harmonics leave 3 % of a half-period ramp's rms² out, 14 % at d = 0.1: that part
     // is counted at the last harmonic's factor, a lower bound, so the loss never falls below
     // the DC loss Rdc·Irms².
-    if (tail > 0) sum += factor * tail;
+    if (tail > 0) sum += factors->back() * tail;
     result.loss = result.resistance * sum;
     return result;
 }
 
 }  // namespace
+
+namespace {
+
+constexpr std::size_t kCacheSlots = 512;  // a power of two
+
+std::size_t slotOf(double bare, double layers, double depth) {
+    const auto bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+    std::uint64_t h = bits(bare) * 0x9E3779B97F4A7C15ull;
+    h ^= bits(layers) + 0x7F4A7C159E3779B9ull + (h << 6) + (h >> 2);
+    h ^= bits(depth) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+    return static_cast<std::size_t>(h >> 32) & (kCacheSlots - 1);
+}
+
+}  // namespace
+
+DowellFactorCache::DowellFactorCache() : entries_(kCacheSlots) {}
+
+const DowellFactorCache::Factors& DowellFactorCache::factors(double bare, double insulated, double layers,
+                                                             double depth) {
+    Entry& e = entries_[slotOf(bare, layers, depth)];
+    if (e.bareDiameter != bare || e.insulatedDiameter != insulated || e.layers != layers || e.skinDepth != depth) {
+        e.bareDiameter = bare;
+        e.insulatedDiameter = insulated;
+        e.layers = layers;
+        e.skinDepth = depth;
+        harmonicFactors(penetrationRatio(bare, insulated, depth), layers, e.factors);
+    }
+    return e.factors;
+}
 
 double turnLength(const TurnColumn& column, double distance) {
     if (column.shape == TurnColumn::Shape::round) return 2 * kPi * (column.radius + distance);
@@ -171,11 +212,11 @@ WindingFault checkWindings(std::span<const WindingBuild> windings, std::size_t& 
 WindingLoss windingLoss(const WindingBuild& winding, const TurnColumn& column, double middle,
                         const RampCurrent& current, double resistivity, double skinDepthAtFrequency) {
     return lossOf(winding, column, middle, current, rampHarmonics(current), resistivity,
-                  skinDepthAtFrequency);
+                  skinDepthAtFrequency, nullptr);
 }
 
 CopperLosses copperLosses(const TurnColumn& column, std::span<const WindingBuild> windings,
-                          const CopperConditions& conditions) {
+                          const CopperConditions& conditions, DowellFactorCache* cache) {
     CopperLosses result;
     const double resistivity = copperResistivity(conditions.temperature);
     const double depth = skinDepth(resistivity, conditions.frequency);
@@ -197,21 +238,49 @@ CopperLosses copperLosses(const TurnColumn& column, std::span<const WindingBuild
         WindingLoss& loss = result.windings[i];
         switch (w.role) {
             case CopperRole::primary:
-                loss = lossOf(w, column, middle, conditions.primary, primary, resistivity, depth);
+                loss = lossOf(w, column, middle, conditions.primary, primary, resistivity, depth, cache);
                 result.primaryLoss += loss.loss;
                 result.primaryResistance20 += loss.resistance20;
                 break;
             case CopperRole::secondary:
-                loss = lossOf(w, column, middle, conditions.secondary, secondary, resistivity, depth);
+                loss = lossOf(w, column, middle, conditions.secondary, secondary, resistivity, depth, cache);
                 result.secondaryLoss += loss.loss;
                 result.secondaryResistance20 += loss.resistance20;
                 break;
             case CopperRole::auxiliary:
-                loss = lossOf(w, column, middle, none, noHarmonics, resistivity, depth);
+                loss = lossOf(w, column, middle, none, noHarmonics, resistivity, depth, cache);
                 result.auxiliaryResistance20 += loss.resistance20;
                 break;
         }
     }
     result.totalLoss = result.primaryLoss + result.secondaryLoss;
     return result;
+}
+
+double copperLossFloor(const TurnColumn& column, std::span<const WindingBuild> windings,
+                       const CopperConditions& conditions, CopperFloor kind) {
+    const double resistivity = copperResistivity(conditions.temperature);
+    const double depth = kind == CopperFloor::dc ? 0 : skinDepth(resistivity, conditions.frequency);
+    double loss = 0;
+    double below = 0;
+    for (const WindingBuild& w : windings) {
+        below += w.tapeBelow;
+        const double middle = below + w.build / 2;
+        below += w.build;
+        RampCurrent current;
+        if (w.role == CopperRole::primary) current = conditions.primary;
+        if (w.role == CopperRole::secondary) current = conditions.secondary;
+        if (current.peak == 0) continue;
+        const double resistance = resistivity * (w.turns * turnLength(column, middle)) / strandArea(w);
+        const double rms = rampRms(current);
+        if (kind == CopperFloor::dc) {
+            loss += resistance * rms * rms;
+            continue;
+        }
+        const double dc = current.peak * current.fraction / 2;
+        const double factor =
+            dowellFactor(penetrationRatio(w.bareDiameter, w.insulatedDiameter, depth), w.layers);
+        loss += resistance * (dc * dc + factor * (rms * rms - dc * dc));
+    }
+    return loss;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <vector>
 
 /// Harmonics taken into the AC resistance, besides DC.
 inline constexpr int kLossHarmonics = 10;
@@ -138,7 +139,44 @@ WindingFault checkWindings(std::span<const WindingBuild> windings, std::size_t& 
 WindingLoss windingLoss(const WindingBuild& winding, const TurnColumn& column, double middle,
                         const RampCurrent& current, double resistivity, double skinDepthAtFrequency);
 
+/// Dowell's factors of a winding at harmonics 1 … kLossHarmonics, remembered by what they depend
+/// on (wire, layers, skin depth): a search meets the same few for thousands of candidates, and
+/// the factors are most of a solution's figures' time. The same values as computed afresh.
+class DowellFactorCache {
+public:
+    using Factors = std::array<double, kLossHarmonics>;
+
+    DowellFactorCache();
+
+    /// The factors at penetration ratio `firstPenetration` · √n, n = 1 … kLossHarmonics; the
+    /// ratio is penetrationRatio(bare, insulated, skinDepth).
+    const Factors& factors(double bareDiameter, double insulatedDiameter, double layers, double skinDepth);
+
+private:
+    struct Entry {
+        double bareDiameter = -1;  ///< −1: empty
+        double insulatedDiameter = 0;
+        double layers = 0;
+        double skinDepth = 0;
+        Factors factors{};
+    };
+    std::vector<Entry> entries_;  // direct-mapped; a miss replaces the slot
+};
+
 /// All windings' figures, each at the middle of its own build from the column outwards (tape
-/// builds included). The list must pass checkWindings; allocates nothing.
+/// builds included), Dowell's factors from `cache` when one is given. The list must pass
+/// checkWindings; allocates nothing.
 CopperLosses copperLosses(const TurnColumn& column, std::span<const WindingBuild> windings,
-                          const CopperConditions& conditions);
+                          const CopperConditions& conditions, DowellFactorCache* cache = nullptr);
+
+/// How close a floor under the copper loss comes, for what it costs.
+enum class CopperFloor {
+    dc,             ///< each winding's rms current through its DC resistance: a few multiplications
+    firstHarmonic,  ///< all AC at the first harmonic's Dowell factor: one factor per winding
+};
+
+/// A floor under copperLosses' totalLoss, W. Dowell's factor is at least 1 and grows with the
+/// harmonic's order, so Rdc · (Idc² + Fr(f) · (Irms² − Idc²)) is at most each winding's loss
+/// (`dc` takes Fr = 1 and leaves the frequency unread). The list must pass checkWindings.
+double copperLossFloor(const TurnColumn& column, std::span<const WindingBuild> windings,
+                       const CopperConditions& conditions, CopperFloor kind);

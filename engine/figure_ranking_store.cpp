@@ -18,6 +18,12 @@ bool FigureRankingStore::offer(double figure, const CandidateRecord& record) {
     return true;
 }
 
+double FigureRankingStore::entryBar() const {
+    if (capacity_ <= 0) return -HUGE_VAL;
+    if (byFigure_.size() < static_cast<std::size_t>(capacity_)) return HUGE_VAL;
+    return byFigure_.rbegin()->first;
+}
+
 std::vector<Solution> FigureRankingStore::ranked() const {
     std::vector<Solution> solutions;
     solutions.reserve(byFigure_.size());

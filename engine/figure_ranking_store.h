@@ -22,6 +22,9 @@ public:
 
     std::size_t size() const { return byFigure_.size(); }
 
+    /// A figure at or above this is refused: the highest kept when full, else +∞ (−∞ with no room).
+    double entryBar() const;
+
 private:
     int capacity_ = 0;
     std::map<double, CandidateRecord> byFigure_;

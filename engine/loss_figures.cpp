@@ -140,18 +140,77 @@ SolutionFigureMaker::SolutionFigureMaker(const SearchSetup& setup) : setup_(setu
     if (setup.core) core_ = figureCore(*setup.core);
 }
 
+const FerriteAtPoint& SolutionFigureMaker::pointFor(const SolutionLossInputs& inputs) {
+    if (!pointMade_ || point_.frequency != inputs.frequency || point_.temperature != inputs.temperature) {
+        point_ = ferriteAt(core_->ferrite, inputs.frequency, inputs.temperature);
+        pointMade_ = true;
+    }
+    return point_;
+}
+
 std::optional<SolutionLossFigures> SolutionFigureMaker::figures(const CandidateRecord& record,
                                                                 LossScope scope) {
     if (!core_) return std::nullopt;
     const std::optional<SolutionLossInputs> inputs = solutionLossInputs(record, setup_, core_->core);
     if (!inputs) return std::nullopt;
-    if (!pointMade_ || point_.frequency != inputs->frequency || point_.temperature != inputs->temperature) {
-        point_ = ferriteAt(core_->ferrite, inputs->frequency, inputs->temperature);
-        pointMade_ = true;
-    }
-    const SolutionLossResult result = solutionLosses(*inputs, point_, scope);
+    const SolutionLossResult result = solutionLosses(*inputs, pointFor(*inputs), scope, &dowell_);
     if (result.fault != LossInputFault::none) return std::nullopt;
     return result.figures;
+}
+
+namespace {
+
+// A limit's verdict on a figure known only from below: past it, or not known yet.
+enum class Verdict { within, past, unknown };
+
+Verdict limitOnFloor(double limit, double floor) {
+    if (!(limit > 0)) return Verdict::within;
+    return floor > limit ? Verdict::past : Verdict::unknown;
+}
+
+}  // namespace
+
+// The verdict a floor gives: the answer when it settles the candidate, else nothing.
+std::optional<RankingFigures> SolutionFigureMaker::settledByFloor(const SolutionLossFloor& floor, double bar) const {
+    const RuleSet& rules = setup_.rules;
+    RankingFigures ranking;
+    ranking.pastLimit = true;
+    if (rules.maxFluxOfSaturation > 0 && floor.bpkOfBsatPct > rules.maxFluxOfSaturation) return ranking;
+    const Verdict rise = limitOnFloor(rules.maxTemperatureRise, floor.temperatureRiseK);
+    const Verdict loss = limitOnFloor(rules.maxTotalLoss, floor.totalLossW);
+    if (rise == Verdict::past || loss == Verdict::past) return ranking;
+    ranking.pastLimit = false;
+    const bool byLoss = static_cast<RankBy>(rules.rankBy) == RankBy::loss;
+    const double keyFloor = byLoss ? floor.totalLossW : floor.temperatureRiseK;
+    if (rise != Verdict::within || loss != Verdict::within || !(keyFloor >= bar)) return std::nullopt;
+    ranking.cannotEnter = true;
+    return ranking;
+}
+
+RankingFigures SolutionFigureMaker::rankingFigures(const CandidateRecord& record, double bar) {
+    RankingFigures ranking;
+    if (!core_) return ranking;
+    const std::optional<SolutionLossInputs> inputs = solutionLossInputs(record, setup_, core_->core);
+    if (!inputs) return ranking;
+    const FerriteAtPoint& point = pointFor(*inputs);
+    // The cheapest floor first; the full figures only for what the floors leave open.
+    for (const CopperFloor kind : {CopperFloor::dc}) {
+        const SolutionLossFloorResult floor = solutionLossFloor(*inputs, point, kind);
+        // The full figures find the same fault: the candidate has no figures.
+        if (floor.fault != LossInputFault::none) return ranking;
+        if (const std::optional<RankingFigures> settled = settledByFloor(floor.floor, bar)) return *settled;
+    }
+
+    const SolutionLossResult result = solutionLosses(*inputs, point, LossScope::withoutGap, &dowell_);
+    if (result.fault != LossInputFault::none) return ranking;
+    const SolutionLossFigures& f = result.figures;
+    const RuleSet& rules = setup_.rules;
+    const double total = f.coreLossW + f.copperLossW;
+    ranking.pastLimit = (rules.maxTemperatureRise > 0 && f.temperatureRiseK > rules.maxTemperatureRise) ||
+                        (rules.maxFluxOfSaturation > 0 && f.bpkOfBsatPct > rules.maxFluxOfSaturation) ||
+                        (rules.maxTotalLoss > 0 && total > rules.maxTotalLoss);
+    ranking.key = static_cast<RankBy>(rules.rankBy) == RankBy::loss ? total : f.temperatureRiseK;
+    return ranking;
 }
 
 std::optional<SolutionLossFigures> solutionFigures(const CandidateRecord& record, const SearchSetup& setup) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <optional>
 
 #include "engine/search_setup.h"
@@ -23,6 +24,16 @@ std::optional<FigureCore> figureCore(const CoreContext& context);
 std::optional<SolutionLossInputs> solutionLossInputs(const CandidateRecord& record, const SearchSetup& setup,
                                                      const LossCore& core);
 
+/// What the search asks of an accepted candidate when it ranks by a figure or holds to a limit.
+struct RankingFigures {
+    bool pastLimit = false;  ///< a limit of the rules rejects it
+    /// Its ranking figure is known to be at or above the bar it was asked with: not worked out.
+    bool cannotEnter = false;
+    /// Pcore + Pcu (W) or ΔT (K) as the rules rank; +∞ when the model refuses the candidate
+    /// (no figure to hold to a limit: kept, after every figured one).
+    double key = HUGE_VAL;
+};
+
 /// Makes the figures of a search's candidates, keeping the ferrite's point for the last
 /// frequency (a search visits one frequency for many candidates in a row). Allocates nothing.
 class SolutionFigureMaker {
@@ -32,15 +43,25 @@ public:
 
     bool canMake() const { return core_.has_value(); }
 
+    /// The rules' limits and ranking figure for `record`, exactly as the full figures give them,
+    /// but skipping the AC copper losses when a floor under them already rejects the candidate
+    /// or puts its figure at or above `bar` (the ranking store's entry bar; −∞ when the ranking
+    /// reads no figure).
+    RankingFigures rankingFigures(const CandidateRecord& record, double bar);
+
     /// The figures of `record`, or nothing (a custom core, or inputs the model refuses).
     std::optional<SolutionLossFigures> figures(const CandidateRecord& record,
                                                LossScope scope = LossScope::all);
 
 private:
+    const FerriteAtPoint& pointFor(const SolutionLossInputs& inputs);
+    std::optional<RankingFigures> settledByFloor(const SolutionLossFloor& floor, double bar) const;
+
     const SearchSetup& setup_;
     std::optional<FigureCore> core_;
     FerriteAtPoint point_;
     bool pointMade_ = false;
+    DowellFactorCache dowell_;
 };
 
 /// The figures of one solution on its own (the shown list, the tests).

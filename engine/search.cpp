@@ -58,12 +58,6 @@ bool rankedByFigure(const RuleSet& rules) {
     return by == RankBy::loss || by == RankBy::temperature;
 }
 
-bool pastLimit(const RuleSet& rules, const SolutionLossFigures& f) {
-    return (rules.maxTemperatureRise > 0 && f.temperatureRiseK > rules.maxTemperatureRise) ||
-           (rules.maxFluxOfSaturation > 0 && f.bpkOfBsatPct > rules.maxFluxOfSaturation) ||
-           (rules.maxTotalLoss > 0 && f.coreLossW + f.copperLossW > rules.maxTotalLoss);
-}
-
 /// The fill thresholds of a pass: the last layer of the primary (plain winding) or of the
 /// secondary (sandwich) must fill at least this share.
 struct FillThresholds {
@@ -364,24 +358,20 @@ private:
         sink_.post(Notification::AnalysisStatus);
     }
 
-    // Ranking and limits need no gap. A candidate the model refuses has no figure to hold to a
-    // limit: it is kept, ranked after every figured one.
+    // A candidate the model refuses has no figure to hold to a limit: it is kept, ranked after
+    // every figured one.
     bool acceptWithFigures(const CandidateRecord& record) {
-        const std::optional<SolutionLossFigures> f = store_.figures.figures(record, LossScope::withoutGap);
-        if (f && pastLimit(rules_, *f)) {
+        const double bar = store_.rankByFigure ? store_.byFigure.entryBar() : -HUGE_VAL;
+        const RankingFigures f = store_.figures.rankingFigures(record, bar);
+        if (f.pastLimit) {
             ++store_.limitRejected;
             return false;
         }
         counters_.acceptedCount.fetch_add(1, std::memory_order_relaxed);
-        if (!store_.rankByFigure) {
+        if (!store_.rankByFigure)
             store_.fill.offer(record);
-            return true;
-        }
-        double key = HUGE_VAL;
-        if (f)
-            key = static_cast<RankBy>(rules_.rankBy) == RankBy::loss ? f->coreLossW + f->copperLossW
-                                                                     : f->temperatureRiseK;
-        store_.byFigure.offer(key, record);
+        else if (!f.cannotEnter)
+            store_.byFigure.offer(f.key, record);
         return true;
     }
 

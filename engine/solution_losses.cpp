@@ -109,40 +109,52 @@ double efficiency(double outputPower, double losses) {
     return input > 0 ? outputPower / input : 0;
 }
 
-SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtPoint& ferrite,
-                                  LossScope scope) {
-    SolutionLossResult result;
+namespace {
+
+// The first fault of the inputs, and on none the whole primary's turns.
+LossInputFault checkInputs(const SolutionLossInputs& in, const FerriteAtPoint& ferrite, SolutionLossResult& result,
+                           double& primaryTurns) {
     result.fault = operatingPointFault(in);
-    if (result.fault != LossInputFault::none) return result;
+    if (result.fault != LossInputFault::none) return result.fault;
     if (in.windingCount > kMaxWindings) {
-        result.fault = LossInputFault::windings;
         result.windingFault = WindingFault::tooManyWindings;
         result.windingIndex = kMaxWindings;
-        return result;
+        return result.fault = LossInputFault::windings;
     }
     const std::span<const WindingBuild> windings(in.windings.data(), in.windingCount);
     result.windingFault = checkWindings(windings, result.windingIndex);
-    if (result.windingFault != WindingFault::none) {
-        result.fault = LossInputFault::windings;
-        return result;
-    }
-    double primaryTurns = 0;
+    if (result.windingFault != WindingFault::none) return result.fault = LossInputFault::windings;
+    primaryTurns = 0;
     for (const WindingBuild& w : windings)
         if (w.role == CopperRole::primary) primaryTurns += w.turns;
-    if (!(primaryTurns > 0)) {
-        result.fault = LossInputFault::noPrimaryTurns;
-        return result;
-    }
-    result.fault = ferriteFault(ferrite, in);
-    if (result.fault != LossInputFault::none) return result;
+    if (!(primaryTurns > 0)) return result.fault = LossInputFault::noPrimaryTurns;
+    return result.fault = ferriteFault(ferrite, in);
+}
+
+// Discontinuous conduction: the flux starts from zero, so its swing is its peak. T.
+double peakFlux(const SolutionLossInputs& in, double primaryTurns) {
+    return in.inductance * in.primaryPeak / (primaryTurns * in.core.effectiveArea);
+}
+
+double ofSaturationPct(double bpk, const FerriteAtPoint& ferrite) {
+    return bpk / ferrite.saturationFluxDensity * 100;
+}
+
+}  // namespace
+
+SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtPoint& ferrite,
+                                  LossScope scope, DowellFactorCache* cache) {
+    SolutionLossResult result;
+    double primaryTurns = 0;
+    if (checkInputs(in, ferrite, result, primaryTurns) != LossInputFault::none) return result;
+    const std::span<const WindingBuild> windings(in.windings.data(), in.windingCount);
 
     SolutionLossFigures& f = result.figures;
     const LossCore& core = in.core;
-    // Discontinuous conduction: the flux starts from zero, so its swing is its peak.
-    const double bpk = in.inductance * in.primaryPeak / (primaryTurns * core.effectiveArea);
+    const double bpk = peakFlux(in, primaryTurns);
     f.bpkMt = bpk * 1e3;
     f.bsatMt = ferrite.saturationFluxDensity * 1e3;
-    f.bpkOfBsatPct = bpk / ferrite.saturationFluxDensity * 100;
+    f.bpkOfBsatPct = ofSaturationPct(bpk, ferrite);
 
     const double pv = coreLossDensity(ferrite.lossLaw, bpk, in.onFraction, in.offFraction);
     f.coreLossDensityKwPerM3 = pv * 1e-3;
@@ -153,7 +165,7 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
     conditions.temperature = in.temperature;
     conditions.primary = {in.primaryPeak, in.onFraction};
     conditions.secondary = {in.secondaryPeak, in.offFraction};
-    f.copper = copperLosses(core.column, windings, conditions);
+    f.copper = copperLosses(core.column, windings, conditions, cache);
     f.copperLossW = f.copper.totalLoss;
     f.primaryCopperLossW = f.copper.primaryLoss;
     f.secondaryCopperLossW = f.copper.secondaryLoss;
@@ -184,6 +196,31 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
         f.spacerMm = f.gapMm / 2;
         f.alNhPerTurn2 = gap.inductanceFactor * 1e9;
     }
+    return result;
+}
+
+SolutionLossFloorResult solutionLossFloor(const SolutionLossInputs& in, const FerriteAtPoint& ferrite,
+                                          CopperFloor copper) {
+    SolutionLossFloorResult result;
+    SolutionLossResult checked;
+    double primaryTurns = 0;
+    result.fault = checkInputs(in, ferrite, checked, primaryTurns);
+    if (result.fault != LossInputFault::none) return result;
+    const double bpk = peakFlux(in, primaryTurns);
+    result.floor.bpkOfBsatPct = ofSaturationPct(bpk, ferrite);
+    const double coreLoss =
+        coreLossDensity(ferrite.lossLaw, bpk, in.onFraction, in.offFraction) * in.core.effectiveVolume;
+    CopperConditions conditions;
+    conditions.frequency = in.frequency;
+    conditions.temperature = in.temperature;
+    conditions.primary = {in.primaryPeak, in.onFraction};
+    conditions.secondary = {in.secondaryPeak, in.offFraction};
+    const double copperLoss =
+        copperLossFloor(in.core.column, std::span(in.windings.data(), in.windingCount), conditions, copper);
+    // The floor and the figure round differently; this margin is a million times their rounding.
+    constexpr double kRoundingMargin = 1 - 1e-9;
+    result.floor.totalLossW = (coreLoss + copperLoss) * kRoundingMargin;
+    result.floor.temperatureRiseK = temperatureRise(result.floor.totalLossW, in.core.effectiveVolume);
     return result;
 }
 

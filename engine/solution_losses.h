@@ -119,9 +119,28 @@ double efficiency(double outputPower, double losses);
 /// the time, so a search may leave it to the solutions it shows.
 enum class LossScope { all, withoutGap };
 
-/// Every figure of one solution. Allocates nothing; the hot path of a whole-catalogue search.
+/// Every figure of one solution, Dowell's factors from `cache` when one is given (the same
+/// figures, faster). Allocates nothing; the hot path of a whole-catalogue search.
 SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteAtPoint& ferrite,
-                                  LossScope scope = LossScope::all);
+                                  LossScope scope = LossScope::all, DowellFactorCache* cache = nullptr);
+
+/// What ranking and limits can learn of a solution before its AC copper losses: the exact core
+/// loss and Bpk/Bsat with a floor under the copper loss (see copperLossFloor), a fraction of
+/// solutionLosses' work.
+struct SolutionLossFloor {
+    double bpkOfBsatPct = 0;      ///< exactly solutionLosses' figure, %
+    double totalLossW = 0;        ///< at most solutionLosses' Pcore + Pcu, W
+    double temperatureRiseK = 0;  ///< at most solutionLosses' ΔT, K
+};
+
+/// The floor, or the first fault of the inputs (the same fault solutionLosses finds).
+struct SolutionLossFloorResult {
+    LossInputFault fault = LossInputFault::none;
+    SolutionLossFloor floor;  ///< valid when fault is none
+};
+
+SolutionLossFloorResult solutionLossFloor(const SolutionLossInputs& inputs, const FerriteAtPoint& ferrite,
+                                          CopperFloor copper);
 
 /// The same, making the ferrite's point on the way (for one-off calls).
 SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteFigures& ferrite,
