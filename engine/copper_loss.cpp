@@ -27,14 +27,14 @@ double strandArea(const WindingBuild& winding) {
 }
 
 // Dowell's factors at the harmonics of a winding whose first harmonic has penetration ratio `first`.
-void harmonicFactors(double first, double layers, DowellFactorCache::Factors& factors) {
+void harmonicFactors(double first, double layers, CopperLossCache::Factors& factors) {
     for (std::size_t n = 0; n < factors.size(); ++n) factors[n] = dowellFactor(first * kRootOfOrder[n], layers);
 }
 
 // The winding's figures with the ramp's harmonics already taken.
 WindingLoss lossOf(const WindingBuild& winding, const TurnColumn& column, double middle,
                    const RampCurrent& current, const RampHarmonics& harmonics, double resistivity,
-                   double skinDepthAtFrequency, DowellFactorCache* cache) {
+                   double skinDepthAtFrequency, CopperLossCache* cache) {
     WindingLoss result;
     result.turnLength = turnLength(column, middle);
     const double wireLength = winding.turns * result.turnLength;
@@ -42,8 +42,8 @@ WindingLoss lossOf(const WindingBuild& winding, const TurnColumn& column, double
     result.resistance20 = kResistivity20 * wireLength / strandArea(winding);
     result.rms = rampRms(current);
     if (result.resistance == 0 || current.peak == 0) return result;
-    DowellFactorCache::Factors fresh;
-    const DowellFactorCache::Factors* factors = &fresh;
+    CopperLossCache::Factors fresh;
+    const CopperLossCache::Factors* factors = &fresh;
     if (cache) {
         factors = &cache->factors(winding.bareDiameter, winding.insulatedDiameter, winding.layers,
                                   skinDepthAtFrequency);
@@ -82,9 +82,15 @@ std::size_t slotOf(double bare, double layers, double depth) {
 
 }  // namespace
 
-DowellFactorCache::DowellFactorCache() : entries_(kCacheSlots) {}
+CopperLossCache::CopperLossCache() : entries_(kCacheSlots) {}
 
-const DowellFactorCache::Factors& DowellFactorCache::factors(double bare, double insulated, double layers,
+const RampShape& CopperLossCache::shape(double fraction, std::size_t slot) {
+    RampShape& shape = shapes_[slot];
+    if (shape.fraction != fraction) shape = rampShape(fraction);
+    return shape;
+}
+
+const CopperLossCache::Factors& CopperLossCache::factors(double bare, double insulated, double layers,
                                                              double depth) {
     Entry& e = entries_[slotOf(bare, layers, depth)];
     if (e.bareDiameter != bare || e.insulatedDiameter != insulated || e.layers != layers || e.skinDepth != depth) {
@@ -136,31 +142,45 @@ double dowellFactor(double penetration, double layers) {
     return a * (skin + proximityWeight * proximity);
 }
 
-RampHarmonics rampHarmonics(const RampCurrent& current) {
+RampShape rampShape(double fraction) {
     // c_n = I / (D (2πn)²) · (e^(−jθ)(1 + jθ) − 1), θ = 2πnD; the n-th harmonic's rms is √2 |c_n|.
-    RampHarmonics result;
-    const double d = current.fraction;
-    if (!(d > 0) || current.peak == 0) return result;
-    result.dc = current.peak * d / 2;
+    RampShape shape;
+    const double d = fraction;
+    shape.fraction = d;
     const double step = 2 * kPi * d;
     const double stepSin = std::sin(step);
     const double stepCos = std::cos(step);
     double s = stepSin;
     double c = stepCos;
-    for (std::size_t i = 0; i < result.rms.size(); ++i) {
+    for (std::size_t i = 0; i < shape.divisor.size(); ++i) {
         const double n = static_cast<double>(i + 1);
         const double theta = step * n;
         const double real = 1 - c;
         const double imaginary = theta - s;
         const double order = 2 * kPi * n;
-        result.rms[i] = std::numbers::sqrt2 * current.peak / (d * order * order) *
-                        std::sqrt(real * real + imaginary * imaginary);
+        shape.divisor[i] = d * order * order;
+        shape.magnitude[i] = std::sqrt(real * real + imaginary * imaginary);
         // cos and sin of (n + 1)θ₁ by rotation: ten steps stay within a few ulps.
         const double nextC = c * stepCos - s * stepSin;
         s = s * stepCos + c * stepSin;
         c = nextC;
     }
+    return shape;
+}
+
+RampHarmonics rampHarmonics(const RampCurrent& current, const RampShape& shape) {
+    RampHarmonics result;
+    const double d = current.fraction;
+    if (!(d > 0) || current.peak == 0) return result;
+    result.dc = current.peak * d / 2;
+    for (std::size_t i = 0; i < result.rms.size(); ++i)
+        result.rms[i] = std::numbers::sqrt2 * current.peak / shape.divisor[i] * shape.magnitude[i];
     return result;
+}
+
+RampHarmonics rampHarmonics(const RampCurrent& current) {
+    if (!(current.fraction > 0) || current.peak == 0) return {};
+    return rampHarmonics(current, rampShape(current.fraction));
 }
 
 double rampRms(const RampCurrent& current) {
@@ -216,13 +236,17 @@ WindingLoss windingLoss(const WindingBuild& winding, const TurnColumn& column, d
 }
 
 CopperLosses copperLosses(const TurnColumn& column, std::span<const WindingBuild> windings,
-                          const CopperConditions& conditions, DowellFactorCache* cache) {
+                          const CopperConditions& conditions, CopperLossCache* cache) {
     CopperLosses result;
     const double resistivity = copperResistivity(conditions.temperature);
     const double depth = skinDepth(resistivity, conditions.frequency);
     // Both halves of a sandwich carry the primary current: its harmonics are taken once.
-    const RampHarmonics primary = rampHarmonics(conditions.primary);
-    const RampHarmonics secondary = rampHarmonics(conditions.secondary);
+    const auto harmonicsOf = [cache](const RampCurrent& current, std::size_t slot) {
+        if (!cache || !(current.fraction > 0) || current.peak == 0) return rampHarmonics(current);
+        return rampHarmonics(current, cache->shape(current.fraction, slot));
+    };
+    const RampHarmonics primary = harmonicsOf(conditions.primary, 0);
+    const RampHarmonics secondary = harmonicsOf(conditions.secondary, 1);
     const RampCurrent none;
     const RampHarmonics noHarmonics;
     result.primaryRms = rampRms(conditions.primary);

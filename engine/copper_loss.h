@@ -54,6 +54,20 @@ struct RampHarmonics {
 
 RampHarmonics rampHarmonics(const RampCurrent& current);
 
+/// What a ramp's harmonics owe to its conduction fraction alone: rms_n = √2 · peak / divisor_n ·
+/// magnitude_n. Made once for many peaks.
+struct RampShape {
+    double fraction = -1;  ///< the fraction it was made for; −1: none
+    std::array<double, kLossHarmonics> divisor{};
+    std::array<double, kLossHarmonics> magnitude{};
+};
+
+/// The shape of a ramp conducting `fraction` (in (0, 1]) of the period.
+RampShape rampShape(double fraction);
+
+/// rampHarmonics(current), its fraction's part taken from `shape` (made for current.fraction).
+RampHarmonics rampHarmonics(const RampCurrent& current, const RampShape& shape);
+
 /// The ramp's true rms, peak · √(fraction / 3), A.
 double rampRms(const RampCurrent& current);
 
@@ -141,16 +155,20 @@ WindingLoss windingLoss(const WindingBuild& winding, const TurnColumn& column, d
 
 /// Dowell's factors of a winding at harmonics 1 … kLossHarmonics, remembered by what they depend
 /// on (wire, layers, skin depth): a search meets the same few for thousands of candidates, and
-/// the factors are most of a solution's figures' time. The same values as computed afresh.
-class DowellFactorCache {
+/// the factors are most of a solution's figures' time. Also the last ramp shapes of the primary
+/// and secondary currents. The same values as computed afresh.
+class CopperLossCache {
 public:
     using Factors = std::array<double, kLossHarmonics>;
 
-    DowellFactorCache();
+    CopperLossCache();
 
     /// The factors at penetration ratio `firstPenetration` · √n, n = 1 … kLossHarmonics; the
     /// ratio is penetrationRatio(bare, insulated, skinDepth).
     const Factors& factors(double bareDiameter, double insulatedDiameter, double layers, double skinDepth);
+
+    /// The shape of a ramp of `fraction`, kept in `slot` (0: primary, 1: secondary).
+    const RampShape& shape(double fraction, std::size_t slot);
 
 private:
     struct Entry {
@@ -161,13 +179,14 @@ private:
         Factors factors{};
     };
     std::vector<Entry> entries_;  // direct-mapped; a miss replaces the slot
+    std::array<RampShape, 2> shapes_{};
 };
 
 /// All windings' figures, each at the middle of its own build from the column outwards (tape
 /// builds included), Dowell's factors from `cache` when one is given. The list must pass
 /// checkWindings; allocates nothing.
 CopperLosses copperLosses(const TurnColumn& column, std::span<const WindingBuild> windings,
-                          const CopperConditions& conditions, DowellFactorCache* cache = nullptr);
+                          const CopperConditions& conditions, CopperLossCache* cache = nullptr);
 
 /// How close a floor under the copper loss comes, for what it costs.
 enum class CopperFloor {

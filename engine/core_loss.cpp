@@ -57,3 +57,19 @@ double coreLossDensity(const CoreLossLaw& law, double swing, double rise, double
     const double exponent = 1 - law.alpha;
     return law.scale * std::pow(swing, law.beta) * (std::pow(rise, exponent) + std::pow(fall, exponent));
 }
+
+double CoreLossMemo::density(const CoreLossLaw& law, double swing, double rise, double fall) {
+    if (rise != rise_ || fall != fall_ || law.alpha != alpha_) {
+        const double exponent = 1 - law.alpha;
+        rise_ = rise;
+        fall_ = fall;
+        alpha_ = law.alpha;
+        dutyTerm_ = std::pow(rise, exponent) + std::pow(fall, exponent);
+    }
+    if (swing != swing_ || law.beta != beta_) {
+        swing_ = swing;
+        beta_ = law.beta;
+        swingTerm_ = std::pow(swing, law.beta);
+    }
+    return law.scale * swingTerm_ * dutyTerm_;
+}

@@ -33,3 +33,20 @@ std::optional<CoreLossLaw> coreLossLaw(const FerriteFigures& ferrite, double fre
 /// `rise` of the period and falling back during `fall` of it (fractions in (0, 1]), at rest
 /// otherwise.
 double coreLossDensity(const CoreLossLaw& law, double swing, double rise, double fall);
+
+/// coreLossDensity, remembering the last duty term d^(1−α) + d2^(1−α) and the last ΔB^β: a
+/// search visits one duty for many candidates and asks a floor and then the figures of one
+/// flux. The same values as coreLossDensity.
+class CoreLossMemo {
+public:
+    double density(const CoreLossLaw& law, double swing, double rise, double fall);
+
+private:
+    double rise_ = -1;  // −1: nothing remembered
+    double fall_ = -1;
+    double alpha_ = 0;
+    double dutyTerm_ = 0;
+    double swing_ = -1;
+    double beta_ = 0;
+    double swingTerm_ = 0;
+};

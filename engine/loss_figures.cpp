@@ -153,7 +153,7 @@ std::optional<SolutionLossFigures> SolutionFigureMaker::figures(const CandidateR
     if (!core_) return std::nullopt;
     const std::optional<SolutionLossInputs> inputs = solutionLossInputs(record, setup_, core_->core);
     if (!inputs) return std::nullopt;
-    const SolutionLossResult result = solutionLosses(*inputs, pointFor(*inputs), scope, &dowell_);
+    const SolutionLossResult result = solutionLosses(*inputs, pointFor(*inputs), scope, &cache_);
     if (result.fault != LossInputFault::none) return std::nullopt;
     return result.figures;
 }
@@ -195,13 +195,13 @@ RankingFigures SolutionFigureMaker::rankingFigures(const CandidateRecord& record
     const FerriteAtPoint& point = pointFor(*inputs);
     // The cheapest floor first; the full figures only for what the floors leave open.
     for (const CopperFloor kind : {CopperFloor::dc}) {
-        const SolutionLossFloorResult floor = solutionLossFloor(*inputs, point, kind);
+        const SolutionLossFloorResult floor = solutionLossFloor(*inputs, point, kind, &cache_);
         // The full figures find the same fault: the candidate has no figures.
         if (floor.fault != LossInputFault::none) return ranking;
         if (const std::optional<RankingFigures> settled = settledByFloor(floor.floor, bar)) return *settled;
     }
 
-    const SolutionLossResult result = solutionLosses(*inputs, point, LossScope::withoutGap, &dowell_);
+    const SolutionLossResult result = solutionLosses(*inputs, point, LossScope::withoutGap, &cache_);
     if (result.fault != LossInputFault::none) return ranking;
     const SolutionLossFigures& f = result.figures;
     const RuleSet& rules = setup_.rules;

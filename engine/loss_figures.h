@@ -61,7 +61,7 @@ private:
     std::optional<FigureCore> core_;
     FerriteAtPoint point_;
     bool pointMade_ = false;
-    DowellFactorCache dowell_;
+    SolutionLossCache cache_;
 };
 
 /// The figures of one solution on its own (the shown list, the tests).

@@ -143,7 +143,7 @@ double ofSaturationPct(double bpk, const FerriteAtPoint& ferrite) {
 }  // namespace
 
 SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtPoint& ferrite,
-                                  LossScope scope, DowellFactorCache* cache) {
+                                  LossScope scope, SolutionLossCache* cache) {
     SolutionLossResult result;
     double primaryTurns = 0;
     if (checkInputs(in, ferrite, result, primaryTurns) != LossInputFault::none) return result;
@@ -156,7 +156,8 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
     f.bsatMt = ferrite.saturationFluxDensity * 1e3;
     f.bpkOfBsatPct = ofSaturationPct(bpk, ferrite);
 
-    const double pv = coreLossDensity(ferrite.lossLaw, bpk, in.onFraction, in.offFraction);
+    const double pv = cache ? cache->core.density(ferrite.lossLaw, bpk, in.onFraction, in.offFraction)
+                            : coreLossDensity(ferrite.lossLaw, bpk, in.onFraction, in.offFraction);
     f.coreLossDensityKwPerM3 = pv * 1e-3;
     f.coreLossW = pv * core.effectiveVolume;
 
@@ -165,7 +166,7 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
     conditions.temperature = in.temperature;
     conditions.primary = {in.primaryPeak, in.onFraction};
     conditions.secondary = {in.secondaryPeak, in.offFraction};
-    f.copper = copperLosses(core.column, windings, conditions, cache);
+    f.copper = copperLosses(core.column, windings, conditions, cache ? &cache->copper : nullptr);
     f.copperLossW = f.copper.totalLoss;
     f.primaryCopperLossW = f.copper.primaryLoss;
     f.secondaryCopperLossW = f.copper.secondaryLoss;
@@ -200,7 +201,7 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& in, const FerriteAtP
 }
 
 SolutionLossFloorResult solutionLossFloor(const SolutionLossInputs& in, const FerriteAtPoint& ferrite,
-                                          CopperFloor copper) {
+                                          CopperFloor copper, SolutionLossCache* cache) {
     SolutionLossFloorResult result;
     SolutionLossResult checked;
     double primaryTurns = 0;
@@ -208,8 +209,9 @@ SolutionLossFloorResult solutionLossFloor(const SolutionLossInputs& in, const Fe
     if (result.fault != LossInputFault::none) return result;
     const double bpk = peakFlux(in, primaryTurns);
     result.floor.bpkOfBsatPct = ofSaturationPct(bpk, ferrite);
-    const double coreLoss =
-        coreLossDensity(ferrite.lossLaw, bpk, in.onFraction, in.offFraction) * in.core.effectiveVolume;
+    const double density = cache ? cache->core.density(ferrite.lossLaw, bpk, in.onFraction, in.offFraction)
+                                 : coreLossDensity(ferrite.lossLaw, bpk, in.onFraction, in.offFraction);
+    const double coreLoss = density * in.core.effectiveVolume;
     CopperConditions conditions;
     conditions.frequency = in.frequency;
     conditions.temperature = in.temperature;

@@ -119,10 +119,17 @@ double efficiency(double outputPower, double losses);
 /// the time, so a search may leave it to the solutions it shows.
 enum class LossScope { all, withoutGap };
 
-/// Every figure of one solution, Dowell's factors from `cache` when one is given (the same
-/// figures, faster). Allocates nothing; the hot path of a whole-catalogue search.
+/// What a search's figures remember from one candidate to the next (see each); the figures
+/// made with it are the same as without.
+struct SolutionLossCache {
+    CopperLossCache copper;
+    CoreLossMemo core;
+};
+
+/// Every figure of one solution, faster with a cache. Allocates nothing; the hot path of a
+/// whole-catalogue search.
 SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteAtPoint& ferrite,
-                                  LossScope scope = LossScope::all, DowellFactorCache* cache = nullptr);
+                                  LossScope scope = LossScope::all, SolutionLossCache* cache = nullptr);
 
 /// What ranking and limits can learn of a solution before its AC copper losses: the exact core
 /// loss and Bpk/Bsat with a floor under the copper loss (see copperLossFloor), a fraction of
@@ -140,7 +147,7 @@ struct SolutionLossFloorResult {
 };
 
 SolutionLossFloorResult solutionLossFloor(const SolutionLossInputs& inputs, const FerriteAtPoint& ferrite,
-                                          CopperFloor copper);
+                                          CopperFloor copper, SolutionLossCache* cache = nullptr);
 
 /// The same, making the ferrite's point on the way (for one-off calls).
 SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteFigures& ferrite,
