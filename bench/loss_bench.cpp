@@ -2,7 +2,7 @@
 // what the figures cost (wall time, both cores busy).
 #include <benchmark/benchmark.h>
 
-#include "bench/bench_support.h"
+#include "bench_support.h"
 #include "engine/core_catalogue.h"
 #include "engine/core_search.h"
 #include "engine/core_selection.h"
