@@ -282,7 +282,7 @@ CopperLosses copperLosses(const TurnColumn& column, std::span<const WindingBuild
 }
 
 double copperLossFloor(const TurnColumn& column, std::span<const WindingBuild> windings,
-                       const CopperConditions& conditions, CopperFloor kind) {
+                       const CopperConditions& conditions, CopperFloor kind, CopperLossCache* cache) {
     const double resistivity = copperResistivity(conditions.temperature);
     const double depth = kind == CopperFloor::dc ? 0 : skinDepth(resistivity, conditions.frequency);
     double loss = 0;
@@ -303,7 +303,8 @@ double copperLossFloor(const TurnColumn& column, std::span<const WindingBuild> w
         }
         const double dc = current.peak * current.fraction / 2;
         const double factor =
-            dowellFactor(penetrationRatio(w.bareDiameter, w.insulatedDiameter, depth), w.layers);
+            cache ? cache->factors(w.bareDiameter, w.insulatedDiameter, w.layers, depth).front()
+                  : dowellFactor(penetrationRatio(w.bareDiameter, w.insulatedDiameter, depth), w.layers);
         loss += resistance * (dc * dc + factor * (rms * rms - dc * dc));
     }
     return loss;

@@ -1,6 +1,8 @@
 #include "engine/loss_figures.h"
 
 #include <algorithm>
+#include <array>
+#include <numbers>
 
 #include "engine/winding_fit.h"
 
@@ -9,6 +11,9 @@ namespace {
 constexpr double kMm = 1e-3;
 constexpr double kMm2 = 1e-6;
 constexpr double kMm3 = 1e-9;
+
+// A floor and the figure it bounds round differently; this margin is a million times that.
+constexpr double kRoundingMargin = 1 - 1e-9;
 
 // The column's outer surface: the bobbin's own, else the centre leg itself plus the bobbin wall
 // (a bobbin of the data without a column is at least that large).
@@ -140,9 +145,9 @@ SolutionFigureMaker::SolutionFigureMaker(const SearchSetup& setup) : setup_(setu
     if (setup.core) core_ = figureCore(*setup.core);
 }
 
-const FerriteAtPoint& SolutionFigureMaker::pointFor(const SolutionLossInputs& inputs) {
-    if (!pointMade_ || point_.frequency != inputs.frequency || point_.temperature != inputs.temperature) {
-        point_ = ferriteAt(core_->ferrite, inputs.frequency, inputs.temperature);
+const FerriteAtPoint& SolutionFigureMaker::pointFor(double frequency, double temperature) {
+    if (!pointMade_ || point_.frequency != frequency || point_.temperature != temperature) {
+        point_ = ferriteAt(core_->ferrite, frequency, temperature);
         pointMade_ = true;
     }
     return point_;
@@ -153,9 +158,73 @@ std::optional<SolutionLossFigures> SolutionFigureMaker::figures(const CandidateR
     if (!core_) return std::nullopt;
     const std::optional<SolutionLossInputs> inputs = solutionLossInputs(record, setup_, core_->core);
     if (!inputs) return std::nullopt;
-    const SolutionLossResult result = solutionLosses(*inputs, pointFor(*inputs), scope, &cache_);
+    const SolutionLossResult result = solutionLosses(*inputs, pointFor(inputs->frequency, inputs->temperature), scope, &cache_);
     if (result.fault != LossInputFault::none) return std::nullopt;
     return result.figures;
+}
+
+namespace {
+
+// A floor under a candidate's copper loss read straight off its record, W, for refusing what a
+// ranking cannot take before the fit's layers are worked out: each current-carrying winding's
+// rms current through the DC resistance it would have lying as low as it can (every winding
+// below it one layer of bare copper, the tape between). NaN or meaningless for a record the
+// model refuses; such a record ranks last anyway.
+double quickCopperFloor(const CandidateRecord& r, const SearchSetup& setup, const TurnColumn& column) {
+    const RuleSet& rules = setup.rules;
+    struct Layer {
+        double turns;
+        double bare;  // m
+        double strands;
+        double rms;  // A
+    };
+    const double d = r.onDuty / 100.0;
+    const double d2 = rules.ccMode ? rules.outputDuty / 100.0 : 1 - d - rules.idleRatio / 100.0;
+    const double primaryRms = rampRms({r.ipkPrimary, d});
+    const double secondaryRms = rampRms({r.ipkSecondary, d2});
+    const double primaryStrands = std::max(1, static_cast<int>(rules.primaryStrands));
+    const double secondaryStrands = std::max(1, static_cast<int>(rules.secondaryStrands));
+    std::array<Layer, 3> windings{{{r.primaryTurns, r.primaryWire * kMm, primaryStrands, primaryRms},
+                                   {r.secondaryTurns, r.secondaryWire * kMm, secondaryStrands, secondaryRms},
+                                   {0, 0, 1, 0}}};
+    if (rules.sandwichWinding != 0) {
+        const float secondHalf = r.sandwich ? r.secondHalfWire : r.primaryWire;
+        windings[2] = {r.secondHalfTurns, secondHalf * kMm, primaryStrands, primaryRms};
+    }
+    const double tape = static_cast<double>(rules.tapeTurns) * rules.tapeThickness * kMm;
+    const double resistivity = copperResistivity(rules.operatingTemperature);
+    double loss = 0;
+    double below = 0;
+    bool first = true;
+    for (const Layer& w : windings) {
+        if (!(w.turns > 0)) continue;
+        if (!first) below += tape;
+        first = false;
+        const double length = w.turns * turnLength(column, below + w.bare / 2);
+        below += w.bare;
+        const double area = w.strands * std::numbers::pi * w.bare * w.bare / 4;
+        loss += resistivity * length / area * w.rms * w.rms;
+    }
+    return loss;
+}
+
+}  // namespace
+
+// The core loss as the figures will have it, read straight off the record (rounding apart), W;
+// 0 where the model has no core loss to give (such a record has no figures at all).
+double SolutionFigureMaker::quickCoreLoss(const CandidateRecord& r, const SearchSetup& setup) {
+    const RuleSet& rules = setup.rules;
+    const FerriteAtPoint& point = pointFor(r.frequency * 1e3, rules.operatingTemperature);
+    if (!point.hasLossLaw) return 0;
+    double primaryTurns = 0;
+    if (r.primaryTurns > 0) primaryTurns += r.primaryTurns;
+    if (rules.sandwichWinding != 0 && r.secondHalfTurns > 0) primaryTurns += r.secondHalfTurns;
+    const double bpk = static_cast<double>(r.inductance) * 1e-6 * r.ipkPrimary /
+                       (primaryTurns * core_->core.effectiveArea);
+    const double d = r.onDuty / 100.0;
+    const double d2 = rules.ccMode ? rules.outputDuty / 100.0 : 1 - d - rules.idleRatio / 100.0;
+    const double loss = cache_.core.density(point.lossLaw, bpk, d, d2) * core_->core.effectiveVolume;
+    return loss > 0 ? loss : 0;
 }
 
 namespace {
@@ -190,11 +259,26 @@ std::optional<RankingFigures> SolutionFigureMaker::settledByFloor(const Solution
 RankingFigures SolutionFigureMaker::rankingFigures(const CandidateRecord& record, double bar) {
     RankingFigures ranking;
     if (!core_) return ranking;
+    const RuleSet& rules = setup_.rules;
+    const bool noLimit = !(rules.maxFluxOfSaturation > 0) && !(rules.maxTemperatureRise > 0) &&
+                         !(rules.maxTotalLoss > 0);
+    if (noLimit) {
+        // Refusing is sound even for a record the model refuses: its key, +∞, cannot enter either.
+        const double copper =
+            (quickCoreLoss(record, setup_) + quickCopperFloor(record, setup_, core_->core.column)) * kRoundingMargin;
+        const double floor = static_cast<RankBy>(rules.rankBy) == RankBy::loss
+                                 ? copper
+                                 : temperatureRise(copper, core_->core.effectiveVolume);
+        if (floor >= bar) {
+            ranking.cannotEnter = true;
+            return ranking;
+        }
+    }
     const std::optional<SolutionLossInputs> inputs = solutionLossInputs(record, setup_, core_->core);
     if (!inputs) return ranking;
-    const FerriteAtPoint& point = pointFor(*inputs);
+    const FerriteAtPoint& point = pointFor(inputs->frequency, inputs->temperature);
     // The cheapest floor first; the full figures only for what the floors leave open.
-    for (const CopperFloor kind : {CopperFloor::dc}) {
+    for (const CopperFloor kind : {CopperFloor::dc, CopperFloor::firstHarmonic}) {
         const SolutionLossFloorResult floor = solutionLossFloor(*inputs, point, kind, &cache_);
         // The full figures find the same fault: the candidate has no figures.
         if (floor.fault != LossInputFault::none) return ranking;
@@ -204,7 +288,6 @@ RankingFigures SolutionFigureMaker::rankingFigures(const CandidateRecord& record
     const SolutionLossResult result = solutionLosses(*inputs, point, LossScope::withoutGap, &cache_);
     if (result.fault != LossInputFault::none) return ranking;
     const SolutionLossFigures& f = result.figures;
-    const RuleSet& rules = setup_.rules;
     const double total = f.coreLossW + f.copperLossW;
     ranking.pastLimit = (rules.maxTemperatureRise > 0 && f.temperatureRiseK > rules.maxTemperatureRise) ||
                         (rules.maxFluxOfSaturation > 0 && f.bpkOfBsatPct > rules.maxFluxOfSaturation) ||

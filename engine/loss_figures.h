@@ -54,7 +54,8 @@ public:
                                                LossScope scope = LossScope::all);
 
 private:
-    const FerriteAtPoint& pointFor(const SolutionLossInputs& inputs);
+    const FerriteAtPoint& pointFor(double frequency, double temperature);
+    double quickCoreLoss(const CandidateRecord& record, const SearchSetup& setup);
     std::optional<RankingFigures> settledByFloor(const SolutionLossFloor& floor, double bar) const;
 
     const SearchSetup& setup_;

@@ -218,7 +218,8 @@ SolutionLossFloorResult solutionLossFloor(const SolutionLossInputs& in, const Fe
     conditions.primary = {in.primaryPeak, in.onFraction};
     conditions.secondary = {in.secondaryPeak, in.offFraction};
     const double copperLoss =
-        copperLossFloor(in.core.column, std::span(in.windings.data(), in.windingCount), conditions, copper);
+        copperLossFloor(in.core.column, std::span(in.windings.data(), in.windingCount), conditions, copper,
+                        cache ? &cache->copper : nullptr);
     // The floor and the figure round differently; this margin is a million times their rounding.
     constexpr double kRoundingMargin = 1 - 1e-9;
     result.floor.totalLossW = (coreLoss + copperLoss) * kRoundingMargin;
