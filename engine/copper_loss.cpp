@@ -28,7 +28,8 @@ double strandArea(const WindingBuild& winding) {
 
 // Dowell's factors at the harmonics of a winding whose first harmonic has penetration ratio `first`.
 void harmonicFactors(double first, double layers, CopperLossCache::Factors& factors) {
-    for (std::size_t n = 0; n < factors.size(); ++n) factors[n] = dowellFactor(first * kRootOfOrder[n], layers);
+    for (std::size_t n = 0; n < factors.size(); ++n)
+        factors[n] = dowellFactor(first * kRootOfOrder[n], layers);
 }
 
 // The winding's figures with the ramp's harmonics already taken.
@@ -48,8 +49,9 @@ WindingLoss lossOf(const WindingBuild& winding, const TurnColumn& column, double
         factors = &cache->factors(winding.bareDiameter, winding.insulatedDiameter, winding.layers,
                                   skinDepthAtFrequency);
     } else {
-        harmonicFactors(penetrationRatio(winding.bareDiameter, winding.insulatedDiameter, skinDepthAtFrequency),
-                        winding.layers, fresh);
+        harmonicFactors(
+            penetrationRatio(winding.bareDiameter, winding.insulatedDiameter, skinDepthAtFrequency),
+            winding.layers, fresh);
     }
     double sum = harmonics.dc * harmonics.dc;
     double tail = result.rms * result.rms - sum;  // what the harmonics above the last leave
@@ -91,9 +93,10 @@ const RampShape& CopperLossCache::shape(double fraction, std::size_t slot) {
 }
 
 const CopperLossCache::Factors& CopperLossCache::factors(double bare, double insulated, double layers,
-                                                             double depth) {
+                                                         double depth) {
     Entry& e = entries_[slotOf(bare, layers, depth)];
-    if (e.bareDiameter != bare || e.insulatedDiameter != insulated || e.layers != layers || e.skinDepth != depth) {
+    if (e.bareDiameter != bare || e.insulatedDiameter != insulated || e.layers != layers ||
+        e.skinDepth != depth) {
         e.bareDiameter = bare;
         e.insulatedDiameter = insulated;
         e.layers = layers;
@@ -231,8 +234,8 @@ WindingFault checkWindings(std::span<const WindingBuild> windings, std::size_t& 
 
 WindingLoss windingLoss(const WindingBuild& winding, const TurnColumn& column, double middle,
                         const RampCurrent& current, double resistivity, double skinDepthAtFrequency) {
-    return lossOf(winding, column, middle, current, rampHarmonics(current), resistivity,
-                  skinDepthAtFrequency, nullptr);
+    return lossOf(winding, column, middle, current, rampHarmonics(current), resistivity, skinDepthAtFrequency,
+                  nullptr);
 }
 
 CopperLosses copperLosses(const TurnColumn& column, std::span<const WindingBuild> windings,

@@ -198,4 +198,5 @@ enum class CopperFloor {
 /// harmonic's order, so Rdc · (Idc² + Fr(f) · (Irms² − Idc²)) is at most each winding's loss
 /// (`dc` takes Fr = 1 and leaves the frequency unread). The list must pass checkWindings.
 double copperLossFloor(const TurnColumn& column, std::span<const WindingBuild> windings,
-                       const CopperConditions& conditions, CopperFloor kind, CopperLossCache* cache = nullptr);
+                       const CopperConditions& conditions, CopperFloor kind,
+                       CopperLossCache* cache = nullptr);

@@ -158,7 +158,8 @@ std::optional<SolutionLossFigures> SolutionFigureMaker::figures(const CandidateR
     if (!core_) return std::nullopt;
     const std::optional<SolutionLossInputs> inputs = solutionLossInputs(record, setup_, core_->core);
     if (!inputs) return std::nullopt;
-    const SolutionLossResult result = solutionLosses(*inputs, pointFor(inputs->frequency, inputs->temperature), scope, &cache_);
+    const SolutionLossResult result =
+        solutionLosses(*inputs, pointFor(inputs->frequency, inputs->temperature), scope, &cache_);
     if (result.fault != LossInputFault::none) return std::nullopt;
     return result.figures;
 }
@@ -219,8 +220,8 @@ double SolutionFigureMaker::quickCoreLoss(const CandidateRecord& r, const Search
     double primaryTurns = 0;
     if (r.primaryTurns > 0) primaryTurns += r.primaryTurns;
     if (rules.sandwichWinding != 0 && r.secondHalfTurns > 0) primaryTurns += r.secondHalfTurns;
-    const double bpk = static_cast<double>(r.inductance) * 1e-6 * r.ipkPrimary /
-                       (primaryTurns * core_->core.effectiveArea);
+    const double bpk =
+        static_cast<double>(r.inductance) * 1e-6 * r.ipkPrimary / (primaryTurns * core_->core.effectiveArea);
     const double d = r.onDuty / 100.0;
     const double d2 = rules.ccMode ? rules.outputDuty / 100.0 : 1 - d - rules.idleRatio / 100.0;
     const double loss = cache_.core.density(point.lossLaw, bpk, d, d2) * core_->core.effectiveVolume;
@@ -240,7 +241,8 @@ Verdict limitOnFloor(double limit, double floor) {
 }  // namespace
 
 // The verdict a floor gives: the answer when it settles the candidate, else nothing.
-std::optional<RankingFigures> SolutionFigureMaker::settledByFloor(const SolutionLossFloor& floor, double bar) const {
+std::optional<RankingFigures> SolutionFigureMaker::settledByFloor(const SolutionLossFloor& floor,
+                                                                  double bar) const {
     const RuleSet& rules = setup_.rules;
     RankingFigures ranking;
     ranking.pastLimit = true;
@@ -260,12 +262,13 @@ RankingFigures SolutionFigureMaker::rankingFigures(const CandidateRecord& record
     RankingFigures ranking;
     if (!core_) return ranking;
     const RuleSet& rules = setup_.rules;
-    const bool noLimit = !(rules.maxFluxOfSaturation > 0) && !(rules.maxTemperatureRise > 0) &&
-                         !(rules.maxTotalLoss > 0);
+    const bool noLimit =
+        !(rules.maxFluxOfSaturation > 0) && !(rules.maxTemperatureRise > 0) && !(rules.maxTotalLoss > 0);
     if (noLimit) {
         // Refusing is sound even for a record the model refuses: its key, +∞, cannot enter either.
         const double copper =
-            (quickCoreLoss(record, setup_) + quickCopperFloor(record, setup_, core_->core.column)) * kRoundingMargin;
+            (quickCoreLoss(record, setup_) + quickCopperFloor(record, setup_, core_->core.column)) *
+            kRoundingMargin;
         const double floor = static_cast<RankBy>(rules.rankBy) == RankBy::loss
                                  ? copper
                                  : temperatureRise(copper, core_->core.effectiveVolume);

@@ -112,8 +112,8 @@ double efficiency(double outputPower, double losses) {
 namespace {
 
 // The first fault of the inputs, and on none the whole primary's turns.
-LossInputFault checkInputs(const SolutionLossInputs& in, const FerriteAtPoint& ferrite, SolutionLossResult& result,
-                           double& primaryTurns) {
+LossInputFault checkInputs(const SolutionLossInputs& in, const FerriteAtPoint& ferrite,
+                           SolutionLossResult& result, double& primaryTurns) {
     result.fault = operatingPointFault(in);
     if (result.fault != LossInputFault::none) return result.fault;
     if (in.windingCount > kMaxWindings) {
@@ -217,9 +217,8 @@ SolutionLossFloorResult solutionLossFloor(const SolutionLossInputs& in, const Fe
     conditions.temperature = in.temperature;
     conditions.primary = {in.primaryPeak, in.onFraction};
     conditions.secondary = {in.secondaryPeak, in.offFraction};
-    const double copperLoss =
-        copperLossFloor(in.core.column, std::span(in.windings.data(), in.windingCount), conditions, copper,
-                        cache ? &cache->copper : nullptr);
+    const double copperLoss = copperLossFloor(in.core.column, std::span(in.windings.data(), in.windingCount),
+                                              conditions, copper, cache ? &cache->copper : nullptr);
     // The floor and the figure round differently; this margin is a million times their rounding.
     constexpr double kRoundingMargin = 1 - 1e-9;
     result.floor.totalLossW = (coreLoss + copperLoss) * kRoundingMargin;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -206,13 +208,79 @@ TEST(FigureRankingStore, KeepsTheLowestDistinctFiguresEarliestFirst) {
     EXPECT_FALSE(store.offer(std::nan(""), c));
     EXPECT_FALSE(store.offer(3.0, d));  // full, not lower than the worst
     EXPECT_TRUE(store.offer(2.0, d));
+    EXPECT_EQ(store.entryBar(), 2.0);  // full: what a newcomer must beat
     const auto ranked = store.ranked();
     ASSERT_EQ(ranked.size(), 2u);
     EXPECT_EQ(ranked[0].numbers.onDuty, 2);
     EXPECT_EQ(ranked[1].numbers.onDuty, 4);
     EXPECT_EQ(ranked[1].rank, 2);
     store.reset(0);
+    EXPECT_EQ(store.entryBar(), -HUGE_VAL);
     EXPECT_FALSE(store.offer(0.5, a));
+    store.reset(3);
+    EXPECT_EQ(store.entryBar(), HUGE_VAL);
+    store.offer(1.0, a);
+    EXPECT_EQ(store.entryBar(), HUGE_VAL);  // room left
+}
+
+// The ranking refuses candidates on floors once its store is full: what it keeps must be what a
+// store that never fills (and so never refuses early) keeps first, figures, order and counts.
+TEST(SolutionFigures, ARankingRefusesOnlyWhatItWouldNotKeep) {
+    struct Case {
+        const char* name;
+        RankBy rankBy;
+        std::function<void(SearchSetup&)> change;
+    };
+    const std::vector<Case> cases = {
+        {"loss", RankBy::loss, [](SearchSetup&) {}},
+        {"temperature", RankBy::temperature, [](SearchSetup&) {}},
+        {"every wire, two secondary strands", RankBy::loss,
+         [](SearchSetup& s) {
+             s.rules.secondaryStrands = 2;
+             for (int i = 0; i < WireCatalogue::kSize; ++i) {
+                 s.rules.primaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+                 s.rules.secondaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+             }
+         }},
+        {"sandwich", RankBy::temperature, [](SearchSetup& s) { s.rules.sandwichWinding = 1; }},
+        {"CV", RankBy::loss, [](SearchSetup& s) { s.rules.ccMode = false; }},
+        {"cold, with a loss limit", RankBy::loss,
+         [](SearchSetup& s) {
+             s.rules.operatingTemperature = 25;
+             s.rules.maxTotalLoss = 0.8;
+         }},
+        {"limits on rise and flux", RankBy::temperature,
+         [](SearchSetup& s) {
+             s.rules.maxTemperatureRise = 60;
+             s.rules.maxFluxOfSaturation = 70;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SearchSetup setup = catalogueSetup(c.rankBy);
+        c.change(setup);
+        setup.rules.maxSolutions = 1000000;
+        const AnalysisResult everything = search(setup);
+        ASSERT_GT(everything.solutions.size(), 12u);
+        // Every floor lies at or under the figure: a bar a hair above it lets the candidate in.
+        SolutionFigureMaker maker(setup);
+        for (const Solution& s : everything.solutions) {
+            const double key = c.rankBy == RankBy::loss ? totalLoss(s) : s.figures->temperatureRiseK;
+            const RankingFigures f = maker.rankingFigures(s.numbers, std::nextafter(key, HUGE_VAL));
+            EXPECT_FALSE(f.pastLimit);
+            ASSERT_FALSE(f.cannotEnter) << "rank " << s.rank;
+            EXPECT_EQ(f.key, key);
+        }
+        for (const int kept : {1, 3, 12}) {
+            setup.rules.maxSolutions = kept;
+            const AnalysisResult result = search(setup);
+            EXPECT_EQ(result.acceptedCount, everything.acceptedCount);
+            EXPECT_EQ(result.limitRejectedCount, everything.limitRejectedCount);
+            ASSERT_EQ(result.solutions.size(), static_cast<std::size_t>(kept));
+            for (std::size_t i = 0; i < result.solutions.size(); ++i)
+                EXPECT_EQ(result.solutions[i], everything.solutions[i]) << "rank " << i + 1;
+        }
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "engine/solution_losses.h"
 
@@ -206,3 +207,94 @@ TEST(SolutionLosses, NoGapIsReportedWithItsReasonAndTheOtherFigures) {
 }
 
 }  // namespace
+
+namespace {
+
+// Operating points around the worked solution, from the series branch of Dowell's formula (thin
+// wire, low frequency) to many layers of thick wire far above the skin depth.
+std::vector<SolutionLossInputs> variedSolutions() {
+    std::vector<SolutionLossInputs> all;
+    for (const double frequency : {20e3, 66e3, 300e3})
+        for (const double duty : {0.05, 0.42, 0.9})
+            for (const double layers : {1.0, 3.0, 8.0})
+                for (const double bare : {0.08, 0.6, 1.5})
+                    for (const double temperature : {25.0, 100.0}) {
+                        SolutionLossInputs in = workedSolution();
+                        in.frequency = frequency;
+                        in.onFraction = duty;
+                        in.offFraction = 1 - duty;
+                        in.temperature = temperature;
+                        in.windings[0] = winding(CopperRole::primary, 60, bare, bare * 1.1, 1, layers,
+                                                 layers * bare * 1.1);
+                        in.windings[1].layers = layers;
+                        all.push_back(in);
+                    }
+    return all;
+}
+
+}  // namespace
+
+TEST(SolutionLossFloor, NeverAboveTheFiguresAndBpkExact) {
+    for (const SolutionLossInputs& in : variedSolutions()) {
+        const FerriteAtPoint point = ferriteAt(n27(), in.frequency, in.temperature);
+        const SolutionLossResult full = solutionLosses(in, point, LossScope::withoutGap);
+        ASSERT_EQ(full.fault, LossInputFault::none);
+        const double total = full.figures.coreLossW + full.figures.copperLossW;
+        double lastFloor = 0;
+        for (const CopperFloor kind : {CopperFloor::dc, CopperFloor::firstHarmonic}) {
+            SCOPED_TRACE(testing::Message()
+                         << "f " << in.frequency << " d " << in.onFraction << " m " << in.windings[0].layers
+                         << " dp " << in.windings[0].bareDiameter << " T " << in.temperature << " floor "
+                         << static_cast<int>(kind));
+            const SolutionLossFloorResult floor = solutionLossFloor(in, point, kind);
+            ASSERT_EQ(floor.fault, LossInputFault::none);
+            EXPECT_EQ(floor.floor.bpkOfBsatPct, full.figures.bpkOfBsatPct);
+            EXPECT_LE(floor.floor.totalLossW, total);
+            EXPECT_LE(floor.floor.temperatureRiseK, full.figures.temperatureRiseK);
+            EXPECT_GT(floor.floor.totalLossW, full.figures.coreLossW);  // the copper counts
+            EXPECT_GE(floor.floor.totalLossW, lastFloor);               // the first harmonic only raises it
+            lastFloor = floor.floor.totalLossW;
+        }
+    }
+}
+
+TEST(SolutionLossFloor, FindsTheFaultTheFiguresFind) {
+    const FerriteAtPoint point = ferriteAt(n27(), 66000, 100);
+    const std::vector<std::function<void(SolutionLossInputs&)>> breaks = {
+        [](SolutionLossInputs& in) { in.inductance = 0; },
+        [](SolutionLossInputs& in) { in.offFraction = 1.5; },
+        [](SolutionLossInputs& in) { in.windings[1].layers = 0.5; },
+        [](SolutionLossInputs& in) { in.windings[0].role = CopperRole::auxiliary; },
+        [](SolutionLossInputs& in) { in.temperature = 25; },  // the point was made for 100 °C
+    };
+    for (const auto& wreck : breaks) {
+        SolutionLossInputs in = workedSolution();
+        wreck(in);
+        const SolutionLossResult full = solutionLosses(in, point);
+        EXPECT_NE(full.fault, LossInputFault::none);
+        EXPECT_EQ(solutionLossFloor(in, point, CopperFloor::dc).fault, full.fault);
+    }
+}
+
+// The cache is read in the order a search meets candidates: runs of one wire and duty, then
+// another, then back; every figure must be the one made afresh, to the last bit.
+TEST(SolutionLossCache, GivesTheFiguresMadeAfresh) {
+    SolutionLossCache cache;
+    const std::vector<SolutionLossInputs> all = variedSolutions();
+    for (int round = 0; round < 2; ++round)
+        for (std::size_t i = 0; i < all.size(); i += round == 0 ? 1 : 7) {
+            SolutionLossInputs in = all[i];
+            const FerriteAtPoint point = ferriteAt(n27(), in.frequency, in.temperature);
+            for (const double peak : {0.9, 0.9, 1.3}) {
+                in.primaryPeak = peak;
+                const SolutionLossResult fresh = solutionLosses(in, point);
+                const SolutionLossResult cached = solutionLosses(in, point, LossScope::all, &cache);
+                ASSERT_EQ(cached.fault, LossInputFault::none);
+                EXPECT_EQ(cached.figures, fresh.figures) << "solution " << i;
+                const SolutionLossFloorResult floor =
+                    solutionLossFloor(in, point, CopperFloor::firstHarmonic, &cache);
+                EXPECT_EQ(floor.floor.totalLossW,
+                          solutionLossFloor(in, point, CopperFloor::firstHarmonic).floor.totalLossW);
+            }
+        }
+}
