@@ -10,6 +10,7 @@
 #include "engine/design_fields.h"
 #include "engine/design_inputs.h"
 #include "engine/entry_number.h"
+#include "rules/ranking_limits_dialog.h"
 #include "rules/wire_set_edit.h"
 #include "ui_rules_dialog.h"
 #include "widgets/entry_text.h"
@@ -67,6 +68,7 @@ RulesDialog::RulesDialog(RuleSet& rules, int controllerChoice, QWidget* parent)
     connect(ui_->sandwichWindingCheck, &QCheckBox::clicked, this, &RulesDialog::updateSandwichWireChange);
     connect(ui_->saveButton, &QPushButton::clicked, this, &RulesDialog::save);
     connect(ui_->cancelButton, &QPushButton::clicked, this, &RulesDialog::reject);
+    connect(ui_->rankingLimitsButton, &QPushButton::clicked, this, &RulesDialog::openRankingLimits);
     connect(ui_->addPrimaryWireButton, &QPushButton::clicked, this,
             [this] { addWire(&RuleSet::primaryWires); });
     connect(ui_->addSecondaryWireButton, &QPushButton::clicked, this,
@@ -109,6 +111,13 @@ void RulesDialog::showMode(bool cc) {
     ui_->outputDutyEdit->setEnabled(cc);
     ui_->outputDutyLabel->setEnabled(cc);
     ui_->frequencySpanEdit->setEnabled(cc);
+}
+
+void RulesDialog::openRankingLimits() {
+    // Window-modal and not waited for: its "确定" writes the working copy, which "保存" stores.
+    auto* dialog = new RankingLimitsDialog(working_, message_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void RulesDialog::updateSandwichWireChange() {

@@ -17,8 +17,9 @@ class RulesDialog;
 }
 
 /// The rules dialog "规则设置": the design rules, the output mode, the winding options and the
-/// wire candidate sets of the design it is lent. Numbers, options and mode reach the state only on
-/// "保存"; the wire sets are written as soon as a wire is added or removed.
+/// wire candidate sets of the design it is lent, and through "排序与限值" the ranking and loss
+/// limits. Numbers, options, ranking and mode reach the state only on "保存"; the wire sets are
+/// written as soon as a wire is added or removed.
 class RulesDialog : public QDialog {
     Q_OBJECT
 
@@ -46,6 +47,8 @@ private:
     void showMode(bool cc);
     void showFrequencyCaption();
     void updateSandwichWireChange();
+    /// "排序与限值": ranking, operating temperature and loss limits, into the working copy.
+    void openRankingLimits();
     void fillEdits();
     bool readEdits();
     void save();

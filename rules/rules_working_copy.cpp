@@ -14,14 +14,14 @@ int truncateToInt(float value) {
 
 bool RulesWorkingCopy::holds(const DesignField& field) {
     return !field.isInput() && (field.kind == FieldKind::Float || field.kind == FieldKind::Count ||
-                                field.kind == FieldKind::WholeFloat);
+                                field.kind == FieldKind::WholeFloat || field.kind == FieldKind::Choice);
 }
 
 RulesWorkingCopy RulesWorkingCopy::from(const RuleSet& rules) {
     RulesWorkingCopy w;
     for (const DesignField& field : kDesignFields) {
         if (!holds(field)) continue;
-        if (field.kind == FieldKind::Count)
+        if (field.kind == FieldKind::Count || field.kind == FieldKind::Choice)
             w.set(field, rules.*std::get<int RuleSet::*>(field.member));
         else if (field.kind == FieldKind::WholeFloat)
             w.set(field, truncateToInt(rules.*std::get<float RuleSet::*>(field.member)));
@@ -35,7 +35,9 @@ void RulesWorkingCopy::writeTo(RuleSet& rules) const {
     for (const DesignField& field : kDesignFields) {
         if (!holds(field)) continue;
         const double value = get(field);
-        if (field.kind == FieldKind::Count)
+        if (field.kind == FieldKind::Choice)
+            rules.*std::get<int RuleSet::*>(field.member) = static_cast<int>(value);
+        else if (field.kind == FieldKind::Count)
             rules.*std::get<int RuleSet::*>(field.member) = truncateToInt(static_cast<float>(value));
         else if (field.kind == FieldKind::WholeFloat)
             rules.*std::get<float RuleSet::*>(field.member) = static_cast<float>(static_cast<int>(value));
