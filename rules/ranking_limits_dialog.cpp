@@ -55,7 +55,8 @@ RankingLimitsDialog::RankingLimitsDialog(RulesWorkingCopy& working, MessageFunct
 
     auto* form = new QFormLayout;
     form->addRow(rankByLabel_, rankByCombo_);
-    for (const Entry* e : {&temperature_, &riseLimit_, &fluxLimit_, &lossLimit_}) form->addRow(e->label, e->edit);
+    for (const Entry* e : {&temperature_, &riseLimit_, &fluxLimit_, &lossLimit_})
+        form->addRow(e->label, e->edit);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton_);

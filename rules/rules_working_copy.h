@@ -7,8 +7,8 @@
 #include "engine/rule_set.h"
 
 /// The numbers the rules dialog edits while it is open, one for every number rule of
-/// kDesignFields (Float, Count and WholeFloat kinds, and a Choice as its index), as typed; they reach the design state only
-/// when the engineer saves. A count is held as typed (a float) and the primary strands as a
+/// kDesignFields (Float, Count and WholeFloat kinds, and a Choice as its index), as typed; they reach the
+/// design state only when the engineer saves. A count is held as typed (a float) and the primary strands as a
 /// whole number.
 class RulesWorkingCopy {
 public:

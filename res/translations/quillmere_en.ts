@@ -1140,6 +1140,69 @@ a bad design file, 3 refused by the analyse checks.</translation>
     </message>
 </context>
 <context>
+    <name>RankingLimitsDialog</name>
+    <message>
+        <source>排序与限值</source>
+        <translation>Ranking and limits</translation>
+    </message>
+    <message>
+        <source>排序依据</source>
+        <translation>Rank by</translation>
+    </message>
+    <message>
+        <source>末层占比</source>
+        <translation>Last-layer fill</translation>
+    </message>
+    <message>
+        <source>总损耗</source>
+        <translation>Total loss</translation>
+    </message>
+    <message>
+        <source>温升</source>
+        <translation>Temperature rise</translation>
+    </message>
+    <message>
+        <source>磁芯体积</source>
+        <translation>Core volume</translation>
+    </message>
+    <message>
+        <source>工作温度(°C)</source>
+        <translation>Operating temperature (°C)</translation>
+    </message>
+    <message>
+        <source>最大温升(K)</source>
+        <translation>Max. temperature rise (K)</translation>
+    </message>
+    <message>
+        <source>最大 Bpk/Bsat(%)</source>
+        <translation>Max. Bpk/Bsat (%)</translation>
+    </message>
+    <message>
+        <source>最大总损耗(W)</source>
+        <translation>Max. total loss (W)</translation>
+    </message>
+    <message>
+        <source>限值为 0 或空时不限。</source>
+        <translation>A limit of 0 or empty is off.</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1须在 %2 到 %3 之间!</source>
+        <translation>%1 must be between %2 and %3.</translation>
+    </message>
+    <message>
+        <source>%1不能小于 %2!</source>
+        <translation>%1 must not be below %2.</translation>
+    </message>
+</context>
+<context>
     <name>ResultTableModel</name>
     <message>
         <source>磁芯</source>
@@ -1283,6 +1346,10 @@ a bad design file, 3 refused by the analyse checks.</translation>
     <message>
         <source>没有选择任何数据!</source>
         <translation>Nothing is selected!</translation>
+    </message>
+    <message>
+        <source>排序与限值...</source>
+        <translation>Ranking and limits...</translation>
     </message>
 </context>
 <context>

@@ -5,10 +5,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
 
@@ -22,7 +25,9 @@
 
 #include "engine/design.h"
 #include "engine/wire_catalogue.h"
+#include "rules/ranking_limits_dialog.h"
 #include "rules/wire_set_edit.h"
+#include "widgets/language.h"
 
 // Failures show Qt texts as text.
 static void PrintTo(const QString& text, std::ostream* os) {
@@ -435,3 +440,165 @@ TEST_F(RulesDialogTest, EveryChangeRebuildsBothLists) {
 }
 
 }  // namespace
+
+namespace {
+
+/// The rules dialog with its "排序与限值" dialog open.
+class RankingLimitsTest : public RulesDialogTest {
+protected:
+    void openLimits() {
+        if (!dialog) open();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // a closed one goes
+        click("rankingLimitsButton");
+        limits = dialog->findChild<RankingLimitsDialog*>();
+        ASSERT_NE(limits, nullptr);
+        ASSERT_TRUE(limits->isVisible());
+    }
+    QLineEdit* limitEdit(const char* name) const {
+        auto* e = limits->findChild<QLineEdit*>(QString::fromLatin1(name));
+        EXPECT_NE(e, nullptr) << name;
+        return e;
+    }
+    QComboBox* rankBy() const { return limits->findChild<QComboBox*>(QStringLiteral("rankByCombo")); }
+    void clickLimits(const char* button) const {
+        QTest::mouseClick(limits->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
+    }
+    /// The ranking and limit rules, for comparing.
+    static auto rankingRules(const RuleSet& r) {
+        return std::make_tuple(r.rankBy, r.operatingTemperature, r.maxTemperatureRise, r.maxFluxOfSaturation,
+                               r.maxTotalLoss);
+    }
+
+    QPointer<RankingLimitsDialog> limits;
+};
+
+}  // namespace
+
+TEST_F(RankingLimitsTest, ShowsTheRulesAndStoresEachOnSave) {
+    state.rules.operatingTemperature = 85;
+    state.rules.maxFluxOfSaturation = 70;
+    openLimits();
+    EXPECT_EQ(limits->windowTitle(), QStringLiteral("排序与限值"));
+    EXPECT_EQ(rankBy()->currentText(), QStringLiteral("末层占比"));
+    EXPECT_EQ(rankBy()->count(), 4);
+    EXPECT_EQ(limitEdit("operatingTemperatureEdit")->text(), "85");
+    EXPECT_EQ(limitEdit("maxTemperatureRiseEdit")->text(), "0");
+    EXPECT_EQ(limitEdit("maxFluxOfSaturationEdit")->text(), "70");
+    clickLimits("cancelButton");
+
+    const struct {
+        const char* edit;  // nullptr: the ranking
+        const char* text;
+        std::function<bool(const RuleSet&)> stored;
+    } cases[] = {
+        {nullptr, "总损耗", [](const RuleSet& r) { return r.rankBy == static_cast<int>(RankBy::loss); }},
+        {nullptr, "温升", [](const RuleSet& r) { return r.rankBy == static_cast<int>(RankBy::temperature); }},
+        {nullptr, "磁芯体积", [](const RuleSet& r) { return r.rankBy == static_cast<int>(RankBy::volume); }},
+        {"operatingTemperatureEdit", "-40.5",
+         [](const RuleSet& r) { return r.operatingTemperature == -40.5f; }},
+        {"maxTemperatureRiseEdit", "45", [](const RuleSet& r) { return r.maxTemperatureRise == 45; }},
+        {"maxFluxOfSaturationEdit", "", [](const RuleSet& r) { return r.maxFluxOfSaturation == 0; }},  // off
+        {"maxTotalLossEdit", "1.25", [](const RuleSet& r) { return r.maxTotalLoss == 1.25f; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        dialog.reset();
+        openLimits();
+        if (c.edit)
+            limitEdit(c.edit)->setText(QString::fromUtf8(c.text));
+        else
+            rankBy()->setCurrentText(QString::fromUtf8(c.text));
+        clickLimits("okButton");
+        EXPECT_FALSE(limits && limits->isVisible());
+        const auto before = state.rules;
+        EXPECT_FALSE(c.stored(state.rules)) << "before the rules are saved";
+        click("saveButton");
+        EXPECT_TRUE(c.stored(state.rules));
+        EXPECT_EQ(settled(state.rules), settled(before));  // nothing else moved
+        EXPECT_TRUE(messages.isEmpty());
+    }
+}
+
+TEST_F(RankingLimitsTest, CancelEitherWayLeavesTheRules) {
+    const auto before = rankingRules(state.rules);
+    openLimits();  // accepted here, then the rules dialog is cancelled
+    rankBy()->setCurrentIndex(static_cast<int>(RankBy::loss));
+    limitEdit("maxTotalLossEdit")->setText("2");
+    clickLimits("okButton");
+    click("cancelButton");
+    EXPECT_EQ(rankingRules(state.rules), before);
+
+    dialog.reset();
+    openLimits();  // cancelled here, then the rules are saved
+    rankBy()->setCurrentIndex(static_cast<int>(RankBy::temperature));
+    limitEdit("operatingTemperatureEdit")->setText("25");
+    clickLimits("cancelButton");
+    click("saveButton");
+    EXPECT_EQ(rankingRules(state.rules), before);
+    openLimits();  // shows the rules again, not what was cancelled
+    EXPECT_EQ(rankBy()->currentIndex(), 0);
+    EXPECT_EQ(limitEdit("operatingTemperatureEdit")->text(), "100");
+}
+
+TEST_F(RankingLimitsTest, RefusesWhatIsOutOfRangeNamingIt) {
+    const struct {
+        const char* edit;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"operatingTemperatureEdit", "-300", "工作温度(°C)须在 -273.15 到 1000 之间!"},
+        {"operatingTemperatureEdit", "1000.5", "工作温度(°C)须在 -273.15 到 1000 之间!"},
+        {"operatingTemperatureEdit", "", "请键入一个数。"},  // only a limit may be left empty
+        {"maxTemperatureRiseEdit", "-1", "最大温升(K)不能小于 0!"},
+        {"maxFluxOfSaturationEdit", "abc", "请键入一个数。"},
+        {"maxTotalLossEdit", "-0.5", "最大总损耗(W)不能小于 0!"},
+    };
+    const auto before = rankingRules(state.rules);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        messages.clear();
+        dialog.reset();
+        openLimits();
+        rankBy()->setCurrentIndex(static_cast<int>(RankBy::loss));  // must not get through either
+        limitEdit(c.edit)->setText(QString::fromUtf8(c.text));
+        clickLimits("okButton");
+        EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.message)});
+        EXPECT_TRUE(limits->isVisible());
+        EXPECT_EQ(limits->focusWidget(), limitEdit(c.edit));
+        clickLimits("cancelButton");
+        click("saveButton");
+        EXPECT_EQ(rankingRules(state.rules), before);
+    }
+}
+
+TEST_F(RankingLimitsTest, SpeaksEnglishToo) {
+    setApplicationLanguage(*qApp, Language::English);
+    openLimits();
+    EXPECT_EQ(find<QPushButton>("rankingLimitsButton")->text(), "Ranking and limits...");
+    EXPECT_EQ(limits->windowTitle(), "Ranking and limits");
+    QStringList rankings;
+    for (int i = 0; i < rankBy()->count(); ++i) rankings << rankBy()->itemText(i);
+    EXPECT_EQ(rankings, (QStringList{"Last-layer fill", "Total loss", "Temperature rise", "Core volume"}));
+    limitEdit("maxTemperatureRiseEdit")->setText("-2");
+    clickLimits("okButton");
+    EXPECT_EQ(messages, QStringList{"Max. temperature rise (K) must not be below 0."});
+    setApplicationLanguage(*qApp, Language::Chinese);  // the open dialog follows
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rankBy()->itemText(1), QStringLiteral("总损耗"));
+    EXPECT_EQ(limits->windowTitle(), QStringLiteral("排序与限值"));
+}
+
+// The new button sits in space of its own: inside the dialog, clear of every other control.
+TEST_F(RankingLimitsTest, TheButtonCoversNothing) {
+    open();
+    auto* button = find<QPushButton>("rankingLimitsButton");
+    const QRect own(button->mapTo(dialog.get(), QPoint(0, 0)), button->size());
+    EXPECT_TRUE(dialog->rect().contains(own));
+    for (QWidget* other : dialog->findChildren<QWidget*>()) {
+        if (other == button || !other->isVisible() || other->isAncestorOf(button)) continue;
+        if (other->parentWidget() != dialog.get() && other->parentWidget() != button->parentWidget())
+            continue;
+        const QRect theirs(other->mapTo(dialog.get(), QPoint(0, 0)), other->size());
+        EXPECT_FALSE(own.intersects(theirs)) << other->objectName().toStdString();
+    }
+}
