@@ -143,6 +143,7 @@ std::optional<SolutionLossInputs> solutionLossInputs(const CandidateRecord& r, c
 
 SolutionFigureMaker::SolutionFigureMaker(const SearchSetup& setup) : setup_(setup) {
     if (setup.core) core_ = figureCore(*setup.core);
+    if (core_) surfaceFactor_ = surfaceFactor(core_->core.effectiveVolume);
 }
 
 const FerriteAtPoint& SolutionFigureMaker::pointFor(double frequency, double temperature) {
@@ -266,12 +267,12 @@ RankingFigures SolutionFigureMaker::rankingFigures(const CandidateRecord& record
         !(rules.maxFluxOfSaturation > 0) && !(rules.maxTemperatureRise > 0) && !(rules.maxTotalLoss > 0);
     if (noLimit) {
         // Refusing is sound even for a record the model refuses: its key, +∞, cannot enter either.
-        const double copper =
+        const double losses =
             (quickCoreLoss(record, setup_) + quickCopperFloor(record, setup_, core_->core.column)) *
             kRoundingMargin;
-        const double floor = static_cast<RankBy>(rules.rankBy) == RankBy::loss
-                                 ? copper
-                                 : temperatureRise(copper, core_->core.effectiveVolume);
+        // temperatureRise(losses, Ve), its power taken once
+        const double floor =
+            static_cast<RankBy>(rules.rankBy) == RankBy::loss ? losses : losses * 53 * surfaceFactor_;
         if (floor >= bar) {
             ranking.cannotEnter = true;
             return ranking;

@@ -63,6 +63,7 @@ private:
     FerriteAtPoint point_;
     bool pointMade_ = false;
     SolutionLossCache cache_;
+    double surfaceFactor_ = 0;  // of the core's Ve, for temperature floors
 };
 
 /// The figures of one solution on its own (the shown list, the tests).

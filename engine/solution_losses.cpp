@@ -99,9 +99,13 @@ const char* lossInputFaultText(LossInputFault fault) {
     return "unknown fault";
 }
 
-double temperatureRise(double loss, double volume) {
+double surfaceFactor(double volume) {
     const double cubicCentimetres = volume * 1e6;
-    return loss * 53 * std::pow(cubicCentimetres, -0.54);
+    return std::pow(cubicCentimetres, -0.54);
+}
+
+double temperatureRise(double loss, double volume) {
+    return loss * 53 * surfaceFactor(volume);
 }
 
 double efficiency(double outputPower, double losses) {

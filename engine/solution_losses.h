@@ -112,6 +112,9 @@ struct SolutionLossResult {
 /// `volume` = Ve in m³.
 double temperatureRise(double loss, double volume);
 
+/// (Ve / cm³)^−0.54 of temperatureRise, `volume` = Ve in m³: loss · 53 · it is temperatureRise.
+double surfaceFactor(double volume);
+
 /// Pout / (Pout + losses), as a fraction; 0 when both are 0.
 double efficiency(double outputPower, double losses);
 
