@@ -16,17 +16,35 @@ WireSet setOf(std::initializer_list<int> entries) {
     return set;
 }
 
-// The working copy carries the 19 numbers the dialog edits, written out here apart from the
-// field table, and leaves the options, the mode and the wire sets to the dialog.
+// The working copy carries the 19 numbers the dialog edits and the 5 ranking and loss rules of
+// its "排序与限值", written out here apart from the field table, and leaves the options, the mode
+// and the wire sets to the dialog.
 TEST(RulesWorkingCopy, CarriesEveryNumberRuleAndNothingElse) {
     RuleSet numbers;
     float next = 1.25f;
-    for (float* value : {&numbers.peakFlux, &numbers.peakFluxSpan, &numbers.onDuty, &numbers.onDutySpan,
-                         &numbers.frequency, &numbers.frequencySpan, &numbers.switchDrop, &numbers.diodeDrop,
-                         &numbers.tempRise, &numbers.windDepthLimit, &numbers.firstWindingMinShare,
-                         &numbers.slotWidthReserve, &numbers.tapeThickness, &numbers.tapeTurns,
-                         &numbers.outputDuty, &numbers.idleRatio, &numbers.secondaryStrands})
+    for (float* value : {&numbers.peakFlux,
+                         &numbers.peakFluxSpan,
+                         &numbers.onDuty,
+                         &numbers.onDutySpan,
+                         &numbers.frequency,
+                         &numbers.frequencySpan,
+                         &numbers.switchDrop,
+                         &numbers.diodeDrop,
+                         &numbers.tempRise,
+                         &numbers.windDepthLimit,
+                         &numbers.firstWindingMinShare,
+                         &numbers.slotWidthReserve,
+                         &numbers.tapeThickness,
+                         &numbers.tapeTurns,
+                         &numbers.outputDuty,
+                         &numbers.idleRatio,
+                         &numbers.secondaryStrands,
+                         &numbers.operatingTemperature,
+                         &numbers.maxTemperatureRise,
+                         &numbers.maxFluxOfSaturation,
+                         &numbers.maxTotalLoss})
         *value = next++;
+    numbers.rankBy = static_cast<int>(RankBy::temperature);
     numbers.maxSolutions = 16777217;  // held as typed, a float: it comes back as 16777216
     numbers.primaryStrands = 7;
     numbers.ccMode = false;
