@@ -41,6 +41,7 @@ RankingLimitsDialog::RankingLimitsDialog(RulesWorkingCopy& working, MessageFunct
     rankByLabel_ = new QLabel(this);
     rankByCombo_ = new QComboBox(this);
     rankByCombo_->setObjectName(QStringLiteral("rankByCombo"));
+    rankByCombo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // the longest text of either language
     for (int i = 0; i < 4; ++i) rankByCombo_->addItem(QString());
     temperature_ = entry("operatingTemperatureEdit", "operatingTemperature", false);
     riseLimit_ = entry("maxTemperatureRiseEdit", "maxTemperatureRise", true);
@@ -93,6 +94,8 @@ void RankingLimitsDialog::retranslate() {
     offNote_->setText(tr("限值为 0 或空时不限。"));
     okButton_->setText(tr("确定"));
     cancelButton_->setText(tr("取消"));
+    // The other language's texts are longer or shorter: an open dialog fits itself to them.
+    if (isVisible()) adjustSize();
 }
 
 void RankingLimitsDialog::changeEvent(QEvent* event) {

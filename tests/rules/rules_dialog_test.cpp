@@ -572,17 +572,21 @@ TEST_F(RankingLimitsTest, RefusesWhatIsOutOfRangeNamingIt) {
 }
 
 TEST_F(RankingLimitsTest, SpeaksEnglishToo) {
+    openLimits();  // opened in Chinese, then the language changes under it
     setApplicationLanguage(*qApp, Language::English);
-    openLimits();
+    QCoreApplication::processEvents();
     EXPECT_EQ(find<QPushButton>("rankingLimitsButton")->text(), "Ranking and limits...");
     EXPECT_EQ(limits->windowTitle(), "Ranking and limits");
     QStringList rankings;
     for (int i = 0; i < rankBy()->count(); ++i) rankings << rankBy()->itemText(i);
     EXPECT_EQ(rankings, (QStringList{"Last-layer fill", "Total loss", "Temperature rise", "Core volume"}));
+    for (const QLabel* label : limits->findChildren<QLabel*>())  // the dialog grew to its texts
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    EXPECT_GE(rankBy()->width(), rankBy()->sizeHint().width());
     limitEdit("maxTemperatureRiseEdit")->setText("-2");
     clickLimits("okButton");
     EXPECT_EQ(messages, QStringList{"Max. temperature rise (K) must not be below 0."});
-    setApplicationLanguage(*qApp, Language::Chinese);  // the open dialog follows
+    setApplicationLanguage(*qApp, Language::Chinese);
     QCoreApplication::processEvents();
     EXPECT_EQ(rankBy()->itemText(1), QStringLiteral("总损耗"));
     EXPECT_EQ(limits->windowTitle(), QStringLiteral("排序与限值"));
