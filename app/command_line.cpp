@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr std::string_view kLanguageOption = "--lang";

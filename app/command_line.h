@@ -11,10 +11,10 @@
 ///   quillmere [--lang LANG] [DESIGN.qmd]
 ///   quillmere [--lang LANG] --winding-sheet OUT.pdf [--design FILE.qmd] [--solution N]
 struct WindowCommandLine {
-    std::optional<Language> language;         ///< --lang; nothing: QUILLMERE_LANG decides
-    std::string designFile;                   ///< the design to open in the form; empty: none
-    bool windingSheet = false;                ///< --winding-sheet: no form, a PDF
-    std::vector<std::string> sheetArguments;  ///< with the program name, without --lang: for the sheet
+    std::optional<quillmere::Language> language;  ///< --lang; nothing: QUILLMERE_LANG decides
+    std::string designFile;                       ///< the design to open in the form; empty: none
+    bool windingSheet = false;                    ///< --winding-sheet: no form, a PDF
+    std::vector<std::string> sheetArguments;      ///< with the program name, without --lang: for the sheet
 };
 
 /// Why a command line is refused.

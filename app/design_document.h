@@ -17,9 +17,9 @@ class QWidget;
 struct FormSnapshot {
     QStringList entries;
     int controllerChoice = 0;
-    RuleSet rules;
-    std::optional<CoreChoice> core;
-    std::optional<CoreSetChoice> coreSet;
+    quillmere::RuleSet rules;
+    std::optional<quillmere::CoreChoice> core;
+    std::optional<quillmere::CoreSetChoice> coreSet;
 
     bool operator==(const FormSnapshot&) const = default;
 };

@@ -34,6 +34,8 @@
 #include "widgets/entry_text.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct InputField {

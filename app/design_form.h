@@ -48,7 +48,7 @@ public:
     /// How the form asks before a search of a very large grid (a question box unless changed).
     void setQuestionFunction(QuestionFunction question);
     /// How the analysis worker paces itself (the interactive pacing unless changed).
-    void setPacing(const Pacing& pacing);
+    void setPacing(const quillmere::Pacing& pacing);
     /// What "REV_IR Mod" runs in the form's place after the form has closed.
     void setCalculatorRunner(std::function<void()> run);
     /// How the form asks for the files it opens, saves and exports (the standard dialogs unless
@@ -72,9 +72,9 @@ public:
     void openCoreCatalogue();
 
     /// The design the form edits; the dialogs are lent parts of it.
-    Design& design() { return design_; }
+    quillmere::Design& design() { return design_; }
     const ShownResults& shownResults() const { return shown_; }
-    const AnalysisWorker& analysisWorker() const { return worker_; }
+    const quillmere::AnalysisWorker& analysisWorker() const { return worker_; }
     /// From "分析" until the results are in the table.
     bool analysisBusy() const { return analysisBusy_; }
     const std::string& statusText() const { return statusText_; }
@@ -82,9 +82,9 @@ public:
     /// Tests only: the form as while an analysis runs (or not), without a worker.
     void setAnalysisBusyForTest(bool busy) { setBusy(busy); }
     /// Tests only: the counts the status line and the progress bar show on the next notices.
-    SearchCounters& workerCountersForTest() { return worker_.countersForTest(); }
+    quillmere::SearchCounters& workerCountersForTest() { return worker_.countersForTest(); }
     /// Where the analysis worker sends its notices.
-    NotificationSink& notificationSink() { return notifier_; }
+    quillmere::NotificationSink& notificationSink() { return notifier_; }
 
     /// Opens a design of the recent list; one that is no longer there is taken off the list.
     void openRecentDesign(const QString& path);
@@ -158,20 +158,20 @@ private:
 
     // The catalogue core (form_catalogue.cpp).
     /// Fills Ae and the slot from the core and makes it the design's.
-    void useCore(const CoreChoice& choice);
+    void useCore(const quillmere::CoreChoice& choice);
     /// Makes `cores` the design's core set and analyses it.
-    void searchCores(const CoreSetChoice& cores);
+    void searchCores(const quillmere::CoreSetChoice& cores);
     /// Typing Ae or the slot makes the core a custom one again.
     void coreNumbersTyped();
     /// The cores "分析" searches, or false with a message naming the unknown name.
-    bool coresToSearch(std::vector<CoreContext>& cores);
+    bool coresToSearch(std::vector<quillmere::CoreContext>& cores);
     /// "(core, bobbin, material)" or "(N cores)" for the title; empty for a custom core.
     QString coreTitle() const;
 
-    void notice(Notification notification);
+    void notice(quillmere::Notification notification);
     void analysisStatus();
     void analysisProgress();
-    void analysisDone(AnalysisResult result);
+    void analysisDone(quillmere::AnalysisResult result);
     void fillResults();
     void selectSolution(int row);
 
@@ -189,7 +189,7 @@ private:
     WaitCursor* waitCursor_ = nullptr;
     MessageFunction message_ = showMessageBox;
     QuestionFunction question_ = askQuestion;
-    Pacing pacing_ = Pacing::interactive();
+    quillmere::Pacing pacing_ = quillmere::Pacing::interactive();
     std::function<void()> runCalculator_;
     StatusLine status_;
     FileChooser chooseFile_ = chooseFile;
@@ -197,17 +197,17 @@ private:
     QString caption_;     ///< the program's caption in the title, after the design's name
     SaveQuestion askToSave_ = askToSaveDesign;
     RecentDesigns recent_;
-    FormSnapshot cleanSnapshot_;  ///< the form as last opened or saved
-    CatalogueLoad catalogue_;     ///< built-in, then the user's own files
+    FormSnapshot cleanSnapshot_;          ///< the form as last opened or saved
+    quillmere::CatalogueLoad catalogue_;  ///< built-in, then the user's own files
     bool catalogueMessagesShown_ = false;
     // Declared before the worker, which posts through it.
     FormNotifier notifier_;
-    Design design_;
+    quillmere::Design design_;
     ShownResults shown_;
     bool analysisBusy_ = false;
     bool progressReady_ = false;  ///< the progress bar has been shown by a first analysis
     /// The status line's text as the form exchange keeps it.
     std::string statusText_ = "Quillmere Release Version";
     /// Last: stopped and joined before anything else goes.
-    AnalysisWorker worker_;
+    quillmere::AnalysisWorker worker_;
 };

@@ -7,6 +7,8 @@
 
 #include "engine/result_format.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct FileType {

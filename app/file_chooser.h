@@ -24,8 +24,10 @@ using FileChooser = std::function<ChosenFile(QWidget* parent, FileAction action,
 /// `resultFileFormat` reads the choice); diagram 0 PNG, 1 PNG at twice the pixels, 2 SVG; the
 /// others have one type each.
 inline constexpr int kCsvType = 0, kJsonType = 1;
-static_assert(kResultFormats[kCsvType].format == ResultFormat::Csv && kResultFormats[kCsvType].forFiles);
-static_assert(kResultFormats[kJsonType].format == ResultFormat::Json && kResultFormats[kJsonType].forFiles);
+static_assert(quillmere::kResultFormats[kCsvType].format == quillmere::ResultFormat::Csv &&
+              quillmere::kResultFormats[kCsvType].forFiles);
+static_assert(quillmere::kResultFormats[kJsonType].format == quillmere::ResultFormat::Json &&
+              quillmere::kResultFormats[kJsonType].forFiles);
 inline constexpr int kPngType = 0, kPng2xType = 1, kSvgType = 2;
 
 /// The title of the file dialog of `action`, in the shown language.

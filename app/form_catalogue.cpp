@@ -8,6 +8,8 @@
 #include "ui_design_form.h"
 #include "widgets/entry_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 // The catalogue's messages about the user's own files, one per line.

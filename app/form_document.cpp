@@ -14,6 +14,8 @@
 #include "engine/design_file.h"
 #include "widgets/save_file.h"
 
+using namespace quillmere;
+
 void DesignForm::setSaveQuestion(SaveQuestion question) {
     askToSave_ = std::move(question);
 }

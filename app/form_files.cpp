@@ -17,6 +17,8 @@
 #include "widgets/language.h"
 #include "widgets/save_file.h"
 
+using namespace quillmere;
+
 namespace {
 
 QByteArray utf8Bytes(const std::string& text) {

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+using namespace quillmere;
+
 FormNotifier::FormNotifier(NoticeHandler onNotice, CaptionHandler onCaption, DoneHandler onDone,
                            std::chrono::milliseconds interval)
     : onNotice_(std::move(onNotice)),

@@ -23,12 +23,12 @@
 /// timer. So the form's thread stays mostly idle and the worker never waits for it, while the
 /// counts still move several times a second. Nothing is reordered: a waiting notice is handled
 /// before a caption or the end that was posted after it.
-class FormNotifier : public QObject, public NotificationSink {
+class FormNotifier : public QObject, public quillmere::NotificationSink {
     Q_OBJECT
 public:
-    using NoticeHandler = std::function<void(Notification)>;
+    using NoticeHandler = std::function<void(quillmere::Notification)>;
     using CaptionHandler = std::function<void(const QString&)>;
-    using DoneHandler = std::function<void(AnalysisResult)>;
+    using DoneHandler = std::function<void(quillmere::AnalysisResult)>;
 
     static constexpr std::chrono::milliseconds kInterval{40};
 
@@ -36,9 +36,9 @@ public:
                  std::chrono::milliseconds interval = kInterval);
 
     /// These three may be called on any thread.
-    void post(Notification notification) override;
+    void post(quillmere::Notification notification) override;
     void setStatusText(std::string_view text) override;
-    void analysisDone(AnalysisResult result) override;
+    void analysisDone(quillmere::AnalysisResult result) override;
 
 private:
     /// One coalesced kind of notice: its waiting flag and, on the form's thread, its timer.
@@ -51,8 +51,8 @@ private:
     Q_INVOKABLE void deliverNotice(int number);
     Q_INVOKABLE void deliverCaption(const QString& text);
 
-    Coalesced* coalesced(Notification notification);
-    void handle(Notification notification);
+    Coalesced* coalesced(quillmere::Notification notification);
+    void handle(quillmere::Notification notification);
     /// Handles every notice still waiting on its timer.
     void flushDelayed();
 
@@ -63,5 +63,5 @@ private:
     Coalesced status_;
     Coalesced progress_;
     std::mutex doneMutex_;
-    std::optional<AnalysisResult> done_;  ///< from the worker's end until its notice is handled
+    std::optional<quillmere::AnalysisResult> done_;  ///< from the worker's end until its notice is handled
 };

@@ -17,6 +17,8 @@
 #include "widgets/application_setup.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr const char* kContext = "CQuillmereApp";

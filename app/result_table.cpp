@@ -20,6 +20,8 @@
 #include "engine/solution_figure_text.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Column widths in pixels, in the order of the headings.

@@ -5,8 +5,10 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+namespace quillmere {
 struct Solution;
 struct CoreContext;
+}  // namespace quillmere
 
 /// The shown solutions as the result table sees them: one row per solution, the first 18 of its
 /// 22 texts as columns, then the loss figures when any solution has them. It reads the solutions
@@ -18,10 +20,11 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     /// Shows `solutions`, which must outlive the model or the next call; nullptr shows nothing.
-    void show(const std::vector<Solution>* solutions);
+    void show(const std::vector<quillmere::Solution>* solutions);
     /// The same for the solutions of a search over `cores` (index by Solution::core), which
     /// must live as long: with more than one core, a "磁芯" column comes first.
-    void show(const std::vector<Solution>* solutions, const std::vector<CoreContext>* cores);
+    void show(const std::vector<quillmere::Solution>* solutions,
+              const std::vector<quillmere::CoreContext>* cores);
     /// True while the "磁芯" column is shown.
     bool showsCores() const { return cores_ != nullptr; }
 
@@ -41,14 +44,14 @@ public:
     void retranslate();
 
 private:
-    const Solution* solutionOfRow(int row) const;
+    const quillmere::Solution* solutionOfRow(int row) const;
     /// The column of the record or figure shown in view column `column`: −1 for "磁芯".
     int shownColumn(int column) const { return column - (cores_ ? 1 : 0); }
 
-    const std::vector<Solution>* solutions_ = nullptr;
-    const std::vector<CoreContext>* cores_ = nullptr;  // set only with more than one core
-    bool figures_ = false;                             // a solution has loss figures: their columns are shown
-    std::vector<int> order_;                           // solution index of each row; empty: rank order
+    const std::vector<quillmere::Solution>* solutions_ = nullptr;
+    const std::vector<quillmere::CoreContext>* cores_ = nullptr;  // set only with more than one core
+    bool figures_ = false;    // a solution has loss figures: their columns are shown
+    std::vector<int> order_;  // solution index of each row; empty: rank order
 };
 
 /// The result table: a list of solutions, so Home and End go to the first and the last one,

@@ -6,8 +6,9 @@
 
 // What the benchmark files share.
 
-inline void allWires(WireSet& set) {
-    for (int i = 0; i < WireCatalogue::kSize; ++i) set[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
+inline void allWires(quillmere::WireSet& set) {
+    for (int i = 0; i < quillmere::WireCatalogue::kSize; ++i)
+        set[static_cast<std::size_t>(i)] = quillmere::WireCatalogue::value(i);
 }
 
 /// The process's resident peak so far, MB: run one case per process to read a case's own.

@@ -10,6 +10,8 @@
 #include "engine/core_selection.h"
 #include "engine/search.h"
 
+using namespace quillmere;
+
 // The built-in core catalogue, read as the first lookup reads it (once per process).
 
 namespace {

@@ -26,6 +26,8 @@
 #include "engine/search.h"
 #include "widgets/application_setup.h"
 
+using namespace quillmere;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -7,6 +7,8 @@
 #include "engine/core_search.h"
 #include "engine/core_selection.h"
 
+using namespace quillmere;
+
 namespace {
 
 void runRankedCatalogueCase(benchmark::State& bench, bool everyWire, RankBy rankBy) {

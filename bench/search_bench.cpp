@@ -8,6 +8,8 @@
 #include "bench_support.h"
 #include "engine/search.h"
 
+using namespace quillmere;
+
 namespace {
 
 void runCase(benchmark::State& bench, const std::function<void(Design&)>& change) {

@@ -4,6 +4,8 @@
 
 #include "engine/solution_losses.h"
 
+using namespace quillmere;
+
 // Every figure of one solution (flux, iGSE core loss, copper loss of three windings over ten
 // harmonics, temperature rise, the fringing gap), as a whole-catalogue search would call it for
 // each accepted candidate; the ferrite made once per frequency, or on every call.

@@ -24,6 +24,8 @@
 #include "catalogue/core_table_model.h"
 #include "catalogue/core_texts.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr const char* kDefaultMark = QT_TRANSLATE_NOOP("CoreCatalogueDialog", "(默认)");

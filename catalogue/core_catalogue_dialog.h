@@ -26,34 +26,35 @@ class CoreCatalogueDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit CoreCatalogueDialog(const CoreCatalogue& catalogue = CoreCatalogue::builtIn(),
-                                 QWidget* parent = nullptr);
+    explicit CoreCatalogueDialog(
+        const quillmere::CoreCatalogue& catalogue = quillmere::CoreCatalogue::builtIn(),
+        QWidget* parent = nullptr);
     ~CoreCatalogueDialog() override;
 
     /// Selects the design's core, bobbin and material; the filters are cleared so that the core
     /// is shown. A name the catalogue does not know leaves the selection as it is; a material it
     /// does not know leaves the default.
-    void preselect(const CoreChoice& current);
+    void preselect(const quillmere::CoreChoice& current);
     /// Ticks the named cores and sets the family, the Ae range, the implausible shapes and the
     /// material as the set has them.
-    void preselect(const CoreSetChoice& current);
+    void preselect(const quillmere::CoreSetChoice& current);
 
     /// The core handed out by "使用此磁芯"; none before.
-    const std::optional<CoreChoice>& usedCore() const { return usedCore_; }
+    const std::optional<quillmere::CoreChoice>& usedCore() const { return usedCore_; }
     /// The cores handed out by "在所选磁芯中搜索"; none before.
-    const std::optional<CoreSetChoice>& searchedCores() const { return searchedCores_; }
+    const std::optional<quillmere::CoreSetChoice>& searchedCores() const { return searchedCores_; }
 
     /// What "使用此磁芯" hands out now: the selected core with the chosen bobbin and material;
     /// none without a selected core that has a bobbin.
-    std::optional<CoreChoice> coreChoice() const;
+    std::optional<quillmere::CoreChoice> coreChoice() const;
     /// What "在所选磁芯中搜索" hands out now.
-    CoreSetChoice searchChoice() const;
+    quillmere::CoreSetChoice searchChoice() const;
     /// How many cores that search covers.
     int searchSize() const;
 
 signals:
-    void coreUsed(const CoreChoice& choice);
-    void searchRequested(const CoreSetChoice& cores);
+    void coreUsed(const quillmere::CoreChoice& choice);
+    void searchRequested(const quillmere::CoreSetChoice& cores);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -82,7 +83,7 @@ private:
     std::optional<double> minAeBound() const;
     std::optional<double> maxAeBound() const;
 
-    const CoreCatalogue& catalogue_;
+    const quillmere::CoreCatalogue& catalogue_;
     CoreTableModel* model_ = nullptr;
     CoreFilterProxy* proxy_ = nullptr;
 
@@ -107,6 +108,6 @@ private:
     QPushButton* closeButton_ = nullptr;
 
     int bobbinsRow_ = -1;  ///< the core whose bobbins the bobbin choice lists
-    std::optional<CoreChoice> usedCore_;
-    std::optional<CoreSetChoice> searchedCores_;
+    std::optional<quillmere::CoreChoice> usedCore_;
+    std::optional<quillmere::CoreSetChoice> searchedCores_;
 };

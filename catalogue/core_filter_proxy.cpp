@@ -4,6 +4,8 @@
 
 #include "catalogue/core_table_model.h"
 
+using namespace quillmere;
+
 namespace {
 
 // The digits of the number that starts at `at`, without leading zeros; moves `at` past it.

@@ -6,6 +6,8 @@
 
 #include "catalogue/core_texts.h"
 
+using namespace quillmere;
+
 namespace {
 
 // The headings belong to the dialog's translation context: one context for the whole room.

@@ -17,7 +17,7 @@ public:
     /// The value a column sorts by: a number for the figures, the text otherwise.
     static constexpr int SortRole = Qt::UserRole;
 
-    explicit CoreTableModel(const CoreCatalogue& catalogue, QObject* parent = nullptr);
+    explicit CoreTableModel(const quillmere::CoreCatalogue& catalogue, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,7 +26,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-    const CoreShape& core(int row) const { return catalogue_.cores()[static_cast<std::size_t>(row)]; }
+    const quillmere::CoreShape& core(int row) const {
+        return catalogue_.cores()[static_cast<std::size_t>(row)];
+    }
     /// The row of the core `name` finds (as CoreCatalogue::findCore does); -1 if none.
     int rowOf(std::string_view name) const;
 
@@ -45,6 +47,6 @@ signals:
     void ticksChanged();
 
 private:
-    const CoreCatalogue& catalogue_;
+    const quillmere::CoreCatalogue& catalogue_;
     std::vector<bool> ticked_;
 };

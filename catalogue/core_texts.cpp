@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+using namespace quillmere;
+
 QString figureText(double value) {
     // The shortest text that reads back as the same number: the catalogue's own digits.
     return QString::number(value, 'f', QLocale::FloatingPointShortest);

@@ -9,4 +9,4 @@
 /// A length, area or volume: "76.51", "2272372.8", "19".
 QString figureText(double value);
 /// A bobbin's slot, width × depth: "19 × 4.8".
-QString slotText(const Bobbin& bobbin);
+QString slotText(const quillmere::Bobbin& bobbin);

@@ -7,6 +7,8 @@
 #include "engine/core_selection.h"
 #include "engine/result_export.h"
 
+using namespace quillmere;
+
 namespace {
 
 std::string joined(const std::vector<std::string>& names, std::string_view separator) {

@@ -31,18 +31,21 @@ struct CliCoreOptions {
 };
 
 /// The built-in catalogue, the user's own files (XDG, when there) and the --catalogue files.
-CatalogueLoad loadCliCatalogue(const CliCoreOptions& options);
+quillmere::CatalogueLoad loadCliCatalogue(const CliCoreOptions& options);
 
 /// Applies the catalogue options to `design`: --core names its core (Ae and slot from the
 /// catalogue) unless the core's numbers were given too, --bobbin and --material change its core
 /// (or core set), --cores with --min-ae/--max-ae sets the cores searched. On an unknown name or
 /// a contradiction returns false with `error` in `language`, naming the nearest names.
-bool applyCoreOptions(Design& design, const CliCoreOptions& options, const CoreCatalogue& catalogue,
-                      Language language, std::string& error);
+bool applyCoreOptions(quillmere::Design& design, const CliCoreOptions& options,
+                      const quillmere::CoreCatalogue& catalogue, quillmere::Language language,
+                      std::string& error);
 
 /// "未知的磁芯：NAME" (or bobbin, material) in `language`, the nearest names on a second line.
-std::string unknownNameText(Language language, const CoreResolution& failure);
+std::string unknownNameText(quillmere::Language language, const quillmere::CoreResolution& failure);
 
 /// --list-cores / --list-materials in `format` (the table's headings in `language`).
-std::string coreListText(const CoreCatalogue& catalogue, ResultFormat format, Language language);
-std::string materialListText(const CoreCatalogue& catalogue, ResultFormat format, Language language);
+std::string coreListText(const quillmere::CoreCatalogue& catalogue, quillmere::ResultFormat format,
+                         quillmere::Language language);
+std::string materialListText(const quillmere::CoreCatalogue& catalogue, quillmere::ResultFormat format,
+                             quillmere::Language language);

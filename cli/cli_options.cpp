@@ -18,6 +18,8 @@
 #include "engine/design_file.h"
 #include "engine/entry_number.h"
 
+using namespace quillmere;
+
 namespace {
 
 // One `--NAME VALUE` option of the design.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+using namespace quillmere;
+
 namespace {
 
 // The English must equal the translation file's for the same source (a test holds them together).

@@ -9,7 +9,7 @@
 inline constexpr const char* kCliTextContext = "Cli";
 
 /// The command line's own texts: the progress line and the lines under the table.
-std::span<const LocalText> cliTexts();
+std::span<const quillmere::LocalText> cliTexts();
 
 /// A text of the command line, or of the engine, in `language`.
-std::string_view cliText(Language language, std::string_view chineseSource);
+std::string_view cliText(quillmere::Language language, std::string_view chineseSource);

@@ -6,6 +6,8 @@
 #include "cli/cli_texts.h"
 #include "engine/design_fields.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Keyed by option so that the field table stays the one place of each field's English.

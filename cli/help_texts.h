@@ -17,11 +17,11 @@ struct FieldHelpText {
 std::span<const FieldHelpText> fieldHelpTexts();
 
 /// The --help description of a design field's option in both languages.
-LocalText fieldHelpText(std::string_view option, std::string_view english);
+quillmere::LocalText fieldHelpText(std::string_view option, std::string_view english);
 
 /// Every text of --help in both languages: the intro, footer, group headings, CLI11's own words
 /// and the options' descriptions, for the translation file to agree with.
-std::vector<LocalText> helpTexts();
+std::vector<quillmere::LocalText> helpTexts();
 
 /// A text of --help other than a design field's description, in `language`.
-std::string_view helpText(Language language, std::string_view chineseSource);
+std::string_view helpText(quillmere::Language language, std::string_view chineseSource);

@@ -28,6 +28,8 @@
 #include "engine/system_error_text.h"
 #include "engine/version.h"
 
+using namespace quillmere;
+
 namespace {
 
 /// Draws a progress line on a terminal while the analysis runs on this thread.

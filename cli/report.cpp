@@ -12,6 +12,8 @@
 #include "engine/solution_figure_text.h"
 #include "engine/solution_figures.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Columns on a terminal: CJK ideographs take two cells, everything else one.

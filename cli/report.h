@@ -4,7 +4,10 @@
 
 #include "engine/texts.h"
 
+namespace quillmere {
 struct AnalysisResult;
+}  // namespace quillmere
 
 /// The 18 result-table columns, their headings and the counts, for a person to read.
-std::string resultTable(const AnalysisResult& result, Language language = Language::Chinese);
+std::string resultTable(const quillmere::AnalysisResult& result,
+                        quillmere::Language language = quillmere::Language::Chinese);

@@ -6,6 +6,8 @@
 
 #include "diagram/winding_diagram.h"
 
+using namespace quillmere;
+
 namespace {
 
 void paintOnWhite(QPainter& painter, const std::vector<Solution>& solutions, int selected,

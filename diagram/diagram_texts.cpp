@@ -6,6 +6,8 @@
 #include "engine/analysis_result.h"
 #include "engine/number_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr double kSlotLeft = 222.0;

@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
+namespace quillmere {
 struct Solution;
+}  // namespace quillmere
 
 /// The wire texts of the two primary halves: a sandwich text "a/b" gives a and b, any other
 /// text is both halves. A point ending the second half is dropped.
@@ -19,7 +21,7 @@ PrimaryWires splitPrimaryWire(std::string_view primaryWire);
 std::string turnsRatioText(double primaryTurns1, double primaryTurns2, double secondaryTurns);
 
 /// The turns ratio of a solution, as `turnsRatioText` writes it.
-std::string turnsRatioText(const Solution& solution);
+std::string turnsRatioText(const quillmere::Solution& solution);
 
 /// The insulation-tape note beside each layer separator, e.g. "2Ts Ins...Tape".
 std::string tapeText(float tapeTurns);
@@ -34,7 +36,7 @@ struct DiagramTexts {
     std::string reflectedVoltage;
     std::string turnsRatio;
 };
-DiagramTexts buildDiagramTexts(const Solution& solution, float tapeTurns);
+DiagramTexts buildDiagramTexts(const quillmere::Solution& solution, float tapeTurns);
 
 /// Horizontal extent of a winding band, right edge excluded: a band of fill x is about 358·x
 /// pixels wide and centred on the slot (x 222 to 580).

@@ -16,6 +16,8 @@
 #include "engine/analysis_result.h"
 #include "engine/number_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 // The layout assumes 96 dots per inch: every position is a fixed client pixel, and the

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace quillmere {
+
 namespace {
 
 constexpr double kMu0 = 4e-7 * std::numbers::pi;  // H/m
@@ -65,3 +67,5 @@ AirGap airGap(const GapCore& core, double inductance, double turns) {
     result.length = (low + high) / 2;
     return result;
 }
+
+}  // namespace quillmere

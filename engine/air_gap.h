@@ -1,5 +1,7 @@
 #pragma once
 
+namespace quillmere {
+
 /// Magnetic figures of a gapped core set, SI units.
 struct GapCore {
     double effectiveArea = 0;       ///< Ae, m²
@@ -38,3 +40,5 @@ double coreReluctance(const GapCore& core);
 /// The centre-leg gap lg solving Np²/Lp = le/(µ0·µi·Ae) + Rgap(lg), by bisection on (0, hw],
 /// to 1e-9 of hw. `inductance` in H, `turns` the whole primary. Allocates nothing.
 AirGap airGap(const GapCore& core, double inductance, double turns);
+
+}  // namespace quillmere

@@ -5,6 +5,8 @@
 #include "engine/grid.h"
 #include "engine/search.h"
 
+namespace quillmere {
+
 std::string_view refusalMessage(AnalyseRefusal refusal) {
     switch (refusal) {
         case AnalyseRefusal::None:
@@ -62,3 +64,5 @@ void AnalysisWorker::stop() {
     thread_.join();
     thread_ = std::jthread();
 }
+
+}  // namespace quillmere

@@ -10,6 +10,8 @@
 #include "engine/notification.h"
 #include "engine/search_counters.h"
 
+namespace quillmere {
+
 /// Why "分析" did not start a worker.
 enum class AnalyseRefusal {
     None,
@@ -62,3 +64,5 @@ private:
     SearchCounters counters_;
     std::jthread thread_;  ///< last: stopped and joined before the counters go
 };
+
+}  // namespace quillmere

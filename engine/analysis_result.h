@@ -9,6 +9,8 @@
 #include "engine/solution_losses.h"
 #include "engine/solution_record.h"
 
+namespace quillmere {
+
 /// One ranked solution: its rank and the numbers of its candidate. Its texts come from
 /// `solutionText` (engine/solution_record.h).
 struct Solution {
@@ -37,3 +39,5 @@ inline const Solution* solutionAt(const std::vector<Solution>& solutions, std::p
     if (selected < 0 || static_cast<std::size_t>(selected) >= solutions.size()) return nullptr;
     return &solutions[static_cast<std::size_t>(selected)];
 }
+
+}  // namespace quillmere

@@ -9,6 +9,8 @@
 #include <random>
 #include <system_error>
 
+namespace quillmere {
+
 namespace {
 
 // Closes the descriptor and removes the new file unless it was renamed into place.
@@ -138,3 +140,5 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& targ
     }
     return target.string() + ": cannot save: " + why;
 }
+
+}  // namespace quillmere

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <system_error>
 
+namespace quillmere {
+
 /// Replaces the file `target` by `content` so that it holds either its old or its new content,
 /// never a part: the content goes to a new file in the same folder, is flushed to the disk and
 /// then renamed over the target (a symbolic link is followed; an existing file keeps its
@@ -22,3 +24,5 @@ struct FileWriteFailure {
 /// writeFileAtomically with the failure left for the caller to put in words, in its language.
 std::optional<FileWriteFailure> replaceFileAtomically(const std::filesystem::path& target,
                                                       std::string_view content);
+
+}  // namespace quillmere

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace quillmere {
+
 namespace {
 
 bool allFinite(std::initializer_list<float> values) {
@@ -115,3 +117,5 @@ ElectricalDesign designElectrical(const SearchSetup& setup, float workFrequency,
     }
     return e;
 }
+
+}  // namespace quillmere

@@ -4,6 +4,8 @@
 
 #include "engine/search_setup.h"
 
+namespace quillmere {
+
 /// One grid point of the search: on-duty %, bus voltage V, frequency kHz, flux density gauss.
 struct GridPoint {
     int onDuty = 0;
@@ -39,3 +41,5 @@ std::optional<float> snapInductance(float inductance);
 
 /// Integer part, plus one when the remainder is 0.5 or more.
 double roundTurns(double value);
+
+}  // namespace quillmere

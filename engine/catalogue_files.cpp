@@ -7,6 +7,8 @@
 
 #include "engine/catalogue_reader.h"
 
+namespace quillmere {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -103,3 +105,5 @@ CatalogueLoad addCatalogueText(const CoreCatalogue& base, std::string_view text,
     if (!load.messages.empty()) load.refusedFiles.emplace_back(fileName);
     return load;
 }
+
+}  // namespace quillmere

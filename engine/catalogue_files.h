@@ -9,6 +9,8 @@
 
 #include "engine/core_catalogue.h"
 
+namespace quillmere {
+
 // The user's own cores and materials, added to the built-in catalogue. Every catalogue file has
 // the format of res/catalogue (docs/catalogue.md): an object with a "cores" list, a "materials"
 // list or both. A file is taken whole or not at all: one damaged entry, or one whose name the
@@ -55,3 +57,5 @@ std::vector<CatalogueFile> userCatalogueFiles(const std::filesystem::path& folde
 CatalogueLoad loadCatalogue(const std::vector<CatalogueFile>& files);
 /// `base` plus one catalogue text, named `fileName` in messages; `base` unchanged if refused.
 CatalogueLoad addCatalogueText(const CoreCatalogue& base, std::string_view text, std::string_view fileName);
+
+}  // namespace quillmere

@@ -10,6 +10,8 @@
 
 #include "engine/nearest_names.h"
 
+namespace quillmere {
+
 namespace {
 
 using Json = nlohmann::json;
@@ -494,3 +496,5 @@ std::vector<CatalogueMessage> CatalogueBuilder::add(CoreCatalogue& catalogue, st
     for (Material& material : materials) catalogue.materials_.push_back(std::move(material));
     return messages;
 }
+
+}  // namespace quillmere

@@ -6,6 +6,8 @@
 #include "engine/catalogue_files.h"
 #include "engine/core_catalogue.h"
 
+namespace quillmere {
+
 // Reading catalogue texts into a catalogue; the files, the folder rules and the built-in texts
 // are the callers' business.
 class CatalogueBuilder {
@@ -16,3 +18,5 @@ public:
     static std::vector<CatalogueMessage> add(CoreCatalogue& catalogue, std::string_view text,
                                              std::string_view fileName, std::string_view source);
 };
+
+}  // namespace quillmere

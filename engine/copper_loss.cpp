@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <numbers>
 
+namespace quillmere {
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -312,3 +314,5 @@ double copperLossFloor(const TurnColumn& column, std::span<const WindingBuild> w
     }
     return loss;
 }
+
+}  // namespace quillmere

@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+namespace quillmere {
+
 /// Harmonics taken into the AC resistance, besides DC.
 inline constexpr int kLossHarmonics = 10;
 
@@ -200,3 +202,5 @@ enum class CopperFloor {
 double copperLossFloor(const TurnColumn& column, std::span<const WindingBuild> windings,
                        const CopperConditions& conditions, CopperFloor kind,
                        CopperLossCache* cache = nullptr);
+
+}  // namespace quillmere

@@ -9,6 +9,8 @@
 #include "engine/core_loss.h"
 #include "engine/nearest_names.h"
 
+namespace quillmere {
+
 namespace {
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
@@ -152,3 +154,5 @@ const Material* CoreCatalogue::defaultMaterial() const {
 std::vector<std::string> CoreCatalogue::nearestMaterialNames(std::string_view name, std::size_t count) const {
     return nearestNames(name, namesOf(materials_), count);
 }
+
+}  // namespace quillmere

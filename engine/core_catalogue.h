@@ -9,6 +9,8 @@
 
 #include "engine/ferrite.h"
 
+namespace quillmere {
+
 // The core, bobbin and ferrite catalogue: the shapes and materials built into the program
 // (res/catalogue) and the user's own, in the same format (docs/catalogue.md). All lengths are in
 // mm, areas in mm², volumes in mm³. A catalogue is an immutable value once loaded; the pointers
@@ -183,3 +185,5 @@ private:
 
     friend class CatalogueBuilder;
 };
+
+}  // namespace quillmere

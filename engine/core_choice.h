@@ -7,6 +7,8 @@
 
 #include "engine/core_catalogue.h"
 
+namespace quillmere {
+
 // What the engineer picked in the core catalogue: one core for the design, or a set of cores to
 // search. Names are the catalogue's own (CoreShape::name, Bobbin::name, Material::name), so a
 // choice means the same on every machine that has the same catalogue.
@@ -46,3 +48,5 @@ struct CoreSetChoice {
         return result;
     }
 };
+
+}  // namespace quillmere

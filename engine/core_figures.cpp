@@ -6,6 +6,8 @@
 #include "engine/analysis_result.h"
 #include "engine/number_text.h"
 
+namespace quillmere {
+
 namespace {
 
 bool aboveZero(double value) {
@@ -34,3 +36,5 @@ CoreFiguresResult coreFigures(const Solution& solution, double coreAe) {
     f.storedEnergy = 0.5 * lp * ipk * ipk;  // µH · A² = µJ
     return {f, {}};
 }
+
+}  // namespace quillmere

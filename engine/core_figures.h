@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace quillmere {
+
 struct Solution;
 
 /// What the core of a shown solution must provide, first-order figures for the core maker.
@@ -22,3 +24,5 @@ struct CoreFiguresResult {
 /// The core figures of `solution` on a core of effective area `coreAe` (mm²), from its numbers as
 /// shown. Refused when Lp, Np or Ae is not above zero (or not finite).
 CoreFiguresResult coreFigures(const Solution& solution, double coreAe);
+
+}  // namespace quillmere

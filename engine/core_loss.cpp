@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace quillmere {
+
 namespace {
 
 // How far `frequency` lies outside a range, as a frequency ratio (1 inside it).
@@ -73,3 +75,5 @@ double CoreLossMemo::density(const CoreLossLaw& law, double swing, double rise, 
     }
     return law.scale * swingTerm_ * dutyTerm_;
 }
+
+}  // namespace quillmere

@@ -5,6 +5,8 @@
 
 #include "engine/ferrite.h"
 
+namespace quillmere {
+
 /// The range that applies at `frequency` (Hz): the first, in ascending frequency, with
 /// fMin ≤ f ≤ fMax; outside them the nearest by frequency ratio (below all: the lowest, above
 /// all: the highest). Nothing when there are no ranges.
@@ -50,3 +52,5 @@ private:
     double beta_ = 0;
     double swingTerm_ = 0;
 };
+
+}  // namespace quillmere

@@ -16,6 +16,8 @@
 #include "engine/ranking_store.h"
 #include "engine/search.h"
 
+namespace quillmere {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -279,3 +281,5 @@ std::optional<AnalysisResult> runCoreSearch(const SearchSetup& base, const std::
     counters.passNumber = merged.passNumber;
     return merged;
 }
+
+}  // namespace quillmere

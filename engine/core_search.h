@@ -10,6 +10,8 @@
 #include "engine/search_counters.h"
 #include "engine/search_setup.h"
 
+namespace quillmere {
+
 /// Threads a search over several cores runs on: the machine's two cores.
 inline constexpr int kCoreSearchThreads = 2;
 
@@ -35,3 +37,5 @@ std::optional<AnalysisResult> runCoreSearch(const SearchSetup& base, const std::
 /// needed).
 AnalysisResult mergeCoreResults(std::vector<AnalysisResult> perCore, std::vector<CoreContext> cores,
                                 const RuleSet& rules);
+
+}  // namespace quillmere

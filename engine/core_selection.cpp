@@ -4,6 +4,8 @@
 
 #include "engine/nearest_names.h"
 
+namespace quillmere {
+
 namespace {
 
 CoreResolution failed(std::string what, std::string name, std::vector<std::string> nearest) {
@@ -109,3 +111,5 @@ CoreSetResolution searchedCores(const Design& design, const CoreCatalogue& catal
         result.failure = std::move(core);
     return result;
 }
+
+}  // namespace quillmere

@@ -10,6 +10,8 @@
 #include "engine/design.h"
 #include "engine/design_inputs.h"
 
+namespace quillmere {
+
 // From the names a design keeps (CoreChoice, CoreSetChoice) to the copies a search reads
 // (CoreContext), and from a catalogue core to the search's own numbers.
 
@@ -50,3 +52,5 @@ CoreChoice choiceOf(const CoreContext& core);
 /// The cores an analysis of `design` searches (runCoreSearch): its core set, else its core,
 /// else none (custom).
 CoreSetResolution searchedCores(const Design& design, const CoreCatalogue& catalogue);
+
+}  // namespace quillmere

@@ -7,6 +7,8 @@
 #include "engine/maker_settings.h"
 #include "engine/rule_set.h"
 
+namespace quillmere {
+
 /// Everything that decides an analysis (the form's inputs, the controller and the rules), and
 /// what the winding sheet adds for the transformer maker.
 struct Design {
@@ -22,3 +24,5 @@ struct Design {
 
     bool operator==(const Design&) const = default;
 };
+
+}  // namespace quillmere

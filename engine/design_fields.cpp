@@ -8,6 +8,8 @@
 #include "engine/entry_number.h"
 #include "engine/number_text.h"
 
+namespace quillmere {
+
 namespace {
 
 using K = FieldKind;
@@ -261,3 +263,5 @@ double fieldNumber(const Design& design, const DesignField& field) {
         },
         field.member);
 }
+
+}  // namespace quillmere

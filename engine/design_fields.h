@@ -10,6 +10,8 @@
 
 #include "engine/design.h"
 
+namespace quillmere {
+
 /// How a design field is held and typed.
 enum class FieldKind {
     Float,       ///< a finite single-precision number
@@ -78,3 +80,5 @@ bool setFieldFromText(Design& design, const DesignField& field, std::string_view
 
 /// The value of a number field (Float, WholeFloat, Count, Flag, Bool) as a double.
 double fieldNumber(const Design& design, const DesignField& field);
+
+}  // namespace quillmere

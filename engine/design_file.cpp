@@ -21,6 +21,8 @@
 #include "engine/number_text.h"
 #include "engine/system_error_text.h"
 
+namespace quillmere {
+
 namespace {
 
 // Files are written in the order of kDesignFields; they are read through a sorted map, so that a file of
@@ -732,3 +734,5 @@ DesignRead readDesignFile(const std::filesystem::path& path, Language language) 
     text.resize(read);
     return readDesignText(text, name, language);
 }
+
+}  // namespace quillmere

@@ -9,6 +9,8 @@
 #include "engine/design.h"
 #include "engine/texts.h"
 
+namespace quillmere {
+
 /// A design file holds one Design as UTF-8 JSON; docs/design-file.md describes the format.
 inline constexpr std::string_view kDesignFileFormat = "quillmere-design";
 /// Version 2 adds the catalogue core and core set; version 1 files still open (as custom designs).
@@ -42,3 +44,5 @@ DesignRead readDesignText(std::string_view text, std::string_view fileName,
 /// Reads the design file at `path`, refusing one larger than kDesignFileMaxBytes without reading
 /// it; messages name the path as given, in `language`.
 DesignRead readDesignFile(const std::filesystem::path& path, Language language = Language::English);
+
+}  // namespace quillmere

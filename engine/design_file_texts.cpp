@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+namespace quillmere {
+
 namespace {
 
 // The English must equal the translation file's for the same source (a test holds them together).
@@ -82,3 +84,5 @@ std::string designFileSays(Language language, std::string_view english,
     }
     return out;
 }
+
+}  // namespace quillmere

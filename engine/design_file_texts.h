@@ -7,6 +7,8 @@
 
 #include "engine/texts.h"
 
+namespace quillmere {
+
 /// The context of the design-file reader's messages in the translation files.
 inline constexpr const char* kDesignFileTextContext = "DesignFile";
 
@@ -19,3 +21,5 @@ std::span<const LocalText> designFileTexts();
 /// text missing from the table stays English (a test finds it).
 std::string designFileSays(Language language, std::string_view english,
                            std::initializer_list<std::string_view> values = {});
+
+}  // namespace quillmere

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+namespace quillmere {
+
 /// What the engineer types into the design form.
 struct DesignInputs {
     float minInputVac = 90;         ///< V AC
@@ -26,3 +28,5 @@ enum class Controller : int { None = 0, BP3105 = 1, PL3532 = 2, PsrGeneric = 3, 
 /// The combo's entry texts, indexed by Controller value.
 inline constexpr std::array<std::string_view, 5> kControllerNames{"----", "BP3105", "PL3532", "PSR通用",
                                                                   "L6562"};
+
+}  // namespace quillmere

@@ -7,6 +7,8 @@
 
 #include "engine/number_text.h"
 
+namespace quillmere {
+
 namespace {
 
 bool isBlank(char c) {
@@ -55,3 +57,5 @@ std::optional<int> parseEntryInt(std::string_view text) {
     if (value == 0 && number.front() != '0') return std::nullopt;
     return static_cast<int>(value);
 }
+
+}  // namespace quillmere

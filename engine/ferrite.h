@@ -2,6 +2,8 @@
 
 #include <span>
 
+namespace quillmere {
+
 /// One fitted range of a ferrite's Steinmetz law for a sinusoid of peak flux density B̂:
 /// Pv = k · f^α · B̂^β · (ct0 − ct1·T + ct2·T²) in W/m³, f in Hz, B̂ in T, T in °C.
 /// k and the ct's are scaled differently by maker: only their product is meaningful.
@@ -39,3 +41,5 @@ inline double saturationFluxDensity(const FerriteFigures& ferrite, double temper
 inline double initialPermeability(const FerriteFigures& ferrite, double temperature) {
     return figureAt(ferrite.permeability25, ferrite.permeability100, temperature);
 }
+
+}  // namespace quillmere

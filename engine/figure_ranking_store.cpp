@@ -3,6 +3,8 @@
 #include <cmath>
 #include <iterator>
 
+namespace quillmere {
+
 void FigureRankingStore::reset(int capacity) {
     capacity_ = capacity;
     byFigure_.clear();
@@ -32,3 +34,5 @@ std::vector<Solution> FigureRankingStore::ranked() const {
         solutions.push_back({rank++, record, std::nullopt, std::nullopt});
     return solutions;
 }
+
+}  // namespace quillmere

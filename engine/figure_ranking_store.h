@@ -5,6 +5,8 @@
 
 #include "engine/analysis_result.h"
 
+namespace quillmere {
+
 /// The candidate store of a search ranked by a figure (total loss or temperature rise), kept as
 /// small as the fill ranking keeps its own: the `capacity` lowest distinct figures, each held by
 /// the earliest record offered with it.
@@ -29,3 +31,5 @@ private:
     int capacity_ = 0;
     std::map<double, CandidateRecord> byFigure_;
 };
+
+}  // namespace quillmere

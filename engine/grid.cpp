@@ -6,6 +6,8 @@
 #include "engine/design.h"
 #include "engine/wire_catalogue.h"
 
+namespace quillmere {
+
 std::optional<LoopRange> loopRange(float centre, float span, int step) {
     const double lo = std::trunc(static_cast<double>(centre) - span);
     const double hi = static_cast<double>(centre) + span;
@@ -58,3 +60,5 @@ std::optional<double> largeGridCandidates(const SearchSetup& setup) {
     if (!candidates || *candidates <= kLargeGridFactor * defaultCandidates) return std::nullopt;
     return candidates;
 }
+
+}  // namespace quillmere

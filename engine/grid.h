@@ -5,6 +5,8 @@
 
 #include "engine/search_setup.h"
 
+namespace quillmere {
+
 /// One swept loop of the grid: from the centre minus the span, truncated toward zero, up
 /// while the value does not exceed the centre plus the span.
 struct LoopRange {
@@ -47,3 +49,5 @@ inline constexpr double kLargeGridFactor = 1e4;
 /// The candidates per pass of `setup`'s grid when they are more than kLargeGridFactor times the
 /// default design's; nothing otherwise.
 std::optional<double> largeGridCandidates(const SearchSetup& setup);
+
+}  // namespace quillmere

@@ -6,6 +6,8 @@
 
 #include "engine/winding_fit.h"
 
+namespace quillmere {
+
 namespace {
 
 constexpr double kMm = 1e-3;
@@ -303,3 +305,5 @@ RankingFigures SolutionFigureMaker::rankingFigures(const CandidateRecord& record
 std::optional<SolutionLossFigures> solutionFigures(const CandidateRecord& record, const SearchSetup& setup) {
     return SolutionFigureMaker(setup).figures(record);
 }
+
+}  // namespace quillmere

@@ -7,6 +7,8 @@
 #include "engine/solution_losses.h"
 #include "engine/solution_record.h"
 
+namespace quillmere {
+
 /// What a catalogue core context gives every solution of a search: the core and bobbin column in
 /// SI units and the ferrite's figures. The one place where catalogue millimetres become metres.
 /// Nothing when the core lacks a figure the loss model needs (centre leg, window height, column).
@@ -68,3 +70,5 @@ private:
 
 /// The figures of one solution on its own (the shown list, the tests).
 std::optional<SolutionLossFigures> solutionFigures(const CandidateRecord& record, const SearchSetup& setup);
+
+}  // namespace quillmere

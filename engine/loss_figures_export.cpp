@@ -5,6 +5,8 @@
 #include "engine/analysis_result.h"
 #include "engine/solution_figure_text.h"
 
+namespace quillmere {
+
 namespace {
 
 struct Key {
@@ -70,3 +72,5 @@ std::vector<std::string> lossFigureCsvTexts(const SolutionLossFigures* figures) 
     }
     return texts;
 }
+
+}  // namespace quillmere

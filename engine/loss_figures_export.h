@@ -6,6 +6,8 @@
 
 #include "engine/solution_losses.h"
 
+namespace quillmere {
+
 struct AnalysisResult;
 
 /// Adds the loss figures to one object of a result's "solutionFigures" (docs/losses.md lists the
@@ -19,3 +21,5 @@ bool hasLossFigures(const AnalysisResult& result);
 /// The CSV columns appended after the record's, headings and then one row of texts per solution.
 std::vector<std::string> lossFigureCsvHeadings();
 std::vector<std::string> lossFigureCsvTexts(const SolutionLossFigures* figures);
+
+}  // namespace quillmere

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace quillmere {
+
 /// What the winding sheet tells the transformer maker beyond the solution: the bobbin pins each
 /// winding starts and finishes on, the conditions of the electrical tests, and the title block.
 /// Kept in the design file's "sheet" object; the search never reads it.
@@ -35,3 +37,5 @@ struct MakerSettings {
 
     bool operator==(const MakerSettings&) const = default;
 };
+
+}  // namespace quillmere

@@ -11,6 +11,8 @@
 
 #include "engine/design_file_texts.h"
 
+namespace quillmere {
+
 namespace {
 
 using Json = nlohmann::json;
@@ -186,3 +188,5 @@ std::optional<MakerSettingsRefusal> readMakerSettings(const Json& object, MakerS
     }
     return std::nullopt;
 }
+
+}  // namespace quillmere

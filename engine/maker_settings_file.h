@@ -8,6 +8,8 @@
 #include "engine/maker_settings.h"
 #include "engine/texts.h"
 
+namespace quillmere {
+
 /// The "sheet" object of a design file: every member of `settings`, in a fixed order.
 nlohmann::ordered_json makerSettingsJson(const MakerSettings& settings);
 
@@ -23,3 +25,5 @@ struct MakerSettingsRefusal {
 /// On a refusal `settings` may be partly changed; the reason is in `language`.
 std::optional<MakerSettingsRefusal> readMakerSettings(const nlohmann::json& object, MakerSettings& settings,
                                                       Language language = Language::English);
+
+}  // namespace quillmere

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace quillmere {
+
 std::string foldedName(std::string_view name) {
     std::string out;
     out.reserve(name.size());
@@ -63,3 +65,5 @@ std::vector<std::string> nearestNames(std::string_view query, const std::vector<
         out.push_back(names[scored[i].order]);
     return out;
 }
+
+}  // namespace quillmere

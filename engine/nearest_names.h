@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace quillmere {
+
 /// `name` with ASCII letters lower-cased and spaces dropped: two names are the same name when
 /// these are equal.
 std::string foldedName(std::string_view name);
@@ -18,3 +20,5 @@ std::size_t nameDistance(std::string_view a, std::string_view b);
 /// two (and at least 1) edits away, so a query that resembles nothing suggests nothing.
 std::vector<std::string> nearestNames(std::string_view query, const std::vector<std::string>& names,
                                       std::size_t count);
+
+}  // namespace quillmere

@@ -5,6 +5,8 @@
 
 #include "engine/analysis_result.h"
 
+namespace quillmere {
+
 /// What the worker tells the form; the numbers are the form's message numbers.
 enum class Notification : int {
     AnalysisDone = 1124,      ///< ranked, the worker ends
@@ -42,3 +44,5 @@ struct Pacing {
     static Pacing interactive() { return {std::chrono::milliseconds(400), std::chrono::milliseconds(800)}; }
     static Pacing none() { return {}; }
 };
+
+}  // namespace quillmere

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+namespace quillmere {
+
 namespace {
 
 __extension__ typedef unsigned __int128 u128;
@@ -219,3 +221,5 @@ double shownValue(double value) {
 float storedScore(double value) {
     return static_cast<float>(shownValue(value));
 }
+
+}  // namespace quillmere

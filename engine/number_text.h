@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace quillmere {
+
 /// A finite value rounded to 7 significant decimal digits, half away from zero, exactly on
 /// its binary value: |value| ≈ digits · 10^(exponent − 6), 10^6 ≤ digits < 10^7 (digits 0 for 0).
 struct Decimal7 {
@@ -40,3 +42,5 @@ double shownValue(double value);
 
 /// What a score becomes after a trip through its text and back into single precision.
 float storedScore(double value);
+
+}  // namespace quillmere

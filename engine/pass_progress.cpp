@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+namespace quillmere {
+
 namespace {
 
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max() / 4;
@@ -68,3 +70,5 @@ void PassProgress::advanceSlow(std::int64_t n) {
     }
     position_ = end;
 }
+
+}  // namespace quillmere

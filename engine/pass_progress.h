@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace quillmere {
+
 /// Counts the candidates of one search pass and says when the worker posts: the analysed
 /// counter advances by 3 per candidate and a status post falls where its first increment
 /// reaches a multiple of 100; a progress post falls where the whole percentage changes.
@@ -49,3 +51,5 @@ private:
     std::int64_t nextPercent_ = 0;  ///< index of the candidate of the next progress post
     std::int64_t nextEvent_ = 0;    ///< min of the two
 };
+
+}  // namespace quillmere

@@ -2,6 +2,8 @@
 
 #include "engine/number_text.h"
 
+namespace quillmere {
+
 void RankingStore::reset(int capacity) {
     capacity_ = capacity;
     byScore_.clear();
@@ -33,3 +35,5 @@ std::vector<Solution> RankingStore::ranked() const {
         solutions.push_back({rank++, record, std::nullopt, std::nullopt});
     return solutions;
 }
+
+}  // namespace quillmere

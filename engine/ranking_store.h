@@ -6,6 +6,8 @@
 
 #include "engine/analysis_result.h"
 
+namespace quillmere {
+
 /// The raw candidate store, kept as small as the ranking allows: the shown list holds the
 /// records of the `capacity` greatest distinct scores above 0 (a score compared as the float
 /// its text reads back as), each represented by the earliest record offered with it. Offering
@@ -28,3 +30,5 @@ private:
     int capacity_ = 0;
     std::map<float, CandidateRecord, std::greater<>> byScore_;
 };
+
+}  // namespace quillmere

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace quillmere {
+
 /// A shown solution is 22 texts: its rank text followed by the 21 texts of its candidate.
 inline constexpr std::size_t kRawRecordSize = 21;
 inline constexpr std::size_t kShownRecordSize = kRawRecordSize + 1;
@@ -62,3 +64,5 @@ inline constexpr std::array<std::string_view, kShownRecordSize> kRecordHeadings 
     for (std::size_t i = 0; i < kFillHeadings.size(); ++i) all[kShownColumns + i] = kFillHeadings[i];
     return all;
 }();
+
+}  // namespace quillmere

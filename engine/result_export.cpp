@@ -8,6 +8,8 @@
 #include "engine/record_layout.h"
 #include "engine/solution_figures.h"
 
+namespace quillmere {
+
 namespace {
 
 void appendCsvField(std::string& out, std::string_view text) {
@@ -106,3 +108,5 @@ std::string resultCsv(const AnalysisResult& result) {
     }
     return out;
 }
+
+}  // namespace quillmere

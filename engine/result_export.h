@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace quillmere {
+
 struct AnalysisResult;
 struct Design;
 
@@ -22,3 +24,5 @@ std::string resultCsv(const AnalysisResult& result);
 
 /// One CSV row of `texts`, quoted as `resultCsv` quotes, ending in CRLF.
 std::string csvRow(const std::vector<std::string_view>& texts);
+
+}  // namespace quillmere

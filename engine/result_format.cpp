@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quillmere {
+
 namespace {
 
 bool sameLetters(std::string_view a, std::string_view b) {
@@ -32,3 +34,5 @@ ResultFormat resultFileFormat(int chosenType, std::string_view suffix) {
     const bool known = index < kResultFormats.size() && kResultFormats[index].forFiles;
     return kResultFormats[known ? index : 0].format;
 }
+
+}  // namespace quillmere

@@ -7,6 +7,8 @@
 
 #include "engine/result_export.h"
 
+namespace quillmere {
+
 /// The forms a result is written in.
 enum class ResultFormat { Csv, Json, Table };
 
@@ -39,3 +41,5 @@ std::optional<ResultFormat> resultFormatNamed(std::string_view name);
 /// The format of a results file: that of a non-default file format whose suffix the name has
 /// (letter case aside), else that of file type `chosenType` (an index among the file formats).
 ResultFormat resultFileFormat(int chosenType, std::string_view suffix);
+
+}  // namespace quillmere

@@ -2,6 +2,8 @@
 
 #include "engine/wire_catalogue.h"
 
+namespace quillmere {
+
 /// What orders the solutions. Values are stored in design files: never renumber.
 enum class RankBy {
     fill = 0,         ///< the last layers' fill score, best first (the search's own)
@@ -51,3 +53,5 @@ struct RuleSet {
 
     bool operator==(const RuleSet&) const = default;
 };
+
+}  // namespace quillmere

@@ -17,6 +17,8 @@
 #include "engine/ranking_store.h"
 #include "engine/winding_fit.h"
 
+namespace quillmere {
+
 namespace {
 
 constexpr int kSlots = WireCatalogue::kSize;
@@ -512,3 +514,5 @@ AnalysisResult analyseNow(const Design& design) {
     // Without a stop request the search always ends with a result.
     return analyseNow(design, sink, counters, {}).value();
 }
+
+}  // namespace quillmere

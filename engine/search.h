@@ -8,6 +8,8 @@
 #include "engine/search_counters.h"
 #include "engine/search_setup.h"
 
+namespace quillmere {
+
 /// The analysis itself: walks the candidate grid pass by pass, relaxing the fill threshold
 /// while a pass finds nothing, then ranks the best candidates. Writes only `counters` while it
 /// runs and posts their changes to `sink`. A stop request ends it within milliseconds with
@@ -22,3 +24,5 @@ std::optional<AnalysisResult> analyseNow(const Design& design, NotificationSink&
                                          SearchCounters& counters, std::stop_token stop);
 /// The same, heard by nobody and never stopped.
 AnalysisResult analyseNow(const Design& design);
+
+}  // namespace quillmere

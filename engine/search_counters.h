@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdint>
 
+namespace quillmere {
+
 /// Search phase as the status line shows it.
 enum class SearchPhase : int { Searching = 0, Widened = 1, Extracting = 2 };
 
@@ -26,3 +28,5 @@ struct SearchCounters {
         phaseChanged = false;
     }
 };
+
+}  // namespace quillmere

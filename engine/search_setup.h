@@ -5,6 +5,8 @@
 #include "engine/core_context.h"
 #include "engine/design.h"
 
+namespace quillmere {
+
 /// Everything one analysis reads, copied from the design before the worker starts, so that the
 /// worker never reads what the form may write.
 struct SearchSetup {
@@ -14,3 +16,5 @@ struct SearchSetup {
 
     static SearchSetup from(const Design& design) { return {design.inputs, design.rules, std::nullopt}; }
 };
+
+}  // namespace quillmere

@@ -5,6 +5,8 @@
 
 #include "engine/analysis_result.h"
 
+namespace quillmere {
+
 std::optional<double> solutionFigure(const Solution& solution, FigureColumn column) {
     if (!solution.figures) return std::nullopt;
     const SolutionLossFigures& f = *solution.figures;
@@ -39,3 +41,5 @@ std::string solutionFigureText(const Solution& solution, FigureColumn column) {
     const std::optional<double> value = solutionFigure(solution, column);
     return value ? figureText(*value) : "—";
 }
+
+}  // namespace quillmere

@@ -8,6 +8,8 @@
 
 #include "engine/solution_losses.h"
 
+namespace quillmere {
+
 struct Solution;
 
 /// The loss figures a result table shows after the record's columns, when a solution has them.
@@ -29,3 +31,5 @@ std::string solutionFigureText(const Solution& solution, FigureColumn column);
 
 /// The text of a figure in the columns' format (4 significant digits).
 std::string figureText(double value);
+
+}  // namespace quillmere

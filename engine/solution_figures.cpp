@@ -2,6 +2,8 @@
 
 #include "engine/loss_figures_export.h"
 
+namespace quillmere {
+
 const CoreContext* solutionCore(const AnalysisResult& result, const Solution& solution) {
     if (!solution.core || *solution.core >= result.cores.size()) return nullptr;
     return &result.cores[*solution.core];
@@ -33,3 +35,5 @@ std::array<std::string, 3> coreCsvTexts(const AnalysisResult& result, const Solu
     if (!core) return {};
     return {core->core.name, core->bobbin.name, core->material.name};
 }
+
+}  // namespace quillmere

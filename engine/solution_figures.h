@@ -7,6 +7,8 @@
 
 #include "engine/analysis_result.h"
 
+namespace quillmere {
+
 // What a result says about each solution beyond its 22 record texts, when it was searched on
 // catalogue cores. Every writer of these figures goes through here, so that new figures are
 // added in one place.
@@ -25,3 +27,5 @@ nlohmann::ordered_json solutionFiguresJson(const AnalysisResult& result);
 inline constexpr std::array<std::string_view, 3> kCoreCsvHeadings{"磁芯", "骨架", "材质"};
 /// Those columns' texts for `solution` (empty texts for a custom core).
 std::array<std::string, 3> coreCsvTexts(const AnalysisResult& result, const Solution& solution);
+
+}  // namespace quillmere

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <span>
 
+namespace quillmere {
+
 namespace {
 
 bool positive(double value) {
@@ -234,3 +236,5 @@ SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const Ferrit
                                   LossScope scope) {
     return solutionLosses(inputs, ferriteAt(ferrite, inputs.frequency, inputs.temperature), scope);
 }
+
+}  // namespace quillmere

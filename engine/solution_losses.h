@@ -8,6 +8,8 @@
 #include "engine/core_loss.h"
 #include "engine/ferrite.h"
 
+namespace quillmere {
+
 /// What the figures read from a catalogue core and its bobbin, SI units.
 struct LossCore {
     double effectiveArea = 0;       ///< Ae, m²
@@ -155,3 +157,5 @@ SolutionLossFloorResult solutionLossFloor(const SolutionLossInputs& inputs, cons
 /// The same, making the ferrite's point on the way (for one-off calls).
 SolutionLossResult solutionLosses(const SolutionLossInputs& inputs, const FerriteFigures& ferrite,
                                   LossScope scope = LossScope::all);
+
+}  // namespace quillmere

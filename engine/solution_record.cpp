@@ -3,6 +3,8 @@
 #include "engine/analysis_result.h"
 #include "engine/number_text.h"
 
+namespace quillmere {
+
 std::string wireText(float diameter, float strands) {
     return numberText(diameter) + "*" + numberText(strands);
 }
@@ -67,3 +69,5 @@ std::array<std::string, kShownRecordSize> solutionTexts(const Solution& solution
         texts[k] = solutionText(solution, static_cast<RecordField>(k));
     return texts;
 }
+
+}  // namespace quillmere

@@ -5,6 +5,8 @@
 
 #include "engine/record_layout.h"
 
+namespace quillmere {
+
 /// The values of one accepted candidate (or sandwich split) from which its record texts are
 /// written. Turns are whole numbers held in floats; diameters in mm.
 struct CandidateRecord {
@@ -44,3 +46,5 @@ std::array<std::string, kShownRecordSize> solutionTexts(const Solution& solution
 
 /// "0.23*1": a diameter and its strand count.
 std::string wireText(float diameter, float strands);
+
+}  // namespace quillmere

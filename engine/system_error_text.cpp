@@ -3,6 +3,8 @@
 #include <array>
 #include <cerrno>
 
+namespace quillmere {
+
 namespace {
 
 // The English must equal the translation file's for the same source (a test holds them together).
@@ -49,3 +51,5 @@ std::string systemErrorText(Language language, const std::error_code& error) {
     if (!known) return error.message();
     return std::string(language == Language::Chinese ? known->text.source : known->text.english);
 }
+
+}  // namespace quillmere

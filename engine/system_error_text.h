@@ -6,6 +6,8 @@
 
 #include "engine/texts.h"
 
+namespace quillmere {
+
 /// The context of the system's error texts in the translation files.
 inline constexpr const char* kSystemErrorContext = "SystemError";
 
@@ -23,3 +25,5 @@ std::string_view systemErrorSource(const std::error_code& error);
 
 /// What `error` means, in `language` where the program has the text, else as the system says it.
 std::string systemErrorText(Language language, const std::error_code& error);
+
+}  // namespace quillmere

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+namespace quillmere {
+
 namespace {
 
 // The English must equal the translation file's for the same source (a test holds them together).
@@ -44,3 +46,5 @@ std::span<const LocalText> engineTexts() {
 std::string_view localText(Language language, std::string_view chineseSource) {
     return lookUpText(kEngineTexts, language, chineseSource);
 }
+
+}  // namespace quillmere

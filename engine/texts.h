@@ -10,6 +10,8 @@
 #define QT_TRANSLATE_NOOP(scope, x) x
 #endif
 
+namespace quillmere {
+
 /// The languages the program speaks. Chinese is the language of the source texts and the default.
 enum class Language { Chinese, English };
 
@@ -42,3 +44,5 @@ std::span<const LocalText> engineTexts();
 
 /// An engine text in `language`.
 std::string_view localText(Language language, std::string_view chineseSource);
+
+}  // namespace quillmere

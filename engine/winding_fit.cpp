@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace quillmere {
+
 float outerDiameter(float bare) {
     const double d = bare;
     double outer = d;
@@ -22,3 +24,5 @@ std::optional<Layers> layersOf(double turns, double perLayer) {
     layers.count = static_cast<float>(layers.fraction > 0 ? whole + 1 : whole);
     return layers;
 }
+
+}  // namespace quillmere

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+namespace quillmere {
+
 /// Enamelled (outer) diameter of a bare wire, mm.
 float outerDiameter(float bare);
 
@@ -21,3 +23,5 @@ std::optional<Layers> layersOf(double turns, double perLayer);
 inline float foldFullLayer(float fraction) {
     return fraction < 0.05 ? static_cast<float>(1 - static_cast<double>(fraction)) : fraction;
 }
+
+}  // namespace quillmere

@@ -5,6 +5,8 @@
 #include "engine/analysis_result.h"
 #include "engine/number_text.h"
 
+namespace quillmere {
+
 namespace {
 
 // A diameter in single precision, as the search held it, read as it is shown.
@@ -83,3 +85,5 @@ std::array<std::optional<WindingLayout>, 4> windingLayouts(const Solution& solut
                layersOf(np2, (w - primaryTurnWidth - secondaryTurnWidth) / secondHalfTurnWidth), true);
     return windings;
 }
+
+}  // namespace quillmere

@@ -7,6 +7,8 @@
 #include "engine/design.h"
 #include "engine/winding_fit.h"
 
+namespace quillmere {
+
 /// One winding of a shown solution as the maker winds it, its layers counted again by the fit.
 struct WindingLayout {
     std::string name;   ///< "Np", "Np_1", "Ns", "Np_2" or "Nf"
@@ -31,3 +33,5 @@ struct Solution;
 /// them: Np, Ns, (none), Nf for a plain winding; Np_1, Ns, Np_2, Nf for a sandwich. The slot,
 /// strands, auxiliary wire and winding option come from `design`, the chosen wires from the solution.
 std::array<std::optional<WindingLayout>, 4> windingLayouts(const Solution& solution, const Design& design);
+
+}  // namespace quillmere

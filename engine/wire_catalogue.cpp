@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace quillmere {
+
 namespace {
 
 constexpr std::array<std::string_view, WireCatalogue::kSize> kTexts = {
@@ -33,3 +35,5 @@ std::optional<int> WireCatalogue::indexOf(float diameter) {
 bool isEmpty(const WireSet& set) {
     return std::all_of(set.begin(), set.end(), [](float d) { return d == 0.0f; });
 }
+
+}  // namespace quillmere

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+namespace quillmere {
+
 /// The enamelled-wire sizes a winding may use: 30 bare diameters in mm, ascending.
 /// An index into this table is a wire's identity in both candidate sets.
 class WireCatalogue {
@@ -23,3 +25,5 @@ using WireSet = std::array<float, WireCatalogue::kSize>;
 
 /// True when no slot of the set holds a diameter.
 bool isEmpty(const WireSet& set);
+
+}  // namespace quillmere

@@ -6,6 +6,8 @@
 #include "engine/candidate.h"
 #include "engine/number_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 // 0.42 × 80: the factor of the inductance formula that the turns formula shares.

@@ -16,6 +16,8 @@
 #include "widgets/entry_text.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Inputs that are numbers but give the formulas no usable value.

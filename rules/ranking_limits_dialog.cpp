@@ -20,6 +20,8 @@
 #include "widgets/entry_text.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 QString rangeNumber(double value) {

@@ -9,7 +9,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace quillmere {
 struct DesignField;
+}  // namespace quillmere
 
 /// "排序与限值": what the search ranks by, the operating temperature of the loss figures and the
 /// three loss limits, opened from the rules dialog. "确定" checks every entry against its rule's
@@ -31,7 +33,7 @@ private:
     struct Entry {
         QLabel* label;
         QLineEdit* edit;
-        const DesignField* field;
+        const quillmere::DesignField* field;
         bool emptyIsOff;  ///< a limit: empty reads as 0
     };
 

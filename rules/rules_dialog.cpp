@@ -16,6 +16,8 @@
 #include "widgets/entry_text.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 RulesDialog::RulesDialog(RuleSet& rules, int controllerChoice, QWidget* parent)
     : QDialog(parent),
       rules_(rules),

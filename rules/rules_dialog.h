@@ -25,7 +25,7 @@ class RulesDialog : public QDialog {
 
 public:
     /// Edits `rules`; `controllerChoice` (a Controller value) decides which entries are open.
-    RulesDialog(RuleSet& rules, int controllerChoice, QWidget* parent = nullptr);
+    RulesDialog(quillmere::RuleSet& rules, int controllerChoice, QWidget* parent = nullptr);
     ~RulesDialog() override;
 
     void setMessageFunction(MessageFunction message);
@@ -40,7 +40,7 @@ private:
     /// One numeric edit and the working-copy number behind it.
     struct NumberField {
         QLineEdit* edit;
-        const DesignField* field;  ///< the rule it edits, with the range "保存" holds it to
+        const quillmere::DesignField* field;  ///< the rule it edits, with the range "保存" holds it to
     };
 
     /// Selects the mode's radio button and the entries that belong to it.
@@ -52,13 +52,13 @@ private:
     void fillEdits();
     bool readEdits();
     void save();
-    void addWire(WireSet RuleSet::*set);
-    void removeWire(WireSet RuleSet::*set, const WireListView& list);
+    void addWire(quillmere::WireSet quillmere::RuleSet::*set);
+    void removeWire(quillmere::WireSet quillmere::RuleSet::*set, const WireListView& list);
     void refreshWireLists();
     bool wireSetsEmpty() const;
     void message(const QString& text);
 
-    RuleSet& rules_;
+    quillmere::RuleSet& rules_;
     const int controllerChoice_;
     std::unique_ptr<Ui::RulesDialog> ui_;
     RulesWorkingCopy working_;

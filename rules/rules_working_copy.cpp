@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace quillmere;
+
 int truncateToInt(float value) {
     // 2^31 is exact in float; everything strictly inside the range converts without overflow.
     constexpr float kLimit = 2147483648.0f;

@@ -12,21 +12,21 @@
 /// whole number.
 class RulesWorkingCopy {
 public:
-    static RulesWorkingCopy from(const RuleSet& rules);
+    static RulesWorkingCopy from(const quillmere::RuleSet& rules);
     /// Writes the numbers into `rules`, leaving the options, the mode and the wire sets alone.
-    void writeTo(RuleSet& rules) const;
+    void writeTo(quillmere::RuleSet& rules) const;
 
     /// Whether the dialog edits `field` as a number.
-    static bool holds(const DesignField& field);
+    static bool holds(const quillmere::DesignField& field);
 
-    double get(const DesignField& field) const { return values_[index(field)]; }
-    void set(const DesignField& field, double value) { values_[index(field)] = value; }
+    double get(const quillmere::DesignField& field) const { return values_[index(field)]; }
+    void set(const quillmere::DesignField& field, double value) { values_[index(field)] = value; }
 
 private:
-    static std::size_t index(const DesignField& field) {
-        return static_cast<std::size_t>(&field - kDesignFields.data());
+    static std::size_t index(const quillmere::DesignField& field) {
+        return static_cast<std::size_t>(&field - quillmere::kDesignFields.data());
     }
-    std::array<double, kDesignFields.size()> values_{};
+    std::array<double, quillmere::kDesignFields.size()> values_{};
 };
 
 /// `value` truncated toward zero; values beyond the range of int give its nearest end, NaN 0.

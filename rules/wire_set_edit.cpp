@@ -2,6 +2,8 @@
 
 #include "engine/number_text.h"
 
+using namespace quillmere;
+
 std::vector<std::string> wireListTexts(const WireSet& set) {
     std::vector<std::string> texts;
     for (const float diameter : set)

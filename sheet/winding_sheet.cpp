@@ -14,6 +14,8 @@
 #include "sheet/winding_sheet_adapter.h"
 #include "widgets/save_file.h"
 
+using namespace quillmere;
+
 namespace {
 
 using namespace sheet_words;

@@ -13,8 +13,8 @@
 /// counts rows) to `path`: one A4 page for the transformer maker, in the language of the
 /// installed translators. `design` must be the design that was analysed; `designName` empty
 /// reads "未命名". Returns nothing on success, otherwise why no sheet was written.
-std::optional<QString> writeWindingSheet(const QString& path, const Design& design,
-                                         const AnalysisResult& result, int solutionIndex,
+std::optional<QString> writeWindingSheet(const QString& path, const quillmere::Design& design,
+                                         const quillmere::AnalysisResult& result, int solutionIndex,
                                          const QString& designName, QDate date);
 
 /// Writes the page of `content` to `path`. Writing goes through a temporary file, so a failure

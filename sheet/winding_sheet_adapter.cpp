@@ -10,6 +10,8 @@
 #include "engine/winding_layout.h"
 #include "sheet/sheet_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 // A catalogue core's solution: its losses, the windings' DC resistances at 20 °C (the figures

@@ -20,5 +20,6 @@ struct SheetContentResult {
 /// Refused when there is no such solution, when the design no longer gives the solution's
 /// windings, or when the core figures cannot be had. This is the one place that reads the
 /// solution; catalogue and loss figures the solution does not carry are left as gaps.
-SheetContentResult windingSheetContent(const Design& design, const AnalysisResult& result, int solutionIndex,
+SheetContentResult windingSheetContent(const quillmere::Design& design,
+                                       const quillmere::AnalysisResult& result, int solutionIndex,
                                        const QString& designName, QDate date);

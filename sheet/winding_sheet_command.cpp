@@ -22,6 +22,8 @@
 #include "widgets/application_setup.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr const char* kOption = "--winding-sheet";

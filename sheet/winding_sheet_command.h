@@ -11,4 +11,5 @@ bool windingSheetRequested(int argc, char** argv);
 /// design file or an unwritable path; 3 the analysis refused the design or found no solution N.
 /// Messages go to stderr. The sheet is set up in `language` (`quillmere --lang` has been read
 /// and taken out of the arguments by then).
-int runWindingSheetCommand(int argc, char** argv, Language language = Language::Chinese);
+int runWindingSheetCommand(int argc, char** argv,
+                           quillmere::Language language = quillmere::Language::Chinese);

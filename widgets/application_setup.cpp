@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFont>
 
+using namespace quillmere;
+
 void prepareApplication(QApplication& app, Language language) {
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     QFont::insertSubstitutions(QStringLiteral("宋体"),

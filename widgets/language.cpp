@@ -6,6 +6,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+using namespace quillmere;
+
 namespace {
 
 const QString kEnglishFile = QStringLiteral(":/i18n/quillmere_en.qm");

@@ -6,6 +6,8 @@
 #include "engine/atomic_file.h"
 #include "engine/system_error_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 QString translated(const char* source) {

@@ -12,6 +12,8 @@
 #include "form_fixture.h"
 #include "rules/rules_dialog.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct EngineResult {

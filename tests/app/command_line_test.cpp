@@ -4,6 +4,8 @@
 
 #include "app/command_line.h"
 
+using namespace quillmere;
+
 TEST(WindowCommandLine, ReadsWhatTheFormAndTheSheetAreAskedFor) {
     using Args = std::vector<std::string_view>;
     using Sheet = std::vector<std::string>;

@@ -11,6 +11,8 @@
 #include "engine/record_layout.h"
 #include "form_fixture.h"
 
+using namespace quillmere;
+
 namespace {
 
 QByteArray fileBytes(const QString& path) {

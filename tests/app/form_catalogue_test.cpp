@@ -6,6 +6,8 @@
 #include "catalogue/core_catalogue_dialog.h"
 #include "form_fixture.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr const char* kAeEntry = "coreAeEdit";

@@ -17,6 +17,8 @@
 #include "form_fixture.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr const char* kCaption = "Quillmere 1.4+Ex";

@@ -16,6 +16,8 @@
 #include "tests/cjk.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 QByteArray fileBytes(const QString& path) {

@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         form = std::make_unique<DesignForm>();
         form->setMessageFunction([this](QWidget*, const QString& text) { messages << text; });
-        form->setPacing(Pacing::none());
+        form->setPacing(quillmere::Pacing::none());
         form->setSaveQuestion([this](QWidget*) {
             ++saveQuestions;
             return saveAnswer;
@@ -41,7 +41,7 @@ protected:
         EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait cursor outlived its form";
     }
 
-    Design& design() { return form->design(); }
+    quillmere::Design& design() { return form->design(); }
     const ShownResults& shown() const { return form->shownResults(); }
 
     template <class Widget>

@@ -3,6 +3,8 @@
 
 #include "form_fixture.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Posts a notice and waits out the notifier's interval, so that it has surely been handled.

@@ -3,6 +3,8 @@
 
 #include <ostream>
 
+using namespace quillmere;
+
 namespace {
 
 struct EntryCase {

@@ -11,6 +11,8 @@
 
 #include "app/form_notifier.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Writes down what arrives, in order: numbers and captions.

@@ -33,6 +33,8 @@
 #include "tests/cjk.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 bool hasCjk(const QString& text) {

@@ -8,6 +8,8 @@
 #include "engine/analysis_result.h"
 #include "engine/solution_figure_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Solutions whose duty, Lp and loss disagree in order, one without a gap and one without figures.

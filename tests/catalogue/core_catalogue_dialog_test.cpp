@@ -30,6 +30,8 @@
 #include "tests/cjk.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }

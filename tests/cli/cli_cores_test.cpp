@@ -14,6 +14,8 @@
 #include "engine/solution_figure_text.h"
 #include "tests/temp_folder.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct CliRun {

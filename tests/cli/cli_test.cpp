@@ -23,6 +23,8 @@
 #include "tests/cjk.h"
 #include "tests/temp_folder.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct CliRun {

@@ -20,6 +20,8 @@
 #include "diagram/winding_diagram.h"
 #include "engine/analysis_result.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Solution 1 of the defaults: a plain winding of 131 / 48 / No / 27 turns.

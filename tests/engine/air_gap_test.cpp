@@ -6,6 +6,8 @@
 
 #include "engine/air_gap.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr double kMu0 = 4e-7 * std::numbers::pi;

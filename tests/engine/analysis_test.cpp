@@ -6,6 +6,8 @@
 #include "engine/analysis.h"
 #include "recording_sink.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct Refusal {

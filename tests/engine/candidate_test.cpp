@@ -5,6 +5,8 @@
 #include "engine/candidate.h"
 #include "engine/number_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 SearchSetup defaults() {

@@ -6,6 +6,8 @@
 #include "engine/catalogue_files.h"
 #include "tests/temp_folder.h"
 
+using namespace quillmere;
+
 namespace {
 
 using ::testing::HasSubstr;

@@ -7,6 +7,8 @@
 
 #include "engine/copper_loss.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr double kMm = 1e-3;

@@ -8,6 +8,8 @@
 #include "engine/core_catalogue.h"
 #include "engine/nearest_names.h"
 
+using namespace quillmere;
+
 namespace {
 
 const CoreCatalogue& builtIn() {

@@ -6,6 +6,8 @@
 #include "engine/core_figures.h"
 #include "engine/number_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 // A solution with the four numbers the figures read (Np_2 0: a plain primary).

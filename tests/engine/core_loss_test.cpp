@@ -7,6 +7,8 @@
 
 #include "engine/core_loss.h"
 
+using namespace quillmere;
+
 namespace {
 
 // TDK N27 as the catalogue lists it.

@@ -12,6 +12,8 @@
 #include "engine/number_text.h"
 #include "engine/search.h"
 
+using namespace quillmere;
+
 namespace {
 
 const CoreCatalogue& catalogue() {

@@ -2,6 +2,8 @@
 
 #include "engine/core_selection.h"
 
+using namespace quillmere;
+
 namespace {
 
 const CoreCatalogue& catalogue() {

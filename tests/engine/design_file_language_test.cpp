@@ -11,6 +11,8 @@
 #include "tests/cjk.h"
 #include "tests/temp_folder.h"
 
+using namespace quillmere;
+
 namespace {
 
 std::string replaced(std::string text, std::string_view from, std::string_view to) {

@@ -21,6 +21,8 @@
 #include "tests/file_size_limit.h"
 #include "tests/temp_folder.h"
 
+using namespace quillmere;
+
 namespace {
 
 namespace fs = std::filesystem;

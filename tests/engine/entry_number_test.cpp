@@ -2,6 +2,8 @@
 
 #include "engine/entry_number.h"
 
+using namespace quillmere;
+
 namespace {
 
 TEST(EntryNumber, FloatEntries) {

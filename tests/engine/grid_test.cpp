@@ -7,6 +7,8 @@
 
 #include "engine/grid.h"
 
+using namespace quillmere;
+
 namespace {
 
 std::vector<int> values(const LoopRange& r) {

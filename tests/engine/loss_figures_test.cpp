@@ -14,6 +14,8 @@
 #include "engine/solution_figure_text.h"
 #include "engine/winding_fit.h"
 
+using namespace quillmere;
+
 namespace {
 
 // The default design wound on a catalogue E 16/6/5 of N87, its Ae and slot taken from the catalogue.

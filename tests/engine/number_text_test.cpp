@@ -7,6 +7,8 @@
 
 #include "engine/number_text.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct TextCase {

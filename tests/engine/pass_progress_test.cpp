@@ -5,6 +5,8 @@
 
 #include "engine/pass_progress.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct Post {

@@ -7,6 +7,8 @@
 #include "engine/number_text.h"
 #include "engine/ranking_store.h"
 
+using namespace quillmere;
+
 namespace {
 
 // The ranking over a full text store, round by round: pick the greatest score above 0 (the

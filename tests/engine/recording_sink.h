@@ -15,10 +15,10 @@
 
 /// A sink that writes down every post with the counters it announces, as a handler would read
 /// them, and keeps the result handed over at the end.
-class RecordingSink : public NotificationSink {
+class RecordingSink : public quillmere::NotificationSink {
 public:
     struct Post {
-        Notification what;
+        quillmere::Notification what;
         std::int64_t analysed;
         std::int64_t accepted;
         int percent;
@@ -27,9 +27,9 @@ public:
         int pass;
     };
 
-    explicit RecordingSink(const SearchCounters& counters) : counters_(counters) {}
+    explicit RecordingSink(const quillmere::SearchCounters& counters) : counters_(counters) {}
 
-    void post(Notification what) override {
+    void post(quillmere::Notification what) override {
         std::lock_guard lock(mutex_);
         record(what);
     }
@@ -37,9 +37,9 @@ public:
         std::lock_guard lock(mutex_);
         statusTexts_.emplace_back(text);
     }
-    void analysisDone(AnalysisResult result) override {
+    void analysisDone(quillmere::AnalysisResult result) override {
         std::lock_guard lock(mutex_);
-        record(Notification::AnalysisDone);
+        record(quillmere::Notification::AnalysisDone);
         result_ = std::move(result);
     }
 
@@ -51,38 +51,39 @@ public:
         std::lock_guard lock(mutex_);
         return statusTexts_;
     }
-    std::optional<AnalysisResult> result() const {
+    std::optional<quillmere::AnalysisResult> result() const {
         std::lock_guard lock(mutex_);
         return result_;
     }
 
 private:
-    void record(Notification what) {
+    void record(quillmere::Notification what) {
         posts_.push_back({what, counters_.analysedCount, counters_.acceptedCount, counters_.progressPercent,
                           counters_.searchPhase, counters_.phaseChanged, counters_.passNumber});
     }
 
-    const SearchCounters& counters_;
+    const quillmere::SearchCounters& counters_;
     mutable std::mutex mutex_;
     std::vector<Post> posts_;
     std::vector<std::string> statusTexts_;
-    std::optional<AnalysisResult> result_;
+    std::optional<quillmere::AnalysisResult> result_;
 };
 
 enum class SearchEnd { Finished, Stopped };
 
 /// A design run through the search on the calling thread, with what it handed over; like the
 /// worker, it hands a finished result to the sink.
-struct EngineRun : Design {
-    SearchCounters counters;
-    std::vector<Solution> solutions;
+struct EngineRun : quillmere::Design {
+    quillmere::SearchCounters counters;
+    std::vector<quillmere::Solution> solutions;
     std::int64_t acceptedCount = 0;
     std::int64_t analysedCount = 0;
     int passNumber = 0;
 
-    SearchEnd run(NotificationSink& sink, const Pacing& pacing = Pacing::none(), std::stop_token stop = {}) {
-        const std::optional<AnalysisResult> result =
-            runAnalysis(SearchSetup::from(*this), counters, sink, pacing, stop);
+    SearchEnd run(quillmere::NotificationSink& sink,
+                  const quillmere::Pacing& pacing = quillmere::Pacing::none(), std::stop_token stop = {}) {
+        const std::optional<quillmere::AnalysisResult> result =
+            quillmere::runAnalysis(quillmere::SearchSetup::from(*this), counters, sink, pacing, stop);
         acceptedCount = counters.acceptedCount;
         analysedCount = counters.analysedCount;
         passNumber = counters.passNumber;

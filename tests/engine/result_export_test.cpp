@@ -10,6 +10,8 @@
 #include "engine/result_export.h"
 #include "engine/result_format.h"
 
+using namespace quillmere;
+
 namespace {
 
 // A plain solution and a sandwich one with a fill in exponent notation.

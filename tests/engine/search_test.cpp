@@ -14,6 +14,8 @@
 #include "engine/search.h"
 #include "recording_sink.h"
 
+using namespace quillmere;
+
 namespace {
 
 using Change = std::function<void(Design&)>;

@@ -8,6 +8,8 @@
 
 #include "engine/solution_losses.h"
 
+using namespace quillmere;
+
 namespace {
 
 constexpr double kMm = 1e-3;

@@ -10,6 +10,8 @@
 #include "recording_sink.h"
 #include "tests/cjk.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Every text the engine hands out, the two start-up captions as a run writes them.

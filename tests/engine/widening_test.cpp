@@ -15,6 +15,8 @@
 #include "engine/solution_record.h"
 #include "recording_sink.h"
 
+using namespace quillmere;
+
 namespace {
 
 /// FNV-1a over everything a search hands out, posts included.

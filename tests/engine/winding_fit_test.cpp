@@ -5,6 +5,8 @@
 #include "engine/winding_fit.h"
 #include "engine/wire_catalogue.h"
 
+using namespace quillmere;
+
 namespace {
 
 TEST(WindingFit, OuterDiameterBands) {

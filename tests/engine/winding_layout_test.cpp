@@ -5,6 +5,8 @@
 #include "engine/search.h"
 #include "engine/winding_layout.h"
 
+using namespace quillmere;
+
 namespace {
 
 std::vector<Solution> analyse(const Design& design) {

@@ -14,6 +14,8 @@
 #include "engine/texts.h"
 #include "tests/cjk.h"
 
+using namespace quillmere;
+
 namespace {
 
 struct Message {

@@ -8,6 +8,8 @@
 #include "rules/rules_working_copy.h"
 #include "rules/wire_set_edit.h"
 
+using namespace quillmere;
+
 namespace {
 
 WireSet setOf(std::initializer_list<int> entries) {

@@ -29,6 +29,8 @@
 #include "rules/wire_set_edit.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 // Failures show Qt texts as text.
 static void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';

@@ -10,6 +10,8 @@
 #include "pdf_tools.h"
 #include "tests/cjk.h"
 
+using namespace quillmere;
+
 namespace {
 
 // Design files beside the sheet: DIR/NAME.qmd in the arguments.

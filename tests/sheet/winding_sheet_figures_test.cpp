@@ -5,6 +5,8 @@
 #include "engine/search.h"
 #include "sheet/winding_sheet_adapter.h"
 
+using namespace quillmere;
+
 namespace {
 
 // The default design on a catalogue E 16/6/5 (plain) or as a sandwich: the sheet's losses,

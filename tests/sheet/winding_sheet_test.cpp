@@ -26,6 +26,8 @@
 #include "tests/file_size_limit.h"
 #include "widgets/language.h"
 
+using namespace quillmere;
+
 namespace {
 
 AnalysisResult analyse(const Design& design) {
