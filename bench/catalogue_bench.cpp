@@ -36,14 +36,13 @@ BENCHMARK(C1_ParseBuiltInCatalogue)->Unit(benchmark::kMillisecond);
 
 namespace {
 
-void runCatalogueCase(benchmark::State& bench, bool everyWire) {
+void runCatalogueCase(benchmark::State& bench, bool everyWire, RankBy rankBy) {
     Design design;
     if (everyWire) {
-        for (int i = 0; i < WireCatalogue::kSize; ++i) {
-            design.rules.primaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
-            design.rules.secondaryWires[static_cast<std::size_t>(i)] = WireCatalogue::value(i);
-        }
+        allWires(design.rules.primaryWires);
+        allWires(design.rules.secondaryWires);
     }
+    design.rules.rankBy = static_cast<int>(rankBy);
     const std::vector<CoreContext> cores = resolveCoreSet(CoreSetChoice{}, CoreCatalogue::builtIn()).cores;
     std::int64_t accepted = 0;
     for (auto _ : bench) {
@@ -60,17 +59,33 @@ void runCatalogueCase(benchmark::State& bench, bool everyWire) {
 }
 
 void K1_WholeCatalogueDefaults(benchmark::State& s) {
-    runCatalogueCase(s, false);
+    runCatalogueCase(s, false, RankBy::fill);
 }
 
 void K2_WholeCatalogueAllWires(benchmark::State& s) {
-    runCatalogueCase(s, true);
+    runCatalogueCase(s, true, RankBy::fill);
+}
+
+// The same searches ranked by a loss figure: read against K1/K2 for what the figures cost.
+void K3_WholeCatalogueDefaultsByLoss(benchmark::State& s) {
+    runCatalogueCase(s, false, RankBy::loss);
+}
+
+void K4_WholeCatalogueAllWiresByLoss(benchmark::State& s) {
+    runCatalogueCase(s, true, RankBy::loss);
+}
+
+void K5_WholeCatalogueAllWiresByTemperature(benchmark::State& s) {
+    runCatalogueCase(s, true, RankBy::temperature);
 }
 
 }  // namespace
 
 BENCHMARK(K1_WholeCatalogueDefaults)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(K2_WholeCatalogueAllWires)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(K3_WholeCatalogueDefaultsByLoss)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(K4_WholeCatalogueAllWiresByLoss)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(K5_WholeCatalogueAllWiresByTemperature)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A catalogue-core search (E 16/6/5, N87, every wire), ranked by fill (figures for the shown
 // solutions only) and by total loss (figures for every accepted candidate).
