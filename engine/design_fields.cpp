@@ -161,11 +161,6 @@ bool inRange(const DesignField& field, double value) {
     return field.low <= value && value <= field.high;
 }
 
-std::string rangeRefusal(const DesignField& field, double value) {
-    return numberText(value) + " is out of range (" + numberText(field.low) + " to " +
-           numberText(field.high) + ")";
-}
-
 namespace {
 
 // `value` truncated toward zero, held to the range of int (the rules dialog's conversion).

@@ -70,9 +70,6 @@ const DesignField* designField(std::string_view name, bool input);
 /// Whether `value` lies in the field's range; a typed count beyond it is held to its nearest end.
 bool inRange(const DesignField& field, double value);
 
-/// "VALUE is out of range (LOW to HIGH)" for a number outside the field's range.
-std::string rangeRefusal(const DesignField& field, double value);
-
 /// Sets the field of `design` from a typed text as an entry of the form or the rules dialog reads
 /// it (wire sets: a comma-separated list of catalogue diameters); false, leaving the design as
 /// it was, when the text is no acceptable value.
