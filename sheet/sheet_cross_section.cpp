@@ -72,6 +72,23 @@ QColor tapeColour() {
     return kTape;
 }
 
+std::vector<double> bandLabelLines(const std::vector<double>& centres, double floorMm, double topMm,
+                                   double pitch) {
+    std::vector<double> lines;
+    double below = floorMm + pitch;
+    for (const double centre : centres) {
+        below = std::min(centre, below - pitch);
+        lines.push_back(below);
+    }
+    // Many bands on a shallow slot (a sandwich) would climb into the text above the drawing.
+    double above = topMm - pitch;
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        *line = std::max(*line, above + pitch);
+        above = *line;
+    }
+    return lines;
+}
+
 void drawCrossSection(SheetPage& page, const WindingSheetContent& content, const QRectF& areaMm) {
     const SheetCrossSection& x = content.crossSection;
     QPainter& p = page.painter();
@@ -151,14 +168,17 @@ void drawCrossSection(SheetPage& page, const WindingSheetContent& content, const
                   WindingSheet::tr("两侧挡墙胶带各 %1").arg(sheet_words::withUnit(x.margin, "mm")),
                   Qt::AlignHCenter);
 
-    // Labels to the right, each on its own line, led to its band: from the bobbin outwards, each
-    // label at its band or a line above the one below it, whichever is higher.
+    // Labels to the right, each on its own line, led to its band.
     const double labelX = left + width + 7;
-    double below = floor + kLabelPitch;
-    for (const SheetCrossSection::Band& band : x.bands) {
-        const double centre = up(band.bottom + band.thickness / 2);
-        const double labelY = std::min(centre, below - kLabelPitch);
-        below = labelY;
+    std::vector<double> centres;
+    for (const SheetCrossSection::Band& band : x.bands)
+        centres.push_back(up(band.bottom + band.thickness / 2));
+    const std::vector<double> lines =
+        bandLabelLines(centres, floor, areaMm.top() + kLabelPitch / 2, kLabelPitch);
+    for (std::size_t k = 0; k < x.bands.size(); ++k) {
+        const SheetCrossSection::Band& band = x.bands[k];
+        const double centre = centres[k];
+        const double labelY = lines[k];
         page.line(left + width + 0.5, centre, labelX - 3, centre, 0.12, Qt::darkGray);
         page.line(labelX - 3, centre, labelX - 1, labelY, 0.12, Qt::darkGray);
         page.text(QRectF(labelX, labelY - kLabelPitch / 2, kLabelWidth - 5, kLabelPitch),

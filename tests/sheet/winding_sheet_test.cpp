@@ -339,3 +339,36 @@ TEST(WindingSheet, RefusalsWriteNothingAndKeepAnEarlierFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Band labels: at their bands where there is room, a pitch apart where there is not, and never
+// above the drawing's top, whatever the number of bands (a sandwich has eight).
+TEST(WindingSheetLabels, StandAtTheirBandsApartAndBelowTheTop) {
+    struct Case {
+        const char* name;
+        std::vector<double> centres;
+        double top;
+        std::vector<double> lines;
+    };
+    const Case cases[] = {
+        {"room for every label", {100, 90, 80}, 50, {100, 90, 80}},
+        {"crowded bands", {100, 99, 98}, 50, {100, 96.6, 93.2}},
+        {"a stack that would climb above the top", {100, 99, 98, 97}, 95, {105.2, 101.8, 98.4, 95}},
+        {"no bands", {}, 95, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<double> lines = bandLabelLines(c.centres, 100, c.top, 3.4);
+        ASSERT_EQ(lines.size(), c.lines.size());
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            EXPECT_NEAR(lines[k], c.lines[k], 1e-9) << k;
+            EXPECT_GE(lines[k], c.top - 1e-9);
+            if (k > 0) {
+                EXPECT_GE(lines[k - 1] - lines[k], 3.4 - 1e-9);
+            }
+        }
+    }
+}
+
+}  // namespace
