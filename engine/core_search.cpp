@@ -4,7 +4,6 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstddef>
 #include <memory>
 #include <mutex>
@@ -15,6 +14,7 @@
 #include "engine/core_selection.h"
 #include "engine/ranking_store.h"
 #include "engine/search.h"
+#include "engine/search_steps.h"
 
 namespace quillmere {
 
@@ -27,20 +27,6 @@ constexpr auto kAggregateInterval = std::chrono::milliseconds(50);
 // A core's search posts for every accepted candidate and every hundred analysed: reading the
 // clock each time cost more than the search itself.
 constexpr unsigned kPostsPerClockRead = 256;
-
-void pause(std::chrono::milliseconds duration, const std::stop_token& stop) {
-    if (duration.count() <= 0) return;
-    std::mutex mutex;
-    std::condition_variable_any wakeUp;
-    std::unique_lock lock(mutex);
-    wakeUp.wait_for(lock, stop, duration, [] { return false; });
-}
-
-void announce(SearchCounters& counters, NotificationSink& sink, SearchPhase phase) {
-    counters.searchPhase = static_cast<int>(phase);
-    counters.phaseChanged = true;
-    sink.post(Notification::AnalysisStatus);
-}
 
 /// Sums the cores' counters into the caller's, at most every kAggregateInterval, and tells the
 /// caller's sink. Heard on both pool threads.
@@ -235,14 +221,14 @@ std::optional<AnalysisResult> runCoreSearch(const SearchSetup& base, const std::
     }
 
     sink.setStatusText("读取用户参数......");
-    pause(pacing.startPause, stop);
+    pauseUnlessStopped(pacing.startPause, stop);
     sink.setStatusText("执行分析线程......");
-    pause(pacing.startPause, stop);
+    pauseUnlessStopped(pacing.startPause, stop);
     counters.analysedCount = 0;
     counters.acceptedCount = 0;
     counters.passNumber = 1;
     announce(counters, sink, SearchPhase::Searching);
-    pause(pacing.startPause, stop);
+    pauseUnlessStopped(pacing.startPause, stop);
     counters.progressPercent = -1;
     sink.post(Notification::AnalysisProgress);
 
@@ -266,7 +252,7 @@ std::optional<AnalysisResult> runCoreSearch(const SearchSetup& base, const std::
     }
     if (stop.stop_requested()) return std::nullopt;
 
-    pause(pacing.extractPause, stop);
+    pauseUnlessStopped(pacing.extractPause, stop);
     if (stop.stop_requested()) return std::nullopt;
     announce(counters, sink, SearchPhase::Extracting);
     std::vector<AnalysisResult> perCore;

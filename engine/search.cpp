@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -15,6 +12,7 @@
 #include "engine/loss_figures.h"
 #include "engine/pass_progress.h"
 #include "engine/ranking_store.h"
+#include "engine/search_steps.h"
 #include "engine/winding_fit.h"
 
 namespace quillmere {
@@ -27,15 +25,6 @@ constexpr int kSlots = WireCatalogue::kSize;
 constexpr std::size_t kFirstHalfChunk = std::size_t{1} << 16;
 // The split loops look at the stop request once per this many steps (a power of two, minus one).
 constexpr std::int64_t kStopPollMask = 0xFFF;
-
-// Sleeps that a stop request cuts short.
-void pause(std::chrono::milliseconds duration, const std::stop_token& stop) {
-    if (duration.count() <= 0) return;
-    std::mutex mutex;
-    std::condition_variable_any wakeUp;
-    std::unique_lock lock(mutex);
-    wakeUp.wait_for(lock, stop, duration, [] { return false; });
-}
 
 /// The primary wire of a grid point as the fit sees it.
 struct PrimaryWinding {
@@ -407,24 +396,18 @@ private:
     bool firstHalvesLast_ = true;         // no chunk follows the held one
 };
 
-void announce(SearchCounters& counters, NotificationSink& sink, SearchPhase phase) {
-    counters.searchPhase = static_cast<int>(phase);
-    counters.phaseChanged = true;
-    sink.post(Notification::AnalysisStatus);
-}
-
 }  // namespace
 
 std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounters& counters,
                                           NotificationSink& sink, const Pacing& pacing,
                                           std::stop_token stop) {
     sink.setStatusText("读取用户参数......");
-    pause(pacing.startPause, stop);
+    pauseUnlessStopped(pacing.startPause, stop);
     sink.setStatusText("执行分析线程......");
-    pause(pacing.startPause, stop);
+    pauseUnlessStopped(pacing.startPause, stop);
     counters.analysedCount = 0;
     announce(counters, sink, SearchPhase::Searching);
-    pause(pacing.startPause, stop);
+    pauseUnlessStopped(pacing.startPause, stop);
 
     const bool sandwich = setup.rules.sandwichWinding != 0;
     FillThresholds thresholds{sandwich ? 0.90f : 0.95f, 0.90f};
@@ -484,7 +467,7 @@ std::optional<AnalysisResult> runAnalysis(const SearchSetup& setup, SearchCounte
         }
     }
 
-    pause(pacing.extractPause, stop);
+    pauseUnlessStopped(pacing.extractPause, stop);
     if (stop.stop_requested()) return std::nullopt;
     announce(counters, sink, SearchPhase::Extracting);
     AnalysisResult result;
