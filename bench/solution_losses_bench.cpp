@@ -47,31 +47,27 @@ SolutionLossInputs benchSolution() {
     return in;
 }
 
-void L1_SolutionLosses(benchmark::State& bench) {
+// The ferrite made once for the frequency; a new current each time, as the candidates of a
+// sweep bring.
+void runWithFerriteAtPoint(benchmark::State& bench, LossScope scope) {
     SolutionLossInputs in = benchSolution();
     const FerriteAtPoint ferrite = ferriteAt({0.5028, 0.4109, 1812.0, 3230.0, kBenchN27}, in.frequency, 100);
     double peak = 0.8;
     for (auto _ : bench) {
-        // A new current each time, as the candidates of a sweep bring.
         peak = peak < 1.0 ? peak + 1e-6 : 0.8;
         in.primaryPeak = peak;
         benchmark::DoNotOptimize(in);
-        const SolutionLossResult result = solutionLosses(in, ferrite);
+        const SolutionLossResult result = solutionLosses(in, ferrite, scope);
         benchmark::DoNotOptimize(result.figures.temperatureRiseK);
     }
 }
 
+void L1_SolutionLosses(benchmark::State& bench) {
+    runWithFerriteAtPoint(bench, LossScope::all);
+}
+
 void L3_SolutionLossesWithoutGap(benchmark::State& bench) {
-    SolutionLossInputs in = benchSolution();
-    const FerriteAtPoint ferrite = ferriteAt({0.5028, 0.4109, 1812.0, 3230.0, kBenchN27}, in.frequency, 100);
-    double peak = 0.8;
-    for (auto _ : bench) {
-        peak = peak < 1.0 ? peak + 1e-6 : 0.8;
-        in.primaryPeak = peak;
-        benchmark::DoNotOptimize(in);
-        const SolutionLossResult result = solutionLosses(in, ferrite, LossScope::withoutGap);
-        benchmark::DoNotOptimize(result.figures.temperatureRiseK);
-    }
+    runWithFerriteAtPoint(bench, LossScope::withoutGap);
 }
 
 void L2_SolutionLossesWithFerrite(benchmark::State& bench) {
